@@ -1,0 +1,130 @@
+#include "base/Sentence.h"
+
+#include "base/JsonFields.h"
+
+#include <QHashFunctions>
+
+#include <cmath>
+
+using namespace JsonFields;
+
+qint64 Sentence::id() const {
+    return static_cast<qint64>(std::llround(start * 1000.0));
+}
+
+double Sentence::duration() const {
+    const double difference = end - start;
+    return difference > 0 ? difference : 0;
+}
+
+QJsonObject Sentence::toJson() const {
+    QJsonObject object{{QStringLiteral("start"), start},
+                       {QStringLiteral("end"), end},
+                       {QStringLiteral("hard"), hard}};
+    if (text)
+        object.insert(QStringLiteral("text"), *text);
+    return object;
+}
+
+Sentence Sentence::fromJson(const QJsonValue& value) {
+    const QJsonObject object = asObject(value, u"a sentence");
+    Sentence sentence;
+    sentence.start = requireDouble(object, u"start");
+    sentence.end = requireDouble(object, u"end");
+    sentence.text = optionalString(object, u"text");
+    sentence.hard = requireBool(object, u"hard");
+    return sentence;
+}
+
+size_t qHash(const Sentence& sentence, size_t seed) noexcept {
+    QtPrivate::QHashCombine combine;
+    seed = combine(seed, sentence.start);
+    seed = combine(seed, sentence.end);
+    seed = combine(seed, sentence.text.has_value());
+    if (sentence.text)
+        seed = combine(seed, *sentence.text);
+    return combine(seed, sentence.hard);
+}
+
+QJsonObject Word::toJson() const {
+    return {{QStringLiteral("text"), text},
+            {QStringLiteral("start"), start},
+            {QStringLiteral("duration"), duration}};
+}
+
+Word Word::fromJson(const QJsonValue& value) {
+    const QJsonObject object = asObject(value, u"a word");
+    return Word(requireString(object, u"text"), requireDouble(object, u"start"),
+                requireDouble(object, u"duration"));
+}
+
+QJsonObject TimeRange::toJson() const {
+    return {{QStringLiteral("start"), start}, {QStringLiteral("end"), end}};
+}
+
+TimeRange TimeRange::fromJson(const QJsonValue& value) {
+    const QJsonObject object = asObject(value, u"a time range");
+    return TimeRange(requireDouble(object, u"start"), requireDouble(object, u"end"));
+}
+
+size_t qHash(const TimeRange& range, size_t seed) noexcept {
+    return qHashMulti(seed, range.start, range.end);
+}
+
+std::optional<QString> SplitMethod::language() const {
+    if (const auto* speech = std::get_if<Speech>(&m_value))
+        return speech->language;
+    return std::nullopt;
+}
+
+QJsonObject SplitMethod::toJson() const {
+    if (const auto* speech = std::get_if<Speech>(&m_value))
+        return {{QStringLiteral("speech"), QJsonObject{{QStringLiteral("_0"), speech->language}}}};
+    return {{QStringLiteral("pauses"), QJsonObject{}}};
+}
+
+SplitMethod SplitMethod::fromJson(const QJsonValue& value) {
+    const QJsonObject object = asObject(value, u"a split method");
+    const bool hasSpeech = object.contains(u"speech");
+    const bool hasPauses = object.contains(u"pauses");
+    if (int(hasSpeech) + int(hasPauses) != 1)
+        throw DecodingError(QStringLiteral("Invalid number of keys found, expected one."));
+    if (hasSpeech)
+        return speech(requireString(requireObject(object, u"speech"), u"_0"));
+    requireObject(object, u"pauses");
+    return pauses();
+}
+
+size_t qHash(const SplitMethod& method, size_t seed) noexcept {
+    const auto language = method.language();
+    return language ? qHashMulti(seed, 1, *language) : qHashMulti(seed, 0);
+}
+
+namespace TimeText {
+
+namespace {
+
+double sanitized(double seconds) {
+    return (std::isnan(seconds) || seconds < 0) ? 0.0 : seconds;
+}
+
+} // namespace
+
+QString short_(double seconds) {
+    const double t = std::round(sanitized(seconds) * 10.0) / 10.0;
+    const long long n = static_cast<long long>(t);
+    const long long m = n / 60;
+    const double s = t - 60.0 * static_cast<double>(m);
+    if (n < 3600)
+        return QString::asprintf("%lld:%04.1f", m, s);
+    return QString::asprintf("%lld:%02lld:%04.1f", n / 3600, m % 60, s);
+}
+
+QString whole(double seconds) {
+    const long long n = std::llround(sanitized(seconds));
+    if (n < 3600)
+        return QString::asprintf("%lld:%02lld", n / 60, n % 60);
+    return QString::asprintf("%lld:%02lld:%02lld", n / 3600, (n / 60) % 60, n % 60);
+}
+
+} // namespace TimeText

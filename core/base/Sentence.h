@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+#include <variant>
+
+// A stretch of the media file that the user practises. Times are seconds from the file's start.
+struct Sentence {
+    double start = 0;
+    double end = 0;
+    std::optional<QString> text;
+    bool hard = false;
+
+    Sentence() = default;
+    Sentence(double start, double end, std::optional<QString> text = std::nullopt, bool hard = false)
+        : start(start), end(end), text(std::move(text)), hard(hard) {}
+
+    // The start in whole milliseconds, halves away from zero; identifies the sentence in lists.
+    qint64 id() const;
+    double duration() const;
+    double middle() const { return (start + end) * 0.5; }
+
+    bool operator==(const Sentence&) const = default;
+
+    QJsonObject toJson() const;
+    static Sentence fromJson(const QJsonValue& value); // throws DecodingError
+};
+size_t qHash(const Sentence& sentence, size_t seed = 0) noexcept;
+
+// One recognised word. The text may carry punctuation and surrounding white space.
+struct Word {
+    QString text;
+    double start = 0;
+    double duration = 0;
+
+    Word() = default;
+    Word(QString text, double start, double duration)
+        : text(std::move(text)), start(start), duration(duration) {}
+
+    double end() const { return start + duration; }
+    bool operator==(const Word&) const = default;
+
+    QJsonObject toJson() const;
+    static Word fromJson(const QJsonValue& value); // throws DecodingError
+};
+
+struct TimeRange {
+    double start = 0;
+    double end = 0;
+
+    TimeRange() = default;
+    TimeRange(double start, double end) : start(start), end(end) {}
+
+    double duration() const { return end - start; }
+    bool operator==(const TimeRange&) const = default;
+
+    QJsonObject toJson() const;
+    static TimeRange fromJson(const QJsonValue& value); // throws DecodingError
+};
+size_t qHash(const TimeRange& range, size_t seed = 0) noexcept;
+
+// How the sentences of a session were found: by speech recognition in a language, or at pauses.
+class SplitMethod {
+public:
+    struct Speech {
+        QString language;
+        bool operator==(const Speech&) const = default;
+    };
+    struct Pauses {
+        bool operator==(const Pauses&) const = default;
+    };
+
+    SplitMethod() = default;
+    static SplitMethod speech(QString language) { return SplitMethod(Speech{std::move(language)}); }
+    static SplitMethod pauses() { return SplitMethod(Pauses{}); }
+
+    bool isSpeech() const { return std::holds_alternative<Speech>(m_value); }
+    bool isPauses() const { return std::holds_alternative<Pauses>(m_value); }
+    // The recognition language, when the method is speech.
+    std::optional<QString> language() const;
+
+    bool operator==(const SplitMethod&) const = default;
+
+    QJsonObject toJson() const;
+    static SplitMethod fromJson(const QJsonValue& value); // throws DecodingError
+
+private:
+    explicit SplitMethod(std::variant<Pauses, Speech> value) : m_value(std::move(value)) {}
+    std::variant<Pauses, Speech> m_value;
+};
+size_t qHash(const SplitMethod& method, size_t seed = 0) noexcept;
+
+// The two ways times are shown: to a tenth of a second (m:ss.t) and to the whole second (m:ss).
+namespace TimeText {
+QString short_(double seconds);
+QString whole(double seconds);
+} // namespace TimeText
