@@ -1,0 +1,129 @@
+#include "SentenceList.h"
+
+#include "Placeholder.h"
+#include "SentenceListModel.h"
+#include "SentenceRowDelegate.h"
+#include "SplitStatus.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QListView>
+#include <QMenu>
+#include <QVBoxLayout>
+
+SentenceList::SentenceList(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* stack = new QGridLayout;
+    m_list = new QListView(this);
+    m_list->setObjectName(QStringLiteral("sentences"));
+    m_rows = new SentenceListModel(this);
+    m_list->setModel(m_rows);
+    m_list->setItemDelegate(new SentenceRowDelegate(m_list));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setUniformItemSizes(false);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_list->setAccessibleName(QStringLiteral("Sentences"));
+    stack->addWidget(m_list, 0, 0);
+    m_placeholder = new Placeholder(this);
+    m_placeholder->hide();
+    stack->addWidget(m_placeholder, 0, 0);
+    layout->addLayout(stack, 1);
+
+    auto* divider = new QFrame(this);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Plain);
+    divider->setForegroundRole(QPalette::Mid);
+    layout->addWidget(divider);
+    m_status = new SplitStatus(this);
+    layout->addWidget(m_status);
+
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &SentenceList::selectionChanged);
+    connect(m_list, &QListView::customContextMenuRequested, this, &SentenceList::showContextMenu);
+}
+
+void SentenceList::setRows(std::vector<SentenceRow> rows, std::optional<qsizetype> current) {
+    m_updating = true;
+    m_rows->setRows(std::move(rows));
+    const std::optional<int> row = current ? m_rows->rowOf(*current) : std::nullopt;
+    if (row) {
+        const QModelIndex index = m_rows->index(*row);
+        m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        m_list->scrollTo(index);
+    } else {
+        m_list->selectionModel()->clearSelection();
+    }
+    m_updating = false;
+}
+
+void SentenceList::setEmpty(Empty empty) {
+    switch (empty) {
+    case Empty::none:
+        m_placeholder->hide();
+        break;
+    case Empty::noHardSentences:
+        m_placeholder->present(
+            QStringLiteral("star"), QStringLiteral("No hard sentences yet"),
+            QStringLiteral(
+                "Mark a sentence hard with Ctrl+D or its star, then practise only those."));
+        break;
+    case Empty::noSentences:
+        m_placeholder->present(QStringLiteral("waveform.slash"),
+                               QStringLiteral("No sentences found"),
+                               QStringLiteral("This file seems to be silent."));
+        break;
+    }
+}
+
+SentenceList::Empty SentenceList::emptyState(bool listEmpty, bool hardOnly, bool opening) {
+    if (!listEmpty)
+        return Empty::none;
+    if (hardOnly)
+        return Empty::noHardSentences;
+    return opening ? Empty::none : Empty::noSentences;
+}
+
+std::vector<SentenceRow> SentenceList::rows(const std::vector<Sentence>& sentences,
+                                            const std::vector<qsizetype>& visible) {
+    std::vector<SentenceRow> rows;
+    rows.reserve(visible.size());
+    for (const qsizetype index : visible)
+        if (index >= 0 && size_t(index) < sentences.size())
+            rows.push_back({static_cast<int>(index + 1), sentences[size_t(index)]});
+    return rows;
+}
+
+void SentenceList::selectionChanged() {
+    if (m_updating)
+        return;
+    const QModelIndexList selected = m_list->selectionModel()->selectedRows();
+    // Clearing the selection chooses nothing.
+    if (selected.isEmpty())
+        return;
+    Q_EMIT selectRequested(selected.first().data(SentenceListModel::IndexRole).value<qsizetype>());
+}
+
+QMenu* SentenceList::contextMenu(const QModelIndex& index) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const qsizetype sentence = index.data(SentenceListModel::IndexRole).value<qsizetype>();
+    const bool hard = index.data(SentenceListModel::HardRole).toBool();
+    menu->addAction(hard ? QStringLiteral("Unmark Hard") : QStringLiteral("Mark Hard"), this,
+                    [this, sentence] { Q_EMIT toggleHardRequested(sentence); });
+    return menu;
+}
+
+void SentenceList::showContextMenu(const QPoint& position) {
+    const QModelIndex index = m_list->indexAt(position);
+    if (index.isValid())
+        contextMenu(index)->popup(m_list->viewport()->mapToGlobal(position));
+}

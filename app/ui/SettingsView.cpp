@@ -1,0 +1,57 @@
+#include "SettingsView.h"
+
+#include "Style.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+SettingsView::SettingsView(QString sessionsFolder, Actions actions, QWidget* parent)
+    : QWidget(parent), m_folder(std::move(sessionsFolder)), m_actions(std::move(actions)) {
+    setFixedWidth(520);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 20, 20, 20);
+    layout->setSpacing(16);
+
+    auto* sessions = new QGroupBox(QStringLiteral("Your sessions"), this);
+    auto* sessionsLayout = new QVBoxLayout(sessions);
+    sessionsLayout->setSpacing(10);
+    auto* where = new QLabel(
+        QStringLiteral("Sentences, your place, hard marks and recordings are kept on this "
+                       "computer only. Recognition runs on-device; nothing is uploaded."),
+        sessions);
+    where->setObjectName(QStringLiteral("sessionsText"));
+    where->setWordWrap(true);
+    Style::apply(where, Style::Text::callout, Style::secondary(this));
+    sessionsLayout->addWidget(where);
+    auto* show = new QPushButton(QStringLiteral("Show in File Manager"), sessions);
+    show->setObjectName(QStringLiteral("showSessions"));
+    show->setToolTip(QDir::toNativeSeparators(m_folder));
+    connect(show, &QPushButton::clicked, this, &SettingsView::showSessionsFolder);
+    sessionsLayout->addWidget(show, 0, Qt::AlignLeft);
+    layout->addWidget(sessions);
+
+    auto* updates = new QGroupBox(QStringLiteral("Updates"), this);
+    auto* updatesLayout = new QVBoxLayout(updates);
+    auto* check = new QPushButton(QStringLiteral("Check for Updates…"), updates);
+    check->setObjectName(QStringLiteral("checkForUpdates"));
+    connect(check, &QPushButton::clicked, this, [this] {
+        if (m_actions.checkForUpdates)
+            m_actions.checkForUpdates();
+    });
+    updatesLayout->addWidget(check, 0, Qt::AlignLeft);
+    layout->addWidget(updates);
+    layout->addStretch();
+}
+
+void SettingsView::showSessionsFolder() {
+    QDir().mkpath(m_folder);
+    const QUrl url = QUrl::fromLocalFile(m_folder);
+    if (m_actions.reveal)
+        m_actions.reveal(url);
+    else
+        QDesktopServices::openUrl(url);
+}

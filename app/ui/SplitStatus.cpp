@@ -1,0 +1,141 @@
+#include "SplitStatus.h"
+
+#include "Style.h"
+#include "Symbols.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+enum Page { nothing, listening, opening, method };
+
+constexpr int progressSteps = 1000;
+
+} // namespace
+
+SplitStatus::SplitStatus(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(6);
+
+    m_line = new QStackedWidget(this);
+    m_line->addWidget(new QWidget(m_line));
+
+    auto* listeningPage = new QWidget(m_line);
+    auto* listeningLayout = new QVBoxLayout(listeningPage);
+    listeningLayout->setContentsMargins(0, 0, 0, 0);
+    listeningLayout->setSpacing(3);
+    m_listeningLabel = new QLabel(listeningPage);
+    m_listeningLabel->setObjectName(QStringLiteral("listeningLabel"));
+    m_listeningLabel->setWordWrap(true);
+    Style::apply(m_listeningLabel, Style::Text::caption, Style::primary(this));
+    listeningLayout->addWidget(m_listeningLabel);
+    m_progress = new QProgressBar(listeningPage);
+    m_progress->setObjectName(QStringLiteral("listeningProgress"));
+    m_progress->setRange(0, progressSteps);
+    m_progress->setTextVisible(false);
+    m_progress->setMaximumHeight(8);
+    listeningLayout->addWidget(m_progress);
+    m_listeningValue = new QLabel(listeningPage);
+    m_listeningValue->setObjectName(QStringLiteral("listeningValue"));
+    m_listeningValue->setWordWrap(true);
+    Style::apply(m_listeningValue, Style::Text::caption2, Style::secondary(this));
+    listeningLayout->addWidget(m_listeningValue);
+    m_line->addWidget(listeningPage);
+
+    m_spinner = new QProgressBar(m_line);
+    m_spinner->setObjectName(QStringLiteral("openingSpinner"));
+    m_spinner->setRange(0, 0);
+    m_spinner->setTextVisible(false);
+    m_spinner->setMaximumSize(80, 8);
+    m_line->addWidget(m_spinner);
+
+    auto* methodPage = new QWidget(m_line);
+    auto* methodLayout = new QHBoxLayout(methodPage);
+    methodLayout->setContentsMargins(0, 0, 0, 0);
+    methodLayout->setSpacing(6);
+    m_methodSymbol = new QLabel(methodPage);
+    methodLayout->addWidget(m_methodSymbol, 0, Qt::AlignTop);
+    m_methodText = new QLabel(methodPage);
+    m_methodText->setObjectName(QStringLiteral("methodText"));
+    m_methodText->setWordWrap(true);
+    Style::apply(m_methodText, Style::Text::caption, Style::secondary(this));
+    methodLayout->addWidget(m_methodText, 1);
+    m_line->addWidget(methodPage);
+    layout->addWidget(m_line);
+
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("notice"));
+    m_notice->setWordWrap(true);
+    m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Style::apply(m_notice, Style::Text::caption, Style::secondary(this));
+    m_notice->hide();
+    layout->addWidget(m_notice);
+
+    showNothing();
+}
+
+void SplitStatus::showListening(double heard, double duration, const QString& languageName) {
+    m_listeningLabel->setText(listeningLabel(languageName));
+    m_progress->setValue(static_cast<int>(std::lround(fraction(heard, duration) * progressSteps)));
+    m_listeningValue->setText(listeningValue(heard, duration));
+    m_line->setCurrentIndex(listening);
+    m_line->show();
+}
+
+void SplitStatus::showOpening() {
+    m_line->setCurrentIndex(opening);
+    m_line->show();
+}
+
+void SplitStatus::showMethod(qsizetype count, const SplitMethod& splitMethod,
+                             const QString& languageName) {
+    const QString symbol =
+        splitMethod.isSpeech() ? QStringLiteral("text.bubble") : QStringLiteral("waveform");
+    m_methodSymbol->setPixmap(Symbols::icon(symbol, Style::secondary(this)).pixmap(QSize(14, 14)));
+    m_methodText->setText(methodText(count, splitMethod, languageName));
+    m_line->setCurrentIndex(method);
+    m_line->show();
+}
+
+void SplitStatus::showNothing() {
+    m_line->setCurrentIndex(nothing);
+    m_line->hide();
+}
+
+void SplitStatus::setNotice(const std::optional<QString>& notice) {
+    m_notice->setText(notice.value_or(QString()));
+    m_notice->setVisible(notice.has_value());
+}
+
+double SplitStatus::fraction(double heard, double duration) {
+    if (!(heard > 0))
+        return 0;
+    return std::min(heard / std::max(duration, 1.0), 1.0);
+}
+
+QString SplitStatus::listeningLabel(const QString& languageName) {
+    return QStringLiteral("Listening for sentences (") + languageName + QStringLiteral(")…");
+}
+
+QString SplitStatus::listeningValue(double heard, double duration) {
+    return TimeText::whole(heard) + QStringLiteral(" of ") + TimeText::whole(duration) +
+           QStringLiteral(". You can practise meanwhile.");
+}
+
+QString SplitStatus::methodText(qsizetype count, const SplitMethod& method,
+                                const QString& languageName) {
+    QString text = QStringLiteral("%1 sentences").arg(count);
+    if (method.isSpeech())
+        text += QStringLiteral(" · transcript (") + languageName +
+                QStringLiteral(", on this computer)");
+    else
+        text += QStringLiteral(" · split at pauses");
+    return text;
+}

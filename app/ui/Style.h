@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QLabel;
+class QWidget;
+
+// The text styles and colours the views share, derived from the application font and palette so
+// that they follow the desktop's theme.
+namespace Style {
+
+enum class Text { title2, headline, body, callout, caption, caption2 };
+
+QFont font(Text style, const QFont& base);
+
+QColor primary(const QWidget* widget);
+QColor secondary(const QWidget* widget);
+QColor tertiary(const QWidget* widget);
+// A faint fill for cards and rows.
+QColor quaternaryFill(const QWidget* widget);
+QColor accent(const QWidget* widget);
+QColor orange();
+QColor red();
+
+// Sets a label's font to the style and its text colour.
+void apply(QLabel* label, Text style, const QColor& color);
+
+} // namespace Style

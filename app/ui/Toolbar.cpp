@@ -1,0 +1,96 @@
+#include "Toolbar.h"
+
+#include "Symbols.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QWidget>
+
+Toolbar::Toolbar(QWidget* parent) : QToolBar(parent) {
+    setObjectName(QStringLiteral("practiceToolbar"));
+    setMovable(false);
+    setFloatable(false);
+    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    setIconSize(QSize(18, 18));
+
+    // The practice controls sit at the trailing end, as primary actions do.
+    auto* spacer = new QWidget(this);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    addWidget(spacer);
+
+    m_languageButton = new QToolButton(this);
+    m_languageButton->setObjectName(QStringLiteral("languageMenu"));
+    m_languageButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_languageButton->setPopupMode(QToolButton::InstantPopup);
+    m_languageButton->setIcon(Symbols::icon(QStringLiteral("text.bubble")));
+    m_languageButton->setToolTip(QStringLiteral(
+        "The language spoken in the file (on-device speech recognition finds the sentences)"));
+    m_languageMenu = new QMenu(m_languageButton);
+    m_languageButton->setMenu(m_languageMenu);
+    addWidget(m_languageButton);
+
+    m_hardOnly = addAction(Symbols::icon(QStringLiteral("star")), QStringLiteral("Hard Only"));
+    m_hardOnly->setObjectName(QStringLiteral("hardOnly"));
+    m_hardOnly->setCheckable(true);
+    m_hardOnly->setToolTip(QStringLiteral("Practise only the sentences marked hard"));
+    connect(m_hardOnly, &QAction::triggered, this, &Toolbar::hardOnlyChosen);
+
+    rebuildMenu();
+}
+
+void Toolbar::setLanguages(const std::vector<Language>& languages) {
+    m_languages = languages;
+    rebuildMenu();
+}
+
+void Toolbar::setLanguage(const QString& id, const QString& name) {
+    m_language = id;
+    m_languageButton->setText(name.isEmpty() ? id : name);
+    for (QAction* action : m_languageMenu->actions())
+        if (action->isCheckable())
+            action->setChecked(action->data().toString() == id);
+}
+
+void Toolbar::setHardOnly(bool on) {
+    const QSignalBlocker block(m_hardOnly);
+    m_hardOnly->setChecked(on);
+    m_hardOnly->setIcon(Symbols::icon(on ? QStringLiteral("star.fill") : QStringLiteral("star")));
+}
+
+void Toolbar::rebuildMenu() {
+    m_languageMenu->clear();
+    m_languageMenu->addSection(QStringLiteral("Language"));
+    auto* group = new QActionGroup(m_languageMenu);
+    group->setExclusive(true);
+    QMenu* notYet = nullptr;
+    for (const Language& language : m_languages) {
+        if (language.onDevice) {
+            QAction* action = m_languageMenu->addAction(language.name);
+            action->setCheckable(true);
+            action->setChecked(language.id == m_language);
+            action->setData(language.id);
+            group->addAction(action);
+            connect(action, &QAction::triggered, this,
+                    [this, id = language.id] { Q_EMIT languageChosen(id); });
+        } else {
+            if (!notYet) {
+                notYet = new QMenu(QStringLiteral("Not on This Computer Yet"), m_languageMenu);
+                notYet->setObjectName(QStringLiteral("notOnDevice"));
+            }
+            QAction* action = notYet->addAction(language.name);
+            action->setData(language.id);
+            connect(action, &QAction::triggered, this,
+                    [this, id = language.id] { Q_EMIT languageChosen(id); });
+        }
+    }
+    if (notYet)
+        m_languageMenu->addMenu(notYet);
+    m_languageMenu->addSeparator();
+    m_languageMenu->addAction(QStringLiteral("Find Sentences Again"), this,
+                              &Toolbar::findSentencesAgainRequested);
+    m_languageMenu->addAction(QStringLiteral("Split at Pauses Only"), this,
+                              &Toolbar::splitAtPausesOnlyRequested);
+}
