@@ -11,7 +11,6 @@ class Card : public RoundedPanel {
 public:
     Card(const QString& symbol, const QString& caption, QWidget* parent = nullptr);
 
-protected:
     void setContent(QWidget* content);
 
 private:

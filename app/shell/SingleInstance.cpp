@@ -1,0 +1,111 @@
+#include "SingleInstance.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace {
+
+// A message is a JSON array of paths and a newline; anything longer than this is not ours.
+constexpr qint64 maximumMessage = 1 << 20;
+const QByteArray acknowledgement = QByteArrayLiteral("ok\n");
+
+} // namespace
+
+SingleInstance::SingleInstance(QString folder, QObject* parent)
+    : QObject(parent), m_folder(std::move(folder)) {
+    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::accept);
+}
+
+SingleInstance::~SingleInstance() {
+    if (m_server.isListening()) {
+        m_server.close();
+        QFile::remove(socketPath());
+    }
+}
+
+QString SingleInstance::defaultFolder() {
+    // $XDG_RUNTIME_DIR belongs to the user alone (Qt checks its owner and mode 0700).
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder;
+}
+
+QString SingleInstance::socketPath() const {
+    return QDir(m_folder).filePath(QStringLiteral("quellin.socket"));
+}
+
+SingleInstance::Role SingleInstance::start(const QStringList& files, int timeoutMs) {
+    QDir().mkpath(m_folder);
+    m_lock = std::make_unique<QLockFile>(QDir(m_folder).filePath(QStringLiteral("quellin.lock")));
+    // The lock is stale only when the process that took it is gone, however old it is.
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0)) {
+        // A socket left by an instance that crashed is in the way of listening.
+        QLocalServer::removeServer(socketPath());
+        m_server.setSocketOptions(QLocalServer::UserAccessOption);
+        if (m_server.listen(socketPath()))
+            return Role::primary;
+        qWarning("Quellin: cannot listen on %s: %s", qPrintable(socketPath()),
+                 qPrintable(m_server.errorString()));
+        return Role::standalone;
+    }
+    return handOver(files, timeoutMs) ? Role::handedOver : Role::standalone;
+}
+
+bool SingleInstance::handOver(const QStringList& files, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    QLocalSocket socket;
+    // The running instance may have taken the lock a moment ago and not be listening yet.
+    while (true) {
+        socket.connectToServer(socketPath());
+        if (socket.waitForConnected(std::max<qint64>(deadline.remainingTime(), 0)))
+            break;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    QByteArray message =
+        QJsonDocument(QJsonArray::fromStringList(files)).toJson(QJsonDocument::Compact);
+    message.append('\n');
+    socket.write(message);
+    QByteArray answer;
+    while (!answer.endsWith('\n')) {
+        if (!socket.waitForReadyRead(std::max<qint64>(deadline.remainingTime(), 1)))
+            return false;
+        answer += socket.readAll();
+    }
+    return answer == acknowledgement;
+}
+
+void SingleInstance::accept() {
+    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (!socket->canReadLine()) {
+                if (socket->bytesAvailable() > maximumMessage)
+                    socket->abort();
+                return;
+            }
+            const QByteArray line = socket->readLine(maximumMessage);
+            const QJsonDocument document = QJsonDocument::fromJson(line.trimmed());
+            if (!document.isArray()) {
+                socket->abort();
+                return;
+            }
+            QStringList files;
+            for (const QJsonValue& value : document.array())
+                if (value.isString())
+                    files.append(value.toString());
+            socket->write(acknowledgement);
+            socket->flush();
+            socket->disconnectFromServer();
+            Q_EMIT filesReceived(files);
+        });
+    }
+}
