@@ -1,5 +1,6 @@
-#include "SingleInstance.h"
 #include "LaunchFiles.h"
+#include "QuitSignals.h"
+#include "SingleInstance.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,10 +9,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <future>
 #include <thread>
 
-class SingleInstanceTest final : public QObject {
+class LaunchTest final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -87,6 +89,16 @@ private Q_SLOTS:
         QCOMPARE(first.start({}), SingleInstance::Role::primary);
     }
 
+    void quitSignalsArriveOnTheMainThread() {
+        QuitSignals signals;
+        QSignalSpy quit(&signals, &QuitSignals::quitRequested);
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+            QVERIFY(::raise(signal) == 0); // handled: the test process lives on
+        QTRY_COMPARE(quit.size(), 3);
+        QCOMPARE(quit[0][0].toInt(), SIGTERM);
+        QCOMPARE(quit[2][0].toInt(), SIGHUP);
+    }
+
     void anInstanceThatDoesNotAnswerIsNotWaitedForEver() {
         QTemporaryDir runtime;
         // The lock is held by a live process (this one) that never listens.
@@ -101,5 +113,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(SingleInstanceTest)
-#include "SingleInstanceTest.moc"
+QTEST_MAIN(LaunchTest)
+#include "LaunchTest.moc"
