@@ -116,7 +116,8 @@ private:
 class Splitting {
 public:
     Splitting(const SilenceSplitter& parameters, const EnergyProfile& profile)
-        : m_params(parameters), d(profile.frameDuration), n(static_cast<qsizetype>(profile.rms.size())) {
+        : m_params(parameters), d(profile.frameDuration),
+          n(static_cast<qsizetype>(profile.rms.size())) {
         m_levels.reserve(profile.rms.size());
         for (const float rms : profile.rms)
             m_levels.push_back(EnergyProfile::decibels(rms, kDecibelFloor));
@@ -258,13 +259,16 @@ private:
         for (size_t i = 0; i < count; ++i) {
             Span& piece = pieces[i];
             const bool hasNext = i + 1 < count;
-            if (joined.size() + (count - i) < 2 || seconds(piece.length()) >= m_params.minSentence) {
+            if (joined.size() + (count - i) < 2 ||
+                seconds(piece.length()) >= m_params.minSentence) {
                 joined.push_back(piece);
                 continue;
             }
-            bool forwards = joined.empty() ||
-                            (hasNext && pieces[i + 1].start - piece.end <
-                                            piece.start - joined.back().end);
+            // The first piece has no gap before it; otherwise the smaller gap wins, a tie going
+            // backwards.
+            bool forwards = joined.empty();
+            if (!forwards && hasNext)
+                forwards = pieces[i + 1].start - piece.end < piece.start - joined.back().end;
             if (!forwards) {
                 if (seconds(piece.end - joined.back().start) <= m_params.maxSentence) {
                     joined.back().end = piece.end;
@@ -291,7 +295,8 @@ private:
             const Span& piece = pieces[k];
             double start = seconds(piece.start) - m_params.pad;
             if (k > 0)
-                start = std::max(start, d * static_cast<double>(pieces[k - 1].end + piece.start) / 2);
+                start =
+                    std::max(start, d * static_cast<double>(pieces[k - 1].end + piece.start) / 2);
             start = std::max(start, 0.0);
             double end = seconds(piece.end) + m_params.pad;
             if (k + 1 < pieces.size())
@@ -313,7 +318,8 @@ private:
 
 std::vector<TimeRange> SilenceSplitter::split(const EnergyProfile& profile) const {
     // A profile without frames, or with frames of no length, holds no time to split.
-    if (profile.rms.empty() || !(profile.frameDuration > 0) || !std::isfinite(profile.frameDuration))
+    if (profile.rms.empty() || !(profile.frameDuration > 0) ||
+        !std::isfinite(profile.frameDuration))
         return {};
     return Splitting(*this, profile).ranges();
 }

@@ -15,8 +15,12 @@ struct Stretch {
     double seconds;
     float decibels;
 };
-Stretch sound(double seconds, float decibels = kSpeech) { return {seconds, decibels}; }
-Stretch quiet(double seconds) { return {seconds, kSilence}; }
+Stretch sound(double seconds, float decibels = kSpeech) {
+    return {seconds, decibels};
+}
+Stretch quiet(double seconds) {
+    return {seconds, kSilence};
+}
 
 // Frames of 0.01 s at the given levels, one stretch after the other.
 EnergyProfile profileOf(const std::vector<Stretch>& stretches) {
@@ -91,39 +95,46 @@ private Q_SLOTS:
                  (Ranges{{{0.85, 3.49}}}));
         QCOMPARE(split({quiet(1), sound(1), quiet(0.35), sound(1), quiet(1)}),
                  (Ranges{{{0.85, 2.15}, {2.2, 3.5}}}));
+        // With frame times free of rounding, a gap of exactly minPause separates.
+        const auto eighths = [](std::vector<float> rms) { return EnergyProfile(0.125, rms); };
+        SilenceSplitter splitter(0.375, 0.1, 12, 0, 0.12);
+        QCOMPARE(splitter.split(eighths({0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0})),
+                 (std::vector<TimeRange>{{0.25, 0.875}}));
+        QCOMPARE(splitter.split(eighths({0, 0, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0})),
+                 (std::vector<TimeRange>{{0.25, 0.5}, {0.875, 1.0}}));
         // A 0.05 s click is dropped rather than joined to the stretch before it.
-        QCOMPARE(split({quiet(1), sound(1), quiet(0.5), sound(0.05), quiet(0.5), sound(1),
-                        quiet(1)}),
-                 (Ranges{{{0.85, 2.15}, {2.9, 4.2}}}));
+        QCOMPARE(
+            split({quiet(1), sound(1), quiet(0.5), sound(0.05), quiet(0.5), sound(1), quiet(1)}),
+            (Ranges{{{0.85, 2.15}, {2.9, 4.2}}}));
         // Only voiced frames count as sound: two 0.05 s clicks 0.3 s apart are noise, two of
         // 0.07 s 0.2 s apart are not. (No joining here, to see the pieces themselves.)
         SilenceSplitter unjoined;
         unjoined.minSentence = 0.01;
-        QCOMPARE(split({quiet(1), sound(1), quiet(1), sound(0.05), quiet(0.3), sound(0.05),
-                        quiet(1), sound(0.07), quiet(0.2), sound(0.07), quiet(1), sound(1),
-                        quiet(1)},
-                       unjoined),
-                 (Ranges{{{0.85, 2.15}, {4.25, 4.89}, {5.59, 6.89}}}));
+        QCOMPARE(
+            split({quiet(1), sound(1), quiet(1), sound(0.05), quiet(0.3), sound(0.05), quiet(1),
+                   sound(0.07), quiet(0.2), sound(0.07), quiet(1), sound(1), quiet(1)},
+                  unjoined),
+            (Ranges{{{0.85, 2.15}, {4.25, 4.89}, {5.59, 6.89}}}));
     }
 
     void longRunsAreCutAtTheirLongestPause() {
         // 30 s of speech with 0.2 s pauses at 9 s and 20 s: cut at both, neighbours meet at the
         // middle of each pause.
-        QCOMPARE(split({quiet(2), sound(9), quiet(0.2), sound(10.8), quiet(0.2), sound(9.8),
-                        quiet(2)}),
-                 (Ranges{{{1.85, 11.1}, {11.1, 22.1}, {22.1, 32.15}}}));
+        QCOMPARE(
+            split({quiet(2), sound(9), quiet(0.2), sound(10.8), quiet(0.2), sound(9.8), quiet(2)}),
+            (Ranges{{{1.85, 11.1}, {11.1, 22.1}, {22.1, 32.15}}}));
 
-        // 20 s with a 0.1 s pause every second and one of 0.25 s at 12.9 s: the longest pause
-        // goes first wherever it lies; the 12.9 s head is cut again at the earliest of its equal
-        // pauses.
+        // 20 s with a pause every second: 0.09 s after the first second, 0.25 s at 12.9 s, 0.1 s
+        // elsewhere. The longest pause goes first wherever it lies; the 12.9 s head is then cut at
+        // the earliest of its equally long pauses, not at the shorter one before them.
         std::vector<Stretch> stretches{quiet(2)};
         for (int k = 0; k < 19; ++k) {
-            stretches.push_back(sound(k == 13 ? 0.75 : 0.9));
-            stretches.push_back(quiet(k == 12 ? 0.25 : 0.1));
+            stretches.push_back(sound(k == 13 ? 0.75 : k == 1 ? 0.91 : 0.9));
+            stretches.push_back(quiet(k == 12 ? 0.25 : k == 0 ? 0.09 : 0.1));
         }
         stretches.push_back(sound(1));
         stretches.push_back(quiet(2));
-        QCOMPARE(split(stretches), (Ranges{{{1.85, 2.95}, {2.95, 15.025}, {15.025, 22.15}}}));
+        QCOMPARE(split(stretches), (Ranges{{{1.85, 3.95}, {3.95, 15.025}, {15.025, 22.15}}}));
     }
 
     void cutsKeepTheLeastSentenceOnEachSide() {
@@ -143,12 +154,12 @@ private Q_SLOTS:
 
     void shortPiecesJoinTheNearerNeighbour() {
         // Across the smaller gap; on equal gaps backwards.
-        QCOMPARE(split({quiet(1), sound(2), quiet(0.5), sound(0.5), quiet(0.4), sound(2),
-                        quiet(1)}),
-                 (Ranges{{{0.85, 3.15}, {3.35, 6.55}}}));
-        QCOMPARE(split({quiet(1), sound(2), quiet(0.5), sound(0.5), quiet(0.5), sound(2),
-                        quiet(1)}),
-                 (Ranges{{{0.85, 4.15}, {4.35, 6.65}}}));
+        QCOMPARE(
+            split({quiet(1), sound(2), quiet(0.5), sound(0.5), quiet(0.4), sound(2), quiet(1)}),
+            (Ranges{{{0.85, 3.15}, {3.35, 6.55}}}));
+        QCOMPARE(
+            split({quiet(1), sound(2), quiet(0.5), sound(0.5), quiet(0.5), sound(2), quiet(1)}),
+            (Ranges{{{0.85, 4.15}, {4.35, 6.65}}}));
         // The first piece joins forwards, and again while the joined piece is still short.
         QCOMPARE(split({quiet(1), sound(0.15), quiet(0.36), sound(0.15), quiet(0.5), sound(2),
                         quiet(1)}),
@@ -162,14 +173,14 @@ private Q_SLOTS:
 
     void joiningNeverPassesTheLongestSentence() {
         // Backwards would make 12.4 s: forwards instead.
-        QCOMPARE(split({quiet(1), sound(11.5), quiet(0.4), sound(0.5), quiet(0.5), sound(2),
-                        quiet(1)}),
-                 (Ranges{{{0.85, 12.65}, {12.75, 16.05}}}));
+        QCOMPARE(
+            split({quiet(1), sound(11.5), quiet(0.4), sound(0.5), quiet(0.5), sound(2), quiet(1)}),
+            (Ranges{{{0.85, 12.65}, {12.75, 16.05}}}));
         // Forwards (the nearer) would make 12.4 s: the piece stays alone and is not tried
         // backwards, although that would fit.
-        QCOMPARE(split({quiet(1), sound(2), quiet(0.5), sound(0.5), quiet(0.4), sound(11.5),
-                        quiet(1)}),
-                 (Ranges{{{0.85, 3.15}, {3.35, 4.15}, {4.25, 16.05}}}));
+        QCOMPARE(
+            split({quiet(1), sound(2), quiet(0.5), sound(0.5), quiet(0.4), sound(11.5), quiet(1)}),
+            (Ranges{{{0.85, 3.15}, {3.35, 4.15}, {4.25, 16.05}}}));
         // Neither way fits.
         QCOMPARE(split({quiet(1), sound(11.5), quiet(0.4), sound(0.5), quiet(0.5), sound(11.5),
                         quiet(1)}),
@@ -217,9 +228,8 @@ private Q_SLOTS:
                 const int frames = length(random);
                 const bool speaking = length(random) % 3 != 0;
                 for (int i = 0; i < frames; ++i)
-                    rms.push_back(std::pow(10.0f, (speaking && i % 37 != 0 ? voice(random)
-                                                                           : noise(random)) /
-                                                      20));
+                    rms.push_back(std::pow(
+                        10.0f, (speaking && i % 37 != 0 ? voice(random) : noise(random)) / 20));
             }
             const EnergyProfile profile(kFrame, rms);
             SilenceSplitter splitter;
