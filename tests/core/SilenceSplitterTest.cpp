@@ -1,4 +1,5 @@
 #include "split/SilenceSplitter.h"
+#include "TimedLists.h"
 
 #include <QTest>
 
@@ -33,26 +34,6 @@ EnergyProfile profileOf(const std::vector<Stretch>& stretches) {
 
 void setLevel(EnergyProfile& profile, double time, float decibels) {
     profile.rms[static_cast<size_t>(std::lround(time / kFrame))] = std::pow(10.0f, decibels / 20);
-}
-
-// Ranges compared to a nanosecond: boundaries are sums and midpoints of frame times.
-struct Ranges {
-    std::vector<TimeRange> list;
-    bool operator==(const Ranges& other) const {
-        return std::equal(list.begin(), list.end(), other.list.begin(), other.list.end(),
-                          [](const TimeRange& a, const TimeRange& b) {
-                              return std::abs(a.start - b.start) < 1e-9 &&
-                                     std::abs(a.end - b.end) < 1e-9;
-                          });
-    }
-};
-
-char* toString(const Ranges& ranges) {
-    QByteArray text;
-    for (const TimeRange& range : ranges.list)
-        text += QByteArray::number(range.start, 'f', 4) + '-' +
-                QByteArray::number(range.end, 'f', 4) + ' ';
-    return qstrdup(text.isEmpty() ? "(none)" : text.constData());
 }
 
 Ranges split(const std::vector<Stretch>& stretches,

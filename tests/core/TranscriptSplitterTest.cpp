@@ -1,34 +1,11 @@
 #include "split/TranscriptSplitter.h"
+#include "TimedLists.h"
 
 #include <QTest>
 
 #include <cmath>
 
 namespace {
-
-// Sentences compared with their times to a nanosecond: boundaries are midpoints of word times.
-struct Sentences {
-    std::vector<Sentence> list;
-    bool operator==(const Sentences& other) const {
-        return std::equal(list.begin(), list.end(), other.list.begin(), other.list.end(),
-                          [](const Sentence& a, const Sentence& b) {
-                              return std::abs(a.start - b.start) < 1e-9 &&
-                                     std::abs(a.end - b.end) < 1e-9 && a.text == b.text &&
-                                     a.hard == b.hard;
-                          });
-    }
-};
-
-char* toString(const Sentences& sentences) {
-    QString text;
-    for (const Sentence& sentence : sentences.list)
-        text += QStringLiteral("[%1-%2 \"%3\"%4] ")
-                    .arg(sentence.start, 0, 'f', 4)
-                    .arg(sentence.end, 0, 'f', 4)
-                    .arg(sentence.text.value_or(QStringLiteral("(none)")),
-                         sentence.hard ? QStringLiteral(" hard") : QString());
-    return qstrdup(text.isEmpty() ? "(none)" : text.toUtf8().constData());
-}
 
 Sentence spoken(double start, double end, const char16_t* text) {
     return Sentence(start, end, QString::fromUtf16(text));
