@@ -10,7 +10,7 @@ struct PracticeStep {
     enum class Kind { play, gap };
 
     Kind kind = Kind::play;
-    int repetition = 1; // counted from 1
+    int repetition = 1;  // counted from 1
     double duration = 0; // seconds
 
     bool operator==(const PracticeStep&) const = default;

@@ -5,8 +5,7 @@
 #include <array>
 
 // A closed range [lowerBound, upperBound] that values are limited to when they are used.
-template <typename T>
-struct ClosedRange {
+template <typename T> struct ClosedRange {
     T lowerBound;
     T upperBound;
 
@@ -34,10 +33,10 @@ struct PracticeSettings {
     static constexpr ClosedRange<double> gapFactorRange{0.0, 4.0};
     static constexpr std::array<double, 5> gapChoices{0.0, 0.5, 1.0, 1.5, 2.0};
 
-    // The values of a new session when the user has not chosen any before.
     PracticeSettings() = default;
     PracticeSettings(int repeats, double rate, double gapFactor, bool autoAdvance)
         : repeats(repeats), rate(rate), gapFactor(gapFactor), autoAdvance(autoAdvance) {}
+    // The values of a new session when the user has not chosen any before.
     static PracticeSettings standard() { return {}; }
 
     PracticeSettings clamped() const;

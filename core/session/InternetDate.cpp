@@ -33,16 +33,15 @@ std::optional<QString> format(const QDateTime& instant) {
     const QTime time = utc.time();
     if (date.year() < 1 || date.year() > 9999)
         return std::nullopt;
-    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02dZ", date.year(), date.month(), date.day(),
-                             time.hour(), time.minute(), time.second());
+    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02dZ", date.year(), date.month(),
+                             date.day(), time.hour(), time.minute(), time.second());
 }
 
 std::optional<QDateTime> parse(QStringView text) {
     constexpr qsizetype zoneAt = 19;
     const bool zulu = text.size() == zoneAt + 1 && text[zoneAt] == u'Z';
     const bool offset = text.size() == zoneAt + 6 &&
-                        (text[zoneAt] == u'+' || text[zoneAt] == u'-') &&
-                        text[zoneAt + 3] == u':';
+                        (text[zoneAt] == u'+' || text[zoneAt] == u'-') && text[zoneAt + 3] == u':';
     if (!zulu && !offset)
         return std::nullopt;
     if (!separatorsAt(text, {{4, u'-'}, {7, u'-'}, {10, u'T'}, {13, u':'}, {16, u':'}}))

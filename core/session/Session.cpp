@@ -85,17 +85,15 @@ void Session::replaceSentences(std::vector<Sentence> newSentences, SplitMethod n
 
     for (Sentence& sentence : newSentences) {
         const double middle = sentence.middle();
-        sentence.hard = sentence.hard || std::any_of(oldHard.begin(), oldHard.end(),
-                                                     [middle](const Sentence& hard) {
-                                                         return hard.start <= middle &&
-                                                                middle <= hard.end;
-                                                     });
+        sentence.hard = sentence.hard ||
+                        std::any_of(oldHard.begin(), oldHard.end(), [middle](const Sentence& hard) {
+                            return hard.start <= middle && middle <= hard.end;
+                        });
     }
     sentences = std::move(newSentences);
 
-    const auto place = std::find_if(sentences.begin(), sentences.end(), [reference](const Sentence& s) {
-        return reference <= s.end;
-    });
+    const auto place = std::find_if(sentences.begin(), sentences.end(),
+                                    [reference](const Sentence& s) { return reference <= s.end; });
     if (place != sentences.end())
         current = place - sentences.begin();
     else
@@ -157,8 +155,7 @@ Session Session::fromJson(const QJsonValue& value) {
     session.method = SplitMethod::fromJson(require(object, u"method"));
     session.settings = PracticeSettings::fromJson(require(object, u"settings"));
     session.hardOnly = requireBool(object, u"hardOnly");
-    const std::optional<QDateTime> date =
-        InternetDate::parse(requireString(object, u"updatedAt"));
+    const std::optional<QDateTime> date = InternetDate::parse(requireString(object, u"updatedAt"));
     if (!date)
         throw DecodingError(QStringLiteral("Expected an internet date-time for key “updatedAt”."));
     session.updatedAt = *date;

@@ -14,15 +14,15 @@
 // Everything remembered about one media file, saved as one JSON file named by `key()`.
 struct Session {
     qint64 version = 1;
-    QString filePath;         // exactly as given when the session was made
-    qint64 fileSize = 0;      // bytes, when the session was made
-    double duration = 0;      // seconds of media
+    QString filePath;                // exactly as given when the session was made
+    qint64 fileSize = 0;             // bytes, when the session was made
+    double duration = 0;             // seconds of media
     std::vector<Sentence> sentences; // in time order
-    qsizetype current = 0;    // index into `sentences`; may be out of range
+    qsizetype current = 0;           // index into `sentences`; may be out of range
     SplitMethod method;
     PracticeSettings settings;
     bool hardOnly = false;
-    QDateTime updatedAt;      // set by the caller just before each save
+    QDateTime updatedAt; // set by the caller just before each save
 
     Session() = default;
     Session(QString filePath, qint64 fileSize, double duration, std::vector<Sentence> sentences,

@@ -88,9 +88,8 @@ std::vector<SessionSummary> SessionStore::recent(qsizetype limit) const {
         if (std::optional<Session> session = load(name.chopped(fileExtension.size())))
             sessions.push_back(std::move(*session));
     }
-    std::stable_sort(sessions.begin(), sessions.end(), [](const Session& a, const Session& b) {
-        return a.updatedAt > b.updatedAt;
-    });
+    std::stable_sort(sessions.begin(), sessions.end(),
+                     [](const Session& a, const Session& b) { return a.updatedAt > b.updatedAt; });
     if (qsizetype(sessions.size()) > limit)
         sessions.resize(size_t(limit));
 
