@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
 
@@ -81,25 +82,33 @@ std::vector<SessionSummary> SessionStore::recent(qsizetype limit) const {
         return {};
     const QStringList names =
         QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
-    std::vector<Session> sessions;
-    for (const QString& name : names) {
-        if (!name.endsWith(fileExtension)) // case-sensitive: old.JSON is not a session
-            continue;
-        if (std::optional<Session> session = load(name.chopped(fileExtension.size())))
-            sessions.push_back(std::move(*session));
-    }
-    std::stable_sort(sessions.begin(), sessions.end(),
-                     [](const Session& a, const Session& b) { return a.updatedAt > b.updatedAt; });
-    if (qsizetype(sessions.size()) > limit)
-        sessions.resize(size_t(limit));
-
+    QStringList keys;
+    for (const QString& name : names)
+        if (name.endsWith(fileExtension)) // case-sensitive: old.JSON is not a session
+            keys << name.chopped(fileExtension.size());
+    // Every file is read and decoded on each call; spread over the cores, this is the whole cost.
+    // The calling thread takes part, so a busy pool only makes it as slow as reading in turn.
+    const std::vector<std::optional<SessionSummary>> loaded =
+        QtConcurrent::blockingMapped<std::vector<std::optional<SessionSummary>>>(
+            keys, [this](const QString& key) -> std::optional<SessionSummary> {
+                const std::optional<Session> session = load(key);
+                if (!session)
+                    return std::nullopt;
+                // The key comes from the content, not the file name, so a file stored under
+                // another name still leads to the session that its media file opens.
+                return SessionSummary(session->key(), session->filePath,
+                                      qsizetype(session->sentences.size()), session->hardCount(),
+                                      session->current, session->updatedAt);
+            });
     std::vector<SessionSummary> summaries;
-    summaries.reserve(sessions.size());
-    // The key comes from the content, not the file name, so a file stored under another name
-    // still leads to the session that its media file opens.
-    for (const Session& session : sessions)
-        summaries.emplace_back(session.key(), session.filePath, qsizetype(session.sentences.size()),
-                               session.hardCount(), session.current, session.updatedAt);
+    for (const std::optional<SessionSummary>& summary : loaded)
+        if (summary)
+            summaries.push_back(*summary);
+    std::stable_sort(
+        summaries.begin(), summaries.end(),
+        [](const SessionSummary& a, const SessionSummary& b) { return a.updatedAt > b.updatedAt; });
+    if (qsizetype(summaries.size()) > limit)
+        summaries.resize(size_t(limit));
     return summaries;
 }
 
