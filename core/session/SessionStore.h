@@ -12,6 +12,8 @@
 //   <key>.json               the session with that key
 //   Takes/<key>/<id>.m4a     the user's recorded attempt at the sentence with that id
 // Reading never fails loudly (a file that cannot be read counts as absent); writing throws.
+// A key that is not a plain file name (empty, ".", "..", or holding "/") is never used as a path:
+// it loads nothing and deletes nothing.
 struct SessionStore {
     QString folder;
 
@@ -25,7 +27,8 @@ struct SessionStore {
     void save(const Session& session) const;
     std::optional<Session> load(const QString& key) const;
     std::optional<Session> load(const QString& path, qint64 size) const;
-    // The most recently saved sessions, newest first; unreadable files are left out.
+    // The most recently saved sessions, newest first, at most `limit` (none for a negative
+    // limit); unreadable files are left out.
     std::vector<SessionSummary> recent(qsizetype limit) const;
     // Removes the session file and the takes of that key; does nothing when there are none.
     void delete_(const QString& key) const;
