@@ -1,5 +1,6 @@
 #include "SphinxRecognition.h"
 
+#include "base/QuellinError.h"
 #include "media/AudioDecoder.h"
 #include "media/EnergyProfile.h"
 #include "split/SilenceSplitter.h"

@@ -1,5 +1,6 @@
 #include "ListeningModel.h"
 #include "ScriptedEngine.h"
+#include "SpeechTestSupport.h"
 #include "Transcriber.h"
 
 #include <QCoroTask>
@@ -67,20 +68,9 @@ struct Fixture {
     }
 
     std::vector<Word> transcribe(QObject* model = nullptr, const QString& language = QStringLiteral("en-US")) {
-        return QCoro::waitFor(transcriber->transcribe(QStringLiteral("/sound.m4a"), language, model));
+        return await(transcriber->transcribe(QStringLiteral("/sound.m4a"), language, model));
     }
 };
-
-// Runs a transcription and gives the failure it throws.
-template <typename Error>
-std::optional<Error> failureOf(QCoro::Task<std::vector<Word>> task) {
-    try {
-        QCoro::waitFor(std::move(task));
-    } catch (const Error& error) {
-        return error;
-    }
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -156,7 +146,7 @@ private Q_SLOTS:
         auto task = fixture.transcriber->transcribe(QStringLiteral("/sound.m4a"),
                                                     QStringLiteral("en-US"), doomed);
         delete doomed;
-        QCOMPARE(QCoro::waitFor(std::move(task)).size(), size_t(1));
+        QCOMPARE(await(std::move(task)).size(), size_t(1));
     }
 
     void failuresAndSilence() {
@@ -248,7 +238,7 @@ private Q_SLOTS:
         fixture.engine->setScript({ScriptedEngine::result({word("second", 2.0)}), ScriptedEngine::finish(true)});
         auto second = fixture.transcriber->transcribe(QStringLiteral("/b.m4a"), QStringLiteral("en-US"), nullptr);
         QVERIFY(failureOf<OperationCancelled>(std::move(first)));
-        QCOMPARE(texts(QCoro::waitFor(std::move(second))), QStringList{QStringLiteral("second")});
+        QCOMPARE(texts(await(std::move(second))), QStringList{QStringLiteral("second")});
     }
 
     void noEventIsLostWhileTheMainThreadIsBusy() {
@@ -264,7 +254,7 @@ private Q_SLOTS:
         FakeModel model;
         auto task = fixture.transcriber->transcribe(QStringLiteral("/a.m4a"), QStringLiteral("en-US"), &model);
         QThread::msleep(300); // the engine produces everything before the consumer runs
-        const std::vector<Word> words = QCoro::waitFor(std::move(task));
+        const std::vector<Word> words = await(std::move(task));
         QCOMPARE(words.size(), size_t(count));
         for (int i = 0; i < count; ++i)
             QCOMPARE(words[i].start, i * 0.5);
@@ -324,8 +314,8 @@ private Q_SLOTS:
     }
 
     void authorization() {
-        QVERIFY(QCoro::waitFor(Fixture().transcriber->authorize()));
-        QVERIFY(!QCoro::waitFor(Fixture({}, std::make_unique<RefusingAuthorizer>()).transcriber->authorize()));
+        QVERIFY(await(Fixture().transcriber->authorize()));
+        QVERIFY(!await(Fixture({}, std::make_unique<RefusingAuthorizer>()).transcriber->authorize()));
     }
 };
 
