@@ -1,0 +1,85 @@
+#include "media/FFmpegSupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <mutex>
+
+namespace FFmpeg {
+
+ChannelLayout ChannelLayout::of(const AVChannelLayout& layout) {
+    ChannelLayout result;
+    if (layout.order == AV_CHANNEL_ORDER_UNSPEC || av_channel_layout_check(&layout) == 0)
+        av_channel_layout_default(&result.m_layout, std::max(1, layout.nb_channels));
+    else
+        av_channel_layout_copy(&result.m_layout, &layout);
+    return result;
+}
+
+void quietLogging() {
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+}
+
+QString errorText(int code) {
+    char buffer[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, buffer, sizeof buffer);
+    return QString::fromUtf8(buffer);
+}
+
+namespace {
+
+// Failures of the file system read the same whether the file was being read or written.
+std::optional<QString> fileSystemText(int code) {
+    switch (code) {
+    case AVERROR(ENOENT):
+        return QStringLiteral("The file doesn’t exist.");
+    case AVERROR(EACCES):
+    case AVERROR(EPERM):
+        return QStringLiteral("You don’t have permission to use this file.");
+    case AVERROR(EISDIR):
+        return QStringLiteral("This is a folder, not a file.");
+    case AVERROR(ENOSPC):
+        return QStringLiteral("There isn’t enough space on the disk.");
+    case AVERROR(EROFS):
+        return QStringLiteral("The disk is read-only.");
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+MediaError readError(int code) {
+    switch (code) {
+    case AVERROR_INVALIDDATA:
+    case AVERROR_EOF:
+    case AVERROR_DEMUXER_NOT_FOUND:
+    case AVERROR_DECODER_NOT_FOUND:
+    case AVERROR_STREAM_NOT_FOUND:
+    case AVERROR_PATCHWELCOME:
+    case AVERROR(EINVAL): // what some demuxers say of data they misread
+        return MediaError::unreadable();
+    default:
+        break;
+    }
+    if (auto text = fileSystemText(code))
+        return MediaError::failed(*text);
+    return MediaError::failed(
+        QStringLiteral("The file couldn’t be read (%1).").arg(errorText(code)));
+}
+
+MediaError writeError(int code) {
+    if (auto text = fileSystemText(code))
+        return MediaError::failed(
+            QStringLiteral("The sound track couldn’t be saved. %1").arg(*text));
+    return MediaError::failed(
+        QStringLiteral("The sound track couldn’t be saved (%1).").arg(errorText(code)));
+}
+
+QByteArray fileUrl(const QString& path) {
+    return QByteArrayLiteral("file:") + QFile::encodeName(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace FFmpeg

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "base/Sentence.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// Test media made on the spot with sox, espeak-ng and ffmpeg (or written directly), so that no
+// binary sample files live in the repository. Every function writes into `folder`, returns the
+// file's path and fails the current test (through QTest) when a tool fails.
+namespace TestMedia {
+
+// A 32-bit float WAV file holding exactly these interleaved samples.
+QString floatWav(const QString& path, int sampleRate, int channels,
+                 const std::vector<float>& interleaved);
+
+// A sine tone; the extension chooses the format (anything sox writes: wav, flac, ogg, mp3).
+QString tone(const QString& folder, const QString& name, double seconds, int sampleRate = 44100,
+             int channels = 1, double frequency = 440, double amplitude = 0.5);
+
+// Digital silence.
+QString silence(const QString& folder, const QString& name, double seconds, int sampleRate = 44100,
+                int channels = 1);
+
+// Converts with ffmpeg: `ffmpeg -i from <arguments> to`. The output format follows `to`'s
+// extension unless the arguments say otherwise.
+QString convert(const QString& from, const QString& to, const QStringList& arguments = {});
+
+// A video file with a small moving test picture and the given sound track (none when empty),
+// `seconds` long. The extension chooses the container: mp4, mov, mkv, webm.
+QString video(const QString& path, const QString& soundTrack, double seconds);
+
+// An MP3 of the sound with a cover picture (an attached picture stream).
+QString mp3WithCover(const QString& sound, const QString& path);
+
+// The first `bytes` bytes of a file.
+QString truncated(const QString& from, const QString& to, qint64 bytes);
+
+// A file holding exactly this text (or nothing).
+QString textFile(const QString& path, const QByteArray& content);
+
+struct Speech {
+    QString path;                     // WAV, 44100 Hz mono
+    std::vector<TimeRange> sentences; // where each sentence's sound lies
+};
+
+// Spoken English sentences (espeak-ng) separated by `pause` seconds of silence, with the same
+// silence before the first and after the last.
+Speech speech(const QString& folder, const QString& name, const QStringList& sentences,
+              double pause);
+
+// A long speech file, for benchmarks: a few synthesised sentences repeated to fill `seconds`.
+QString longSpeech(const QString& folder, const QString& name, double seconds);
+
+// The duration in seconds that sox reports.
+double duration(const QString& path);
+
+} // namespace TestMedia
