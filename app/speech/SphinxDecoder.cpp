@@ -2,15 +2,24 @@
 
 #include "base/QuellinError.h"
 
+#include <QDateTime>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 
 #include <pocketsphinx.h>
 #include <sphinxbase/ckd_alloc.h>
 #include <sphinxbase/cmn.h>
 #include <sphinxbase/err.h>
 
+#include <cerrno>
+#include <map>
 #include <mutex>
 #include <vector>
+
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,10 +34,7 @@ void silenceLog() {
 // quickly and progress moves smoothly.
 constexpr size_t chunkSamples = SphinxDecoder::sampleRate / 10;
 
-} // namespace
-
-SphinxDecoder::SphinxDecoder(const Model& model) {
-    silenceLog();
+ps_decoder_t* load(const SphinxDecoder::Model& model) {
     const QByteArray acoustic = QFile::encodeName(model.acousticModel);
     const QByteArray language = QFile::encodeName(model.languageModel);
     const QByteArray dictionary = QFile::encodeName(model.dictionary);
@@ -36,10 +42,64 @@ SphinxDecoder::SphinxDecoder(const Model& model) {
     cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", acoustic.constData(), "-lm",
                                    language.constData(), "-dict", dictionary.constData(),
                                    "-remove_silence", "no", nullptr);
-    if (config)
-        m_decoder = ps_init(config);
-    if (config)
-        cmd_ln_free_r(config);
+    if (!config)
+        return nullptr;
+    ps_decoder_t* decoder = ps_init(config);
+    cmd_ln_free_r(config);
+    return decoder;
+}
+
+// What identifies a model's files as they are now: paths, sizes and modification times.
+QString fingerprint(const SphinxDecoder::Model& model) {
+    QStringList parts;
+    const auto add = [&](const QString& path) {
+        const QFileInfo file(path);
+        parts << path << QString::number(file.size())
+              << QString::number(file.lastModified().toMSecsSinceEpoch());
+    };
+    add(model.languageModel);
+    add(model.dictionary);
+    QDirIterator files(model.acousticModel, QDir::Files);
+    QStringList acoustic;
+    while (files.hasNext())
+        acoustic << files.next();
+    acoustic.sort();
+    for (const QString& path : acoustic)
+        add(path);
+    return parts.join(QLatin1Char('|'));
+}
+
+// PocketSphinx ends the whole process instead of reporting an error when some model files are
+// damaged (a malformed mdef, for one). So every model is loaded once in a child process first;
+// only one that loads there is loaded here. The answer is kept while the files stay the same.
+bool loadsSafely(const SphinxDecoder::Model& model) {
+    static std::mutex mutex;
+    static std::map<QString, bool> known;
+    const QString key = fingerprint(model);
+    std::lock_guard lock(mutex);
+    if (const auto found = known.find(key); found != known.end())
+        return found->second;
+    const pid_t child = fork();
+    if (child < 0)
+        return true; // no way to check: let the decoder try
+    if (child == 0) {
+        // Straight to the kernel: no exit handlers of the parent's libraries run in the child.
+        syscall(SYS_exit_group, load(model) ? 0 : 1);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    const bool loads = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    known[key] = loads;
+    return loads;
+}
+
+} // namespace
+
+SphinxDecoder::SphinxDecoder(const Model& model) {
+    silenceLog();
+    if (loadsSafely(model))
+        m_decoder = load(model);
     if (!m_decoder)
         throw QuellinError(QStringLiteral("The speech model in %1 couldn’t be loaded.")
                                .arg(model.acousticModel));
@@ -50,7 +110,8 @@ SphinxDecoder::~SphinxDecoder() { ps_free(m_decoder); }
 Transcription SphinxDecoder::decode(std::span<const int16_t> samples, double offset,
                                     const std::function<bool(double)>& progress) {
     normaliseLoudness(samples);
-    if (ps_start_utt(m_decoder) < 0)
+    // A new stream restarts the frame count, so that frames are times within this stretch.
+    if (ps_start_stream(m_decoder) < 0 || ps_start_utt(m_decoder) < 0)
         throw QuellinError(QStringLiteral("The speech recogniser couldn’t start."));
     for (size_t done = 0; done < samples.size();) {
         const size_t count = std::min(chunkSamples, samples.size() - done);
@@ -95,6 +156,9 @@ void SphinxDecoder::normaliseLoudness(std::span<const int16_t> samples) {
         frames += count;
     };
 
+    // The front end estimates background noise as it goes; starting a stream forgets what earlier
+    // stretches taught it, so every stretch is treated the same whichever decoder gets it.
+    fe_start_stream(frontEnd);
     fe_start_utt(frontEnd);
     const int16* next = samples.data();
     size_t remaining = samples.size();
