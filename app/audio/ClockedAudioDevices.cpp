@@ -94,8 +94,9 @@ private:
                     if (!playback.firstSoundAt && std::abs(buffer[size_t(i)]) > soundThreshold)
                         playback.firstSoundAt = Clock::now();
                 }
-                playback.frames.insert(playback.frames.end(), buffer.begin(),
-                                       buffer.begin() + got * channels);
+                if (m_options.keepsFrames)
+                    playback.frames.insert(playback.frames.end(), buffer.begin(),
+                                           buffer.begin() + got * channels);
             }
             if (got == 0 && source.atEnd())
                 break;

@@ -23,6 +23,8 @@ public:
         bool inputFails = false;
         // An output also reports the end of a segment that was stopped, after the stop.
         bool reportsAfterStop = false;
+        // Whether outputs keep what they were handed in their playbacks' frames.
+        bool keepsFrames = true;
         // The input's signal: sample value at a frame and channel; silence when empty.
         std::function<float(qint64 frame, int channel)> signal;
     };

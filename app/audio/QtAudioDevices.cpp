@@ -39,13 +39,11 @@ public:
 
     bool isSequential() const override { return true; }
     bool atEnd() const override { return m_source->atEnd(); }
-    // The sink lowers its start-up buffering to the size of a short stream, which it could
-    // otherwise wait for in vain.
+    // Lets the sink lower its start-up buffering for a stream shorter than that.
     qint64 size() const override {
         const auto total = m_source->totalFrames();
         return total ? *total * m_frameBytes : 0;
     }
-    qint64 bytesAvailable() const override { return m_source->atEnd() ? 0 : m_frameBytes * 4096; }
 
 protected:
     qint64 readData(char* data, qint64 maxSize) override {

@@ -4,8 +4,6 @@
 #include "media/AudioDecoder.h"
 #include "TimeStretcher.h"
 
-#include <cmath>
-
 namespace {
 // Small enough that the first stretched frames are ready within a few milliseconds.
 constexpr qint64 blockFrames = 2048;
@@ -17,7 +15,7 @@ SegmentStream::SegmentStream(std::shared_ptr<DecoderLender> decoders, qint64 fir
                              double rate)
     : m_decoders(std::move(decoders)), m_first(first), m_count(count), m_rate(rate),
       m_queue(m_decoders->format().channels, qint64(queueSeconds * m_decoders->format().sampleRate),
-              stretchedLength(count, rate)),
+              TimeStretcher::stretchedLength(count, rate)),
       m_worker([this](std::stop_token stop) { render(stop); }) {}
 
 SegmentStream::~SegmentStream() {
@@ -28,12 +26,6 @@ void SegmentStream::cancel() {
     m_worker.request_stop();
     if (m_worker.joinable())
         m_worker.join();
-}
-
-qint64 SegmentStream::stretchedLength(qint64 count, double rate) {
-    if (std::abs(rate - 1.0) < 1e-6)
-        return count;
-    return qint64(std::llround(double(count) / rate));
 }
 
 void SegmentStream::render(std::stop_token stop) {

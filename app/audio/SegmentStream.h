@@ -25,9 +25,6 @@ public:
         m_queue.setOnReady(std::move(onReady));
     }
 
-    // The number of frames that `count` frames last at `rate`.
-    static qint64 stretchedLength(qint64 count, double rate);
-
 private:
     void render(std::stop_token stop);
 

@@ -9,6 +9,14 @@ using RubberBand::RubberBandStretcher;
 
 namespace {
 constexpr qint64 maxBlock = 4096;
+
+bool changesSpeed(double rate) {
+    return std::isfinite(rate) && rate > 0 && std::abs(rate - 1.0) >= 1e-6;
+}
+} // namespace
+
+qint64 TimeStretcher::stretchedLength(qint64 count, double rate) {
+    return changesSpeed(rate) ? qint64(std::llround(double(count) / rate)) : count;
 }
 
 int TimeStretcher::options() {
@@ -18,7 +26,7 @@ int TimeStretcher::options() {
 
 TimeStretcher::TimeStretcher(AudioFormat format, double rate, qint64 inputFrames)
     : m_channels(std::max(format.channels, 1)) {
-    if (!(std::isfinite(rate) && rate > 0) || std::abs(rate - 1.0) < 1e-6)
+    if (!changesSpeed(rate))
         return;
     m_stretcher = std::make_unique<RubberBandStretcher>(
         size_t(format.sampleRate), size_t(m_channels), options(), 1.0 / rate, 1.0);

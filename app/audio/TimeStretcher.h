@@ -30,6 +30,9 @@ public:
 
     // Whether frames pass unchanged (rate 1).
     bool passesThrough() const { return !m_stretcher; }
+    // The number of frames that `count` input frames become at `rate`. A rate that is not a
+    // positive number plays at normal speed.
+    static qint64 stretchedLength(qint64 count, double rate);
 
     static int options();
 
