@@ -1,0 +1,28 @@
+#include "practice/PracticeSettings.h"
+
+#include "base/JsonFields.h"
+
+#include <limits>
+
+using namespace JsonFields;
+
+PracticeSettings PracticeSettings::clamped() const {
+    return {repeatRange.clamp(repeats), rateRange.clamp(rate), gapFactorRange.clamp(gapFactor),
+            autoAdvance};
+}
+
+QJsonObject PracticeSettings::toJson() const {
+    return {{QStringLiteral("repeats"), repeats},
+            {QStringLiteral("rate"), rate},
+            {QStringLiteral("gapFactor"), gapFactor},
+            {QStringLiteral("autoAdvance"), autoAdvance}};
+}
+
+PracticeSettings PracticeSettings::fromJson(const QJsonValue& value) {
+    const QJsonObject object = asObject(value, u"the practice settings");
+    const qint64 repeats = requireInteger(object, u"repeats");
+    if (repeats < std::numeric_limits<int>::min() || repeats > std::numeric_limits<int>::max())
+        throw DecodingError(QStringLiteral("The number of repeats is out of range."));
+    return {static_cast<int>(repeats), requireDouble(object, u"rate"),
+            requireDouble(object, u"gapFactor"), requireBool(object, u"autoAdvance")};
+}

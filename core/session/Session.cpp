@@ -1,0 +1,188 @@
+#include "session/Session.h"
+
+#include "base/JsonFields.h"
+#include "media/StableHash.h"
+#include "session/InternetDate.h"
+#include "session/SessionFileError.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace JsonFields;
+
+Session::Session(QString filePath, qint64 fileSize, double duration,
+                 std::vector<Sentence> sentences, qsizetype current, SplitMethod method,
+                 PracticeSettings settings, bool hardOnly, QDateTime updatedAt)
+    : filePath(std::move(filePath)), fileSize(fileSize), duration(duration),
+      sentences(std::move(sentences)), current(current), method(std::move(method)),
+      settings(settings), hardOnly(hardOnly), updatedAt(std::move(updatedAt)) {}
+
+QString Session::key(const QString& path, qint64 size) {
+    return StableHash::hex(path + u'|' + QString::number(size));
+}
+
+QString Session::fileName() const {
+    return lastPathComponent(filePath);
+}
+
+qsizetype Session::hardCount() const {
+    return std::count_if(sentences.begin(), sentences.end(),
+                         [](const Sentence& sentence) { return sentence.hard; });
+}
+
+std::optional<Sentence> Session::currentSentence() const {
+    if (current < 0 || current >= qsizetype(sentences.size()))
+        return std::nullopt;
+    return sentences[size_t(current)];
+}
+
+std::vector<qsizetype> Session::visible() const {
+    std::vector<qsizetype> indices;
+    indices.reserve(sentences.size());
+    for (qsizetype i = 0; i < qsizetype(sentences.size()); ++i)
+        if (!hardOnly || sentences[size_t(i)].hard)
+            indices.push_back(i);
+    return indices;
+}
+
+void Session::toggleHard(qsizetype index) {
+    if (index < 0 || index >= qsizetype(sentences.size()))
+        return;
+    Sentence& sentence = sentences[size_t(index)];
+    sentence.hard = !sentence.hard;
+}
+
+std::optional<qsizetype> Session::step(qsizetype index, qsizetype offset) const {
+    const std::vector<qsizetype> indices = visible();
+    if (indices.empty())
+        return std::nullopt;
+    const auto found = std::find(indices.begin(), indices.end(), index);
+    if (found != indices.end()) {
+        const qsizetype position = found - indices.begin();
+        const qsizetype count = qsizetype(indices.size());
+        // Compared this way round so that no offset, however large, overflows.
+        if (offset < -position || offset >= count - position)
+            return std::nullopt;
+        return indices[size_t(position + offset)];
+    }
+    if (offset >= 1) {
+        const auto after = std::upper_bound(indices.begin(), indices.end(), index);
+        return after == indices.end() ? std::nullopt : std::optional(*after);
+    }
+    const auto notBefore = std::lower_bound(indices.begin(), indices.end(), index);
+    return notBefore == indices.begin() ? std::nullopt : std::optional(*std::prev(notBefore));
+}
+
+void Session::replaceSentences(std::vector<Sentence> newSentences, SplitMethod newMethod) {
+    std::vector<Sentence> oldHard;
+    std::copy_if(sentences.begin(), sentences.end(), std::back_inserter(oldHard),
+                 [](const Sentence& sentence) { return sentence.hard; });
+    const std::optional<Sentence> old = currentSentence();
+    const double reference = old ? old->middle() : 0.0;
+
+    for (Sentence& sentence : newSentences) {
+        const double middle = sentence.middle();
+        sentence.hard = sentence.hard ||
+                        std::any_of(oldHard.begin(), oldHard.end(), [middle](const Sentence& hard) {
+                            return hard.start <= middle && middle <= hard.end;
+                        });
+    }
+    sentences = std::move(newSentences);
+
+    const auto place = std::find_if(sentences.begin(), sentences.end(),
+                                    [reference](const Sentence& s) { return reference <= s.end; });
+    if (place != sentences.end())
+        current = place - sentences.begin();
+    else
+        current = sentences.empty() ? 0 : qsizetype(sentences.size()) - 1;
+    method = std::move(newMethod);
+}
+
+namespace {
+
+bool finite(const Session& session) {
+    const auto sentenceFinite = [](const Sentence& s) {
+        return std::isfinite(s.start) && std::isfinite(s.end);
+    };
+    return std::isfinite(session.duration) && std::isfinite(session.settings.rate) &&
+           std::isfinite(session.settings.gapFactor) &&
+           std::all_of(session.sentences.begin(), session.sentences.end(), sentenceFinite);
+}
+
+} // namespace
+
+QJsonObject Session::toJson() const {
+    // JSON has no infinities or NaN; Qt would silently write null and the file would not load.
+    if (!finite(*this))
+        throw SessionFileError(
+            QStringLiteral("The session of “%1” holds a time or setting that isn’t a number.")
+                .arg(fileName()));
+    const std::optional<QString> date = InternetDate::format(updatedAt);
+    if (!date)
+        throw SessionFileError(
+            QStringLiteral("The session of “%1” has no valid save time.").arg(fileName()));
+
+    QJsonArray sentenceArray;
+    for (const Sentence& sentence : sentences)
+        sentenceArray.append(sentence.toJson());
+    return {{QStringLiteral("version"), version},
+            {QStringLiteral("filePath"), filePath},
+            {QStringLiteral("fileSize"), fileSize},
+            {QStringLiteral("duration"), duration},
+            {QStringLiteral("sentences"), sentenceArray},
+            {QStringLiteral("current"), current},
+            {QStringLiteral("method"), method.toJson()},
+            {QStringLiteral("settings"), settings.toJson()},
+            {QStringLiteral("hardOnly"), hardOnly},
+            {QStringLiteral("updatedAt"), *date}};
+}
+
+Session Session::fromJson(const QJsonValue& value) {
+    const QJsonObject object = asObject(value, u"a session");
+    Session session;
+    session.version = requireInteger(object, u"version");
+    session.filePath = requireString(object, u"filePath");
+    session.fileSize = requireInteger(object, u"fileSize");
+    session.duration = requireDouble(object, u"duration");
+    const QJsonArray sentenceArray = requireArray(object, u"sentences");
+    session.sentences.reserve(size_t(sentenceArray.size()));
+    for (const QJsonValue& sentence : sentenceArray)
+        session.sentences.push_back(Sentence::fromJson(sentence));
+    session.current = requireInteger(object, u"current");
+    session.method = SplitMethod::fromJson(require(object, u"method"));
+    session.settings = PracticeSettings::fromJson(require(object, u"settings"));
+    session.hardOnly = requireBool(object, u"hardOnly");
+    const std::optional<QDateTime> date = InternetDate::parse(requireString(object, u"updatedAt"));
+    if (!date)
+        throw DecodingError(QStringLiteral("Expected an internet date-time for key “updatedAt”."));
+    session.updatedAt = *date;
+    return session;
+}
+
+QByteArray Session::encoded() const {
+    return QJsonDocument(toJson()).toJson(QJsonDocument::Indented);
+}
+
+std::optional<Session> Session::decoded(const QByteArray& bytes) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    try {
+        return fromJson(document.object());
+    } catch (const DecodingError&) {
+        return std::nullopt;
+    }
+}
+
+QString lastPathComponent(const QString& path) {
+    QStringView trimmed(path);
+    while (trimmed.size() > 1 && trimmed.endsWith(u'/'))
+        trimmed.chop(1);
+    if (trimmed == u"/")
+        return QStringLiteral("/");
+    return trimmed.mid(trimmed.lastIndexOf(u'/') + 1).toString();
+}

@@ -1,0 +1,120 @@
+#include "session/SessionStore.h"
+
+#include "session/SessionFileError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+
+namespace {
+
+const QString fileExtension = QStringLiteral(".json");
+
+// Keys name files and folders below the store's folder, so one that could climb out of it (or
+// name the folder itself) is never used as a path.
+bool isUsableKey(QStringView key) {
+    return !key.isEmpty() && key != u"." && key != u".." && !key.contains(u'/') &&
+           !key.contains(QChar(0));
+}
+
+} // namespace
+
+SessionStore SessionStore::standard() {
+    // The same folder as AppDataLocation under the application name "Quellin" without an
+    // organisation, whatever names the running program has been given.
+    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    return SessionStore(data + QStringLiteral("/Quellin/Sessions"));
+}
+
+QString SessionStore::sessionFile(const QString& key) const {
+    return folder + u'/' + key + fileExtension;
+}
+
+QString SessionStore::takesFolder(const QString& key) const {
+    return folder + QStringLiteral("/Takes/") + key;
+}
+
+QString SessionStore::takeURL(const Session& session, const Sentence& sentence) const {
+    return takesFolder(session.key()) + u'/' + QString::number(sentence.id()) +
+           QStringLiteral(".m4a");
+}
+
+void SessionStore::save(const Session& session) const {
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        throw SessionFileError(
+            QStringLiteral("The sessions folder “%1” couldn’t be created.").arg(folder));
+    const QByteArray bytes = session.encoded();
+    const QString path = sessionFile(session.key());
+    QSaveFile file(path);
+    // QSaveFile writes beside the target and renames over it only once everything is written.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw SessionFileError(
+            QStringLiteral("The session couldn’t be saved to “%1”: %2").arg(path, reason));
+    }
+}
+
+std::optional<Session> SessionStore::load(const QString& key) const {
+    if (folder.isEmpty() || !isUsableKey(key))
+        return std::nullopt;
+    QFile file(sessionFile(key));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return Session::decoded(bytes);
+}
+
+std::optional<Session> SessionStore::load(const QString& path, qint64 size) const {
+    return load(Session::key(path, size));
+}
+
+std::vector<SessionSummary> SessionStore::recent(qsizetype limit) const {
+    if (folder.isEmpty() || limit <= 0)
+        return {};
+    const QStringList names =
+        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    QStringList keys;
+    for (const QString& name : names)
+        if (name.endsWith(fileExtension)) // case-sensitive: old.JSON is not a session
+            keys << name.chopped(fileExtension.size());
+    // Every file is read and decoded on each call; spread over the cores, this is the whole cost.
+    // The calling thread takes part, so a busy pool only makes it as slow as reading in turn.
+    const std::vector<std::optional<SessionSummary>> loaded =
+        QtConcurrent::blockingMapped<std::vector<std::optional<SessionSummary>>>(
+            keys, [this](const QString& key) -> std::optional<SessionSummary> {
+                const std::optional<Session> session = load(key);
+                if (!session)
+                    return std::nullopt;
+                // The key comes from the content, not the file name, so a file stored under
+                // another name still leads to the session that its media file opens.
+                return SessionSummary(session->key(), session->filePath,
+                                      qsizetype(session->sentences.size()), session->hardCount(),
+                                      session->current, session->updatedAt);
+            });
+    std::vector<SessionSummary> summaries;
+    for (const std::optional<SessionSummary>& summary : loaded)
+        if (summary)
+            summaries.push_back(*summary);
+    std::stable_sort(
+        summaries.begin(), summaries.end(),
+        [](const SessionSummary& a, const SessionSummary& b) { return a.updatedAt > b.updatedAt; });
+    if (qsizetype(summaries.size()) > limit)
+        summaries.resize(size_t(limit));
+    return summaries;
+}
+
+void SessionStore::delete_(const QString& key) const {
+    if (folder.isEmpty() || !isUsableKey(key))
+        return;
+    QFile::remove(sessionFile(key));
+    QDir(takesFolder(key)).removeRecursively();
+}

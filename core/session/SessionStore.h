@@ -1,0 +1,39 @@
+#pragma once
+
+#include "session/Session.h"
+#include "session/SessionSummary.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// Reads, writes, lists and deletes session files in one folder:
+//   <key>.json               the session with that key
+//   Takes/<key>/<id>.m4a     the user's recorded attempt at the sentence with that id
+// Reading never fails loudly (a file that cannot be read counts as absent); writing throws.
+// A key that is not a plain file name (empty, ".", "..", or holding "/") is never used as a path:
+// it loads nothing and deletes nothing.
+struct SessionStore {
+    QString folder;
+
+    explicit SessionStore(QString folder) : folder(std::move(folder)) {}
+
+    // $XDG_DATA_HOME/Quellin/Sessions. Not created here; `save` creates it.
+    static SessionStore standard();
+
+    // Writes the session file of `session.key()` atomically: the previous file stays as it was
+    // unless the new one is complete. Throws SessionFileError.
+    void save(const Session& session) const;
+    std::optional<Session> load(const QString& key) const;
+    std::optional<Session> load(const QString& path, qint64 size) const;
+    // The most recently saved sessions, newest first, at most `limit` (none for a negative
+    // limit); unreadable files are left out.
+    std::vector<SessionSummary> recent(qsizetype limit) const;
+    // Removes the session file and the takes of that key; does nothing when there are none.
+    void delete_(const QString& key) const;
+
+    QString sessionFile(const QString& key) const;
+    QString takesFolder(const QString& key) const;
+    QString takeURL(const Session& session, const Sentence& sentence) const;
+};

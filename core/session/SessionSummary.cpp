@@ -1,0 +1,7 @@
+#include "session/SessionSummary.h"
+
+#include "session/Session.h"
+
+QString SessionSummary::fileName() const {
+    return lastPathComponent(filePath);
+}
