@@ -65,9 +65,9 @@ QCoro::Task<bool> Player::play(double start, double end, double rate) {
     if (count == 0)
         co_return true;
 
-    // A caller that did not stop the earlier segment would otherwise wait for it in vain: one
-    // output plays one segment.
-    if (m_pending)
+    // A caller that did not stop an earlier segment still playing would otherwise wait for it in
+    // vain: one output plays one segment.
+    if (m_pending && !m_pending->done())
         stop();
     const quint64 generation = m_generation;
     auto resumer = std::make_shared<Resumer>();

@@ -140,8 +140,9 @@ void QtAudioOutput::stop() {
     if (m_sink) {
         disconnect(m_sink, nullptr, this, nullptr);
         m_sink->stop();
-        // Deleting a PulseAudio sink runs the event loop; later, from the loop itself, that
-        // cannot re-enter the caller.
+        // Deleting a PulseAudio sink runs the event loop: later, from the loop itself, that
+        // cannot re-enter the caller (nor this object's destructor, as a child would).
+        m_sink->setParent(nullptr);
         m_sink->deleteLater();
         m_sink = nullptr;
         m_feed = nullptr;
@@ -186,6 +187,7 @@ void QtAudioInput::stop() {
     if (m_source) {
         disconnect(m_source, nullptr, this, nullptr);
         m_source->stop();
+        m_source->setParent(nullptr);
         m_source->deleteLater();
         m_source = nullptr;
     }

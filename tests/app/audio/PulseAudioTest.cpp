@@ -121,14 +121,15 @@ private Q_SLOTS:
         // PulseAudio's null sink renders two seconds ahead while nothing plays and takes back only
         // about 0.1 s of that when a stream arrives, so a first sound after a quiet spell would
         // start up to two seconds late; a sound card takes back all of it. A silent low-latency
-        // stream keeps the null sink in step, as a sound card would be.
+        // stream keeps the null sink in step, as a sound card would be, once the two seconds it
+        // rendered before this stream came have passed.
         keepAwake.setStandardInputFile(QStringLiteral("/dev/zero"));
         keepAwake.start(QStringLiteral("pacat"),
                         {QStringLiteral("--playback"), QStringLiteral("--raw"),
                          QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
                          QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
         QVERIFY(keepAwake.waitForStarted());
-        QTest::qWait(300);
+        QTest::qWait(2500);
         tone = TestMedia::tone(folder.path(), QStringLiteral("tone.wav"), 5, 44100, 1, 220);
     }
 
