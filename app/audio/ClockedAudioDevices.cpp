@@ -66,7 +66,7 @@ public:
     }
 
 private:
-    // Sleeps for `duration` of audio time; false when stopped meanwhile.
+    // Sleeps for `duration`; false when stopped meanwhile.
     bool wait(std::stop_token stop, Clock::duration duration) {
         std::mutex mutex;
         std::unique_lock guard(mutex);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <climits>
 #include <cmath>
 #include <filesystem>
 
@@ -57,7 +58,8 @@ void TakeRecording::start() {
     if (!started)
         throw RecorderError::couldNotStart();
     m_recording = true;
-    m_deadline.start(int(std::ceil(m_duration * 1000)) + stallGraceMs);
+    m_deadline.start(int(std::min(std::ceil(m_duration * 1000), double(INT_MAX - stallGraceMs))) +
+                     stallGraceMs);
     if (m_limit == 0)
         QTimer::singleShot(0, this, &TakeRecording::finish);
 }
@@ -84,11 +86,11 @@ void TakeRecording::finish() {
     m_encoder.reset();
     std::error_code error;
     if (complete)
-        std::filesystem::rename(m_partialPath.toStdString(), m_path.toStdString(), error);
+        std::filesystem::rename(QFile::encodeName(m_partialPath).toStdString(),
+                                QFile::encodeName(m_path).toStdString(), error);
     if (!complete || error)
         QFile::remove(m_partialPath);
     m_recording = false;
-    Q_EMIT finished();
 }
 
 Recorder::Recorder(std::shared_ptr<AudioDevices> devices,

@@ -30,9 +30,6 @@ public:
     double duration() const { return m_duration; }
     qint64 recordedFrames() const { return m_recorded; }
 
-Q_SIGNALS:
-    void finished();
-
 private:
     friend class Recorder;
     TakeRecording(QString path, double duration, std::unique_ptr<AudioInput> input);
