@@ -50,14 +50,26 @@ std::vector<float> withRubberBand(const std::vector<float>& input, double rate, 
     return output;
 }
 
-std::vector<float> withPlayer(const std::vector<float>& input, double rate) {
-    TimeStretcher stretcher({sampleRate, 1}, rate, qint64(input.size()));
+std::vector<float> withPlayer(const std::vector<float>& input, double rate, int channels) {
+    const size_t frames = input.size() / size_t(channels);
+    TimeStretcher stretcher({sampleRate, channels}, rate, qint64(frames));
     std::vector<float> output;
-    for (size_t at = 0; at < input.size(); at += 2048) {
-        const size_t count = std::min<size_t>(2048, input.size() - at);
-        stretcher.process(input.data() + at, qint64(count), at + count == input.size(), output);
+    for (size_t at = 0; at < frames; at += 2048) {
+        const size_t count = std::min<size_t>(2048, frames - at);
+        stretcher.process(input.data() + at * size_t(channels), qint64(count), at + count == frames,
+                          output);
     }
     return output;
+}
+
+// The speech in stereo, the right channel a little later and quieter, as in a recorded room.
+std::vector<float> stereo(const std::vector<float>& mono) {
+    std::vector<float> frames(mono.size() * 2);
+    for (size_t i = 0; i < mono.size(); ++i) {
+        frames[2 * i] = mono[i];
+        frames[2 * i + 1] = 0.8f * (i >= 30 ? mono[i - 30] : 0.0f);
+    }
+    return frames;
 }
 
 // Power of the best-fitting sinusoid near 220 Hz against everything else, in dB.
@@ -107,7 +119,8 @@ int main(int argc, char** argv) {
         tone[i] = 0.5f * float(std::sin(2 * M_PI * 220 * double(i) / sampleRate));
 
     const std::vector<std::pair<QString, Stretch>> configurations = {
-        {QStringLiteral("player_r3short"), withPlayer},
+        {QStringLiteral("player_r3short"),
+         [](const std::vector<float>& in, double rate) { return withPlayer(in, rate, 1); }},
         {QStringLiteral("r3standard"),
          [](const std::vector<float>& in, double rate) {
              return withRubberBand(in, rate, RubberBandStretcher::OptionEngineFiner);
@@ -136,6 +149,18 @@ int main(int argc, char** argv) {
             BenchTools::report(QStringLiteral("stretch_tone_snr_") + name + suffix,
                                toneSnr(stretch(tone, rate)), QStringLiteral("dB"));
         }
+        // Music and many podcasts are stereo: twice the channels to stretch.
+        const auto speechInStereo = stereo(speech);
+        std::vector<double> cpuInStereo;
+        for (int run = 0; run < runs; ++run) {
+            const double before = BenchTools::threadCpuSeconds();
+            withPlayer(speechInStereo, rate, 2);
+            cpuInStereo.push_back((BenchTools::threadCpuSeconds() - before) / seconds);
+        }
+        BenchTools::report(QStringLiteral("stretch_cpu_per_audio_second_player_r3short_stereo") +
+                               suffix,
+                           BenchTools::median(cpuInStereo), QStringLiteral("s"));
+
         std::vector<double> reference;
         for (int run = 0; run < runs; ++run) {
             const double before = BenchTools::childrenCpuSeconds();
