@@ -1,0 +1,172 @@
+#include "Updater.h"
+
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSettings>
+
+#ifndef QUELLIN_UPDATE_FEED
+#define QUELLIN_UPDATE_FEED ""
+#endif
+
+namespace {
+
+const auto lastCheckKey = QStringLiteral("updates/lastAutomaticCheck");
+constexpr int automaticInterval = 60 * 60 * 1000; // look every hour whether a day has passed
+constexpr qint64 oneDay = 24 * 60 * 60;
+
+QNetworkRequest requestFor(const QUrl& url, int timeoutMs) {
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setTransferTimeout(timeoutMs);
+    return request;
+}
+
+} // namespace
+
+Updater::Updater(Options options, std::unique_ptr<UpdatePrompts> prompts, QObject* parent)
+    : QObject(parent), m_feed(options.feed), m_probeTimeoutMs(options.probeTimeoutMs),
+      m_settings(options.settings), m_prompts(std::move(prompts)),
+      m_network(new QNetworkAccessManager(this)) {
+    // A feed that is not HTTPS (or loopback, for tests) is treated as no feed at all.
+    if (!m_feed.isEmpty() && !UpdateFeed::isAllowedFeed(m_feed))
+        m_feed = QUrl();
+    m_automaticTimer.setInterval(automaticInterval);
+    connect(&m_automaticTimer, &QTimer::timeout, this, &Updater::automaticCheckIfDue);
+}
+
+Updater::~Updater() = default;
+
+Updater& Updater::shared() {
+    static QPointer<Updater> instance;
+    if (!instance) {
+        static QSettings settings;
+        Options options;
+        options.feed = QUrl(QStringLiteral(QUELLIN_UPDATE_FEED));
+        options.settings = &settings;
+        instance = new Updater(options, std::make_unique<MessageBoxPrompts>(),
+                               QCoreApplication::instance());
+    }
+    return *instance;
+}
+
+Updater::ProbeOutcome Updater::classify(int httpStatus) {
+    if ((httpStatus >= 200 && httpStatus <= 299) || httpStatus == 405 || httpStatus == 501)
+        return ProbeOutcome::reachable;
+    if (httpStatus == 404 || httpStatus == 410)
+        return ProbeOutcome::noFeed;
+    return ProbeOutcome::failed;
+}
+
+void Updater::checkForUpdates() {
+    if (m_checking)
+        return;
+    if (m_feed.isEmpty()) {
+        m_prompts->inform(tr("Couldn’t check for updates"),
+                          tr("This copy of %1 has no update feed. Your package manager keeps it "
+                             "up to date.")
+                              .arg(applicationName()));
+        Q_EMIT checkFinished();
+        return;
+    }
+    m_checking = true;
+    QNetworkReply* reply = m_network->head(requestFor(m_feed, m_probeTimeoutMs));
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { onProbeFinished(reply); });
+}
+
+void Updater::onProbeFinished(QNetworkReply* reply) {
+    reply->deleteLater();
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const ProbeOutcome outcome = status.isValid() ? classify(status.toInt()) : ProbeOutcome::failed;
+    switch (outcome) {
+    case ProbeOutcome::reachable:
+        readFeed(true);
+        return;
+    case ProbeOutcome::noFeed:
+        m_checking = false;
+        showUpToDate();
+        break;
+    case ProbeOutcome::failed:
+        m_checking = false;
+        showFailure();
+        break;
+    }
+    Q_EMIT checkFinished();
+}
+
+void Updater::readFeed(bool manual) {
+    QNetworkReply* reply = m_network->get(requestFor(m_feed, m_probeTimeoutMs));
+    connect(reply, &QNetworkReply::finished, this,
+            [this, reply, manual] { onFeedRead(reply, manual); });
+}
+
+void Updater::onFeedRead(QNetworkReply* reply, bool manual) {
+    reply->deleteLater();
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status <= 299;
+    const auto release = ok ? UpdateFeed::newest(reply->readAll()) : std::nullopt;
+    const QVersionNumber current =
+        QVersionNumber::fromString(QCoreApplication::applicationVersion());
+
+    if (manual)
+        m_checking = false;
+    if (release && release->version > current) {
+        m_prompts->offerDownload(
+            tr("%1 %2 is available").arg(applicationName(), release->versionText),
+            tr("You have version %1. The download page opens in your browser.")
+                .arg(QCoreApplication::applicationVersion()),
+            release->downloadUrl);
+    } else if (manual) {
+        // A feed that answers but cannot be read is a failed check, not news of no update.
+        if (ok && release)
+            showUpToDate();
+        else
+            showFailure();
+    }
+    if (manual)
+        Q_EMIT checkFinished();
+}
+
+void Updater::startAutomaticChecks() {
+    if (m_feed.isEmpty())
+        return;
+    automaticCheckIfDue();
+    m_automaticTimer.start();
+}
+
+void Updater::automaticCheckIfDue() {
+    if (m_feed.isEmpty() || m_checking)
+        return;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (m_settings) {
+        const QDateTime last = m_settings->value(lastCheckKey).toDateTime();
+        if (last.isValid() && last.secsTo(now) < oneDay && last <= now)
+            return;
+        m_settings->setValue(lastCheckKey, now);
+    }
+    readFeed(false);
+}
+
+QString Updater::applicationName() const {
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? tr("This app") : name;
+}
+
+void Updater::showUpToDate() {
+    const QString name = applicationName();
+    m_prompts->inform(tr("You’re up to date"),
+                      tr("%1 %2 is the newest version. %1 checks for updates on its own and will "
+                         "let you know when there’s a new one.")
+                          .arg(name, QCoreApplication::applicationVersion()));
+}
+
+void Updater::showFailure() {
+    m_prompts->inform(tr("Couldn’t check for updates"),
+                      tr("Check your internet connection and try again. %1 also checks on its own "
+                         "about once a day.")
+                          .arg(applicationName()));
+}

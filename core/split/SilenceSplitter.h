@@ -1,0 +1,32 @@
+#pragma once
+
+#include "base/Sentence.h"
+#include "media/EnergyProfile.h"
+
+#include <vector>
+
+// Cuts a recording into stretches of speech at the pauses of its energy profile. The threshold
+// adapts to the recording's own noise floor and loudness, so the same defaults serve quiet lessons
+// and loud podcasts. Durations are seconds.
+struct SilenceSplitter {
+    // A silent gap shorter than this does not separate two stretches of sound.
+    double minPause = 0.35;
+    // A shorter stretch is joined to a neighbour; also the least length kept on each side of a cut.
+    double minSentence = 0.8;
+    // A longer stretch is cut; joining never makes a stretch longer than this.
+    double maxSentence = 12.0;
+    // Audio added before and after each stretch.
+    double pad = 0.15;
+    // A stretch with less voiced audio than this is dropped as noise.
+    double minSound = 0.12;
+
+    SilenceSplitter() = default;
+    SilenceSplitter(double minPause, double minSentence, double maxSentence, double pad,
+                    double minSound)
+        : minPause(minPause), minSentence(minSentence), maxSentence(maxSentence), pad(pad),
+          minSound(minSound) {}
+
+    // The stretches of speech in time order, not overlapping, each within 0…profile.duration().
+    // Empty when no speech was found (also for a silent or empty profile).
+    std::vector<TimeRange> split(const EnergyProfile& profile) const;
+};
