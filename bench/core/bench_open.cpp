@@ -244,7 +244,8 @@ int main(int argc, char** argv) {
         QDir(cache).removeRecursively();
         const Open first = openInChild(mp4, cache);
         firstOpen.ours.push_back(first.time);
-        firstOpen.theirs.push_back(ffmpegTranscode(mp4, reference) + ffmpegDecode(reference));
+        const Timing transcode = ffmpegTranscode(mp4, reference); // before decoding its result
+        firstOpen.theirs.push_back(transcode + ffmpegDecode(reference));
 
         const Open hit = openInChild(mp4, cache);
         hitOpen.ours.push_back(hit.time);
