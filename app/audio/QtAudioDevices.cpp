@@ -23,6 +23,19 @@ QAudioFormat floatFormat(const AudioFormat& format) {
     return result;
 }
 
+// Stops a sink or source and deletes it later. Deleting a PulseAudio device runs the event loop:
+// from the loop itself that cannot re-enter the caller (nor the owner's destructor, as deleting
+// a child would).
+template <typename Device> void retire(QPointer<Device>& device, QObject* receiver) {
+    if (!device)
+        return;
+    QObject::disconnect(device, nullptr, receiver, nullptr);
+    device->stop();
+    device->setParent(nullptr);
+    device->deleteLater();
+    device = nullptr;
+}
+
 } // namespace
 
 // Hands a FrameSource's frames to a QAudioSink and counts them.
@@ -137,16 +150,8 @@ void QtAudioOutput::stop() {
     m_playedBack = {};
     if (m_source)
         m_source->setOnReady({});
-    if (m_sink) {
-        disconnect(m_sink, nullptr, this, nullptr);
-        m_sink->stop();
-        // Deleting a PulseAudio sink runs the event loop: later, from the loop itself, that
-        // cannot re-enter the caller (nor this object's destructor, as a child would).
-        m_sink->setParent(nullptr);
-        m_sink->deleteLater();
-        m_sink = nullptr;
-        m_feed = nullptr;
-    }
+    retire(m_sink, this);
+    m_feed = nullptr;
     m_source.reset();
 }
 
@@ -183,14 +188,10 @@ void QtAudioInput::readAvailable() {
 
 void QtAudioInput::stop() {
     m_frames = {};
+    if (m_device)
+        disconnect(m_device, nullptr, this, nullptr);
     m_device = nullptr;
-    if (m_source) {
-        disconnect(m_source, nullptr, this, nullptr);
-        m_source->stop();
-        m_source->setParent(nullptr);
-        m_source->deleteLater();
-        m_source = nullptr;
-    }
+    retire(m_source, this);
 }
 
 std::unique_ptr<AudioOutput> QtAudioDevices::makeOutput() {
