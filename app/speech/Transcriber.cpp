@@ -55,7 +55,11 @@ bool Transcriber::isOnDevice(const QString& language) const {
 }
 
 Transcriber::Failure Transcriber::notOnDevice(const QString& language) const {
-    return Failure::notOnDevice(language, m_engine->modelFolder(language));
+    return Failure::notOnDevice(language, modelFolder(language));
+}
+
+QString Transcriber::modelFolder(const QString& language) const {
+    return m_engine->modelFolder(language);
 }
 
 QCoro::Task<bool> Transcriber::authorize() { return m_authorizer->authorize(); }

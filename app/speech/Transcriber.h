@@ -61,6 +61,8 @@ public:
     // Whether the language's model is installed now.
     bool isOnDevice(const QString& language) const;
     Failure notOnDevice(const QString& language) const;
+    // Where the user puts the language's model.
+    QString modelFolder(const QString& language) const;
 
     QCoro::Task<bool> authorize();
 

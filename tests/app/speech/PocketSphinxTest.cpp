@@ -42,7 +42,7 @@ std::vector<RecognitionEvent> eventsOf(RecognitionEngine& engine, const QString&
     RecognitionEventStream stream;
     const auto task = engine.start(path, QStringLiteral("en-US"), RecognitionDelegate(stream.continuation()));
     std::vector<RecognitionEvent> events;
-    while (std::optional<RecognitionEvent> event = await(stream.next()))
+    while (std::optional<RecognitionEvent> event = waitForTask(stream.next()))
         events.push_back(std::move(*event));
     return events;
 }
@@ -119,7 +119,7 @@ private Q_SLOTS:
         Transcriber transcriber;
         for (const QString& path : {m_speech.path, m_mp3}) {
             const std::vector<Word> words =
-                await(transcriber.transcribe(path, QStringLiteral("en-US"), nullptr));
+                waitForTask(transcriber.transcribe(path, QStringLiteral("en-US"), nullptr));
             QStringList heard;
             for (const Word& word : words) {
                 heard += wordsOf(word.text);
@@ -176,7 +176,7 @@ private Q_SLOTS:
     void silenceAndBadInput() {
         Transcriber transcriber;
         const QString silent = TestMedia::silence(m_folder.path(), QStringLiteral("silent.wav"), 3.0);
-        QVERIFY(await(transcriber.transcribe(silent, QStringLiteral("en-US"), nullptr)).empty());
+        QVERIFY(waitForTask(transcriber.transcribe(silent, QStringLiteral("en-US"), nullptr)).empty());
 
         const QString text = TestMedia::textFile(m_folder.filePath(QStringLiteral("notes.mp3")),
                                                  "these are not sounds");

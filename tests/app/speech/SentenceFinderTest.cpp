@@ -46,7 +46,7 @@ struct Fixture {
 
     SentenceFinder::Outcome find(const QString& language = QStringLiteral("en-US"),
                                  std::stop_token stop = {}) {
-        return await(SentenceFinder::find(&transcriber, QStringLiteral("/a.m4a"), language, 10.0,
+        return waitForTask(SentenceFinder::find(&transcriber, QStringLiteral("/a.m4a"), language, 10.0,
                                           &model, stop));
     }
 };

@@ -68,7 +68,7 @@ struct Fixture {
     }
 
     std::vector<Word> transcribe(QObject* model = nullptr, const QString& language = QStringLiteral("en-US")) {
-        return await(transcriber->transcribe(QStringLiteral("/sound.m4a"), language, model));
+        return waitForTask(transcriber->transcribe(QStringLiteral("/sound.m4a"), language, model));
     }
 };
 
@@ -146,7 +146,7 @@ private Q_SLOTS:
         auto task = fixture.transcriber->transcribe(QStringLiteral("/sound.m4a"),
                                                     QStringLiteral("en-US"), doomed);
         delete doomed;
-        QCOMPARE(await(std::move(task)).size(), size_t(1));
+        QCOMPARE(waitForTask(std::move(task)).size(), size_t(1));
     }
 
     void failuresAndSilence() {
@@ -238,7 +238,7 @@ private Q_SLOTS:
         fixture.engine->setScript({ScriptedEngine::result({word("second", 2.0)}), ScriptedEngine::finish(true)});
         auto second = fixture.transcriber->transcribe(QStringLiteral("/b.m4a"), QStringLiteral("en-US"), nullptr);
         QVERIFY(failureOf<OperationCancelled>(std::move(first)));
-        QCOMPARE(texts(await(std::move(second))), QStringList{QStringLiteral("second")});
+        QCOMPARE(texts(waitForTask(std::move(second))), QStringList{QStringLiteral("second")});
     }
 
     void noEventIsLostWhileTheMainThreadIsBusy() {
@@ -254,7 +254,7 @@ private Q_SLOTS:
         FakeModel model;
         auto task = fixture.transcriber->transcribe(QStringLiteral("/a.m4a"), QStringLiteral("en-US"), &model);
         QThread::msleep(300); // the engine produces everything before the consumer runs
-        const std::vector<Word> words = await(std::move(task));
+        const std::vector<Word> words = waitForTask(std::move(task));
         QCOMPARE(words.size(), size_t(count));
         for (int i = 0; i < count; ++i)
             QCOMPARE(words[i].start, i * 0.5);
@@ -314,8 +314,8 @@ private Q_SLOTS:
     }
 
     void authorization() {
-        QVERIFY(await(Fixture().transcriber->authorize()));
-        QVERIFY(!await(Fixture({}, std::make_unique<RefusingAuthorizer>()).transcriber->authorize()));
+        QVERIFY(waitForTask(Fixture().transcriber->authorize()));
+        QVERIFY(!waitForTask(Fixture({}, std::make_unique<RefusingAuthorizer>()).transcriber->authorize()));
     }
 };
 
