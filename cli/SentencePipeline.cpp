@@ -1,10 +1,10 @@
 #include "SentencePipeline.h"
 
 #include "ListeningModel.h"
-#include "SentenceFinder.h"
-#include "WaitForTask.h"
 #include "media/MediaSource.h"
+#include "SentenceFinder.h"
 #include "split/SilenceSplitter.h"
+#include "WaitForTask.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -90,7 +90,8 @@ void SentencePipeline::findSentences(Result& result, std::stop_token stop,
     // Recognition reports to the thread it was started on: this one runs an event loop until
     // recognition has ended.
     Transcriber transcriber;
-    const QString language = m_options.language.value_or(transcriber.preferredLanguage(savedLanguage()));
+    const QString language =
+        m_options.language.value_or(transcriber.preferredLanguage(savedLanguage()));
     ListeningProgress listening(result.duration, progress);
     const SentenceFinder::Outcome outcome = waitForTask(SentenceFinder::find(
         &transcriber, result.playable, language, result.duration, &listening, stop));

@@ -2,8 +2,8 @@
 #include "SentenceOutput.h"
 #include "SentencePipeline.h"
 
-#include "Transcriber.h"
 #include "base/QuellinError.h"
+#include "Transcriber.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

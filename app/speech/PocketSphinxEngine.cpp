@@ -82,7 +82,8 @@ std::optional<SphinxDecoder::Model> PocketSphinxEngine::modelIn(const QString& p
     if (QFileInfo::exists(folder.filePath(QStringLiteral("mdef")))) {
         model.acousticModel = folder.path();
     } else {
-        for (const QFileInfo& sub : folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        for (const QFileInfo& sub :
+             folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
             if (QFileInfo::exists(QDir(sub.filePath()).filePath(QStringLiteral("mdef")))) {
                 model.acousticModel = sub.filePath();
                 break;
@@ -94,7 +95,8 @@ std::optional<SphinxDecoder::Model> PocketSphinxEngine::modelIn(const QString& p
         folder, {QStringLiteral("*.lm.bin"), QStringLiteral("*.lm"), QStringLiteral("*.lm.DMP")},
         QStringLiteral("-phone"));
     model.dictionary = firstFile(folder, {QStringLiteral("*.dict")});
-    if (model.acousticModel.isEmpty() || model.languageModel.isEmpty() || model.dictionary.isEmpty())
+    if (model.acousticModel.isEmpty() || model.languageModel.isEmpty() ||
+        model.dictionary.isEmpty())
         return std::nullopt;
     return model;
 }

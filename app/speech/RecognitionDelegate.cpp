@@ -21,4 +21,6 @@ void RecognitionDelegate::finished(bool success, std::optional<QString> message)
     m_continuation.finish();
 }
 
-void RecognitionDelegate::cancelled() const { m_continuation.finish(); }
+void RecognitionDelegate::cancelled() const {
+    m_continuation.finish();
+}

@@ -70,7 +70,9 @@ void RecognitionEventStream::Continuation::yield(RecognitionEvent event) const {
     m_producer->state->push(std::move(event));
 }
 
-void RecognitionEventStream::Continuation::finish() const { m_producer->state->push(std::nullopt); }
+void RecognitionEventStream::Continuation::finish() const {
+    m_producer->state->push(std::nullopt);
+}
 
 void RecognitionEventStream::resumeConsumer() {
     if (const std::coroutine_handle<> consumer = std::exchange(m_waiting, nullptr))

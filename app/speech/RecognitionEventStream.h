@@ -32,7 +32,8 @@ public:
 
     private:
         friend class RecognitionEventStream;
-        explicit Continuation(std::shared_ptr<Producer> producer) : m_producer(std::move(producer)) {}
+        explicit Continuation(std::shared_ptr<Producer> producer)
+            : m_producer(std::move(producer)) {}
         std::shared_ptr<Producer> m_producer;
     };
 

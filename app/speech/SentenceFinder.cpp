@@ -16,8 +16,7 @@ void throwIfStopped(const QPointer<Transcriber>& transcriber, const std::stop_to
 
 QCoro::Task<SentenceFinder::Outcome> SentenceFinder::find(QPointer<Transcriber> transcriber,
                                                           QString audio, QString language,
-                                                          double duration,
-                                                          QPointer<QObject> model,
+                                                          double duration, QPointer<QObject> model,
                                                           std::stop_token stop) {
     throwIfStopped(transcriber, stop);
     const bool authorized = co_await transcriber->authorize();

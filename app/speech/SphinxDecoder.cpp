@@ -101,11 +101,13 @@ SphinxDecoder::SphinxDecoder(const Model& model) {
     if (loadsSafely(model))
         m_decoder = load(model);
     if (!m_decoder)
-        throw QuellinError(QStringLiteral("The speech model in %1 couldn’t be loaded.")
-                               .arg(model.acousticModel));
+        throw QuellinError(
+            QStringLiteral("The speech model in %1 couldn’t be loaded.").arg(model.acousticModel));
 }
 
-SphinxDecoder::~SphinxDecoder() { ps_free(m_decoder); }
+SphinxDecoder::~SphinxDecoder() {
+    ps_free(m_decoder);
+}
 
 Transcription SphinxDecoder::decode(std::span<const int16_t> samples, double offset,
                                     const std::function<bool(double)>& progress) {
@@ -185,9 +187,10 @@ void SphinxDecoder::normaliseLoudness(std::span<const int16_t> samples) {
 
 QString SphinxDecoder::wordOf(const char* token) {
     QString word = QString::fromUtf8(token);
-    const bool filler = (word.startsWith(QLatin1Char('<')) && word.endsWith(QLatin1Char('>'))) ||
-                        (word.startsWith(QLatin1Char('[')) && word.endsWith(QLatin1Char(']'))) ||
-                        (word.startsWith(QLatin1String("++")) && word.endsWith(QLatin1String("++")));
+    const bool filler =
+        (word.startsWith(QLatin1Char('<')) && word.endsWith(QLatin1Char('>'))) ||
+        (word.startsWith(QLatin1Char('[')) && word.endsWith(QLatin1Char(']'))) ||
+        (word.startsWith(QLatin1String("++")) && word.endsWith(QLatin1String("++")));
     if (filler)
         return {};
     // "read(2)": the number of an alternative pronunciation.

@@ -41,7 +41,9 @@ SphinxRecognition::~SphinxRecognition() {
         m_thread.join();
 }
 
-void SphinxRecognition::start() { m_thread = std::thread([this] { run(); }); }
+void SphinxRecognition::start() {
+    m_thread = std::thread([this] { run(); });
+}
 
 void SphinxRecognition::cancel() {
     m_halted = true;
@@ -99,7 +101,8 @@ void SphinxRecognition::decodeAll(const std::vector<int16_t>& samples,
     for (const TimeRange& range : ranges) {
         Stretch stretch;
         stretch.first = std::min(samples.size(), size_t(range.start * SphinxDecoder::sampleRate));
-        const size_t end = std::min(samples.size(), size_t(std::ceil(range.end * SphinxDecoder::sampleRate)));
+        const size_t end =
+            std::min(samples.size(), size_t(std::ceil(range.end * SphinxDecoder::sampleRate)));
         stretch.count = end > stretch.first ? end - stretch.first : 0;
         stretch.reached = stretch.start();
         m_stretches.push_back(std::move(stretch));
@@ -147,8 +150,8 @@ void SphinxRecognition::decodeOn(SphinxDecoder& decoder, const std::vector<int16
             count = m_stretches[index].count;
         }
         const double offset = double(first) / SphinxDecoder::sampleRate;
-        Transcription result = decoder.decode(
-            std::span(samples).subspan(first, count), offset, [&](double reached) {
+        Transcription result =
+            decoder.decode(std::span(samples).subspan(first, count), offset, [&](double reached) {
                 {
                     std::lock_guard lock(m_mutex);
                     m_stretches[index].reached = reached;
@@ -176,8 +179,8 @@ void SphinxRecognition::publish() {
         ++m_delivered;
         delivered = true;
     }
-    const double reached = m_delivered < m_stretches.size() ? m_stretches[m_delivered].reached
-                                                            : m_duration;
+    const double reached =
+        m_delivered < m_stretches.size() ? m_stretches[m_delivered].reached : m_duration;
     if (delivered || reached >= m_reported + progressStep) {
         m_reported = reached;
         m_delegate.reached(reached);

@@ -42,7 +42,7 @@ private:
     const SphinxDecoder::Model m_model;
     const int m_decoders;
     const RecognitionDelegate m_delegate;
-    std::atomic<bool> m_halted = false;   // cancelled, or a decoder failed
+    std::atomic<bool> m_halted = false; // cancelled, or a decoder failed
     std::atomic<bool> m_cancelled = false;
     std::atomic<bool> m_done = false;
     std::thread m_thread;

@@ -38,7 +38,9 @@ Transcriber::Transcriber(std::unique_ptr<RecognitionEngine> engine,
                          std::unique_ptr<SpeechAuthorizer> authorizer, QObject* parent)
     : QObject(parent), m_engine(std::move(engine)), m_authorizer(std::move(authorizer)) {}
 
-Transcriber::~Transcriber() { cancel(); }
+Transcriber::~Transcriber() {
+    cancel();
+}
 
 const std::vector<Transcriber::Language>& Transcriber::languages() const {
     if (!m_languages)
@@ -62,7 +64,9 @@ QString Transcriber::modelFolder(const QString& language) const {
     return m_engine->modelFolder(language);
 }
 
-QCoro::Task<bool> Transcriber::authorize() { return m_authorizer->authorize(); }
+QCoro::Task<bool> Transcriber::authorize() {
+    return m_authorizer->authorize();
+}
 
 namespace {
 
@@ -83,8 +87,8 @@ double endOfLastWord(const std::vector<Word>& words) {
 } // namespace
 
 QCoro::Task<std::vector<Word>> Transcriber::transcribe(QString path, QString language,
-                                                        QPointer<QObject> model,
-                                                        std::stop_token stop) {
+                                                       QPointer<QObject> model,
+                                                       std::stop_token stop) {
     cancel();
     if (!isOnDevice(language))
         throw notOnDevice(language);
@@ -172,8 +176,8 @@ QString Transcriber::displayName(const QString& identifier) {
     // The territory is the two-letter or three-digit subtag after the language (and script).
     for (qsizetype i = 1; i < parts.size(); ++i) {
         const QString& part = parts[i];
-        const bool region = (part.size() == 2 && part[0].isLetter()) ||
-                            (part.size() == 3 && part[0].isDigit());
+        const bool region =
+            (part.size() == 2 && part[0].isLetter()) || (part.size() == 3 && part[0].isDigit());
         if (!region)
             continue;
         const QLocale::Territory territory = QLocale::codeToTerritory(part.toUpper());

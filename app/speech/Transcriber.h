@@ -1,9 +1,9 @@
 #pragma once
 
-#include "RecognitionEngine.h"
-#include "SpeechAuthorizer.h"
 #include "base/QuellinError.h"
 #include "base/Sentence.h"
+#include "RecognitionEngine.h"
+#include "SpeechAuthorizer.h"
 
 #include <QCoroTask>
 #include <QObject>

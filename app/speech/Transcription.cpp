@@ -25,8 +25,8 @@ Transcription Transcription::fromWords(const std::vector<Word>& words) {
     for (const Word& word : words) {
         if (!transcription.formattedString.isEmpty())
             transcription.formattedString += QLatin1Char(' ');
-        transcription.segments.push_back({transcription.formattedString.size(), word.text.size(),
-                                          word.start, word.duration});
+        transcription.segments.push_back(
+            {transcription.formattedString.size(), word.text.size(), word.start, word.duration});
         transcription.formattedString += word.text;
     }
     return transcription;

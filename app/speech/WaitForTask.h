@@ -25,8 +25,7 @@ QCoro::Task<std::pair<std::optional<T>, std::exception_ptr>> settle(QCoro::Task<
 
 // Runs a task to its end in a nested event loop on the calling thread, for callers without an
 // event loop of their own; returns its value or rethrows what it threw.
-template <typename T>
-T waitForTask(QCoro::Task<T>&& task) {
+template <typename T> T waitForTask(QCoro::Task<T>&& task) {
     auto [value, failure] = QCoro::waitFor(WaitForTask::settle(std::move(task)));
     if (failure)
         std::rethrow_exception(failure);

@@ -40,7 +40,8 @@ QByteArray run(const QString& program, const QStringList& arguments) {
     process.start(program, arguments);
     if (!process.waitForStarted() || !process.waitForFinished(-1) ||
         process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        fail(QStringLiteral("%1 failed: %2").arg(program, QString::fromUtf8(process.readAllStandardError())));
+        fail(QStringLiteral("%1 failed: %2")
+                 .arg(program, QString::fromUtf8(process.readAllStandardError())));
     return process.readAllStandardOutput();
 }
 
@@ -69,23 +70,25 @@ double peakMegabytes(int who) {
 
 // Plain sentences from a small grammar, the same every run.
 QStringList sentences(int count) {
-    const QStringList subjects{"My brother", "The old man", "Our teacher", "The children",
-                               "My sister", "The doctor", "A young woman", "His father",
+    const QStringList subjects{"My brother", "The old man", "Our teacher",   "The children",
+                               "My sister",  "The doctor",  "A young woman", "His father",
                                "The farmer", "Her friend"};
-    const QStringList verbs{"bought", "found", "painted", "carried", "cleaned",
-                            "opened", "visited", "watched", "sold", "built"};
-    const QStringList objects{"a new car", "the small house", "a red bicycle", "the wooden door",
-                              "a big box", "the green garden", "an old book", "the kitchen table",
-                              "a warm coat", "the blue boat"};
-    const QStringList tails{"last week", "this morning", "in the city", "near the river",
-                            "after dinner", "on Sunday", "before the storm", "with great care",
-                            "at the market", "for the first time"};
+    const QStringList verbs{"bought", "found",   "painted", "carried", "cleaned",
+                            "opened", "visited", "watched", "sold",    "built"};
+    const QStringList objects{"a new car",       "the small house",   "a red bicycle",
+                              "the wooden door", "a big box",         "the green garden",
+                              "an old book",     "the kitchen table", "a warm coat",
+                              "the blue boat"};
+    const QStringList tails{
+        "last week", "this morning",     "in the city",     "near the river", "after dinner",
+        "on Sunday", "before the storm", "with great care", "at the market",  "for the first time"};
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int> pick(0, 9);
     QStringList list;
     for (int i = 0; i < count; ++i)
-        list << QStringLiteral("%1 %2 %3 %4.").arg(subjects[pick(random)], verbs[pick(random)],
-                                                   objects[pick(random)], tails[pick(random)]);
+        list << QStringLiteral("%1 %2 %3 %4.")
+                    .arg(subjects[pick(random)], verbs[pick(random)], objects[pick(random)],
+                         tails[pick(random)]);
     return list;
 }
 
@@ -127,9 +130,9 @@ QString makeSpeech(const QDir& folder, QStringList& spoken) {
         const QString raw = folder.filePath(QStringLiteral("raw.wav"));
         const QString part = folder.filePath(QStringLiteral("s%1.wav").arg(spoken.size()));
         run(QStringLiteral("espeak-ng"), {"-v", "en-us", "-w", raw, sentence});
-        run(QStringLiteral("sox"), {raw, "-r", "16000", "-c", "1", "-b", "16", part, "silence",
-                                    "1", "0.005", "0.5%", "reverse", "silence", "1", "0.005",
-                                    "0.5%", "reverse"});
+        run(QStringLiteral("sox"),
+            {raw, "-r", "16000", "-c", "1", "-b", "16", part, "silence", "1", "0.005", "0.5%",
+             "reverse", "silence", "1", "0.005", "0.5%", "reverse"});
         total += soxDuration(part) + 1;
         parts << part << gap;
         spoken << sentence;
@@ -180,7 +183,8 @@ int main(int argc, char** argv) {
         auto start = std::chrono::steady_clock::now();
         const QByteArray reference = run(QStringLiteral("pocketsphinx_continuous"),
                                          {"-infile", speech, "-logfn", "/dev/null"});
-        referenceTimes.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        referenceTimes.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         referenceCpu.push_back(cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
         referenceWer = wordErrorRate(said, wordsOf(QString::fromUtf8(reference)));
 
@@ -189,7 +193,8 @@ int main(int argc, char** argv) {
         cpuBefore = cpuSeconds(RUSAGE_SELF);
         start = std::chrono::steady_clock::now();
         const std::vector<Word> words = QCoro::waitFor(recognise(transcriber, speech));
-        ourTimes.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        ourTimes.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         ourCpu.push_back(cpuSeconds(RUSAGE_SELF) - cpuBefore);
         QStringList heard;
         for (const Word& word : words)
@@ -216,7 +221,9 @@ int main(int argc, char** argv) {
         stop.request_stop();
         QCoro::waitFor(std::move(task));
         delete transcriber; // its engine waits for the decoding threads
-        stops.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        stops.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
     }
     report("speech_cancel_stop_median", median(stops), "ms");
 

@@ -22,8 +22,9 @@ const QStringList spoken{
 };
 
 QStringList wordsOf(const QString& text) {
-    return text.toLower().remove(QRegularExpression(QStringLiteral("[^a-z' ]"))).split(
-        QLatin1Char(' '), Qt::SkipEmptyParts);
+    return text.toLower()
+        .remove(QRegularExpression(QStringLiteral("[^a-z' ]")))
+        .split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 // How many of the spoken words were recognised, in order (the longest common subsequence).
@@ -31,16 +32,16 @@ int matchingWords(const QStringList& said, const QStringList& heard) {
     std::vector<std::vector<int>> table(said.size() + 1, std::vector<int>(heard.size() + 1, 0));
     for (qsizetype i = 1; i <= said.size(); ++i)
         for (qsizetype j = 1; j <= heard.size(); ++j)
-            table[i][j] = said[i - 1] == heard[j - 1]
-                              ? table[i - 1][j - 1] + 1
-                              : std::max(table[i - 1][j], table[i][j - 1]);
+            table[i][j] = said[i - 1] == heard[j - 1] ? table[i - 1][j - 1] + 1
+                                                      : std::max(table[i - 1][j], table[i][j - 1]);
     return table[said.size()][heard.size()];
 }
 
 // Everything one recognition told its delegate, in order.
 std::vector<RecognitionEvent> eventsOf(RecognitionEngine& engine, const QString& path) {
     RecognitionEventStream stream;
-    const auto task = engine.start(path, QStringLiteral("en-US"), RecognitionDelegate(stream.continuation()));
+    const auto task =
+        engine.start(path, QStringLiteral("en-US"), RecognitionDelegate(stream.continuation()));
     std::vector<RecognitionEvent> events;
     while (std::optional<RecognitionEvent> event = waitForTask(stream.next()))
         events.push_back(std::move(*event));
@@ -76,7 +77,8 @@ private Q_SLOTS:
         const PocketSphinxEngine engine;
         // Debian's pocketsphinx-en-us serves en-US; the user's folder follows XDG_DATA_HOME.
         QVERIFY(engine.isOnDevice(QStringLiteral("en-US")));
-        QVERIFY(engine.model(QStringLiteral("en-US"))->languageModel.endsWith(QStringLiteral("/en-us.lm.bin")));
+        QVERIFY(engine.model(QStringLiteral("en-US"))
+                    ->languageModel.endsWith(QStringLiteral("/en-us.lm.bin")));
         QCOMPARE(engine.modelFolder(QStringLiteral("de-DE")),
                  QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                      QStringLiteral("/Quellin/Models/de-DE"));
@@ -124,18 +126,21 @@ private Q_SLOTS:
             for (const Word& word : words) {
                 heard += wordsOf(word.text);
                 // Every word lies inside a spoken stretch (give or take the decoder's frames).
-                const bool inside = std::any_of(m_speech.sentences.begin(), m_speech.sentences.end(),
-                                                [&](const TimeRange& s) {
-                                                    return word.start >= s.start - 0.1 &&
-                                                           word.end() <= s.end + 0.1;
-                                                });
-                QVERIFY2(inside, qPrintable(QStringLiteral("%1 at %2–%3").arg(word.text).arg(word.start).arg(word.end())));
+                const bool inside = std::any_of(
+                    m_speech.sentences.begin(), m_speech.sentences.end(), [&](const TimeRange& s) {
+                        return word.start >= s.start - 0.1 && word.end() <= s.end + 0.1;
+                    });
+                QVERIFY2(inside, qPrintable(QStringLiteral("%1 at %2–%3")
+                                                .arg(word.text)
+                                                .arg(word.start)
+                                                .arg(word.end())));
             }
             QVERIFY(std::is_sorted(words.begin(), words.end(),
                                    [](const Word& a, const Word& b) { return a.start < b.start; }));
             const QStringList said = wordsOf(spoken.join(QLatin1Char(' ')));
             const int matched = matchingWords(said, heard);
-            qInfo() << path << matched << "of" << said.size() << ":" << heard.join(QLatin1Char(' '));
+            qInfo() << path << matched << "of" << said.size() << ":"
+                    << heard.join(QLatin1Char(' '));
             QVERIFY2(matched * 2 >= said.size(), qPrintable(heard.join(QLatin1Char(' '))));
         }
     }
@@ -158,7 +163,8 @@ private Q_SLOTS:
                     QVERIFY(partial->seconds >= last);
                     last = partial->seconds;
                     ++partials;
-                } else if (const auto* final_ = std::get_if<RecognitionEvent::Final>(&event.value)) {
+                } else if (const auto* final_ =
+                               std::get_if<RecognitionEvent::Final>(&event.value)) {
                     finals[index].push_back(final_->words);
                 }
             }
@@ -175,8 +181,10 @@ private Q_SLOTS:
 
     void silenceAndBadInput() {
         Transcriber transcriber;
-        const QString silent = TestMedia::silence(m_folder.path(), QStringLiteral("silent.wav"), 3.0);
-        QVERIFY(waitForTask(transcriber.transcribe(silent, QStringLiteral("en-US"), nullptr)).empty());
+        const QString silent =
+            TestMedia::silence(m_folder.path(), QStringLiteral("silent.wav"), 3.0);
+        QVERIFY(
+            waitForTask(transcriber.transcribe(silent, QStringLiteral("en-US"), nullptr)).empty());
 
         const QString text = TestMedia::textFile(m_folder.filePath(QStringLiteral("notes.mp3")),
                                                  "these are not sounds");
@@ -184,7 +192,8 @@ private Q_SLOTS:
             transcriber.transcribe(text, QStringLiteral("en-US"), nullptr));
         QVERIFY(failure);
         QCOMPARE(failure->kind(), Transcriber::Failure::Kind::failed);
-        QCOMPARE(failure->description(), QStringLiteral("This file can’t be read as audio or video."));
+        QCOMPARE(failure->description(),
+                 QStringLiteral("This file can’t be read as audio or video."));
     }
 
     void brokenModelFails() {
@@ -206,7 +215,8 @@ private Q_SLOTS:
     void cancellingStopsPromptly() {
         Transcriber transcriber;
         std::stop_source stop;
-        auto task = transcriber.transcribe(m_speech.path, QStringLiteral("en-US"), nullptr, stop.get_token());
+        auto task = transcriber.transcribe(m_speech.path, QStringLiteral("en-US"), nullptr,
+                                           stop.get_token());
         QTest::qWait(1500); // decoding is under way
         QElapsedTimer clock;
         clock.start();

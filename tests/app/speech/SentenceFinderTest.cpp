@@ -1,6 +1,6 @@
+#include "SentenceFinder.h"
 #include "ListeningModel.h"
 #include "ScriptedEngine.h"
-#include "SentenceFinder.h"
 #include "SpeechTestSupport.h"
 
 #include <QTest>
@@ -46,8 +46,8 @@ struct Fixture {
 
     SentenceFinder::Outcome find(const QString& language = QStringLiteral("en-US"),
                                  std::stop_token stop = {}) {
-        return waitForTask(SentenceFinder::find(&transcriber, QStringLiteral("/a.m4a"), language, 10.0,
-                                          &model, stop));
+        return waitForTask(SentenceFinder::find(&transcriber, QStringLiteral("/a.m4a"), language,
+                                                10.0, &model, stop));
     }
 };
 
@@ -79,9 +79,10 @@ private Q_SLOTS:
         QCOMPARE(fixture.model.progress, std::optional(3.8));
 
         // The language's code chooses how words are joined.
-        fixture.engine->setScript({ScriptedEngine::result({Word(QStringLiteral("今日は"), 1.0, 0.5),
-                                                           Word(QStringLiteral("晴れ。"), 1.5, 0.5)}),
-                                   ScriptedEngine::finish(true)});
+        fixture.engine->setScript(
+            {ScriptedEngine::result({Word(QStringLiteral("今日は"), 1.0, 0.5),
+                                     Word(QStringLiteral("晴れ。"), 1.5, 0.5)}),
+             ScriptedEngine::finish(true)});
         QCOMPARE(fixture.find(QStringLiteral("ja-JP")).sentences->at(0).text,
                  QStringLiteral("今日は晴れ。"));
         QCOMPARE(SentenceFinder::languageCode(QStringLiteral("pt_BR")), QStringLiteral("pt"));
@@ -101,10 +102,12 @@ private Q_SLOTS:
         Fixture fixture;
         outcome = fixture.find(QStringLiteral("de-DE"));
         QVERIFY(!outcome.sentences);
-        QCOMPARE(*outcome.notice, fixture.transcriber.notOnDevice(QStringLiteral("de-DE")).description());
+        QCOMPARE(*outcome.notice,
+                 fixture.transcriber.notOnDevice(QStringLiteral("de-DE")).description());
         QCOMPARE(fixture.model.starts, 0);
 
-        fixture.engine->setScript({ScriptedEngine::finish(false, QStringLiteral("The decoder broke"))});
+        fixture.engine->setScript(
+            {ScriptedEngine::finish(false, QStringLiteral("The decoder broke"))});
         outcome = fixture.find();
         QCOMPARE(*outcome.notice, QStringLiteral("Speech recognition stopped (The decoder broke). "
                                                  "The sentences are split at pauses."));
@@ -113,7 +116,8 @@ private Q_SLOTS:
         // Silence, or words that are only white space: no speech.
         for (const std::vector<Word>& heard :
              {std::vector<Word>{}, std::vector<Word>{Word(QStringLiteral(" "), 1, 1)}}) {
-            fixture.engine->setScript({ScriptedEngine::result(heard), ScriptedEngine::finish(true)});
+            fixture.engine->setScript(
+                {ScriptedEngine::result(heard), ScriptedEngine::finish(true)});
             outcome = fixture.find();
             QVERIFY(!outcome.sentences);
             QCOMPARE(*outcome.notice,
@@ -126,19 +130,21 @@ private Q_SLOTS:
     void stopping() {
         Fixture fixture;
         using namespace std::chrono_literals;
-        fixture.engine->setScript({ScriptedEngine::result(twoSentences(), 10s), ScriptedEngine::finish(true)});
+        fixture.engine->setScript(
+            {ScriptedEngine::result(twoSentences(), 10s), ScriptedEngine::finish(true)});
         std::stop_source stop;
-        auto task = SentenceFinder::find(&fixture.transcriber, QStringLiteral("/a.m4a"),
-                                         QStringLiteral("en-US"), 10.0, &fixture.model, stop.get_token());
+        auto task =
+            SentenceFinder::find(&fixture.transcriber, QStringLiteral("/a.m4a"),
+                                 QStringLiteral("en-US"), 10.0, &fixture.model, stop.get_token());
         QTRY_COMPARE(fixture.engine->started(), 1);
         stop.request_stop();
         QVERIFY(failureOf<OperationCancelled>(std::move(task)));
 
         stop = std::stop_source();
         stop.request_stop();
-        QVERIFY(failureOf<OperationCancelled>(SentenceFinder::find(
-            &fixture.transcriber, QStringLiteral("/a.m4a"), QStringLiteral("en-US"), 10.0,
-            nullptr, stop.get_token())));
+        QVERIFY(failureOf<OperationCancelled>(
+            SentenceFinder::find(&fixture.transcriber, QStringLiteral("/a.m4a"),
+                                 QStringLiteral("en-US"), 10.0, nullptr, stop.get_token())));
         QVERIFY(failureOf<OperationCancelled>(SentenceFinder::find(
             nullptr, QStringLiteral("/a.m4a"), QStringLiteral("en-US"), 10.0, nullptr)));
     }

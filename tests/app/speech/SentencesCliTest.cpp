@@ -40,7 +40,8 @@ class SentencesCliTest final : public QObject {
     }
 
     QJsonObject json(const QStringList& arguments) const {
-        const Run run = cli(arguments + QStringList{QStringLiteral("--format"), QStringLiteral("json")});
+        const Run run =
+            cli(arguments + QStringList{QStringLiteral("--format"), QStringLiteral("json")});
         if (run.status != 0)
             qWarning("%s", qPrintable(run.err));
         return QJsonDocument::fromJson(run.out).object();
@@ -55,18 +56,21 @@ class SentencesCliTest final : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(!qEnvironmentVariable("QUELLIN_CLI").isEmpty());
-        m_speech = TestMedia::speech(m_folder.filePath(QStringLiteral("media")), QStringLiteral("talk.wav"),
-                                     {QStringLiteral("My brother bought a new car last week."),
-                                      QStringLiteral("She reads a book every night before she goes to sleep."),
-                                      QStringLiteral("We are going to visit our friends in the city tomorrow.")},
-                                     1.0);
+        m_speech = TestMedia::speech(
+            m_folder.filePath(QStringLiteral("media")), QStringLiteral("talk.wav"),
+            {QStringLiteral("My brother bought a new car last week."),
+             QStringLiteral("She reads a book every night before she goes to sleep."),
+             QStringLiteral("We are going to visit our friends in the city tomorrow.")},
+            1.0);
     }
 
     void oneSentenceWithTextPerSpokenSentence() {
-        const QString mp3 = TestMedia::convert(m_speech.path, m_folder.filePath(QStringLiteral("media/talk.mp3")));
+        const QString mp3 =
+            TestMedia::convert(m_speech.path, m_folder.filePath(QStringLiteral("media/talk.mp3")));
         for (const QString& file : {m_speech.path, mp3}) {
-            const QJsonObject result = json({QStringLiteral("sentences"), file, QStringLiteral("--language"),
-                                             QStringLiteral("en-US")});
+            const QJsonObject result =
+                json({QStringLiteral("sentences"), file, QStringLiteral("--language"),
+                      QStringLiteral("en-US")});
             QCOMPARE(result.value(QStringLiteral("method")).toObject(),
                      SplitMethod::speech(QStringLiteral("en-US")).toJson());
             QVERIFY(!result.contains(QStringLiteral("notice")));
@@ -76,14 +80,18 @@ private Q_SLOTS:
                 const Sentence sentence = Sentence::fromJson(sentences[i]);
                 const TimeRange spoken = m_speech.sentences[size_t(i)];
                 QVERIFY(sentence.text && sentence.text->split(QLatin1Char(' ')).size() >= 4);
-                QVERIFY2(qAbs(sentence.start - spoken.start) < 0.4 && qAbs(sentence.end - spoken.end) < 0.4,
-                         qPrintable(QStringLiteral("%1–%2 for %3–%4").arg(sentence.start).arg(sentence.end)
-                                        .arg(spoken.start).arg(spoken.end)));
+                QVERIFY2(qAbs(sentence.start - spoken.start) < 0.4 &&
+                             qAbs(sentence.end - spoken.end) < 0.4,
+                         qPrintable(QStringLiteral("%1–%2 for %3–%4")
+                                        .arg(sentence.start)
+                                        .arg(sentence.end)
+                                        .arg(spoken.start)
+                                        .arg(spoken.end)));
             }
         }
         // The text format shows the text on each line.
-        const Run text = cli({QStringLiteral("sentences"), m_speech.path, QStringLiteral("--language"),
-                              QStringLiteral("en-US")});
+        const Run text = cli({QStringLiteral("sentences"), m_speech.path,
+                              QStringLiteral("--language"), QStringLiteral("en-US")});
         QCOMPARE(text.status, 0);
         QVERIFY(QString::fromUtf8(text.out).contains(QStringLiteral("brother")));
     }
@@ -102,23 +110,28 @@ private Q_SLOTS:
                  qsizetype(m_speech.sentences.size()));
 
         // Silence: no speech heard; the pause split (empty here) stays.
-        const QString silent = TestMedia::silence(m_folder.path(), QStringLiteral("silent.wav"), 2.0);
-        result = json({QStringLiteral("sentences"), silent, QStringLiteral("--language"), QStringLiteral("en-US")});
-        QCOMPARE(result.value(QStringLiteral("notice")).toString(),
-                 QStringLiteral("No speech was recognised in English (United States). The sentences "
-                                "are split at pauses; pick the file’s language and choose Find "
-                                "Sentences Again."));
+        const QString silent =
+            TestMedia::silence(m_folder.path(), QStringLiteral("silent.wav"), 2.0);
+        result = json({QStringLiteral("sentences"), silent, QStringLiteral("--language"),
+                       QStringLiteral("en-US")});
+        QCOMPARE(
+            result.value(QStringLiteral("notice")).toString(),
+            QStringLiteral("No speech was recognised in English (United States). The sentences "
+                           "are split at pauses; pick the file’s language and choose Find "
+                           "Sentences Again."));
     }
 
     void listsLanguages() {
         const Run run = cli({QStringLiteral("languages")});
         QCOMPARE(run.status, 0);
-        const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList lines =
+            QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QVERIFY(lines.size() >= 9);
         QCOMPARE(lines.first().section(QLatin1Char('\t'), 0, 2),
                  QStringLiteral("en-US\tEnglish (United States)\ton device"));
-        QVERIFY(lines.contains(QStringLiteral("de-DE\tGerman (Germany)\tnot on device\t%1/Quellin/Models/de-DE")
-                                   .arg(home("XDG_DATA_HOME"))));
+        QVERIFY(lines.contains(
+            QStringLiteral("de-DE\tGerman (Germany)\tnot on device\t%1/Quellin/Models/de-DE")
+                .arg(home("XDG_DATA_HOME"))));
         QCOMPARE(cli({QStringLiteral("languages"), QStringLiteral("extra")}).status, 2);
     }
 };

@@ -1,7 +1,7 @@
+#include "Transcriber.h"
 #include "ListeningModel.h"
 #include "ScriptedEngine.h"
 #include "SpeechTestSupport.h"
-#include "Transcriber.h"
 
 #include <QCoroTask>
 #include <QElapsedTimer>
@@ -60,14 +60,17 @@ struct Fixture {
     ScriptedEngine* engine;
     std::unique_ptr<Transcriber> transcriber;
 
-    explicit Fixture(std::vector<ScriptedEngine::Language> languages = {{QStringLiteral("en-US"), true}},
-                     std::unique_ptr<SpeechAuthorizer> authorizer = std::make_unique<GrantedSpeechAuthorizer>()) {
+    explicit Fixture(std::vector<ScriptedEngine::Language> languages = {{QStringLiteral("en-US"),
+                                                                         true}},
+                     std::unique_ptr<SpeechAuthorizer> authorizer =
+                         std::make_unique<GrantedSpeechAuthorizer>()) {
         auto owned = std::make_unique<ScriptedEngine>(std::move(languages));
         engine = owned.get();
         transcriber = std::make_unique<Transcriber>(std::move(owned), std::move(authorizer));
     }
 
-    std::vector<Word> transcribe(QObject* model = nullptr, const QString& language = QStringLiteral("en-US")) {
+    std::vector<Word> transcribe(QObject* model = nullptr,
+                                 const QString& language = QStringLiteral("en-US")) {
         return waitForTask(transcriber->transcribe(QStringLiteral("/sound.m4a"), language, model));
     }
 };
@@ -110,8 +113,8 @@ private Q_SLOTS:
         fixture.engine->setScript({
             ScriptedEngine::hypothesis({word("the", 0.5), word("cat", 1.0)}),
             ScriptedEngine::hypothesis({word("uh", 0.0)}), // no time: reports nothing
-            ScriptedEngine::result({word("The", 0.5), word("cat", 1.0), word("sat", 11.0),
-                                    word("down", 12.5)}),
+            ScriptedEngine::result(
+                {word("The", 0.5), word("cat", 1.0), word("sat", 11.0), word("down", 12.5)}),
             ScriptedEngine::reached(3.0), // earlier than the last word's end
             ScriptedEngine::result({word("Down", 12.0), word("here", 14.0)}),
             ScriptedEngine::finish(true),
@@ -119,9 +122,9 @@ private Q_SLOTS:
         FakeModel model;
         const std::vector<Word> words = fixture.transcribe(&model);
         // The second result replaces what it covers again (from 11.99 s on).
-        QCOMPARE(texts(words), (QStringList{QStringLiteral("The"), QStringLiteral("cat"),
-                                            QStringLiteral("sat"), QStringLiteral("Down"),
-                                            QStringLiteral("here")}));
+        QCOMPARE(texts(words),
+                 (QStringList{QStringLiteral("The"), QStringLiteral("cat"), QStringLiteral("sat"),
+                              QStringLiteral("Down"), QStringLiteral("here")}));
         QCOMPARE(model.shown, (std::vector<double>{1.4, 12.9, 14.4}));
         QVERIFY(!fixture.transcriber->isRecognising());
         QCOMPARE(fixture.engine->lastPath(), QStringLiteral("/sound.m4a"));
@@ -130,7 +133,8 @@ private Q_SLOTS:
     void progressStopsWhenTheModelMovesOnOrGoesAway() {
         Fixture fixture;
         fixture.engine->setScript({ScriptedEngine::reached(1.0), ScriptedEngine::reached(2.0),
-                                   ScriptedEngine::reached(3.0), ScriptedEngine::result({word("late", 3.5)}),
+                                   ScriptedEngine::reached(3.0),
+                                   ScriptedEngine::result({word("late", 3.5)}),
                                    ScriptedEngine::finish(true)});
         FakeModel model;
         model.leaveAt = 2.0;
@@ -152,8 +156,9 @@ private Q_SLOTS:
     void failuresAndSilence() {
         Fixture fixture;
         // Failing before any word: the recogniser's message.
-        fixture.engine->setScript({ScriptedEngine::reached(2.0),
-                                   ScriptedEngine::finish(false, QStringLiteral("The model broke."))});
+        fixture.engine->setScript(
+            {ScriptedEngine::reached(2.0),
+             ScriptedEngine::finish(false, QStringLiteral("The model broke."))});
         auto failure = failureOf<Transcriber::Failure>(fixture.transcriber->transcribe(
             QStringLiteral("/a.m4a"), QStringLiteral("en-US"), nullptr));
         QVERIFY(failure);
@@ -161,8 +166,9 @@ private Q_SLOTS:
         QCOMPARE(failure->description(), QStringLiteral("The model broke."));
 
         // Failing after words: the words found so far.
-        fixture.engine->setScript({ScriptedEngine::result({word("kept", 1.0)}),
-                                   ScriptedEngine::finish(false, QStringLiteral("The model broke."))});
+        fixture.engine->setScript(
+            {ScriptedEngine::result({word("kept", 1.0)}),
+             ScriptedEngine::finish(false, QStringLiteral("The model broke."))});
         QCOMPARE(texts(fixture.transcribe()), QStringList{QStringLiteral("kept")});
 
         // Hearing nothing, with or without an unexplained failure: no words, no error.
@@ -172,10 +178,12 @@ private Q_SLOTS:
         QVERIFY(fixture.transcribe().empty());
 
         // Only white space recognised gives no word either.
-        fixture.engine->setScript({{0ms, [](const RecognitionDelegate& delegate) {
-                                        delegate.recognized({QStringLiteral("  \n"), {{0, 3, 1, 1}}});
-                                    }},
-                                   ScriptedEngine::finish(true)});
+        fixture.engine->setScript(
+            {{0ms,
+              [](const RecognitionDelegate& delegate) {
+                  delegate.recognized({QStringLiteral("  \n"), {{0, 3, 1, 1}}});
+              }},
+             ScriptedEngine::finish(true)});
         QVERIFY(fixture.transcribe().empty());
     }
 
@@ -183,8 +191,8 @@ private Q_SLOTS:
         Fixture fixture({{QStringLiteral("en-US"), true}, {QStringLiteral("de-DE"), false}});
         fixture.engine->setScript({ScriptedEngine::finish(true)});
         for (const QString& language : {QStringLiteral("de-DE"), QStringLiteral("xx-YY")}) {
-            auto failure = failureOf<Transcriber::Failure>(fixture.transcriber->transcribe(
-                QStringLiteral("/a.m4a"), language, nullptr));
+            auto failure = failureOf<Transcriber::Failure>(
+                fixture.transcriber->transcribe(QStringLiteral("/a.m4a"), language, nullptr));
             QVERIFY(failure);
             QCOMPARE(failure->kind(), Transcriber::Failure::Kind::notOnDevice);
         }
@@ -215,7 +223,8 @@ private Q_SLOTS:
         FakeModel model;
 
         // cancel(): the awaiting task ends at once with the cancellation, the late result unseen.
-        auto task = fixture.transcriber->transcribe(QStringLiteral("/a.m4a"), QStringLiteral("en-US"), &model);
+        auto task = fixture.transcriber->transcribe(QStringLiteral("/a.m4a"),
+                                                    QStringLiteral("en-US"), &model);
         QTRY_COMPARE(model.shown, std::vector<double>{1.4});
         QVERIFY(fixture.transcriber->isRecognising());
         QElapsedTimer clock;
@@ -227,16 +236,19 @@ private Q_SLOTS:
 
         // A stop request from the caller's side does the same.
         std::stop_source stop;
-        auto stopped = fixture.transcriber->transcribe(QStringLiteral("/a.m4a"), QStringLiteral("en-US"),
-                                                       nullptr, stop.get_token());
+        auto stopped = fixture.transcriber->transcribe(
+            QStringLiteral("/a.m4a"), QStringLiteral("en-US"), nullptr, stop.get_token());
         QTRY_VERIFY(fixture.engine->started() == 2);
         stop.request_stop();
         QVERIFY(failureOf<OperationCancelled>(std::move(stopped)));
 
         // Starting again cancels the running recognition; its late results never reach the new one.
-        auto first = fixture.transcriber->transcribe(QStringLiteral("/a.m4a"), QStringLiteral("en-US"), nullptr);
-        fixture.engine->setScript({ScriptedEngine::result({word("second", 2.0)}), ScriptedEngine::finish(true)});
-        auto second = fixture.transcriber->transcribe(QStringLiteral("/b.m4a"), QStringLiteral("en-US"), nullptr);
+        auto first = fixture.transcriber->transcribe(QStringLiteral("/a.m4a"),
+                                                     QStringLiteral("en-US"), nullptr);
+        fixture.engine->setScript(
+            {ScriptedEngine::result({word("second", 2.0)}), ScriptedEngine::finish(true)});
+        auto second = fixture.transcriber->transcribe(QStringLiteral("/b.m4a"),
+                                                      QStringLiteral("en-US"), nullptr);
         QVERIFY(failureOf<OperationCancelled>(std::move(first)));
         QCOMPARE(texts(waitForTask(std::move(second))), QStringList{QStringLiteral("second")});
     }
@@ -252,7 +264,8 @@ private Q_SLOTS:
         script.push_back(ScriptedEngine::finish(true));
         fixture.engine->setScript(std::move(script));
         FakeModel model;
-        auto task = fixture.transcriber->transcribe(QStringLiteral("/a.m4a"), QStringLiteral("en-US"), &model);
+        auto task = fixture.transcriber->transcribe(QStringLiteral("/a.m4a"),
+                                                    QStringLiteral("en-US"), &model);
         QThread::msleep(300); // the engine produces everything before the consumer runs
         const std::vector<Word> words = waitForTask(std::move(task));
         QCOMPARE(words.size(), size_t(count));
@@ -277,8 +290,10 @@ private Q_SLOTS:
             {QStringLiteral("qq-QQ"), QStringLiteral("qq-QQ"), false},
         };
         QCOMPARE(fixture.transcriber->languages(), expected);
-        QCOMPARE(Transcriber::displayName(QStringLiteral("pt-BR")), QStringLiteral("Portuguese (Brazil)"));
-        QCOMPARE(Transcriber::displayName(QStringLiteral("zh-Hans-CN")), QStringLiteral("Chinese (China)"));
+        QCOMPARE(Transcriber::displayName(QStringLiteral("pt-BR")),
+                 QStringLiteral("Portuguese (Brazil)"));
+        QCOMPARE(Transcriber::displayName(QStringLiteral("zh-Hans-CN")),
+                 QStringLiteral("Chinese (China)"));
         QCOMPARE(Transcriber::displayName(QStringLiteral("fr")), QStringLiteral("French"));
         QCOMPARE(Transcriber::displayName(QString()), QString());
     }
@@ -293,7 +308,8 @@ private Q_SLOTS:
                                 const std::vector<Transcriber::Language>& languages) {
             return Transcriber::preferredLanguage(saved, languages, locale);
         };
-        QCOMPARE(choose(QStringLiteral("xx-YY"), QStringLiteral("fr-FR"), list), QStringLiteral("xx-YY"));
+        QCOMPARE(choose(QStringLiteral("xx-YY"), QStringLiteral("fr-FR"), list),
+                 QStringLiteral("xx-YY"));
         QCOMPARE(choose(QString(), QStringLiteral("fr-FR"), list), QStringLiteral("fr-FR"));
         QCOMPARE(choose(std::nullopt, QStringLiteral("de-DE"), list), QStringLiteral("en-US"));
         QCOMPARE(choose(std::nullopt, QStringLiteral("fr-CA"), list), QStringLiteral("en-US"));
@@ -315,7 +331,8 @@ private Q_SLOTS:
 
     void authorization() {
         QVERIFY(waitForTask(Fixture().transcriber->authorize()));
-        QVERIFY(!waitForTask(Fixture({}, std::make_unique<RefusingAuthorizer>()).transcriber->authorize()));
+        QVERIFY(!waitForTask(
+            Fixture({}, std::make_unique<RefusingAuthorizer>()).transcriber->authorize()));
     }
 };
 
