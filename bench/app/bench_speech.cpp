@@ -9,11 +9,11 @@
 //   speech_wer / speech_reference_wer: word error rate against the spoken text
 //   speech_peak_memory / speech_reference_peak_memory: largest resident set
 //   speech_cancel_stop_median: from a stop request until every decoding thread has ended
+#include "BenchTools.h"
 #include "Transcriber.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -35,36 +35,16 @@ constexpr double kTargetSeconds = 600;
     std::exit(1);
 }
 
-QByteArray run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForStarted() || !process.waitForFinished(-1) ||
-        process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        fail(QStringLiteral("%1 failed: %2")
-                 .arg(program, QString::fromUtf8(process.readAllStandardError())));
-    return process.readAllStandardOutput();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void report(const char* name, double value, const char* unit) {
-    std::printf("%s %.3f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-double cpuSeconds(int who) {
+double processCpuSeconds() {
     rusage usage{};
-    getrusage(who, &usage);
+    getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-double peakMegabytes(int who) {
+double peakMegabytes() {
     rusage usage{};
-    getrusage(who, &usage);
+    getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_maxrss) / 1024.0;
 }
 
@@ -114,13 +94,16 @@ double wordErrorRate(const QStringList& said, const QStringList& heard) {
 }
 
 double soxDuration(const QString& path) {
-    return run(QStringLiteral("soxi"), {QStringLiteral("-D"), path}).trimmed().toDouble();
+    return BenchTools::run(QStringLiteral("soxi"), {QStringLiteral("-D"), path})
+        .trimmed()
+        .toDouble();
 }
 
 // About ten minutes of speech: sentences spoken one by one and joined with a second of silence.
 QString makeSpeech(const QDir& folder, QStringList& spoken) {
     const QString gap = folder.filePath(QStringLiteral("gap.wav"));
-    run(QStringLiteral("sox"), {"-n", "-r", "16000", "-c", "1", "-b", "16", gap, "trim", "0", "1"});
+    BenchTools::run(QStringLiteral("sox"),
+                    {"-n", "-r", "16000", "-c", "1", "-b", "16", gap, "trim", "0", "1"});
     QStringList parts{gap};
     double total = 1;
     const QStringList all = sentences(400);
@@ -129,16 +112,16 @@ QString makeSpeech(const QDir& folder, QStringList& spoken) {
             break;
         const QString raw = folder.filePath(QStringLiteral("raw.wav"));
         const QString part = folder.filePath(QStringLiteral("s%1.wav").arg(spoken.size()));
-        run(QStringLiteral("espeak-ng"), {"-v", "en-us", "-w", raw, sentence});
-        run(QStringLiteral("sox"),
-            {raw, "-r", "16000", "-c", "1", "-b", "16", part, "silence", "1", "0.005", "0.5%",
-             "reverse", "silence", "1", "0.005", "0.5%", "reverse"});
+        BenchTools::run(QStringLiteral("espeak-ng"), {"-v", "en-us", "-w", raw, sentence});
+        BenchTools::run(QStringLiteral("sox"),
+                        {raw, "-r", "16000", "-c", "1", "-b", "16", part, "silence", "1", "0.005",
+                         "0.5%", "reverse", "silence", "1", "0.005", "0.5%", "reverse"});
         total += soxDuration(part) + 1;
         parts << part << gap;
         spoken << sentence;
     }
     const QString speech = folder.filePath(QStringLiteral("speech16k.wav"));
-    run(QStringLiteral("sox"), parts + QStringList{speech});
+    BenchTools::run(QStringLiteral("sox"), parts + QStringList{speech});
     return speech;
 }
 
@@ -172,43 +155,51 @@ int main(int argc, char** argv) {
     QStringList spoken;
     const QString speech = makeSpeech(QDir(folder.path()), spoken);
     const QStringList said = wordsOf(spoken.join(QLatin1Char(' ')));
-    report("speech_audio_duration", soxDuration(speech), "s");
+    BenchTools::report(QStringLiteral("speech_audio_duration"), soxDuration(speech),
+                       QStringLiteral("s"));
 
     std::vector<double> referenceTimes, referenceCpu, ourTimes, ourCpu;
     double referenceWer = 0;
     double ourWer = 0;
     for (int i = 0; i < kRuns; ++i) {
         std::fprintf(stderr, "run %d of %d: pocketsphinx_continuous…\n", i + 1, kRuns);
-        double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
+        double cpuBefore = BenchTools::childrenCpuSeconds();
         auto start = std::chrono::steady_clock::now();
-        const QByteArray reference = run(QStringLiteral("pocketsphinx_continuous"),
-                                         {"-infile", speech, "-logfn", "/dev/null"});
+        const QByteArray reference = BenchTools::run(QStringLiteral("pocketsphinx_continuous"),
+                                                     {"-infile", speech, "-logfn", "/dev/null"});
         referenceTimes.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        referenceCpu.push_back(cpuSeconds(RUSAGE_CHILDREN) - cpuBefore);
+        referenceCpu.push_back(BenchTools::childrenCpuSeconds() - cpuBefore);
         referenceWer = wordErrorRate(said, wordsOf(QString::fromUtf8(reference)));
 
         std::fprintf(stderr, "run %d of %d: Transcriber…\n", i + 1, kRuns);
         Transcriber transcriber;
-        cpuBefore = cpuSeconds(RUSAGE_SELF);
+        cpuBefore = processCpuSeconds();
         start = std::chrono::steady_clock::now();
         const std::vector<Word> words = QCoro::waitFor(recognise(transcriber, speech));
         ourTimes.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        ourCpu.push_back(cpuSeconds(RUSAGE_SELF) - cpuBefore);
+        ourCpu.push_back(processCpuSeconds() - cpuBefore);
         QStringList heard;
         for (const Word& word : words)
             heard += wordsOf(word.text);
         ourWer = wordErrorRate(said, heard);
     }
-    report("speech_recognition_time_median", median(ourTimes), "s");
-    report("speech_reference_time_median", median(referenceTimes), "s");
-    report("speech_time_ratio", median(ourTimes) / median(referenceTimes), "ratio");
-    report("speech_recognition_cpu_median", median(ourCpu), "s");
-    report("speech_reference_cpu_median", median(referenceCpu), "s");
-    report("speech_wer", ourWer, "%");
-    report("speech_reference_wer", referenceWer, "%");
-    report("speech_decoders", std::max(1, QThread::idealThreadCount()), "count");
+    BenchTools::report(QStringLiteral("speech_recognition_time_median"),
+                       BenchTools::median(ourTimes), QStringLiteral("s"));
+    BenchTools::report(QStringLiteral("speech_reference_time_median"),
+                       BenchTools::median(referenceTimes), QStringLiteral("s"));
+    BenchTools::report(QStringLiteral("speech_time_ratio"),
+                       BenchTools::median(ourTimes) / BenchTools::median(referenceTimes),
+                       QStringLiteral("ratio"));
+    BenchTools::report(QStringLiteral("speech_recognition_cpu_median"), BenchTools::median(ourCpu),
+                       QStringLiteral("s"));
+    BenchTools::report(QStringLiteral("speech_reference_cpu_median"),
+                       BenchTools::median(referenceCpu), QStringLiteral("s"));
+    BenchTools::report(QStringLiteral("speech_wer"), ourWer, QStringLiteral("%"));
+    BenchTools::report(QStringLiteral("speech_reference_wer"), referenceWer, QStringLiteral("%"));
+    BenchTools::report(QStringLiteral("speech_decoders"), std::max(1, QThread::idealThreadCount()),
+                       QStringLiteral("count"));
 
     std::vector<double> stops;
     for (int i = 0; i < 5; ++i) {
@@ -225,9 +216,11 @@ int main(int argc, char** argv) {
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
     }
-    report("speech_cancel_stop_median", median(stops), "ms");
+    BenchTools::report(QStringLiteral("speech_cancel_stop_median"), BenchTools::median(stops),
+                       QStringLiteral("ms"));
 
-    report("speech_peak_memory", peakMegabytes(RUSAGE_SELF), "MB");
-    report("speech_reference_peak_memory", peakMegabytes(RUSAGE_CHILDREN), "MB");
+    BenchTools::report(QStringLiteral("speech_peak_memory"), peakMegabytes(), QStringLiteral("MB"));
+    BenchTools::report(QStringLiteral("speech_reference_peak_memory"),
+                       BenchTools::childrenPeakResidentMegabytes(), QStringLiteral("MB"));
     return 0;
 }
