@@ -27,8 +27,13 @@
 
 namespace {
 
-constexpr int kRuns = 3;
-constexpr double kTargetSeconds = 600;
+// QUELLIN_BENCH_SPEECH_SECONDS and QUELLIN_BENCH_SPEECH_RUNS shorten a run for a quick look.
+const double kTargetSeconds = qEnvironmentVariableIsSet("QUELLIN_BENCH_SPEECH_SECONDS")
+                                  ? qEnvironmentVariable("QUELLIN_BENCH_SPEECH_SECONDS").toDouble()
+                                  : 600.0;
+const int kRuns = qEnvironmentVariableIsSet("QUELLIN_BENCH_SPEECH_RUNS")
+                      ? qEnvironmentVariableIntValue("QUELLIN_BENCH_SPEECH_RUNS")
+                      : 3;
 
 [[noreturn]] void fail(const QString& message) {
     std::fprintf(stderr, "bench_speech: %s\n", qPrintable(message));
