@@ -180,7 +180,6 @@ private Q_SLOTS:
         h->setRepeats(1);
         h->setGapFactor(0);
         h->setAutoAdvance(true);
-        QSignalSpy saves(&h.model(), &AppModel::sessionChanged);
         PhaseLog log(h.model());
 
         h->loop();
@@ -339,6 +338,36 @@ private Q_SLOTS:
         QVERIFY(h.settle());
         QVERIFY(!h->take());
         QVERIFY(h.savedMatchesModel());
+    }
+
+    // Operations that change nothing notify nothing.
+    void noNotificationWithoutAChange() {
+        ModelHarness h;
+        openBursts(h, {1.0, 1.0});
+        AppModel* model = &h.model();
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (const auto signal :
+             {&AppModel::sessionChanged, &AppModel::profileChanged, &AppModel::splittingChanged,
+              &AppModel::noticeChanged, &AppModel::errorChanged, &AppModel::phaseChanged,
+              &AppModel::phaseStartChanged, &AppModel::phaseLengthChanged, &AppModel::takeChanged,
+              &AppModel::recentChanged, &AppModel::micDeniedChanged, &AppModel::languageChanged})
+            spies.push_back(std::make_unique<QSignalSpy>(model, signal));
+        h->stop();
+        h->select(0);
+        h->select(2);
+        h->previous();
+        h->setError(std::nullopt);
+        h->setMicDenied(false);
+        h->setLanguage(h->language());
+        h->setRecent(h->recent());
+        h->loadTake();
+        QVERIFY(h.settle());
+        for (const auto& spy : spies)
+            QVERIFY2(spy->isEmpty(), spy->signal().constData());
+
+        h->next();
+        QVERIFY(!spies[0]->isEmpty());
+        QVERIFY(spies[5]->isEmpty()); // still idle
     }
 
     void hardOnlySelection() {
