@@ -99,10 +99,11 @@ void AudioDecoder::State::open() {
     av_dict_set(&options, "protocol_whitelist", "file", 0);
     int result = avformat_open_input(&context, fileUrl(path).constData(), nullptr, &options);
     av_dict_free(&options);
+    if (result >= 0)
+        input.reset(context); // on failure FFmpeg has freed it
     checkStop();
     if (result < 0)
         throw readError(result);
-    input.reset(context);
 
     result = avformat_find_stream_info(input.get(), nullptr);
     checkStop();

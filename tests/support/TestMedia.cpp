@@ -105,6 +105,16 @@ QString video(const QString& path, const QString& soundTrack, double seconds) {
     return path;
 }
 
+QString longVideo(const QString& path, double seconds) {
+    ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+            QStringLiteral("color=c=black:size=32x32:rate=1:duration=%1").arg(seconds),
+            QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+            QStringLiteral("sine=frequency=300:sample_rate=8000:duration=%1").arg(seconds),
+            QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-c:a"),
+            QStringLiteral("flac"), path});
+    return path;
+}
+
 QString mp3WithCover(const QString& sound, const QString& path) {
     const QString cover = path + QStringLiteral(".cover.png");
     ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),

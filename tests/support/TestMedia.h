@@ -32,6 +32,9 @@ QString convert(const QString& from, const QString& to, const QStringList& argum
 // `seconds` long. The extension chooses the container: mp4, mov, mkv, webm.
 QString video(const QString& path, const QString& soundTrack, double seconds);
 
+// A long video cheap to make: a tiny still picture at one frame a second and a tone at 8 kHz.
+QString longVideo(const QString& path, double seconds);
+
 // An MP3 of the sound with a cover picture (an attached picture stream).
 QString mp3WithCover(const QString& sound, const QString& path);
 

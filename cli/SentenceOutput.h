@@ -1,0 +1,26 @@
+#pragma once
+
+#include "SentencePipeline.h"
+
+#include <QByteArray>
+
+// The three ways quellin-cli prints sentences.
+namespace SentenceOutput {
+
+enum class Format { text, json, srt };
+std::optional<Format> formatNamed(const QString& name);
+
+// One line per sentence: "start – end", then the text when there is one.
+QByteArray text(const SentencePipeline::Result& result);
+// {"duration", "method", "notice" (when there is one), "sentences"}, encoded as in the session
+// file.
+QByteArray json(const SentencePipeline::Result& result);
+// A SubRip subtitle file; sentences without text are titled "Sentence N" as in the sentence list.
+QByteArray srt(const SentencePipeline::Result& result);
+
+QByteArray render(Format format, const SentencePipeline::Result& result);
+
+// "hh:mm:ss,mmm", rounded to the millisecond.
+QString srtTime(double seconds);
+
+} // namespace SentenceOutput
