@@ -1,0 +1,150 @@
+#include "Player.h"
+
+#include "DecoderLender.h"
+#include "SegmentStream.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <qcoro/qcorotimer.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <coroutine>
+#include <limits>
+
+namespace {
+
+// Suspends the caller until the resumer fires. The end of a segment may be reported on an
+// audio thread, so the caller is resumed through the main thread's event loop.
+struct SegmentEnd {
+    std::shared_ptr<Resumer> resumer;
+
+    bool await_ready() const noexcept { return false; }
+    void await_suspend(std::coroutine_handle<> caller) {
+        resumer->attach([caller] {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [caller] { caller.resume(); }, Qt::QueuedConnection);
+        });
+    }
+    void await_resume() const noexcept {}
+};
+
+} // namespace
+
+struct Player::TakePlayback {
+    std::unique_ptr<AudioOutput> output;
+    std::shared_ptr<SegmentStream> segment;
+    std::shared_ptr<std::atomic<bool>> ended = std::make_shared<std::atomic<bool>>(false);
+};
+
+Player::Player(std::shared_ptr<AudioDevices> devices, QObject* parent)
+    : QObject(parent), m_devices(std::move(devices)), m_engine(m_devices->makeOutput()) {}
+
+Player::~Player() {
+    stop();
+}
+
+void Player::load(const QString& path) {
+    stop();
+    m_engine->stop();
+    m_file = std::make_shared<DecoderLender>(path);
+}
+
+QCoro::Task<bool> Player::play(double start, double end, double rate) {
+    if (!m_file)
+        co_return false;
+    const double sampleRate = m_file->format().sampleRate;
+    const qint64 first = qint64(std::max(start, 0.0) * sampleRate);
+    const qint64 left = std::max<qint64>(m_file->lengthFrames() - first, 0);
+    // A segment's frame count is an unsigned 32-bit number: over 12 hours even at 96 kHz.
+    const double wanted = std::min(
+        {sampleRate * (end - start), double(left), double(std::numeric_limits<quint32>::max())});
+    const qint64 count = wanted > 0 ? qint64(wanted) : 0;
+    if (count == 0)
+        co_return true;
+
+    // A caller that did not stop an earlier segment still playing would otherwise wait for it in
+    // vain: one output plays one segment.
+    if (m_pending && !m_pending->done())
+        stop();
+    const quint64 generation = m_generation;
+    auto resumer = std::make_shared<Resumer>();
+    m_pending = resumer;
+    m_segment = std::make_shared<SegmentStream>(m_file, first, count, rate);
+    if (!m_engine->start(m_file->format(), m_segment, [resumer] { resumer->resume(); })) {
+        if (m_pending == resumer)
+            m_pending.reset();
+        co_return false;
+    }
+    QPointer<Player> self(this);
+    // A named awaiter: GCC 12 destroys some temporaries of a co_await expression twice.
+    SegmentEnd segmentEnd{resumer};
+    co_await segmentEnd;
+    if (!self)
+        co_return false;
+    if (m_pending == resumer)
+        m_pending.reset();
+    co_return m_generation == generation;
+}
+
+QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<double> end) {
+    std::shared_ptr<DecoderLender> file;
+    try {
+        file = std::make_shared<DecoderLender>(path);
+    } catch (const std::exception&) {
+        co_return false;
+    }
+    const AudioFormat format = file->format();
+    const quint64 generation = m_generation;
+    auto take = std::make_shared<TakePlayback>();
+    take->output = m_devices->makeOutput();
+    // A take that was playing is dropped, which ends it.
+    if (auto previous = std::exchange(m_takePlayer, take)) {
+        previous->output->stop();
+        *previous->ended = true;
+    }
+
+    const qint64 first = qint64(std::max(start, 0.0) * format.sampleRate);
+    qint64 limit = file->lengthFrames();
+    if (end)
+        limit = std::min(limit, qint64(std::max(*end, 0.0) * format.sampleRate));
+    if (limit > first) {
+        take->segment = std::make_shared<SegmentStream>(file, first, limit - first, 1.0);
+        if (!take->output->start(format, take->segment, [ended = take->ended] { *ended = true; })) {
+            if (m_takePlayer == take)
+                m_takePlayer.reset();
+            co_return false;
+        }
+    } else {
+        *take->ended = true;
+    }
+
+    QPointer<Player> self(this);
+    while (m_generation == generation && !*take->ended) {
+        co_await QCoro::sleepFor(std::chrono::milliseconds(30));
+        if (!self)
+            co_return false;
+    }
+    take->output->stop();
+    if (m_takePlayer == take)
+        m_takePlayer.reset();
+    co_return m_generation == generation;
+}
+
+void Player::stop() {
+    ++m_generation;
+    m_engine->stop();
+    if (auto segment = std::exchange(m_segment, nullptr))
+        segment->cancel();
+    if (auto take = std::exchange(m_takePlayer, nullptr))
+        take->output->stop();
+    if (auto pending = std::exchange(m_pending, nullptr))
+        pending->resume();
+}
+
+void Player::unload() {
+    stop();
+    m_file.reset();
+}

@@ -1,0 +1,208 @@
+#include "QtAudioDevices.h"
+
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QAudioSource>
+#include <QIODevice>
+#include <QMediaDevices>
+
+#include <vector>
+
+namespace {
+
+// If the processed time stops moving for this long after the last frame was handed over, the
+// device is taken to have finished (or died); a caller must never wait for ever. It is longer
+// than any buffer a sound server keeps, about two seconds at most.
+constexpr qint64 stallLimitMs = 3000;
+
+QAudioFormat floatFormat(const AudioFormat& format) {
+    QAudioFormat result;
+    result.setSampleRate(format.sampleRate);
+    result.setChannelCount(format.channels);
+    result.setSampleFormat(QAudioFormat::Float);
+    return result;
+}
+
+// Stops a sink or source and deletes it later. Deleting a PulseAudio device runs the event loop:
+// from the loop itself that cannot re-enter the caller (nor the owner's destructor, as deleting
+// a child would).
+template <typename Device> void retire(QPointer<Device>& device, QObject* receiver) {
+    if (!device)
+        return;
+    QObject::disconnect(device, nullptr, receiver, nullptr);
+    device->stop();
+    device->setParent(nullptr);
+    device->deleteLater();
+    device = nullptr;
+}
+
+} // namespace
+
+// Hands a FrameSource's frames to a QAudioSink and counts them.
+class SinkFeed final : public QIODevice {
+public:
+    SinkFeed(std::shared_ptr<FrameSource> source, int channels, QObject* parent)
+        : QIODevice(parent), m_source(std::move(source)),
+          m_frameBytes(qint64(sizeof(float)) * channels) {
+        // Unbuffered: every frame read here goes straight to the sink, so the count is exact.
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+    qint64 handedFrames() const { return m_handed; }
+
+    bool isSequential() const override { return true; }
+    bool atEnd() const override { return m_source->atEnd(); }
+    // Lets the sink lower its start-up buffering for a stream shorter than that.
+    qint64 size() const override {
+        const auto total = m_source->totalFrames();
+        return total ? *total * m_frameBytes : 0;
+    }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const qint64 frames =
+            m_source->read(reinterpret_cast<float*>(data), maxSize / m_frameBytes);
+        m_handed += frames;
+        return frames * m_frameBytes;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    std::shared_ptr<FrameSource> m_source;
+    qint64 m_frameBytes;
+    qint64 m_handed = 0;
+};
+
+QtAudioOutput::QtAudioOutput() {
+    // Connecting to the sound server takes tens of milliseconds: better now than before the first
+    // sound.
+    QMediaDevices::defaultAudioOutput();
+    m_drainPoll.setInterval(5);
+    connect(&m_drainPoll, &QTimer::timeout, this, &QtAudioOutput::checkPlayedBack);
+}
+
+QtAudioOutput::~QtAudioOutput() {
+    stop();
+}
+
+bool QtAudioOutput::start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
+                          std::function<void()> playedBack) {
+    stop();
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull())
+        return false;
+    m_format = format;
+    m_source = std::move(source);
+    m_playedBack = std::move(playedBack);
+    m_sink = new QAudioSink(device, floatFormat(format), this);
+    m_feed = new SinkFeed(m_source, format.channels, m_sink);
+    auto* feed = m_feed;
+    // The sink stops pulling when it finds no frames; it starts again on readyRead.
+    m_source->setOnReady([feed] {
+        QMetaObject::invokeMethod(
+            feed, [feed] { Q_EMIT feed->readyRead(); }, Qt::QueuedConnection);
+    });
+    connect(m_sink, &QAudioSink::stateChanged, this, &QtAudioOutput::stateChanged);
+    m_sink->start(m_feed);
+    if (m_sink->state() == QAudio::StoppedState || m_sink->error() != QAudio::NoError) {
+        stop();
+        return false;
+    }
+    return true;
+}
+
+void QtAudioOutput::stateChanged() {
+    if (!m_sink)
+        return;
+    const auto state = m_sink->state();
+    if (state == QAudio::IdleState && m_sink->error() == QAudio::NoError && m_source->atEnd()) {
+        m_lastProcessed = -1;
+        m_drainPoll.start();
+        checkPlayedBack();
+    } else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
+        // The device went away: what was handed over will not be heard any more.
+        release();
+    }
+}
+
+void QtAudioOutput::checkPlayedBack() {
+    if (!m_sink)
+        return;
+    const qint64 processed = m_sink->processedUSecs();
+    const qint64 length = m_feed->handedFrames() * 1000000 / m_format.sampleRate;
+    if (processed != m_lastProcessed) {
+        m_lastProcessed = processed;
+        m_sinceProgress.start();
+    }
+    if (processed >= length || m_sinceProgress.elapsed() > stallLimitMs)
+        release();
+}
+
+void QtAudioOutput::release() {
+    auto playedBack = std::exchange(m_playedBack, {});
+    stop();
+    if (playedBack)
+        playedBack();
+}
+
+void QtAudioOutput::stop() {
+    m_drainPoll.stop();
+    m_playedBack = {};
+    if (m_source)
+        m_source->setOnReady({});
+    retire(m_sink, this);
+    m_feed = nullptr;
+    m_source.reset();
+}
+
+QtAudioInput::~QtAudioInput() {
+    stop();
+}
+
+bool QtAudioInput::start(const AudioFormat& format,
+                         std::function<void(const float*, qint64)> frames) {
+    stop();
+    const QAudioDevice device = QMediaDevices::defaultAudioInput();
+    if (device.isNull())
+        return false;
+    m_channels = format.channels;
+    m_frames = std::move(frames);
+    m_source = new QAudioSource(device, floatFormat(format), this);
+    m_device = m_source->start();
+    if (!m_device || m_source->error() != QAudio::NoError) {
+        stop();
+        return false;
+    }
+    connect(m_device, &QIODevice::readyRead, this, &QtAudioInput::readAvailable);
+    return true;
+}
+
+void QtAudioInput::readAvailable() {
+    if (!m_device)
+        return;
+    const QByteArray bytes = m_device->readAll();
+    const qint64 frames = bytes.size() / qint64(sizeof(float) * m_channels);
+    if (frames > 0 && m_frames)
+        m_frames(reinterpret_cast<const float*>(bytes.constData()), frames);
+}
+
+void QtAudioInput::stop() {
+    m_frames = {};
+    if (m_device)
+        disconnect(m_device, nullptr, this, nullptr);
+    m_device = nullptr;
+    retire(m_source, this);
+}
+
+std::unique_ptr<AudioOutput> QtAudioDevices::makeOutput() {
+    return std::make_unique<QtAudioOutput>();
+}
+
+std::unique_ptr<AudioInput> QtAudioDevices::makeInput() {
+    return std::make_unique<QtAudioInput>();
+}
+
+std::shared_ptr<AudioDevices> AudioDevices::system() {
+    static const auto devices = std::make_shared<QtAudioDevices>();
+    return devices;
+}

@@ -1,0 +1,28 @@
+#include "Resumer.h"
+
+void Resumer::attach(Continuation next) {
+    {
+        std::lock_guard guard(lock);
+        if (!m_done) {
+            continuation = std::move(next);
+            return;
+        }
+    }
+    next();
+}
+
+void Resumer::resume() {
+    std::optional<Continuation> taken;
+    {
+        std::lock_guard guard(lock);
+        taken.swap(continuation);
+        m_done = true;
+    }
+    if (taken)
+        (*taken)();
+}
+
+bool Resumer::done() const {
+    std::lock_guard guard(lock);
+    return m_done;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// Small helpers for the application's benchmark programs.
+namespace BenchTools {
+
+double median(std::vector<double> values);
+// Runs a program to completion and returns its standard output; exits the benchmark with a
+// message on stderr when it fails.
+QByteArray run(const QString& program, const QStringList& arguments);
+// CPU seconds that finished child processes have used so far, and their largest resident set.
+double childrenCpuSeconds();
+double childrenPeakResidentMegabytes();
+// This process's resident set now.
+double residentMegabytes();
+// CPU seconds used by the calling thread.
+double threadCpuSeconds();
+// Prints one result line: "name value unit".
+void report(const QString& name, double value, const QString& unit);
+
+} // namespace BenchTools
