@@ -2,7 +2,8 @@
 
 QString CliArguments::usage() {
     return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] [--pauses-only] "
-                          "[--format text|json|srt]\n");
+                          "[--format text|json|srt]\n"
+                          "       quellin-cli languages\n");
 }
 
 CliArguments::Command CliArguments::parse(const QStringList& arguments) {
@@ -11,6 +12,11 @@ CliArguments::Command CliArguments::parse(const QStringList& arguments) {
     const QString& command = arguments.first();
     if (command == u"-h" || command == u"--help" || command == u"help")
         return Help{};
+    if (command == u"languages") {
+        if (arguments.size() > 1)
+            return UsageError{QStringLiteral("languages takes no arguments")};
+        return Languages{};
+    }
     if (command != u"sentences")
         return UsageError{QStringLiteral("unknown command “%1”").arg(command)};
 

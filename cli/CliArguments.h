@@ -16,10 +16,12 @@ struct CliArguments {
         bool pausesOnly = false;
         SentenceOutput::Format format = SentenceOutput::Format::text;
     };
+    // Lists the recognition languages.
+    struct Languages {};
     struct UsageError {
         QString message;
     };
-    using Command = std::variant<Help, Sentences, UsageError>;
+    using Command = std::variant<Help, Sentences, Languages, UsageError>;
 
     // `arguments` without the program name.
     static Command parse(const QStringList& arguments);

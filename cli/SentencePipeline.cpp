@@ -1,12 +1,43 @@
 #include "SentencePipeline.h"
 
+#include "ListeningModel.h"
 #include "media/MediaSource.h"
+#include "SentenceFinder.h"
 #include "split/SilenceSplitter.h"
+#include "WaitForTask.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
+
+namespace {
+
+// Hands the seconds recognised so far on as the listening stage's progress.
+class ListeningProgress final : public QObject, public ListeningModel {
+    Q_OBJECT
+    Q_INTERFACES(ListeningModel)
+
+public:
+    ListeningProgress(double duration, const SentencePipeline::Progress& progress)
+        : m_duration(duration), m_progress(progress) {}
+
+    std::optional<double> listeningProgress() const override { return m_seconds; }
+    void setListeningProgress(double seconds) override {
+        m_seconds = seconds;
+        if (m_progress && m_duration > 0)
+            m_progress(SentencePipeline::Stage::listening, std::min(1.0, seconds / m_duration));
+    }
+    void startListening() override { setListeningProgress(0); }
+
+private:
+    double m_duration;
+    const SentencePipeline::Progress& m_progress;
+    double m_seconds = 0;
+};
+
+} // namespace
 
 QString SentencePipeline::canonicalPath(const QString& file) {
     return QDir::cleanPath(QFileInfo(file).absoluteFilePath());
@@ -47,8 +78,28 @@ SentencePipeline::Result SentencePipeline::run(std::stop_token stop,
     return result;
 }
 
-void SentencePipeline::findSentences(Result& result, std::stop_token, const Progress&) const {
-    result.notice = QStringLiteral(
-        "Speech recognition isn’t available in quellin-cli yet, so sentences are split at pauses "
-        "(no transcript).");
+std::optional<QString> SentencePipeline::savedLanguage() {
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+                             QStringLiteral("Quellin"), QStringLiteral("Quellin"));
+    const QVariant saved = settings.value(QStringLiteral("language"));
+    return saved.isValid() ? std::optional(saved.toString()) : std::nullopt;
 }
+
+void SentencePipeline::findSentences(Result& result, std::stop_token stop,
+                                     const Progress& progress) const {
+    // Recognition reports to the thread it was started on: this one runs an event loop until
+    // recognition has ended.
+    Transcriber transcriber;
+    const QString language =
+        m_options.language.value_or(transcriber.preferredLanguage(savedLanguage()));
+    ListeningProgress listening(result.duration, progress);
+    const SentenceFinder::Outcome outcome = waitForTask(SentenceFinder::find(
+        &transcriber, result.playable, language, result.duration, &listening, stop));
+    if (outcome.sentences) {
+        result.sentences = *outcome.sentences;
+        result.method = SplitMethod::speech(language);
+    }
+    result.notice = outcome.notice;
+}
+
+#include "SentencePipeline.moc"

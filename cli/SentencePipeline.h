@@ -46,6 +46,8 @@ public:
     // $XDG_CACHE_HOME/Quellin/Audio.
     static QString standardCacheFolder();
     static std::vector<Sentence> pauseSplit(const EnergyProfile& profile);
+    // The recognition language the window last used ("language" in its settings), if any.
+    static std::optional<QString> savedLanguage();
 
 private:
     // Replaces the pause split by recognised sentences where recognition can run; otherwise

@@ -3,6 +3,7 @@
 #include "SentencePipeline.h"
 
 #include "base/QuellinError.h"
+#include "Transcriber.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -112,6 +113,21 @@ int sentences(const CliArguments::Sentences& arguments) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+// One line a language: identifier, name, whether its model is installed, and its model folder.
+int languages() {
+    const Transcriber transcriber;
+    QString table;
+    for (const Transcriber::Language& language : transcriber.languages()) {
+        table += QStringLiteral("%1\t%2\t%3\t%4\n")
+                     .arg(language.id, language.name,
+                          language.onDevice ? QStringLiteral("on device")
+                                            : QStringLiteral("not on device"),
+                          transcriber.modelFolder(language.id));
+    }
+    printTo(stdout, table);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -130,5 +146,7 @@ int main(int argc, char** argv) {
                 QStringLiteral("quellin-cli: %1\n").arg(error->message) + CliArguments::usage());
         return 2;
     }
+    if (std::holds_alternative<CliArguments::Languages>(command))
+        return languages();
     return sentences(std::get<CliArguments::Sentences>(command));
 }

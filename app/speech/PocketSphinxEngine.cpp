@@ -1,0 +1,122 @@
+#include "PocketSphinxEngine.h"
+
+#include "SphinxRecognition.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace {
+
+// Debian's pocketsphinx-en-us.
+const QString debianEnglish = QStringLiteral("/usr/share/pocketsphinx/model/en-us");
+
+// What the user holds on to: cancelling or dropping it cancels the recognition, which the engine
+// keeps until its threads have ended.
+class RecognitionHandle final : public RecognitionTask {
+public:
+    explicit RecognitionHandle(std::shared_ptr<SphinxRecognition> recognition)
+        : m_recognition(std::move(recognition)) {}
+    ~RecognitionHandle() override { cancel(); }
+    void cancel() override {
+        if (m_recognition)
+            m_recognition->cancel();
+    }
+
+private:
+    std::shared_ptr<SphinxRecognition> m_recognition;
+};
+
+QString firstFile(const QDir& folder, const QStringList& patterns, const QString& unwanted = {}) {
+    for (const QFileInfo& file : folder.entryInfoList(patterns, QDir::Files, QDir::Name)) {
+        if (unwanted.isEmpty() || !file.fileName().contains(unwanted))
+            return file.filePath();
+    }
+    return {};
+}
+
+} // namespace
+
+PocketSphinxEngine::PocketSphinxEngine(int decoders)
+    : m_decoders(decoders > 0 ? decoders : std::max(1, QThread::idealThreadCount())) {}
+
+PocketSphinxEngine::~PocketSphinxEngine() {
+    std::lock_guard lock(m_mutex);
+    for (const auto& recognition : m_recognitions)
+        recognition->cancel();
+    m_recognitions.clear(); // each waits for its threads
+}
+
+QStringList PocketSphinxEngine::supportedLanguages() const {
+    // The languages for which PocketSphinx models are published.
+    return {QStringLiteral("en-US"), QStringLiteral("de-DE"), QStringLiteral("fr-FR"),
+            QStringLiteral("es-ES"), QStringLiteral("it-IT"), QStringLiteral("nl-NL"),
+            QStringLiteral("pt-BR"), QStringLiteral("ru-RU"), QStringLiteral("zh-CN")};
+}
+
+bool PocketSphinxEngine::isOnDevice(const QString& language) const {
+    return model(language).has_value();
+}
+
+QString PocketSphinxEngine::modelFolder(const QString& language) const {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Quellin/Models/") + language;
+}
+
+std::optional<SphinxDecoder::Model> PocketSphinxEngine::model(const QString& language) const {
+    if (!supportedLanguages().contains(language))
+        return std::nullopt;
+    if (auto found = modelIn(modelFolder(language)))
+        return found;
+    if (language == QStringLiteral("en-US"))
+        return modelIn(debianEnglish);
+    return std::nullopt;
+}
+
+std::optional<SphinxDecoder::Model> PocketSphinxEngine::modelIn(const QString& path) {
+    const QDir folder(path);
+    if (!folder.exists())
+        return std::nullopt;
+    SphinxDecoder::Model model;
+    if (QFileInfo::exists(folder.filePath(QStringLiteral("mdef")))) {
+        model.acousticModel = folder.path();
+    } else {
+        for (const QFileInfo& sub :
+             folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+            if (QFileInfo::exists(QDir(sub.filePath()).filePath(QStringLiteral("mdef")))) {
+                model.acousticModel = sub.filePath();
+                break;
+            }
+        }
+    }
+    // Debian's folder also holds a phonetic language model, which recognises no words.
+    model.languageModel = firstFile(
+        folder, {QStringLiteral("*.lm.bin"), QStringLiteral("*.lm"), QStringLiteral("*.lm.DMP")},
+        QStringLiteral("-phone"));
+    model.dictionary = firstFile(folder, {QStringLiteral("*.dict")});
+    if (model.acousticModel.isEmpty() || model.languageModel.isEmpty() ||
+        model.dictionary.isEmpty())
+        return std::nullopt;
+    return model;
+}
+
+std::unique_ptr<RecognitionTask> PocketSphinxEngine::start(const QString& path,
+                                                           const QString& language,
+                                                           RecognitionDelegate delegate) {
+    const std::optional<SphinxDecoder::Model> found = model(language);
+    if (!found) {
+        delegate.finished(false, QStringLiteral("No speech model for %1 was found in %2.")
+                                     .arg(language, modelFolder(language)));
+        return std::make_unique<RecognitionHandle>(nullptr);
+    }
+    auto recognition =
+        std::make_shared<SphinxRecognition>(path, *found, m_decoders, std::move(delegate));
+    {
+        std::lock_guard lock(m_mutex);
+        std::erase_if(m_recognitions, [](const auto& r) { return r->isDone(); });
+        m_recognitions.push_back(recognition);
+    }
+    recognition->start();
+    return std::make_unique<RecognitionHandle>(recognition);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "base/Sentence.h"
+
+#include <QString>
+
+#include <optional>
+#include <variant>
+#include <vector>
+
+// What a running recognition reports, in the order the recogniser produced it.
+struct RecognitionEvent {
+    // The current hypothesis reaches this far into the file (seconds).
+    struct Partial {
+        double seconds = 0;
+        bool operator==(const Partial&) const = default;
+    };
+    // A final result's words.
+    struct Final {
+        std::vector<Word> words;
+        bool operator==(const Final&) const = default;
+    };
+    // Recognition has ended; on failure with the recogniser's message, when it gave one.
+    struct Finished {
+        bool success = true;
+        std::optional<QString> message;
+        bool operator==(const Finished&) const = default;
+    };
+
+    std::variant<Partial, Final, Finished> value;
+
+    static RecognitionEvent partial(double seconds) { return {Partial{seconds}}; }
+    static RecognitionEvent final_(std::vector<Word> words) { return {Final{std::move(words)}}; }
+    static RecognitionEvent finished(bool success, std::optional<QString> message = std::nullopt) {
+        return {Finished{success, std::move(message)}};
+    }
+
+    bool operator==(const RecognitionEvent&) const = default;
+};

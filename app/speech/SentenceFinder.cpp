@@ -1,0 +1,69 @@
+#include "SentenceFinder.h"
+
+#include "ListeningModel.h"
+#include "split/TranscriptSplitter.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+void throwIfStopped(const QPointer<Transcriber>& transcriber, const std::stop_token& stop) {
+    if (!transcriber || stop.stop_requested())
+        throw OperationCancelled();
+}
+
+} // namespace
+
+QCoro::Task<SentenceFinder::Outcome> SentenceFinder::find(QPointer<Transcriber> transcriber,
+                                                          QString audio, QString language,
+                                                          double duration, QPointer<QObject> model,
+                                                          std::stop_token stop) {
+    throwIfStopped(transcriber, stop);
+    const bool authorized = co_await transcriber->authorize();
+    throwIfStopped(transcriber, stop);
+    if (!authorized)
+        co_return Outcome{std::nullopt, notAuthorizedNotice()};
+    if (!transcriber->isOnDevice(language))
+        co_return Outcome{std::nullopt, transcriber->notOnDevice(language).description()};
+
+    if (auto* listening = qobject_cast<ListeningModel*>(model.data()))
+        listening->startListening();
+    std::vector<Word> words;
+    std::optional<QString> failure;
+    try {
+        words = co_await transcriber->transcribe(audio, language, model, stop);
+    } catch (const QuellinError& error) {
+        failure = error.description();
+    }
+    if (stop.stop_requested())
+        throw OperationCancelled();
+    if (failure)
+        co_return Outcome{std::nullopt, stoppedNotice(*failure)};
+
+    std::vector<Sentence> sentences =
+        TranscriptSplitter(languageCode(language)).sentences(words, duration);
+    if (sentences.empty())
+        co_return Outcome{std::nullopt, noSpeechNotice(language)};
+    co_return Outcome{std::move(sentences), std::nullopt};
+}
+
+QString SentenceFinder::notAuthorizedNotice() {
+    return QStringLiteral(
+        "Speech recognition is off for Quellin, so sentences are split at pauses (no transcript).");
+}
+
+QString SentenceFinder::stoppedNotice(const QString& reason) {
+    return QStringLiteral("Speech recognition stopped (%1). The sentences are split at pauses.")
+        .arg(reason);
+}
+
+QString SentenceFinder::noSpeechNotice(const QString& language) {
+    return QStringLiteral("No speech was recognised in %1. The sentences are split at pauses; pick "
+                          "the file’s language and choose Find Sentences Again.")
+        .arg(Transcriber::displayName(language));
+}
+
+QString SentenceFinder::languageCode(const QString& language) {
+    const QString code = language.section(QRegularExpression(QStringLiteral("[-_]")), 0, 0);
+    return code.isEmpty() ? QStringLiteral("en") : code;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Transcriber.h"
+
+#include <QPointer>
+
+#include <optional>
+#include <stop_token>
+#include <vector>
+
+// Finds the sentences of a sound file by speech recognition: asks for permission, checks that the
+// language's model is installed, recognises and groups the words into sentences with text. Where
+// any of that fails the sentences split at pauses stay, and the outcome carries the notice that
+// says why. Shared by the application model and quellin-cli.
+class SentenceFinder {
+public:
+    struct Outcome {
+        // Sentences with text, found by speech in the language; none when the pause split stays.
+        std::optional<std::vector<Sentence>> sentences;
+        // Why the pause split stays; none when recognition found sentences.
+        std::optional<QString> notice;
+    };
+
+    // `duration`: the sound's length in seconds (the last sentence ends there at the latest).
+    // `model` (a ListeningModel, held weakly) is told when listening starts and how far it has
+    // got. Throws OperationCancelled when the stop token asks or the transcriber goes away.
+    static QCoro::Task<Outcome> find(QPointer<Transcriber> transcriber, QString audio,
+                                     QString language, double duration, QPointer<QObject> model,
+                                     std::stop_token stop = {});
+
+    static QString notAuthorizedNotice();
+    static QString stoppedNotice(const QString& reason);
+    static QString noSpeechNotice(const QString& language);
+    // The language part of a locale identifier ("en" for en-US), or "en" when there is none.
+    static QString languageCode(const QString& language);
+};

@@ -1,0 +1,207 @@
+#include "SphinxDecoder.h"
+
+#include "base/QuellinError.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <pocketsphinx.h>
+#include <sphinxbase/ckd_alloc.h>
+#include <sphinxbase/cmn.h>
+#include <sphinxbase/err.h>
+
+#include <cerrno>
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// PocketSphinx logs to stderr by default and its log target is global: turn it off once, before
+// any decoder exists, rather than per decoder from several threads.
+void silenceLog() {
+    static std::once_flag once;
+    std::call_once(once, [] { err_set_logfp(nullptr); });
+}
+
+// Samples handed to the decoder at a time: a tenth of a second, so that a stop request is heard
+// quickly and progress moves smoothly.
+constexpr size_t chunkSamples = SphinxDecoder::sampleRate / 10;
+
+ps_decoder_t* load(const SphinxDecoder::Model& model) {
+    const QByteArray acoustic = QFile::encodeName(model.acousticModel);
+    const QByteArray language = QFile::encodeName(model.languageModel);
+    const QByteArray dictionary = QFile::encodeName(model.dictionary);
+    // Silence stays in the frames so that frame numbers are times within the stretch.
+    cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", acoustic.constData(), "-lm",
+                                   language.constData(), "-dict", dictionary.constData(),
+                                   "-remove_silence", "no", nullptr);
+    if (!config)
+        return nullptr;
+    ps_decoder_t* decoder = ps_init(config);
+    cmd_ln_free_r(config);
+    return decoder;
+}
+
+// What identifies a model's files as they are now: paths, sizes and modification times.
+QString fingerprint(const SphinxDecoder::Model& model) {
+    QStringList parts;
+    const auto add = [&](const QString& path) {
+        const QFileInfo file(path);
+        parts << path << QString::number(file.size())
+              << QString::number(file.lastModified().toMSecsSinceEpoch());
+    };
+    add(model.languageModel);
+    add(model.dictionary);
+    QDirIterator files(model.acousticModel, QDir::Files);
+    QStringList acoustic;
+    while (files.hasNext())
+        acoustic << files.next();
+    acoustic.sort();
+    for (const QString& path : acoustic)
+        add(path);
+    return parts.join(QLatin1Char('|'));
+}
+
+// PocketSphinx ends the whole process instead of reporting an error when some model files are
+// damaged (a malformed mdef, for one). So every model is loaded once in a child process first;
+// only one that loads there is loaded here. The answer is kept while the files stay the same.
+bool loadsSafely(const SphinxDecoder::Model& model) {
+    static std::mutex mutex;
+    static std::map<QString, bool> known;
+    const QString key = fingerprint(model);
+    std::lock_guard lock(mutex);
+    if (const auto found = known.find(key); found != known.end())
+        return found->second;
+    const pid_t child = fork();
+    if (child < 0)
+        return true; // no way to check: let the decoder try
+    if (child == 0) {
+        // Straight to the kernel: no exit handlers of the parent's libraries run in the child.
+        syscall(SYS_exit_group, load(model) ? 0 : 1);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    const bool loads = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    known[key] = loads;
+    return loads;
+}
+
+} // namespace
+
+SphinxDecoder::SphinxDecoder(const Model& model) {
+    silenceLog();
+    if (loadsSafely(model))
+        m_decoder = load(model);
+    if (!m_decoder)
+        throw QuellinError(
+            QStringLiteral("The speech model in %1 couldn’t be loaded.").arg(model.acousticModel));
+}
+
+SphinxDecoder::~SphinxDecoder() {
+    ps_free(m_decoder);
+}
+
+Transcription SphinxDecoder::decode(std::span<const int16_t> samples, double offset,
+                                    const std::function<bool(double)>& progress) {
+    normaliseLoudness(samples);
+    // A new stream restarts the frame count, so that frames are times within this stretch.
+    if (ps_start_stream(m_decoder) < 0 || ps_start_utt(m_decoder) < 0)
+        throw QuellinError(QStringLiteral("The speech recogniser couldn’t start."));
+    for (size_t done = 0; done < samples.size();) {
+        const size_t count = std::min(chunkSamples, samples.size() - done);
+        ps_process_raw(m_decoder, samples.data() + done, count, FALSE, FALSE);
+        done += count;
+        if (progress && !progress(offset + double(done) / sampleRate)) {
+            ps_end_utt(m_decoder);
+            throw OperationCancelled();
+        }
+    }
+    ps_end_utt(m_decoder);
+
+    const double frameRate = cmd_ln_int32_r(ps_get_config(m_decoder), "-frate");
+    std::vector<Word> words;
+    for (ps_seg_t* segment = ps_seg_iter(m_decoder); segment; segment = ps_seg_next(segment)) {
+        const QString text = wordOf(ps_seg_word(segment));
+        if (text.isEmpty())
+            continue;
+        int first = 0;
+        int last = 0;
+        ps_seg_frames(segment, &first, &last);
+        words.emplace_back(text, offset + first / frameRate, (last - first + 1) / frameRate);
+    }
+    return Transcription::fromWords(words);
+}
+
+// The decoder normalises each stretch by the mean of its cepstra. Feeding audio a tenth of a
+// second at a time would have it estimate that mean as it goes, starting from the model's average
+// voice; computing it over the whole stretch first gives every stretch the normalisation it would
+// get if decoded in one piece, whatever ran on the decoder before.
+void SphinxDecoder::normaliseLoudness(std::span<const int16_t> samples) {
+    fe_t* frontEnd = ps_get_fe(m_decoder);
+    const int width = fe_get_output_size(frontEnd);
+    constexpr int32 blockFrames = 256;
+    mfcc_t** cepstra = static_cast<mfcc_t**>(ckd_calloc_2d(blockFrames, width, sizeof(mfcc_t)));
+    std::vector<double> sum(width, 0.0);
+    long frames = 0;
+    const auto add = [&](int32 count) {
+        for (int32 f = 0; f < count; ++f)
+            for (int d = 0; d < width; ++d)
+                sum[d] += cepstra[f][d];
+        frames += count;
+    };
+
+    // The front end estimates background noise as it goes; starting a stream forgets what earlier
+    // stretches taught it, so every stretch is treated the same whichever decoder gets it.
+    fe_start_stream(frontEnd);
+    fe_start_utt(frontEnd);
+    const int16* next = samples.data();
+    size_t remaining = samples.size();
+    while (remaining > 0) {
+        int32 count = blockFrames;
+        const size_t before = remaining;
+        fe_process_frames(frontEnd, &next, &remaining, cepstra, &count, nullptr);
+        add(count);
+        if (count == 0 && remaining == before)
+            break;
+    }
+    int32 count = 0;
+    fe_end_utt(frontEnd, cepstra[0], &count);
+    add(count);
+
+    if (frames > 0) {
+        std::vector<mfcc_t> mean(width);
+        for (int d = 0; d < width; ++d)
+            mean[d] = mfcc_t(sum[d] / double(frames));
+        cmn_live_set(ps_get_feat(m_decoder)->cmn_struct, mean.data());
+    }
+    ckd_free_2d(cepstra);
+}
+
+QString SphinxDecoder::wordOf(const char* token) {
+    QString word = QString::fromUtf8(token);
+    const bool filler =
+        (word.startsWith(QLatin1Char('<')) && word.endsWith(QLatin1Char('>'))) ||
+        (word.startsWith(QLatin1Char('[')) && word.endsWith(QLatin1Char(']'))) ||
+        (word.startsWith(QLatin1String("++")) && word.endsWith(QLatin1String("++")));
+    if (filler)
+        return {};
+    // "read(2)": the number of an alternative pronunciation.
+    if (word.endsWith(QLatin1Char(')'))) {
+        const qsizetype open = word.lastIndexOf(QLatin1Char('('));
+        if (open > 0 && open + 2 < word.size()) {
+            bool number = false;
+            word.mid(open + 1, word.size() - open - 2).toUInt(&number);
+            if (number)
+                word.truncate(open);
+        }
+    }
+    return word;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Transcription.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+struct ps_decoder_s;
+
+// One PocketSphinx decoder with its model loaded, decoding stretches of 16 kHz mono 16-bit speech
+// one utterance at a time. Loading takes a while and a good deal of memory; use one per thread.
+class SphinxDecoder {
+public:
+    static constexpr int sampleRate = 16000;
+
+    struct Model {
+        QString acousticModel; // the folder holding mdef, means, variances…
+        QString languageModel; // *.lm.bin, *.lm or *.lm.DMP
+        QString dictionary;    // *.dict
+    };
+
+    // Throws QuellinError when the model does not load.
+    explicit SphinxDecoder(const Model& model);
+    ~SphinxDecoder();
+    SphinxDecoder(const SphinxDecoder&) = delete;
+    SphinxDecoder& operator=(const SphinxDecoder&) = delete;
+
+    // Decodes one stretch of speech whose first sample lies `offset` seconds into the file, and
+    // gives its words with file times. `progress` hears, every tenth of a second of audio, the
+    // file time reached; when it answers false decoding stops with OperationCancelled.
+    Transcription decode(std::span<const int16_t> samples, double offset,
+                         const std::function<bool(double)>& progress = {});
+
+    // A recogniser's token as a word: fillers and sentence marks give nothing, and the number of
+    // an alternative pronunciation ("read(2)") is removed.
+    static QString wordOf(const char* token);
+
+private:
+    void normaliseLoudness(std::span<const int16_t> samples);
+
+    ps_decoder_s* m_decoder = nullptr;
+};

@@ -1,0 +1,231 @@
+// Speech recognition on ten minutes of generated English speech whose text is known, next to
+// PocketSphinx's own pocketsphinx_continuous on the same 16 kHz audio in the same run.
+//   speech_audio_duration: length of the generated speech
+//   speech_recognition_time_median / speech_reference_time_median: wall time of
+//     Transcriber::transcribe (reading, cutting at pauses, one decoder per core) and of
+//     `pocketsphinx_continuous -infile` (one decoder, its own voice-activity detection)
+//   speech_time_ratio: the two medians divided (target at most 0.6 on two cores)
+//   speech_recognition_cpu_median / speech_reference_cpu_median: CPU seconds of each
+//   speech_wer / speech_reference_wer: word error rate against the spoken text
+//   speech_peak_memory / speech_reference_peak_memory: largest resident set
+//   speech_cancel_stop_median: from a stop request until every decoding thread has ended
+#include "BenchTools.h"
+#include "Transcriber.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+#include <sys/resource.h>
+
+namespace {
+
+// QUELLIN_BENCH_SPEECH_SECONDS and QUELLIN_BENCH_SPEECH_RUNS shorten a run for a quick look.
+const double kTargetSeconds = qEnvironmentVariableIsSet("QUELLIN_BENCH_SPEECH_SECONDS")
+                                  ? qEnvironmentVariable("QUELLIN_BENCH_SPEECH_SECONDS").toDouble()
+                                  : 600.0;
+const int kRuns = qEnvironmentVariableIsSet("QUELLIN_BENCH_SPEECH_RUNS")
+                      ? qEnvironmentVariableIntValue("QUELLIN_BENCH_SPEECH_RUNS")
+                      : 3;
+
+[[noreturn]] void fail(const QString& message) {
+    std::fprintf(stderr, "bench_speech: %s\n", qPrintable(message));
+    std::exit(1);
+}
+
+double processCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// Plain sentences from a small grammar, the same every run.
+QStringList sentences(int count) {
+    const QStringList subjects{"My brother", "The old man", "Our teacher",   "The children",
+                               "My sister",  "The doctor",  "A young woman", "His father",
+                               "The farmer", "Her friend"};
+    const QStringList verbs{"bought", "found",   "painted", "carried", "cleaned",
+                            "opened", "visited", "watched", "sold",    "built"};
+    const QStringList objects{"a new car",       "the small house",   "a red bicycle",
+                              "the wooden door", "a big box",         "the green garden",
+                              "an old book",     "the kitchen table", "a warm coat",
+                              "the blue boat"};
+    const QStringList tails{
+        "last week", "this morning",     "in the city",     "near the river", "after dinner",
+        "on Sunday", "before the storm", "with great care", "at the market",  "for the first time"};
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> pick(0, 9);
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QStringLiteral("%1 %2 %3 %4.")
+                    .arg(subjects[pick(random)], verbs[pick(random)], objects[pick(random)],
+                         tails[pick(random)]);
+    return list;
+}
+
+QStringList wordsOf(const QString& text) {
+    return text.toLower()
+        .remove(QRegularExpression(QStringLiteral("[^a-z' \\n]")))
+        .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
+double wordErrorRate(const QStringList& said, const QStringList& heard) {
+    std::vector<int> previous(heard.size() + 1);
+    std::vector<int> current(heard.size() + 1);
+    for (qsizetype j = 0; j <= heard.size(); ++j)
+        previous[j] = int(j);
+    for (qsizetype i = 1; i <= said.size(); ++i) {
+        current[0] = int(i);
+        for (qsizetype j = 1; j <= heard.size(); ++j)
+            current[j] = std::min({previous[j] + 1, current[j - 1] + 1,
+                                   previous[j - 1] + (said[i - 1] == heard[j - 1] ? 0 : 1)});
+        std::swap(previous, current);
+    }
+    return 100.0 * previous[heard.size()] / double(said.size());
+}
+
+double soxDuration(const QString& path) {
+    return BenchTools::run(QStringLiteral("soxi"), {QStringLiteral("-D"), path})
+        .trimmed()
+        .toDouble();
+}
+
+// About ten minutes of speech: sentences spoken one by one and joined with a second of silence.
+QString makeSpeech(const QDir& folder, QStringList& spoken) {
+    const QString gap = folder.filePath(QStringLiteral("gap.wav"));
+    BenchTools::run(QStringLiteral("sox"),
+                    {"-n", "-r", "16000", "-c", "1", "-b", "16", gap, "trim", "0", "1"});
+    QStringList parts{gap};
+    double total = 1;
+    const QStringList all = sentences(400);
+    for (const QString& sentence : all) {
+        if (total >= kTargetSeconds)
+            break;
+        const QString raw = folder.filePath(QStringLiteral("raw.wav"));
+        const QString part = folder.filePath(QStringLiteral("s%1.wav").arg(spoken.size()));
+        BenchTools::run(QStringLiteral("espeak-ng"), {"-v", "en-us", "-w", raw, sentence});
+        BenchTools::run(QStringLiteral("sox"),
+                        {raw, "-r", "16000", "-c", "1", "-b", "16", part, "silence", "1", "0.005",
+                         "0.5%", "reverse", "silence", "1", "0.005", "0.5%", "reverse"});
+        total += soxDuration(part) + 1;
+        parts << part << gap;
+        spoken << sentence;
+    }
+    const QString speech = folder.filePath(QStringLiteral("speech16k.wav"));
+    BenchTools::run(QStringLiteral("sox"), parts + QStringList{speech});
+    return speech;
+}
+
+// Runs the transcription to its end; QCoro's waitFor does not pass exceptions on.
+QCoro::Task<std::vector<Word>> recognise(Transcriber& transcriber, QString path) {
+    QString failure;
+    try {
+        co_return co_await transcriber.transcribe(path, QStringLiteral("en-US"), nullptr);
+    } catch (const QuellinError& error) {
+        failure = error.description();
+    }
+    fail(QStringLiteral("recognition failed: %1").arg(failure));
+}
+
+QCoro::Task<void> startAndStop(Transcriber& transcriber, QString path, std::stop_source stop) {
+    try {
+        co_await transcriber.transcribe(path, QStringLiteral("en-US"), nullptr, stop.get_token());
+    } catch (const OperationCancelled&) {
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        fail(QStringLiteral("no temporary folder"));
+
+    std::fprintf(stderr, "generating speech…\n");
+    QStringList spoken;
+    const QString speech = makeSpeech(QDir(folder.path()), spoken);
+    const QStringList said = wordsOf(spoken.join(QLatin1Char(' ')));
+    BenchTools::report(QStringLiteral("speech_audio_duration"), soxDuration(speech),
+                       QStringLiteral("s"));
+
+    std::vector<double> referenceTimes, referenceCpu, ourTimes, ourCpu;
+    double referenceWer = 0;
+    double ourWer = 0;
+    for (int i = 0; i < kRuns; ++i) {
+        std::fprintf(stderr, "run %d of %d: pocketsphinx_continuous…\n", i + 1, kRuns);
+        double cpuBefore = BenchTools::childrenCpuSeconds();
+        auto start = std::chrono::steady_clock::now();
+        const QByteArray reference = BenchTools::run(QStringLiteral("pocketsphinx_continuous"),
+                                                     {"-infile", speech, "-logfn", "/dev/null"});
+        referenceTimes.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        referenceCpu.push_back(BenchTools::childrenCpuSeconds() - cpuBefore);
+        referenceWer = wordErrorRate(said, wordsOf(QString::fromUtf8(reference)));
+
+        std::fprintf(stderr, "run %d of %d: Transcriber…\n", i + 1, kRuns);
+        Transcriber transcriber;
+        cpuBefore = processCpuSeconds();
+        start = std::chrono::steady_clock::now();
+        const std::vector<Word> words = QCoro::waitFor(recognise(transcriber, speech));
+        ourTimes.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        ourCpu.push_back(processCpuSeconds() - cpuBefore);
+        QStringList heard;
+        for (const Word& word : words)
+            heard += wordsOf(word.text);
+        ourWer = wordErrorRate(said, heard);
+    }
+    BenchTools::report(QStringLiteral("speech_recognition_time_median"),
+                       BenchTools::median(ourTimes), QStringLiteral("s"));
+    BenchTools::report(QStringLiteral("speech_reference_time_median"),
+                       BenchTools::median(referenceTimes), QStringLiteral("s"));
+    BenchTools::report(QStringLiteral("speech_time_ratio"),
+                       BenchTools::median(ourTimes) / BenchTools::median(referenceTimes),
+                       QStringLiteral("ratio"));
+    BenchTools::report(QStringLiteral("speech_recognition_cpu_median"), BenchTools::median(ourCpu),
+                       QStringLiteral("s"));
+    BenchTools::report(QStringLiteral("speech_reference_cpu_median"),
+                       BenchTools::median(referenceCpu), QStringLiteral("s"));
+    BenchTools::report(QStringLiteral("speech_wer"), ourWer, QStringLiteral("%"));
+    BenchTools::report(QStringLiteral("speech_reference_wer"), referenceWer, QStringLiteral("%"));
+    BenchTools::report(QStringLiteral("speech_decoders"), std::max(1, QThread::idealThreadCount()),
+                       QStringLiteral("count"));
+
+    std::vector<double> stops;
+    for (int i = 0; i < 5; ++i) {
+        std::fprintf(stderr, "cancelling %d of 5…\n", i + 1);
+        auto* transcriber = new Transcriber;
+        std::stop_source stop;
+        auto task = startAndStop(*transcriber, speech, stop);
+        QThread::msleep(3000); // the decoders are loaded and busy
+        const auto start = std::chrono::steady_clock::now();
+        stop.request_stop();
+        QCoro::waitFor(std::move(task));
+        delete transcriber; // its engine waits for the decoding threads
+        stops.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    BenchTools::report(QStringLiteral("speech_cancel_stop_median"), BenchTools::median(stops),
+                       QStringLiteral("ms"));
+
+    BenchTools::report(QStringLiteral("speech_peak_memory"), peakMegabytes(), QStringLiteral("MB"));
+    BenchTools::report(QStringLiteral("speech_reference_peak_memory"),
+                       BenchTools::childrenPeakResidentMegabytes(), QStringLiteral("MB"));
+    return 0;
+}

@@ -1,0 +1,230 @@
+#include "PocketSphinxEngine.h"
+#include "SpeechTestSupport.h"
+#include "SphinxRecognition.h"
+#include "TestMedia.h"
+#include "TestSupport.h"
+#include "Transcriber.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList spoken{
+    QStringLiteral("My brother bought a new car last week."),
+    QStringLiteral("She reads a book every night before she goes to sleep."),
+    QStringLiteral("The weather was cold and windy this morning."),
+    QStringLiteral("We are going to visit our friends in the city tomorrow."),
+};
+
+QStringList wordsOf(const QString& text) {
+    return text.toLower()
+        .remove(QRegularExpression(QStringLiteral("[^a-z' ]")))
+        .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// How many of the spoken words were recognised, in order (the longest common subsequence).
+int matchingWords(const QStringList& said, const QStringList& heard) {
+    std::vector<std::vector<int>> table(said.size() + 1, std::vector<int>(heard.size() + 1, 0));
+    for (qsizetype i = 1; i <= said.size(); ++i)
+        for (qsizetype j = 1; j <= heard.size(); ++j)
+            table[i][j] = said[i - 1] == heard[j - 1] ? table[i - 1][j - 1] + 1
+                                                      : std::max(table[i - 1][j], table[i][j - 1]);
+    return table[said.size()][heard.size()];
+}
+
+// Everything one recognition told its delegate, in order.
+std::vector<RecognitionEvent> eventsOf(RecognitionEngine& engine, const QString& path) {
+    RecognitionEventStream stream;
+    const auto task =
+        engine.start(path, QStringLiteral("en-US"), RecognitionDelegate(stream.continuation()));
+    std::vector<RecognitionEvent> events;
+    while (std::optional<RecognitionEvent> event = waitForTask(stream.next()))
+        events.push_back(std::move(*event));
+    return events;
+}
+
+} // namespace
+
+class PocketSphinxTest final : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    TestMedia::Speech m_speech;
+    QString m_mp3;
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(m_folder.isValid());
+        m_speech = TestMedia::speech(m_folder.path(), QStringLiteral("speech.wav"), spoken, 1.0);
+        m_mp3 = TestMedia::convert(m_speech.path, m_folder.filePath(QStringLiteral("speech.mp3")));
+    }
+
+    void tokensBecomeWords() {
+        QCOMPARE(SphinxDecoder::wordOf("read(2)"), QStringLiteral("read"));
+        QCOMPARE(SphinxDecoder::wordOf("hello"), QStringLiteral("hello"));
+        QCOMPARE(SphinxDecoder::wordOf("(12)"), QStringLiteral("(12)"));
+        QCOMPARE(SphinxDecoder::wordOf("a(b)"), QStringLiteral("a(b)"));
+        for (const char* filler : {"<s>", "</s>", "<sil>", "[NOISE]", "++BREATH++", "[SPEECH]"})
+            QCOMPARE(SphinxDecoder::wordOf(filler), QString());
+    }
+
+    void modelsAndLanguages() {
+        const PocketSphinxEngine engine;
+        // Debian's pocketsphinx-en-us serves en-US; the user's folder follows XDG_DATA_HOME.
+        QVERIFY(engine.isOnDevice(QStringLiteral("en-US")));
+        QVERIFY(engine.model(QStringLiteral("en-US"))
+                    ->languageModel.endsWith(QStringLiteral("/en-us.lm.bin")));
+        QCOMPARE(engine.modelFolder(QStringLiteral("de-DE")),
+                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                     QStringLiteral("/Quellin/Models/de-DE"));
+        QVERIFY(!engine.isOnDevice(QStringLiteral("xx-YY")));
+
+        // A folder needs all three parts; the acoustic model may sit in a folder of its own.
+        const QString folder = m_folder.filePath(QStringLiteral("model"));
+        QDir().mkpath(folder + QStringLiteral("/acoustic"));
+        TestMedia::textFile(folder + QStringLiteral("/acoustic/mdef"), "x");
+        TestMedia::textFile(folder + QStringLiteral("/words.lm.bin"), "x");
+        QVERIFY(!PocketSphinxEngine::modelIn(folder));
+        TestMedia::textFile(folder + QStringLiteral("/words.dict"), "x");
+        const auto model = PocketSphinxEngine::modelIn(folder);
+        QVERIFY(model);
+        QCOMPARE(model->acousticModel, folder + QStringLiteral("/acoustic"));
+        QVERIFY(!PocketSphinxEngine::modelIn(m_folder.filePath(QStringLiteral("none"))));
+
+        // A language without a model: the transcriber refuses with the folder to put it in.
+        Transcriber transcriber;
+        const QList<QString> onDevice = [&] {
+            QList<QString> ids;
+            for (const auto& language : transcriber.languages())
+                if (language.onDevice)
+                    ids.append(language.id);
+            return ids;
+        }();
+        QVERIFY(onDevice.contains(QStringLiteral("en-US")));
+        QCOMPARE(transcriber.languages().front().id, onDevice.front());
+        auto failure = failureOf<Transcriber::Failure>(
+            transcriber.transcribe(m_speech.path, QStringLiteral("de-DE"), nullptr));
+        QVERIFY(failure);
+        QCOMPARE(failure->description(),
+                 QStringLiteral("On-device recognition for German (Germany) isn’t on this "
+                                "computer. Put its speech model in %1, then choose Find "
+                                "Sentences Again.")
+                     .arg(engine.modelFolder(QStringLiteral("de-DE"))));
+    }
+
+    void recognisesSpokenSentences() {
+        Transcriber transcriber;
+        for (const QString& path : {m_speech.path, m_mp3}) {
+            const std::vector<Word> words =
+                waitForTask(transcriber.transcribe(path, QStringLiteral("en-US"), nullptr));
+            QStringList heard;
+            for (const Word& word : words) {
+                heard += wordsOf(word.text);
+                // Every word lies inside a spoken stretch (give or take the decoder's frames).
+                const bool inside = std::any_of(
+                    m_speech.sentences.begin(), m_speech.sentences.end(), [&](const TimeRange& s) {
+                        return word.start >= s.start - 0.1 && word.end() <= s.end + 0.1;
+                    });
+                QVERIFY2(inside, qPrintable(QStringLiteral("%1 at %2–%3")
+                                                .arg(word.text)
+                                                .arg(word.start)
+                                                .arg(word.end())));
+            }
+            QVERIFY(std::is_sorted(words.begin(), words.end(),
+                                   [](const Word& a, const Word& b) { return a.start < b.start; }));
+            const QStringList said = wordsOf(spoken.join(QLatin1Char(' ')));
+            const int matched = matchingWords(said, heard);
+            qInfo() << path << matched << "of" << said.size() << ":"
+                    << heard.join(QLatin1Char(' '));
+            QVERIFY2(matched * 2 >= said.size(), qPrintable(heard.join(QLatin1Char(' '))));
+        }
+    }
+
+    void resultsDoNotDependOnTheNumberOfDecoders() {
+        // Events come in time order: one final per stretch, progress never going back, and at
+        // least two progress reports per second of speech decoded.
+        PocketSphinxEngine one(1);
+        PocketSphinxEngine two(2);
+        std::vector<std::vector<Word>> finals[2];
+        int index = 0;
+        for (PocketSphinxEngine* engine : {&one, &two}) {
+            double last = 0;
+            int partials = 0;
+            const std::vector<RecognitionEvent> events = eventsOf(*engine, m_speech.path);
+            QVERIFY(!events.empty());
+            QCOMPARE(events.back(), RecognitionEvent::finished(true));
+            for (const RecognitionEvent& event : events) {
+                if (const auto* partial = std::get_if<RecognitionEvent::Partial>(&event.value)) {
+                    QVERIFY(partial->seconds >= last);
+                    last = partial->seconds;
+                    ++partials;
+                } else if (const auto* final_ =
+                               std::get_if<RecognitionEvent::Final>(&event.value)) {
+                    finals[index].push_back(final_->words);
+                }
+            }
+            QVERIFY(qAbs(last - TestMedia::duration(m_speech.path)) < 0.01);
+            double speech = 0;
+            for (const TimeRange& sentence : m_speech.sentences)
+                speech += sentence.duration();
+            QVERIFY(partials >= 2 * speech);
+            ++index;
+        }
+        QCOMPARE(finals[0].size(), size_t(spoken.size()));
+        QCOMPARE(finals[0], finals[1]);
+    }
+
+    void silenceAndBadInput() {
+        Transcriber transcriber;
+        const QString silent =
+            TestMedia::silence(m_folder.path(), QStringLiteral("silent.wav"), 3.0);
+        QVERIFY(
+            waitForTask(transcriber.transcribe(silent, QStringLiteral("en-US"), nullptr)).empty());
+
+        const QString text = TestMedia::textFile(m_folder.filePath(QStringLiteral("notes.mp3")),
+                                                 "these are not sounds");
+        auto failure = failureOf<Transcriber::Failure>(
+            transcriber.transcribe(text, QStringLiteral("en-US"), nullptr));
+        QVERIFY(failure);
+        QCOMPARE(failure->kind(), Transcriber::Failure::Kind::failed);
+        QCOMPARE(failure->description(),
+                 QStringLiteral("This file can’t be read as audio or video."));
+    }
+
+    void brokenModelFails() {
+        // A model folder whose files are not a model: a clear failure, not a crash.
+        const QString folder = PocketSphinxEngine().modelFolder(QStringLiteral("fr-FR"));
+        QDir().mkpath(folder + QStringLiteral("/fr"));
+        TestMedia::textFile(folder + QStringLiteral("/fr/mdef"), "not a model");
+        TestMedia::textFile(folder + QStringLiteral("/fr.lm.bin"), "not a model");
+        TestMedia::textFile(folder + QStringLiteral("/fr.dict"), "not a model");
+        Transcriber transcriber;
+        auto failure = failureOf<Transcriber::Failure>(
+            transcriber.transcribe(m_speech.path, QStringLiteral("fr-FR"), nullptr));
+        QDir(folder).removeRecursively();
+        QVERIFY(failure);
+        QCOMPARE(failure->description(),
+                 QStringLiteral("The speech model in %1/fr couldn’t be loaded.").arg(folder));
+    }
+
+    void cancellingStopsPromptly() {
+        Transcriber transcriber;
+        std::stop_source stop;
+        auto task = transcriber.transcribe(m_speech.path, QStringLiteral("en-US"), nullptr,
+                                           stop.get_token());
+        QTest::qWait(1500); // decoding is under way
+        QElapsedTimer clock;
+        clock.start();
+        stop.request_stop();
+        QVERIFY(failureOf<OperationCancelled>(std::move(task)));
+        QVERIFY(clock.elapsed() < 1000);
+    }
+};
+
+QTEST_GUILESS_MAIN(PocketSphinxTest)
+#include "PocketSphinxTest.moc"

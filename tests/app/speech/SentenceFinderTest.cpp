@@ -1,0 +1,154 @@
+#include "SentenceFinder.h"
+#include "ListeningModel.h"
+#include "ScriptedEngine.h"
+#include "SpeechTestSupport.h"
+
+#include <QTest>
+
+namespace {
+
+class FakeModel final : public QObject, public ListeningModel {
+    Q_OBJECT
+    Q_INTERFACES(ListeningModel)
+
+public:
+    std::optional<double> listeningProgress() const override { return progress; }
+    void setListeningProgress(double seconds) override { progress = seconds; }
+    void startListening() override {
+        ++starts;
+        progress = 0;
+    }
+
+    std::optional<double> progress;
+    int starts = 0;
+};
+
+class Authorizer final : public SpeechAuthorizer {
+public:
+    explicit Authorizer(bool grants) : m_grants(grants) {}
+    QCoro::Task<bool> authorize() override { co_return m_grants; }
+
+private:
+    bool m_grants;
+};
+
+struct Fixture {
+    ScriptedEngine* engine;
+    Transcriber transcriber;
+    FakeModel model;
+
+    explicit Fixture(bool grants = true)
+        : engine(new ScriptedEngine({{QStringLiteral("en-US"), true},
+                                     {QStringLiteral("ja-JP"), true},
+                                     {QStringLiteral("de-DE"), false}})),
+          transcriber(std::unique_ptr<RecognitionEngine>(engine),
+                      std::make_unique<Authorizer>(grants)) {}
+
+    SentenceFinder::Outcome find(const QString& language = QStringLiteral("en-US"),
+                                 std::stop_token stop = {}) {
+        return waitForTask(SentenceFinder::find(&transcriber, QStringLiteral("/a.m4a"), language,
+                                                10.0, &model, stop));
+    }
+};
+
+std::vector<Word> twoSentences() {
+    return {Word(QStringLiteral("Good"), 1.0, 0.3), Word(QStringLiteral("morning."), 1.3, 0.5),
+            Word(QStringLiteral("How"), 3.0, 0.2), Word(QStringLiteral("are"), 3.2, 0.2),
+            Word(QStringLiteral("you?"), 3.4, 0.4)};
+}
+
+} // namespace
+
+class SentenceFinderTest final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void recognisedWordsBecomeSentences() {
+        Fixture fixture;
+        fixture.engine->setScript({ScriptedEngine::reached(2.0),
+                                   ScriptedEngine::result(twoSentences()),
+                                   ScriptedEngine::finish(true)});
+        const SentenceFinder::Outcome outcome = fixture.find();
+        QVERIFY(!outcome.notice);
+        QVERIFY(outcome.sentences);
+        QCOMPARE(outcome.sentences->size(), size_t(2));
+        QCOMPARE(outcome.sentences->at(0).text, QStringLiteral("Good morning."));
+        QCOMPARE(outcome.sentences->at(1).text, QStringLiteral("How are you?"));
+        QCOMPARE(outcome.sentences->at(1).end, 3.8 + 0.25);
+        QCOMPARE(fixture.model.starts, 1);
+        QCOMPARE(fixture.model.progress, std::optional(3.8));
+
+        // The language's code chooses how words are joined.
+        fixture.engine->setScript(
+            {ScriptedEngine::result({Word(QStringLiteral("今日は"), 1.0, 0.5),
+                                     Word(QStringLiteral("晴れ。"), 1.5, 0.5)}),
+             ScriptedEngine::finish(true)});
+        QCOMPARE(fixture.find(QStringLiteral("ja-JP")).sentences->at(0).text,
+                 QStringLiteral("今日は晴れ。"));
+        QCOMPARE(SentenceFinder::languageCode(QStringLiteral("pt_BR")), QStringLiteral("pt"));
+        QCOMPARE(SentenceFinder::languageCode(QString()), QStringLiteral("en"));
+    }
+
+    void fallBacksCarryTheirNotice() {
+        // Refused: nothing starts, the model is not told to listen.
+        Fixture refused(false);
+        auto outcome = refused.find();
+        QVERIFY(!outcome.sentences);
+        QCOMPARE(*outcome.notice, QStringLiteral("Speech recognition is off for Quellin, so "
+                                                 "sentences are split at pauses (no transcript)."));
+        QCOMPARE(refused.engine->started(), 0);
+        QCOMPARE(refused.model.starts, 0);
+
+        Fixture fixture;
+        outcome = fixture.find(QStringLiteral("de-DE"));
+        QVERIFY(!outcome.sentences);
+        QCOMPARE(*outcome.notice,
+                 fixture.transcriber.notOnDevice(QStringLiteral("de-DE")).description());
+        QCOMPARE(fixture.model.starts, 0);
+
+        fixture.engine->setScript(
+            {ScriptedEngine::finish(false, QStringLiteral("The decoder broke"))});
+        outcome = fixture.find();
+        QCOMPARE(*outcome.notice, QStringLiteral("Speech recognition stopped (The decoder broke). "
+                                                 "The sentences are split at pauses."));
+        QCOMPARE(fixture.model.starts, 1);
+
+        // Silence, or words that are only white space: no speech.
+        for (const std::vector<Word>& heard :
+             {std::vector<Word>{}, std::vector<Word>{Word(QStringLiteral(" "), 1, 1)}}) {
+            fixture.engine->setScript(
+                {ScriptedEngine::result(heard), ScriptedEngine::finish(true)});
+            outcome = fixture.find();
+            QVERIFY(!outcome.sentences);
+            QCOMPARE(*outcome.notice,
+                     QStringLiteral("No speech was recognised in English (United States). The "
+                                    "sentences are split at pauses; pick the file’s language and "
+                                    "choose Find Sentences Again."));
+        }
+    }
+
+    void stopping() {
+        Fixture fixture;
+        using namespace std::chrono_literals;
+        fixture.engine->setScript(
+            {ScriptedEngine::result(twoSentences(), 10s), ScriptedEngine::finish(true)});
+        std::stop_source stop;
+        auto task =
+            SentenceFinder::find(&fixture.transcriber, QStringLiteral("/a.m4a"),
+                                 QStringLiteral("en-US"), 10.0, &fixture.model, stop.get_token());
+        QTRY_COMPARE(fixture.engine->started(), 1);
+        stop.request_stop();
+        QVERIFY(failureOf<OperationCancelled>(std::move(task)));
+
+        stop = std::stop_source();
+        stop.request_stop();
+        QVERIFY(failureOf<OperationCancelled>(
+            SentenceFinder::find(&fixture.transcriber, QStringLiteral("/a.m4a"),
+                                 QStringLiteral("en-US"), 10.0, nullptr, stop.get_token())));
+        QVERIFY(failureOf<OperationCancelled>(SentenceFinder::find(
+            nullptr, QStringLiteral("/a.m4a"), QStringLiteral("en-US"), 10.0, nullptr)));
+    }
+};
+
+QTEST_GUILESS_MAIN(SentenceFinderTest)
+#include "SentenceFinderTest.moc"
