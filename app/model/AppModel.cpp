@@ -5,20 +5,19 @@
 
 #include "Player.h"
 #include "Recorder.h"
+#include "SentenceFinder.h"
 #include "Transcriber.h"
 
 #include "media/MediaSource.h"
 #include "media/StableHash.h"
 #include "practice/LoopRunner.h"
 #include "split/SilenceSplitter.h"
-#include "split/TranscriptSplitter.h"
 
 #include <QCoroFuture>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentRun>
@@ -49,14 +48,6 @@ QString describe(const std::exception& error) {
 // The path as the session knows it: absolute, with "." and ".." resolved but links kept.
 QString standardizedPath(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-}
-
-// "en" for en-US: the language part of a locale identifier, or "en" when it has none.
-QString languageCode(const QString& identifier) {
-    const QString code = identifier.section(QRegularExpression(QStringLiteral("[-_]")), 0, 0);
-    const bool letters = !code.isEmpty() && std::all_of(code.begin(), code.end(),
-                                                        [](QChar c) { return c.isLetter(); });
-    return letters ? code.toLower() : QStringLiteral("en");
 }
 
 QDateTime nowInWholeSeconds() {
@@ -389,64 +380,34 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio) {
     if (!m_session)
         co_return;
     const QString key = m_session->key();
-    const double duration = m_session->duration;
-
-    const bool authorized = co_await m_transcriber->authorize();
-    if (!self || token->isCancelled())
-        co_return;
-    if (!authorized) {
-        setNotice(QStringLiteral("Speech recognition is off for Quellin, so sentences are split "
-                                 "at pauses (no transcript)."));
-        setSplitting(Splitting::done());
-        co_return;
-    }
-    // The words come back in the language they were recognised in, whatever is chosen meanwhile.
+    // The sentences are found in the language chosen now, whatever is chosen meanwhile.
     const QString language = m_language;
-    if (!m_transcriber->isOnDevice(language)) {
-        setNotice(m_transcriber->notOnDevice(language).description());
-        setSplitting(Splitting::done());
-        co_return;
-    }
-    startListening();
-
+    const QPointer<Transcriber> transcriber(m_transcriber.get());
     const QPointer<QObject> listener(this);
     const std::stop_token stopToken = token->stopToken();
-    std::vector<Word> words;
-    std::optional<QString> failure;
+    SentenceFinder::Outcome outcome;
     try {
-        words = co_await m_transcriber->transcribe(audio, language, listener, stopToken);
+        outcome = co_await SentenceFinder::find(transcriber, audio, language, m_session->duration,
+                                                listener, stopToken);
     } catch (const OperationCancelled&) {
         co_return;
     } catch (const std::exception& error) {
-        failure = describe(error);
+        outcome.notice = SentenceFinder::stoppedNotice(describe(error));
     }
     if (!self || token->isCancelled())
         co_return;
     // A result for a file that is no longer open changes nothing.
     if (!m_session || m_session->key() != key)
         co_return;
-    if (failure) {
-        setNotice(QStringLiteral("Speech recognition stopped (%1). The sentences are split at "
-                                 "pauses.")
-                      .arg(*failure));
-        setSplitting(Splitting::done());
-        co_return;
-    }
-
-    std::vector<Sentence> sentences =
-        TranscriptSplitter(languageCode(language)).sentences(words, duration);
-    if (sentences.empty()) {
-        setNotice(QStringLiteral("No speech was recognised in %1. The sentences are split at "
-                                 "pauses; pick the file’s language and choose Find Sentences "
-                                 "Again.")
-                      .arg(Transcriber::displayName(language)));
-    } else {
+    if (outcome.sentences) {
         stop();
         changeSession([&](Session& session) {
-            session.replaceSentences(std::move(sentences), SplitMethod::speech(language));
+            session.replaceSentences(std::move(*outcome.sentences), SplitMethod::speech(language));
         });
         save();
         loadTake();
+    } else {
+        setNotice(outcome.notice);
     }
     setSplitting(Splitting::done());
 }

@@ -197,7 +197,10 @@ private Q_SLOTS:
             model.toggleHard();
         });
         model.open(mp3);
-        QVERIFY(waitFor([&] { return !model.hasRunningTasks(); }, 240000));
+        QVERIFY2(waitFor([&] { return !model.hasRunningTasks(); }, 240000),
+                 qPrintable(QStringLiteral("still finding sentences: splitting %1 at %2 s")
+                                .arg(int(model.splitting().kind))
+                                .arg(model.splitting().seconds)));
         QVERIFY(!model.error());
         QVERIFY(pauseSplit);
         QCOMPARE(pauseSplit->method, SplitMethod::pauses());
