@@ -1,0 +1,276 @@
+#pragma once
+
+#include "base/Sentence.h"
+#include "media/EnergyProfile.h"
+#include "practice/PracticePlan.h"
+#include "practice/PracticeSettings.h"
+#include "session/Session.h"
+#include "session/SessionStore.h"
+#include "session/SessionSummary.h"
+
+#include "ListeningModel.h"
+
+#include <QCoroTask>
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stop_token>
+#include <vector>
+
+class FileChooser;
+class Player;
+class QSettings;
+class Recorder;
+class TaskToken;
+class Transcriber;
+
+// The one object that drives the application: it opens media files, finds their sentences,
+// runs the practice loop, records and compares takes, and keeps the session of the open file.
+// Views read its properties (each notifies only when its value really changes) and call its
+// operations. Everything runs on the main thread; long operations are cancellable coroutines
+// held in two handles, `splitTask` (opening, finding sentences) and `work` (practice).
+class AppModel final : public QObject, public ListeningModel {
+    Q_OBJECT
+    Q_INTERFACES(ListeningModel)
+    Q_PROPERTY(std::optional<Session> session READ session NOTIFY sessionChanged)
+    Q_PROPERTY(std::optional<EnergyProfile> profile READ profile NOTIFY profileChanged)
+    Q_PROPERTY(AppModel::Splitting splitting READ splitting NOTIFY splittingChanged)
+    Q_PROPERTY(std::optional<QString> notice READ notice NOTIFY noticeChanged)
+    Q_PROPERTY(std::optional<QString> error READ error WRITE setError NOTIFY errorChanged)
+    Q_PROPERTY(AppModel::Phase phase READ phase NOTIFY phaseChanged)
+    Q_PROPERTY(QDateTime phaseStart READ phaseStart NOTIFY phaseStartChanged)
+    Q_PROPERTY(double phaseLength READ phaseLength NOTIFY phaseLengthChanged)
+    Q_PROPERTY(std::optional<AppModel::Take> take READ take NOTIFY takeChanged)
+    Q_PROPERTY(std::vector<SessionSummary> recent READ recent WRITE setRecent NOTIFY recentChanged)
+    Q_PROPERTY(bool micDenied READ micDenied WRITE setMicDenied NOTIFY micDeniedChanged)
+    Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
+
+public:
+    // Progress of opening a file and of finding its sentences.
+    struct Splitting {
+        enum class Kind { idle, opening, listening, done };
+        Kind kind = Kind::idle;
+        double seconds = 0; // audio recognised so far, while listening; 0 otherwise
+
+        static Splitting idle() { return {}; }
+        static Splitting opening() { return {Kind::opening, 0}; }
+        static Splitting listening(double seconds) { return {Kind::listening, seconds}; }
+        static Splitting done() { return {Kind::done, 0}; }
+        bool operator==(const Splitting&) const = default;
+    };
+
+    // What the practice side is doing now; `repetition` and `of` belong to playing and yourTurn.
+    struct Phase {
+        enum class Kind { idle, playing, yourTurn, listenFirst, recording, original, take };
+        Kind kind = Kind::idle;
+        int repetition = 0;
+        int of = 0;
+
+        static Phase idle() { return {}; }
+        static Phase playing(int repetition, int of) { return {Kind::playing, repetition, of}; }
+        static Phase yourTurn(int repetition, int of) { return {Kind::yourTurn, repetition, of}; }
+        static Phase listenFirst() { return {Kind::listenFirst, 0, 0}; }
+        static Phase recording() { return {Kind::recording, 0, 0}; }
+        static Phase original() { return {Kind::original, 0, 0}; }
+        static Phase take() { return {Kind::take, 0, 0}; }
+        bool operator==(const Phase&) const = default;
+    };
+
+    // The user's recorded attempt at the current sentence: its file, 140 waveform bars (0…1)
+    // and the part of it that holds the voice.
+    struct Take {
+        QString url;
+        std::vector<float> bars;
+        TimeRange range;
+        bool operator==(const Take&) const = default;
+    };
+
+    // The services the model owns. Anything left empty is created as in the application: the
+    // real player, recorder and transcriber, the user's QSettings ($XDG_CONFIG_HOME/Quellin/
+    // Quellin.conf), the file dialog, and $XDG_CACHE_HOME/Quellin/Audio for converted tracks.
+    struct Services {
+        std::unique_ptr<Player> player;
+        std::unique_ptr<Recorder> recorder;
+        std::unique_ptr<Transcriber> transcriber;
+        std::unique_ptr<QSettings> defaults;
+        std::unique_ptr<FileChooser> fileChooser;
+        QString audioFolder;
+
+        Services();
+        Services(Services&&) noexcept;
+        Services& operator=(Services&&) noexcept;
+        ~Services();
+    };
+
+    // With `persist` false nothing is written: no session file, no QSettings value, and the
+    // recent list stays empty. Saved sessions are still read.
+    AppModel(SessionStore sessions, bool persist, Services services = {},
+             QObject* parent = nullptr);
+    ~AppModel() override;
+
+    const SessionStore& sessions() const { return m_sessions; }
+    bool persist() const { return m_persist; }
+    const std::optional<Session>& session() const { return m_session; }
+    const std::optional<EnergyProfile>& profile() const { return m_profile; }
+    Splitting splitting() const { return m_splitting; }
+    const std::optional<QString>& notice() const { return m_notice; }
+    const std::optional<QString>& error() const { return m_error; }
+    Phase phase() const { return m_phase; }
+    QDateTime phaseStart() const { return m_phaseStart; }
+    double phaseLength() const { return m_phaseLength; }
+    const std::optional<Take>& take() const { return m_take; }
+    const std::vector<SessionSummary>& recent() const { return m_recent; }
+    bool micDenied() const { return m_micDenied; }
+    const QString& language() const { return m_language; }
+
+    Player& player() const { return *m_player; }
+    Recorder& recorder() const { return *m_recorder; }
+    Transcriber& transcriber() const { return *m_transcriber; }
+    const QString& audioFolder() const { return m_audioFolder; }
+
+    // Whether a practice task (`work`) or an opening / sentence-finding task (`splitTask`) is
+    // running, and whether any coroutine of the model (take analyses included) is still alive.
+    bool isWorking() const;
+    bool isSplitting() const;
+    bool hasRunningTasks() const;
+
+    // Set by the views: the error alert clears `error`, the microphone alert clears
+    // `micDenied`, forgetting a recent session refreshes `recent`, the language menu sets
+    // `language` (remembered in QSettings when `persist` is true).
+    void setError(std::optional<QString> error);
+    void setMicDenied(bool denied);
+    void setRecent(std::vector<SessionSummary> recent);
+    void setLanguage(const QString& language);
+
+    // Opening and finding sentences.
+    void chooseFile();
+    void open(const QString& path);
+    void openRecent(const SessionSummary& summary);
+    void close();
+    void findSentencesAgain();
+    void splitAtPausesOnly();
+    // Writes the open session (the only writer of session files); write errors are dropped.
+    void save();
+    // The sound file to recognise for the open session: its converted copy when there is one,
+    // else the media file itself.
+    std::optional<QString> audioURL() const;
+    PracticeSettings defaultSettings() const;
+
+    // Practice.
+    void stop();
+    PracticeSettings effectiveSettings() const;
+    void loop();
+    void loopOrStop();
+    void select(qsizetype index);
+    void move(qsizetype offset);
+    void next() { move(1); }
+    void previous() { move(-1); }
+    void record();
+    void finishRecording();
+    void loadTake();
+    void compare();
+    void playTake();
+    void toggleHard(std::optional<qsizetype> index = std::nullopt);
+    void setHardOnly(bool on);
+    void setRepeats(int repeats);
+    void setRate(double rate);
+    void setGapFactor(double gapFactor);
+    void setAutoAdvance(bool autoAdvance);
+    void slower();
+    void faster();
+    void normalSpeed();
+
+    // How recognition shows its progress (while `splitting` is listening).
+    std::optional<double> listeningProgress() const override;
+    void setListeningProgress(double seconds) override;
+    void startListening() override;
+
+Q_SIGNALS:
+    void sessionChanged();
+    void profileChanged();
+    void splittingChanged();
+    void noticeChanged();
+    void errorChanged();
+    void phaseChanged();
+    void phaseStartChanged();
+    void phaseLengthChanged();
+    void takeChanged();
+    void recentChanged();
+    void micDeniedChanged();
+    void languageChanged();
+
+private:
+    using Token = std::shared_ptr<TaskToken>;
+
+    // The read media file, handed back from the worker thread.
+    struct OpenedMedia;
+    struct TakeAnalysis;
+
+    static OpenedMedia readMedia(QString url, QString folder, std::stop_token stop);
+    static std::optional<TakeAnalysis> analyseTakeFile(QString url, std::stop_token stop);
+    QCoro::Task<> openMedia(Token token, QString url, QString folder, QString path, qint64 size);
+    QCoro::Task<> findSentences(Token token, QString audio);
+    QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
+    QCoro::Task<> runRecording(Token token, Sentence sentence, PracticeSettings settings,
+                               QString url);
+    QCoro::Task<> runComparison(Token token, Sentence sentence, PracticeSettings settings,
+                                Take take);
+    QCoro::Task<> runTake(Token token, Take take);
+    QCoro::Task<> playTakeSteps(Token token, Take take);
+    QCoro::Task<> analyseTake(Token token, QString url, qint64 sentenceId);
+
+    Token startTask();
+    void cancel(Token& token);
+    void cancelSplitting();
+    void resume(Session saved);
+    void startFresh(const QString& path, qint64 size);
+    std::vector<Sentence> pauseSentences() const;
+    void showStep(const PracticeStep& step, int repeats);
+    bool isRecording() const;
+    void setPhase(Phase phase, std::optional<double> length = std::nullopt);
+    void changeSession(const std::function<void(Session&)>& change);
+    void changeSettings(const std::function<void(PracticeSettings&)>& change);
+    void rememberSettings(const PracticeSettings& settings);
+
+    void setSession(std::optional<Session> session);
+    void setProfile(std::optional<EnergyProfile> profile);
+    void setSplitting(Splitting splitting);
+    void setNotice(std::optional<QString> notice);
+    void setTake(std::optional<Take> take);
+
+    SessionStore m_sessions;
+    bool m_persist;
+    std::unique_ptr<Player> m_player;
+    std::unique_ptr<Recorder> m_recorder;
+    std::unique_ptr<Transcriber> m_transcriber;
+    std::unique_ptr<QSettings> m_defaults;
+    std::unique_ptr<FileChooser> m_fileChooser;
+    QString m_audioFolder;
+
+    std::optional<Session> m_session;
+    std::optional<EnergyProfile> m_profile;
+    Splitting m_splitting;
+    std::optional<QString> m_notice;
+    std::optional<QString> m_error;
+    Phase m_phase;
+    QDateTime m_phaseStart;
+    double m_phaseLength = 0;
+    std::optional<Take> m_take;
+    std::vector<SessionSummary> m_recent;
+    bool m_micDenied = false;
+    QString m_language;
+
+    Token m_work;
+    Token m_splitTask;
+    Token m_takeTask;
+    // Every task the model started, to cancel them all when the model goes away.
+    std::vector<std::weak_ptr<TaskToken>> m_tasks;
+};
+
+Q_DECLARE_METATYPE(AppModel::Splitting)
+Q_DECLARE_METATYPE(AppModel::Phase)
+Q_DECLARE_METATYPE(AppModel::Take)

@@ -1,0 +1,309 @@
+#include "AppModel.h"
+#include "AudioDevices.h"
+#include "FileChooser.h"
+#include "Player.h"
+#include "Recorder.h"
+#include "TestMedia.h"
+#include "Transcriber.h"
+
+#include "media/AudioDecoder.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+using Phase = AppModel::Phase;
+using Splitting = AppModel::Splitting;
+
+namespace {
+
+// Feeds the test server's microphone (a pipe source reading 16-bit mono 44100 Hz) in real time:
+// what it is told to say, and silence otherwise, since a pipe source without input stalls.
+class Microphone {
+public:
+    explicit Microphone(const QString& fifo)
+        : m_worker([this, path = fifo.toStdString()](std::stop_token stop) { feed(stop, path); }) {}
+
+    void say(const std::vector<float>& samples) {
+        const std::lock_guard guard(m_lock);
+        m_queue.insert(m_queue.end(), samples.begin(), samples.end());
+    }
+    bool connected() const { return m_connected; }
+
+private:
+    void feed(std::stop_token stop, const std::string& path) {
+        int fd = -1;
+        for (int attempt = 0; attempt < 100 && fd < 0 && !stop.stop_requested(); ++attempt) {
+            fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (fd < 0)
+            return;
+        m_connected = true;
+        const auto begin = std::chrono::steady_clock::now();
+        qint64 written = 0;
+        while (!stop.stop_requested()) {
+            const auto elapsed = std::chrono::steady_clock::now() - begin;
+            const qint64 due = qint64(std::chrono::duration<double>(elapsed).count() * 44100);
+            std::vector<qint16> block(size_t(std::max<qint64>(due - written, 0)), 0);
+            {
+                const std::lock_guard guard(m_lock);
+                for (qint16& sample : block)
+                    if (m_next < m_queue.size())
+                        sample = qint16(std::clamp(m_queue[m_next++], -1.0f, 1.0f) * 32767);
+            }
+            if (!block.empty())
+                (void)!::write(fd, block.data(), block.size() * sizeof(qint16));
+            written += qint64(block.size());
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ::close(fd);
+    }
+
+    std::mutex m_lock;
+    std::vector<float> m_queue;
+    size_t m_next = 0;
+    std::atomic<bool> m_connected = false;
+    std::jthread m_worker;
+};
+
+std::vector<float> samples(const QString& path, double from, double to) {
+    AudioDecoder decoder(path, AudioFormat{44100, 1});
+    decoder.seek(qint64(from * 44100));
+    std::vector<float> result(size_t((to - from) * 44100));
+    result.resize(size_t(decoder.read(result.data(), qint64(result.size()))));
+    return result;
+}
+
+class NoChooser final : public FileChooser {
+public:
+    std::optional<QString> chooseMediaFile(const QString&) override { return std::nullopt; }
+};
+
+// Every phase with when it began, in ms since the log started.
+struct PhaseLog {
+    std::vector<std::pair<Phase, qint64>> entries;
+    QElapsedTimer clock;
+    explicit PhaseLog(AppModel& model) {
+        clock.start();
+        QObject::connect(&model, &AppModel::phaseChanged, &model,
+                         [this, &model] { entries.emplace_back(model.phase(), clock.elapsed()); });
+    }
+};
+
+bool waitFor(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+} // namespace
+
+// The real parts together: FFmpeg, PocketSphinx, and Qt Multimedia on the PulseAudio server
+// that scripts/test starts (a null sink as the speakers, a pipe source as the microphone).
+class AppModelEndToEndTest final : public QObject {
+    Q_OBJECT
+
+    QProcess m_keepAwake;
+    QElapsedTimer m_awake;
+
+private Q_SLOTS:
+    void initTestCase() {
+        if (qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+            return;
+        // The null sink renders two seconds ahead while nothing plays, so a sound after a quiet
+        // spell would be heard late; a silent low-latency stream keeps it in step as a sound
+        // card would be. It starts before any other thread runs: a fork while another thread
+        // holds a lock of the sanitizer's allocator leaves the child hanging.
+        m_keepAwake.setStandardInputFile(QStringLiteral("/dev/zero"));
+        m_keepAwake.start(QStringLiteral("pacat"),
+                          {QStringLiteral("--playback"), QStringLiteral("--raw"),
+                           QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
+                           QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
+        QVERIFY(m_keepAwake.waitForStarted());
+        m_awake.start();
+    }
+
+    void cleanupTestCase() {
+        if (m_keepAwake.state() != QProcess::NotRunning) {
+            m_keepAwake.kill();
+            m_keepAwake.waitForFinished();
+        }
+    }
+
+    void fromAnMp3ToAComparedTake() {
+        if (qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+            QSKIP("needs the test sound server (PULSE_SERVER is unset; run scripts/test)");
+        const QString fifo = qEnvironmentVariable("QUELLIN_TEST_MIC_FIFO");
+        if (fifo.isEmpty())
+            QSKIP("needs the test server's microphone pipe (QUELLIN_TEST_MIC_FIFO is unset)");
+        if (!QFile::exists(QStringLiteral("/usr/share/pocketsphinx/model/en-us/en-us/mdef")))
+            QSKIP("needs the PocketSphinx US English model (pocketsphinx-en-us)");
+
+        QTemporaryDir dir;
+        const TestMedia::Speech speech =
+            TestMedia::speech(dir.path(), QStringLiteral("lesson.wav"),
+                              {QStringLiteral("The weather is very nice today."),
+                               QStringLiteral("I would like a cup of coffee."),
+                               QStringLiteral("Where is the train station?")},
+                              1.2);
+        const QString mp3 =
+            TestMedia::convert(speech.path, dir.filePath(QStringLiteral("lesson.mp3")),
+                               {QStringLiteral("-b:a"), QStringLiteral("128k")});
+        Microphone microphone(fifo);
+        QTRY_VERIFY_WITH_TIMEOUT(microphone.connected(), 3000);
+
+        const QString settingsFile = dir.filePath(QStringLiteral("Quellin.conf"));
+        QSettings(settingsFile, QSettings::IniFormat)
+            .setValue(QStringLiteral("language"), QStringLiteral("en-US"));
+        AppModel::Services services;
+        services.player = std::make_unique<Player>(AudioDevices::system());
+        services.recorder = std::make_unique<Recorder>(AudioDevices::system());
+        services.transcriber = std::make_unique<Transcriber>();
+        services.defaults = std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
+        services.fileChooser = std::make_unique<NoChooser>();
+        services.audioFolder = dir.filePath(QStringLiteral("Audio"));
+        const SessionStore store(dir.filePath(QStringLiteral("Sessions")));
+        AppModel model(store, true, std::move(services));
+        QCOMPARE(model.language(), QStringLiteral("en-US"));
+
+        // As soon as recognition starts, the pause split is there to practise: the user moves to
+        // the second sentence and marks it hard.
+        std::optional<Session> pauseSplit;
+        QObject::connect(&model, &AppModel::splittingChanged, &model, [&] {
+            if (pauseSplit || model.splitting() != Splitting::listening(0))
+                return;
+            pauseSplit = model.session();
+            model.select(1);
+            model.toggleHard();
+        });
+        model.open(mp3);
+        QVERIFY2(waitFor([&] { return !model.hasRunningTasks(); }, 240000),
+                 qPrintable(QStringLiteral("still finding sentences: splitting %1 at %2 s")
+                                .arg(int(model.splitting().kind))
+                                .arg(model.splitting().seconds)));
+        QVERIFY(!model.error());
+        QVERIFY(pauseSplit);
+        QCOMPARE(pauseSplit->method, SplitMethod::pauses());
+        QCOMPARE(pauseSplit->sentences.size(), size_t(3));
+
+        // Recognition replaced the pause split with sentences that carry text, in place.
+        QCOMPARE(model.splitting(), Splitting::done());
+        QVERIFY2(!model.notice(), qPrintable(model.notice().value_or(QString())));
+        const Session recognised = *model.session();
+        QCOMPARE(recognised.method, SplitMethod::speech(QStringLiteral("en-US")));
+        QCOMPARE(recognised.sentences.size(), size_t(3));
+        for (size_t i = 0; i < 3; ++i) {
+            const Sentence& sentence = recognised.sentences[i];
+            QVERIFY(sentence.text && !sentence.text->trimmed().isEmpty());
+            QVERIFY2(sentence.middle() > speech.sentences[i].start &&
+                         sentence.middle() < speech.sentences[i].end,
+                     qPrintable(QStringLiteral("%1 at %2–%3")
+                                    .arg(*sentence.text)
+                                    .arg(sentence.start)
+                                    .arg(sentence.end)));
+        }
+        QCOMPARE(recognised.current, 1);
+        QVERIFY(recognised.sentences[1].hard);
+        QVERIFY(!recognised.sentences[0].hard && !recognised.sentences[2].hard);
+        QCOMPARE(store.load(recognised.key()), recognised);
+
+        // A loop of the current sentence runs its phases in real time.
+        QTest::qWait(int(std::max<qint64>(2500 - m_awake.elapsed(), 0)));
+        model.setRepeats(2);
+        model.setGapFactor(0.5);
+        const Sentence current = *model.session()->currentSentence();
+        const double d = current.end - current.start;
+        PhaseLog loop(model);
+        model.loop();
+        QVERIFY(
+            waitFor([&] { return model.phase() == Phase::idle() && !model.isWorking(); }, 30000));
+        std::vector<Phase> phases;
+        for (const auto& [phase, at] : loop.entries)
+            phases.push_back(phase);
+        QCOMPARE(phases,
+                 (std::vector<Phase>{Phase::playing(1, 2), Phase::yourTurn(1, 2),
+                                     Phase::playing(2, 2), Phase::yourTurn(2, 2), Phase::idle()}));
+        for (size_t i = 0; i + 1 < loop.entries.size(); ++i) {
+            const qint64 lasted = loop.entries[i + 1].second - loop.entries[i].second;
+            const double planned = i % 2 == 0 ? d : std::max(d * 0.5, 0.8);
+            QVERIFY2(std::abs(lasted / 1000.0 - planned) < 0.4,
+                     qPrintable(QStringLiteral("step %1 lasted %2 ms, planned %3 s")
+                                    .arg(i)
+                                    .arg(lasted)
+                                    .arg(planned)));
+        }
+
+        // A recording from the microphone becomes the take, with its voice found.
+        model.record();
+        QVERIFY(waitFor([&] { return model.phase() == Phase::recording(); }, 15000));
+        microphone.say(std::vector<float>(size_t(0.6 * 44100), 0.0f));
+        microphone.say(samples(speech.path, speech.sentences[1].start, speech.sentences[1].end));
+        QVERIFY(waitFor([&] { return model.phase() == Phase::idle() && !model.hasRunningTasks(); },
+                        30000));
+        QVERIFY(!model.error());
+        QVERIFY(model.take());
+        const AppModel::Take take = *model.take();
+        QCOMPARE(take.url, store.takeURL(recognised, current));
+        QCOMPARE(take.bars.size(), size_t(140));
+        const double limit = std::max(d * 1.6 + 1.0, 3.0);
+        QVERIFY2(take.range.start > 0.3 && take.range.end - take.range.start > d * 0.7 &&
+                     take.range.end < limit + 0.2,
+                 qPrintable(QStringLiteral("%1–%2").arg(take.range.start).arg(take.range.end)));
+
+        // Comparing plays the original, pauses 0.4 s, then plays the take.
+        PhaseLog compare(model);
+        model.compare();
+        QVERIFY(
+            waitFor([&] { return model.phase() == Phase::idle() && !model.isWorking(); }, 30000));
+        QCOMPARE(compare.entries.size(), size_t(3));
+        QCOMPARE(compare.entries[0].first, Phase::original());
+        QCOMPARE(compare.entries[1].first, Phase::take());
+        const double untilTake = (compare.entries[1].second - compare.entries[0].second) / 1000.0;
+        QVERIFY2(std::abs(untilTake - (d + 0.4)) < 0.4, qPrintable(QString::number(untilTake)));
+        const double takeLasted = (compare.entries[2].second - compare.entries[1].second) / 1000.0;
+        QVERIFY2(std::abs(takeLasted - (take.range.end - take.range.start)) < 0.4,
+                 qPrintable(QString::number(takeLasted)));
+
+        // The session file holds what the model holds.
+        QFile file(store.sessionFile(recognised.key()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
+        QCOMPARE(json.value(QStringLiteral("filePath")).toString(), mp3);
+        QCOMPARE(json.value(QStringLiteral("current")).toInt(), 1);
+        QCOMPARE(json.value(QStringLiteral("method")).toObject(),
+                 QJsonObject({{QStringLiteral("speech"),
+                               QJsonObject({{QStringLiteral("_0"), QStringLiteral("en-US")}})}}));
+        const QJsonArray sentences = json.value(QStringLiteral("sentences")).toArray();
+        QCOMPARE(sentences.size(), 3);
+        QCOMPARE(sentences[1].toObject().value(QStringLiteral("hard")).toBool(), true);
+        QCOMPARE(sentences[1].toObject().value(QStringLiteral("text")).toString(),
+                 *recognised.sentences[1].text);
+        const QJsonObject settings = json.value(QStringLiteral("settings")).toObject();
+        QCOMPARE(settings.value(QStringLiteral("repeats")).toInt(), 2);
+        QCOMPARE(settings.value(QStringLiteral("gapFactor")).toDouble(), 0.5);
+        QCOMPARE(store.load(recognised.key()), model.session());
+    }
+};
+
+QTEST_MAIN(AppModelEndToEndTest)
+#include "AppModelEndToEndTest.moc"
