@@ -30,6 +30,7 @@ RecordingMeter::RecordingMeter(std::function<double()> level, QWidget* parent)
     m_level->setObjectName(QStringLiteral("microphoneLevel"));
     m_level->setRange(0, levelSteps);
     m_level->setTextVisible(false);
+    m_level->setFixedHeight(10);
     m_level->setAccessibleName(QStringLiteral("Microphone level"));
     QPalette red = m_level->palette();
     red.setColor(QPalette::Highlight, Style::red());

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QPolygonF>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -77,17 +78,19 @@ void microphone(QPainter& p, const QRectF& box, bool filled) {
                QPointF(box.left() + w * 0.68, box.bottom()));
 }
 
+// A circle outline; afterwards the painter fills without an outline again, for what goes inside.
+void ring(QPainter& p) {
+    const QColor color = p.brush().color();
+    p.setPen(QPen(color, 1.8));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
+    p.setPen(Qt::NoPen);
+    p.setBrush(color);
+}
+
 void speaker(QPainter& p) {
     p.setPen(Qt::NoPen);
-    QPainterPath body;
-    body.moveTo(3, 9);
-    body.lineTo(7, 9);
-    body.lineTo(12, 4.5);
-    body.lineTo(12, 19.5);
-    body.lineTo(7, 15);
-    body.lineTo(3, 15);
-    body.closeSubpath();
-    p.drawPath(body);
+    p.drawPolygon(QPolygonF({{3, 9}, {7, 9}, {12, 4.5}, {12, 19.5}, {7, 15}, {3, 15}}));
     QPen pen(p.brush().color(), 1.8, Qt::SolidLine, Qt::RoundCap);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
@@ -114,18 +117,9 @@ void person(QPainter& p, bool filled) {
 }
 
 void triangle(QPainter& p, double left, double right, double top, double bottom, bool pointsRight) {
-    QPainterPath path;
-    if (pointsRight) {
-        path.moveTo(left, top);
-        path.lineTo(right, (top + bottom) / 2);
-        path.lineTo(left, bottom);
-    } else {
-        path.moveTo(right, top);
-        path.lineTo(left, (top + bottom) / 2);
-        path.lineTo(right, bottom);
-    }
-    path.closeSubpath();
-    p.drawPath(path);
+    const double base = pointsRight ? left : right;
+    const double tip = pointsRight ? right : left;
+    p.drawPolygon(QPolygonF({{base, top}, {tip, (top + bottom) / 2}, {base, bottom}}));
 }
 
 void arrowHead(QPainter& p, QPointF tip, double dx, double dy) {
@@ -176,7 +170,8 @@ void animal(QPainter& p, bool hare) {
 
 const std::map<QString, Entry>& table() {
     static const std::map<QString, Entry> entries = {
-        {"waveform", {"audio-x-generic", waveform}},
+        // The theme's generic audio icon is a note, not a waveform: the waveform is always drawn.
+        {"waveform", {{}, waveform}},
         {"waveform.badge.mic",
          {"audio-input-microphone",
           [](QPainter& p) {
@@ -195,15 +190,7 @@ const std::map<QString, Entry>& table() {
          {"document-open",
           [](QPainter& p) {
               p.setPen(Qt::NoPen);
-              QPainterPath path;
-              path.moveTo(2, 6);
-              path.lineTo(9, 6);
-              path.lineTo(11, 8);
-              path.lineTo(22, 8);
-              path.lineTo(22, 19);
-              path.lineTo(2, 19);
-              path.closeSubpath();
-              p.drawPath(path);
+              p.drawPolygon(QPolygonF({{2, 6}, {9, 6}, {11, 8}, {22, 8}, {22, 19}, {2, 19}}));
           }}},
         {"xmark.circle.fill",
          {"window-close",
@@ -285,12 +272,7 @@ const std::map<QString, Entry>& table() {
         {"stop.circle",
          {"media-playback-stop",
           [](QPainter& p) {
-              const QColor color = p.brush().color();
-              p.setPen(QPen(color, 1.8));
-              p.setBrush(Qt::NoBrush);
-              p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
-              p.setPen(Qt::NoPen);
-              p.setBrush(color);
+              ring(p);
               p.drawRoundedRect(QRectF(8.5, 8.5, 7, 7), 1.2, 1.2);
           }}},
         {"mic",
@@ -331,12 +313,7 @@ const std::map<QString, Entry>& table() {
         {"record.circle",
          {"media-record",
           [](QPainter& p) {
-              const QColor color = p.brush().color();
-              p.setPen(QPen(color, 1.8));
-              p.setBrush(Qt::NoBrush);
-              p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
-              p.setPen(Qt::NoPen);
-              p.setBrush(color);
+              ring(p);
               p.drawEllipse(QRectF(7, 7, 10, 10));
           }}},
         {"tortoise", {{}, [](QPainter& p) { animal(p, false); }}},
