@@ -1,9 +1,11 @@
 #include "SentenceList.h"
 
+#include "AppModel.h"
 #include "Placeholder.h"
 #include "SentenceListModel.h"
 #include "SentenceRowDelegate.h"
 #include "SplitStatus.h"
+#include "Transcriber.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -49,6 +51,49 @@ SentenceList::SentenceList(QWidget* parent) : QWidget(parent) {
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SentenceList::selectionChanged);
     connect(m_list, &QListView::customContextMenuRequested, this, &SentenceList::showContextMenu);
+}
+
+SentenceList::SentenceList(AppModel& model, QWidget* parent) : SentenceList(parent) {
+    m_model = &model;
+    for (auto changed : {&AppModel::sessionChanged, &AppModel::splittingChanged,
+                         &AppModel::noticeChanged, &AppModel::languageChanged})
+        connect(m_model, changed, this, &SentenceList::showModel);
+    connect(this, &SentenceList::selectRequested, m_model,
+            [this](qsizetype index) { m_model->select(index); });
+    connect(this, &SentenceList::toggleHardRequested, m_model,
+            [this](qsizetype index) { m_model->toggleHard(index); });
+    showModel();
+}
+
+void SentenceList::showModel() {
+    const std::optional<Session>& session = m_model->session();
+    const AppModel::Splitting splitting = m_model->splitting();
+    using Kind = AppModel::Splitting::Kind;
+    const std::vector<qsizetype> visible = session ? session->visible() : std::vector<qsizetype>();
+    setRows(session ? rows(session->sentences, visible) : std::vector<SentenceRow>(),
+            session ? std::optional(session->current) : std::nullopt);
+    setEmpty(emptyState(m_rows->rowCount() == 0, session && session->hardOnly,
+                        splitting.kind == Kind::opening));
+
+    switch (splitting.kind) {
+    case Kind::listening:
+        m_status->showListening(splitting.seconds, session ? session->duration : 0,
+                                Transcriber::displayName(m_model->language()));
+        break;
+    case Kind::opening:
+        m_status->showOpening();
+        break;
+    case Kind::idle:
+    case Kind::done:
+        if (session)
+            m_status->showMethod(
+                qsizetype(session->sentences.size()), session->method,
+                Transcriber::displayName(session->method.language().value_or(m_model->language())));
+        else
+            m_status->showNothing();
+        break;
+    }
+    m_status->setNotice(m_model->notice());
 }
 
 void SentenceList::setRows(std::vector<SentenceRow> rows, std::optional<qsizetype> current) {

@@ -2,6 +2,8 @@
 
 #include "SentenceRow.h"
 
+class AppModel;
+
 #include <QWidget>
 
 #include <optional>
@@ -24,6 +26,8 @@ public:
     enum class Empty { none, noHardSentences, noSentences };
 
     explicit SentenceList(QWidget* parent = nullptr);
+    // Shows the model's session and calls its operations.
+    explicit SentenceList(AppModel& model, QWidget* parent = nullptr);
 
     // The rows to list and the session's current index (selected when it is listed).
     void setRows(std::vector<SentenceRow> rows, std::optional<qsizetype> current);
@@ -47,6 +51,7 @@ Q_SIGNALS:
     void toggleHardRequested(qsizetype index);
 
 private:
+    void showModel();
     void selectionChanged();
     void showContextMenu(const QPoint& position);
 
@@ -54,5 +59,6 @@ private:
     SentenceListModel* m_rows;
     Placeholder* m_placeholder;
     SplitStatus* m_status;
+    AppModel* m_model = nullptr;
     bool m_updating = false;
 };

@@ -1,0 +1,228 @@
+#include "ContentView.h"
+
+#include "PracticeView.h"
+#include "SentenceList.h"
+#include "StartView.h"
+#include "Toolbar.h"
+#include "Transcriber.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QListView>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr qsizetype recentLimit = 10;
+
+} // namespace
+
+ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent), m_model(model) {
+    setMinimumSize(860, 560);
+    setAcceptDrops(true);
+    setUnifiedTitleAndToolBarOnMac(true);
+
+    m_pages = new QStackedWidget(this);
+    m_start = new StartView(m_pages);
+    m_pages->addWidget(m_start);
+    m_split = new QSplitter(Qt::Horizontal, m_pages);
+    m_split->setChildrenCollapsible(false);
+    m_list = new SentenceList(m_model, m_split);
+    m_list->setMinimumWidth(260);
+    m_list->setMaximumWidth(460);
+    m_practice = new PracticeView(m_model, m_split);
+    m_split->addWidget(m_list);
+    m_split->addWidget(m_practice);
+    m_split->setStretchFactor(0, 0);
+    m_split->setStretchFactor(1, 1);
+    m_split->setSizes({320, 760});
+    m_pages->addWidget(m_split);
+    setCentralWidget(m_pages);
+
+    m_toolbar = new Toolbar(this);
+    addToolBar(Qt::TopToolBarArea, m_toolbar);
+    m_toolbar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu); // no menu to hide the toolbar
+
+    connect(m_start, &StartView::openRequested, this, [this] { m_model.chooseFile(); });
+    connect(m_start, &StartView::recentChosen, this, [this](int row) {
+        if (row >= 0 && size_t(row) < m_model.recent().size())
+            m_model.openRecent(m_model.recent()[size_t(row)]);
+    });
+    connect(m_start, &StartView::forgetRequested, this, [this](int row) {
+        if (row < 0 || size_t(row) >= m_model.recent().size())
+            return;
+        m_model.sessions().delete_(m_model.recent()[size_t(row)].key);
+        m_model.setRecent(m_model.sessions().recent(recentLimit));
+    });
+    connect(m_toolbar, &Toolbar::languageChosen, this, [this](const QString& id) {
+        m_model.setLanguage(id);
+        m_model.findSentencesAgain();
+    });
+    connect(m_toolbar, &Toolbar::findSentencesAgainRequested, this,
+            [this] { m_model.findSentencesAgain(); });
+    connect(m_toolbar, &Toolbar::splitAtPausesOnlyRequested, this,
+            [this] { m_model.splitAtPausesOnly(); });
+    connect(m_toolbar, &Toolbar::hardOnlyChosen, this,
+            [this](bool on) { m_model.setHardOnly(on); });
+
+    connect(&m_model, &AppModel::sessionChanged, this, &ContentView::showSession);
+    connect(&m_model, &AppModel::recentChanged, this, &ContentView::showRecent);
+    connect(&m_model, &AppModel::splittingChanged, this, &ContentView::showSplitting);
+    connect(&m_model, &AppModel::languageChanged, this, &ContentView::showLanguage);
+    connect(&m_model, &AppModel::errorChanged, this, &ContentView::showError);
+    connect(&m_model, &AppModel::micDeniedChanged, this, &ContentView::showMicrophoneAlert);
+
+    std::vector<Toolbar::Language> languages;
+    for (const Transcriber::Language& language : m_model.transcriber().languages())
+        languages.push_back({language.id, language.name, language.onDevice});
+    m_toolbar->setLanguages(languages);
+    showLanguage();
+    showSession();
+    showRecent();
+    showSplitting();
+    showError();
+    showMicrophoneAlert();
+}
+
+QString ContentView::title(const std::optional<Session>& session) {
+    return session ? session->fileName() : QStringLiteral("Quellin");
+}
+
+std::optional<QString> ContentView::droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().isEmpty())
+        return std::nullopt;
+    const QUrl first = data->urls().first();
+    if (!first.isLocalFile() || first.toLocalFile().isEmpty())
+        return std::nullopt;
+    return first.toLocalFile();
+}
+
+QStringList ContentView::soundSettingsCommand() {
+    const QList<QStringList> known = {
+        {QStringLiteral("gnome-control-center"), QStringLiteral("sound")},
+        {QStringLiteral("systemsettings"), QStringLiteral("kcm_pulseaudio")},
+        {QStringLiteral("pavucontrol"), QStringLiteral("--tab=4")},
+    };
+    for (const QStringList& command : known)
+        if (!QStandardPaths::findExecutable(command.first()).isEmpty())
+            return command;
+    return {};
+}
+
+void ContentView::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ContentView::dragMoveEvent(QDragMoveEvent* event) {
+    if (droppedFile(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ContentView::dropEvent(QDropEvent* event) {
+    const std::optional<QString> file = droppedFile(event->mimeData());
+    if (!file) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    m_model.open(*file);
+}
+
+void ContentView::showSession() {
+    const std::optional<Session>& session = m_model.session();
+    const bool opened = session && m_pages->currentIndex() == 0;
+    m_pages->setCurrentIndex(session ? 1 : 0);
+    // The arrow keys move through the sentences as soon as a file is open.
+    if (opened)
+        m_list->listView()->setFocus();
+    m_toolbar->setVisible(session.has_value());
+    m_toolbar->setHardOnly(session && session->hardOnly);
+    setWindowTitle(title(session));
+    showSplitting();
+}
+
+void ContentView::showRecent() {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    std::vector<StartView::RecentItem> items;
+    for (const SessionSummary& summary : m_model.recent())
+        items.push_back(
+            {summary.fileName(), StartView::detailLine(summary.current, summary.sentenceCount,
+                                                       summary.hardCount, summary.updatedAt, now)});
+    m_start->setRecent(items);
+}
+
+void ContentView::showSplitting() {
+    m_start->setOpening(m_model.splitting().kind == AppModel::Splitting::Kind::opening);
+}
+
+void ContentView::showLanguage() {
+    m_toolbar->setLanguage(m_model.language(), Transcriber::displayName(m_model.language()));
+}
+
+void ContentView::showError() {
+    const std::optional<QString>& error = m_model.error();
+    if (!error) {
+        if (m_errorAlert)
+            m_errorAlert->done(QMessageBox::Ok);
+        return;
+    }
+    if (!m_errorAlert) {
+        m_errorAlert =
+            new QMessageBox(QMessageBox::Warning, QStringLiteral("Something went wrong"),
+                            QStringLiteral("Something went wrong"), QMessageBox::Ok, this);
+        m_errorAlert->setObjectName(QStringLiteral("errorAlert"));
+        m_errorAlert->setAttribute(Qt::WA_DeleteOnClose);
+        m_errorAlert->setEscapeButton(QMessageBox::Ok);
+        // However the alert goes away (OK, Escape, closing it), the error is cleared.
+        connect(m_errorAlert, &QMessageBox::finished, this, [this] {
+            m_errorAlert = nullptr;
+            m_model.setError(std::nullopt);
+        });
+        m_errorAlert->open();
+    }
+    m_errorAlert->setInformativeText(*error);
+}
+
+void ContentView::showMicrophoneAlert() {
+    if (!m_model.micDenied()) {
+        if (m_micAlert)
+            m_micAlert->done(QMessageBox::Cancel);
+        return;
+    }
+    if (m_micAlert)
+        return;
+    m_micAlert = new QMessageBox(
+        QMessageBox::Information, QStringLiteral("Microphone is off for Quellin"),
+        QStringLiteral("Microphone is off for Quellin"), QMessageBox::NoButton, this);
+    m_micAlert->setObjectName(QStringLiteral("microphoneAlert"));
+    m_micAlert->setAttribute(Qt::WA_DeleteOnClose);
+    m_micAlert->setInformativeText(
+        QStringLiteral("To record your attempts, allow Quellin to use the microphone in your "
+                       "system’s sound and privacy settings."));
+    const QStringList command = soundSettingsCommand();
+    if (!command.isEmpty()) {
+        QPushButton* open =
+            m_micAlert->addButton(QStringLiteral("Open Sound Settings"), QMessageBox::AcceptRole);
+        connect(open, &QPushButton::clicked, this,
+                [command] { QProcess::startDetached(command.first(), command.mid(1)); });
+    }
+    QPushButton* notNow = m_micAlert->addButton(QStringLiteral("Not Now"), QMessageBox::RejectRole);
+    m_micAlert->setEscapeButton(notNow);
+    connect(m_micAlert, &QMessageBox::finished, this, [this] {
+        m_micAlert = nullptr;
+        m_model.setMicDenied(false);
+    });
+    m_micAlert->open();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "AppModel.h"
+
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
+
+class PracticeView;
+class QMimeData;
+class QSplitter;
+class QStackedWidget;
+class SentenceList;
+class StartView;
+class Toolbar;
+
+// The main window's content: the start screen while no file is open, else the sentence list
+// beside the practice view with the toolbar. Files dropped on it open (the first of them), and
+// it shows the model's error and the microphone alert.
+class ContentView final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit ContentView(AppModel& model, QWidget* parent = nullptr);
+
+    // The window title: the open file's name, else "Quellin".
+    static QString title(const std::optional<Session>& session);
+    // The file a drop opens: the first URL when it is a local file.
+    static std::optional<QString> droppedFile(const QMimeData* data);
+    // The desktop's sound settings, when a known program for them is installed.
+    static QStringList soundSettingsCommand();
+
+    StartView* startView() const { return m_start; }
+    QSplitter* splitter() const { return m_split; }
+    SentenceList* sentenceList() const { return m_list; }
+    PracticeView* practiceView() const { return m_practice; }
+    Toolbar* toolbar() const { return m_toolbar; }
+    QMessageBox* errorAlert() const { return m_errorAlert; }
+    QMessageBox* microphoneAlert() const { return m_micAlert; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void showSession();
+    void showRecent();
+    void showSplitting();
+    void showLanguage();
+    void showError();
+    void showMicrophoneAlert();
+
+    AppModel& m_model;
+    QStackedWidget* m_pages;
+    StartView* m_start;
+    QSplitter* m_split;
+    SentenceList* m_list;
+    PracticeView* m_practice;
+    Toolbar* m_toolbar;
+    QPointer<QMessageBox> m_errorAlert;
+    QPointer<QMessageBox> m_micAlert;
+};

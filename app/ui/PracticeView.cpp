@@ -1,0 +1,248 @@
+#include "PracticeView.h"
+
+#include "AttemptCard.h"
+#include "Card.h"
+#include "PhaseLabel.h"
+#include "Placeholder.h"
+#include "practice/PracticePlan.h"
+#include "PracticeSettingsView.h"
+#include "Recorder.h"
+#include "Style.h"
+#include "Symbols.h"
+#include "WaveformView.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int barCount = 140;
+
+QPushButton* controlButton(const QString& symbol, const QString& text, const QString& help,
+                           QWidget* parent) {
+    auto* button = new QPushButton(Symbols::icon(symbol), text, parent);
+    button->setToolTip(help);
+    button->setIconSize(QSize(18, 18));
+    button->setMinimumHeight(36);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+bool playsOriginal(const AppModel::Phase& phase) {
+    using Kind = AppModel::Phase::Kind;
+    return phase.kind == Kind::playing || phase.kind == Kind::original ||
+           phase.kind == Kind::listenFirst;
+}
+
+} // namespace
+
+PracticeView::PracticeView(AppModel& model, QWidget* parent) : QWidget(parent), m_model(model) {
+    m_stack = new QStackedLayout(this);
+    m_placeholder = new Placeholder(this);
+    m_placeholder->present(QStringLiteral("text.line.first.and.arrowtriangle.forward"),
+                           QStringLiteral("Pick a sentence"));
+    m_stack->addWidget(m_placeholder);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(makeContent());
+    m_stack->addWidget(scroll);
+
+    for (auto changed :
+         {&AppModel::sessionChanged, &AppModel::profileChanged, &AppModel::phaseChanged,
+          &AppModel::phaseStartChanged, &AppModel::phaseLengthChanged, &AppModel::takeChanged})
+        connect(&m_model, changed, this, &PracticeView::refresh);
+    refresh();
+}
+
+QWidget* PracticeView::makeContent() {
+    auto* page = new QWidget;
+    auto* centring = new QHBoxLayout(page);
+    centring->setContentsMargins(24, 24, 24, 24);
+    auto* column = new QWidget(page);
+    column->setMaximumWidth(820);
+    centring->addStretch(0);
+    centring->addWidget(column, 1);
+    centring->addStretch(0);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(18);
+
+    // Header: place and times, then the phase caption and the hard button.
+    auto* header = new QHBoxLayout;
+    header->setSpacing(12);
+    auto* where = new QVBoxLayout;
+    where->setSpacing(2);
+    m_place = new QLabel(column);
+    m_place->setObjectName(QStringLiteral("place"));
+    Style::apply(m_place, Style::Text::headline, Style::primary(this));
+    where->addWidget(m_place);
+    m_times = new QLabel(column);
+    m_times->setObjectName(QStringLiteral("times"));
+    Style::apply(m_times, Style::Text::callout, Style::secondary(this));
+    where->addWidget(m_times);
+    header->addLayout(where);
+    header->addStretch();
+    m_phase = new PhaseLabel(column);
+    header->addWidget(m_phase, 0, Qt::AlignTop);
+    m_hard = new QPushButton(column);
+    m_hard->setObjectName(QStringLiteral("hard"));
+    m_hard->setFlat(true);
+    m_hard->setToolTip(QStringLiteral("Mark this sentence hard (Ctrl+D)"));
+    m_hard->setFocusPolicy(Qt::TabFocus);
+    connect(m_hard, &QPushButton::clicked, this, [this] { m_model.toggleHard(); });
+    header->addWidget(m_hard, 0, Qt::AlignTop);
+    layout->addLayout(header);
+
+    m_transcript = new QLabel(column);
+    m_transcript->setObjectName(QStringLiteral("transcript"));
+    m_transcript->setWordWrap(true);
+    m_transcript->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_transcript->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(m_transcript);
+
+    auto* cards = new QVBoxLayout;
+    cards->setSpacing(10);
+    auto* originalCard = new Card(QStringLiteral("waveform"), QStringLiteral("Original"), column);
+    m_original = new WaveformView(originalCard);
+    m_original->setObjectName(QStringLiteral("originalWaveform"));
+    m_original->setFixedHeight(70);
+    m_original->setTint(Style::accent(this));
+    originalCard->setContent(m_original);
+    cards->addWidget(originalCard);
+    m_attempt = new AttemptCard([this] { return m_model.recorder().level(); }, column);
+    cards->addWidget(m_attempt);
+    layout->addLayout(cards);
+
+    auto* controls = new QHBoxLayout;
+    controls->setSpacing(8);
+    m_previous =
+        controlButton(QStringLiteral("backward.end.fill"), QStringLiteral("Previous"),
+                      QStringLiteral("Previous sentence (↑ in the list, or Ctrl+[)"), column);
+    connect(m_previous, &QPushButton::clicked, this, [this] { m_model.previous(); });
+    controls->addWidget(m_previous);
+    m_loop = controlButton(QStringLiteral("repeat"), QStringLiteral("Loop"), {}, column);
+    m_loop->setObjectName(QStringLiteral("loop"));
+    m_loop->setMinimumWidth(96);
+    m_loop->setDefault(true);
+    // Space loops and stops wherever the focus is, except in a text field.
+    m_loop->setShortcut(QKeySequence(Qt::Key_Space));
+    QPalette prominent = m_loop->palette();
+    prominent.setColor(QPalette::Button, Style::accent(this));
+    prominent.setColor(QPalette::ButtonText, palette().color(QPalette::HighlightedText));
+    m_loop->setPalette(prominent);
+    connect(m_loop, &QPushButton::clicked, this, [this] { m_model.loopOrStop(); });
+    controls->addWidget(m_loop);
+    m_next = controlButton(QStringLiteral("forward.end.fill"), QStringLiteral("Next"),
+                           QStringLiteral("Next sentence (↓ in the list, or Ctrl+])"), column);
+    connect(m_next, &QPushButton::clicked, this, [this] { m_model.next(); });
+    controls->addWidget(m_next);
+    m_record = controlButton(
+        QStringLiteral("mic"), QStringLiteral("Record"),
+        QStringLiteral("Hear the sentence once, then record yourself (Ctrl+R)"), column);
+    m_record->setObjectName(QStringLiteral("record"));
+    QPalette red = m_record->palette();
+    red.setColor(QPalette::ButtonText, Style::red());
+    m_record->setPalette(red);
+    connect(m_record, &QPushButton::clicked, this, [this] { m_model.record(); });
+    controls->addWidget(m_record);
+    m_compare =
+        controlButton(QStringLiteral("arrow.left.arrow.right"), QStringLiteral("Compare"),
+                      QStringLiteral("Play the original, then your attempt (Ctrl+E)"), column);
+    m_compare->setObjectName(QStringLiteral("compare"));
+    connect(m_compare, &QPushButton::clicked, this, [this] { m_model.compare(); });
+    controls->addWidget(m_compare);
+    controls->addStretch();
+    layout->addLayout(controls);
+
+    m_settings = new PracticeSettingsView(PracticePlan::minGap, column);
+    connect(m_settings, &PracticeSettingsView::repeatsChosen, this,
+            [this](int repeats) { m_model.setRepeats(repeats); });
+    connect(m_settings, &PracticeSettingsView::rateChosen, this,
+            [this](double rate) { m_model.setRate(rate); });
+    connect(m_settings, &PracticeSettingsView::normalSpeedRequested, this,
+            [this] { m_model.normalSpeed(); });
+    connect(m_settings, &PracticeSettingsView::gapFactorChosen, this,
+            [this](double factor) { m_model.setGapFactor(factor); });
+    connect(m_settings, &PracticeSettingsView::autoAdvanceChosen, this,
+            [this](bool on) { m_model.setAutoAdvance(on); });
+    layout->addWidget(m_settings);
+    layout->addStretch();
+    return page;
+}
+
+QString PracticeView::placeText(qsizetype current, qsizetype count) {
+    return QStringLiteral("Sentence %1 of %2").arg(current + 1).arg(count);
+}
+
+QString PracticeView::timesText(const Sentence& sentence) {
+    return TimeText::short_(sentence.start) + QStringLiteral(" – ") +
+           TimeText::short_(sentence.end);
+}
+
+void PracticeView::refresh() {
+    const std::optional<Session>& session = m_model.session();
+    const std::optional<Sentence> sentence =
+        session ? session->currentSentence() : std::optional<Sentence>();
+    if (!sentence) {
+        m_stack->setCurrentIndex(0);
+        m_original->setPlaying(std::nullopt);
+        m_attempt->showHint();
+        return;
+    }
+    m_stack->setCurrentIndex(1);
+    const AppModel::Phase phase = m_model.phase();
+    using Kind = AppModel::Phase::Kind;
+    const WaveformView::Playing playing{m_model.phaseStart(), m_model.phaseLength()};
+
+    m_place->setText(placeText(session->current, qsizetype(session->sentences.size())));
+    m_times->setText(timesText(*sentence));
+    m_phase->setPhase(phase);
+    m_hard->setText(sentence->hard ? QStringLiteral("Hard") : QStringLiteral("Mark Hard"));
+    m_hard->setIcon(sentence->hard ? Symbols::icon(QStringLiteral("star.fill"), Style::orange())
+                                   : Symbols::icon(QStringLiteral("star")));
+
+    const bool hasText = sentence->text && !sentence->text->trimmed().isEmpty();
+    if (hasText) {
+        m_transcript->setText(sentence->text->trimmed());
+        Style::apply(m_transcript, Style::Text::title2, Style::primary(this));
+    } else {
+        m_transcript->setText(QStringLiteral("No transcript for this sentence: it was split at a "
+                                             "pause. Listen, then say it back."));
+        Style::apply(m_transcript, Style::Text::body, Style::secondary(this));
+    }
+
+    const std::optional<EnergyProfile>& profile = m_model.profile();
+    m_original->setBars(profile ? profile->bars(sentence->start, sentence->end, barCount)
+                                : std::vector<float>());
+    m_original->setPlaying(playsOriginal(phase) ? std::optional(playing) : std::nullopt);
+
+    const std::optional<AppModel::Take>& take = m_model.take();
+    if (phase.kind == Kind::recording)
+        m_attempt->showRecording(m_model.phaseStart(), m_model.phaseLength());
+    else if (take)
+        m_attempt->showTake(take->bars,
+                            phase.kind == Kind::take ? std::optional(playing) : std::nullopt);
+    else
+        m_attempt->showHint();
+
+    const bool idle = phase.kind == Kind::idle;
+    const PracticeSettings settings = m_model.effectiveSettings();
+    m_loop->setText(idle ? QStringLiteral("Loop") : QStringLiteral("Stop"));
+    m_loop->setIcon(Symbols::icon(idle ? QStringLiteral("repeat") : QStringLiteral("stop.fill")));
+    m_loop->setToolTip(
+        QStringLiteral("Play the sentence %1 times with a pause to repeat it (Space)")
+            .arg(settings.repeats));
+    const bool recording = phase.kind == Kind::recording;
+    m_record->setText(recording ? QStringLiteral("Stop Recording") : QStringLiteral("Record"));
+    m_record->setIcon(Symbols::icon(
+        recording ? QStringLiteral("stop.circle") : QStringLiteral("mic"), Style::red()));
+    m_compare->setEnabled(take.has_value());
+    m_settings->setValues(settings.repeats, settings.rate, settings.gapFactor,
+                          settings.autoAdvance);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "AppModel.h"
+
+#include <QWidget>
+
+class AttemptCard;
+class PhaseLabel;
+class Placeholder;
+class PracticeSettingsView;
+class QLabel;
+class QPushButton;
+class QStackedLayout;
+class WaveformView;
+
+// The detail column while a file is open: the current sentence with its place, times, hard mark
+// and transcript, the waveforms of the original and of the user's attempt, the practice
+// controls and the settings panel. It reads the model and calls one model operation per action.
+class PracticeView final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PracticeView(AppModel& model, QWidget* parent = nullptr);
+
+    // "Sentence 1 of 12"
+    static QString placeText(qsizetype current, qsizetype count);
+    // "0:01.0 – 0:03.5"
+    static QString timesText(const Sentence& sentence);
+
+    const Placeholder* placeholder() const { return m_placeholder; }
+    QLabel* placeLabel() const { return m_place; }
+    QLabel* timesLabel() const { return m_times; }
+    QLabel* transcript() const { return m_transcript; }
+    PhaseLabel* phaseLabel() const { return m_phase; }
+    QPushButton* hardButton() const { return m_hard; }
+    QPushButton* previousButton() const { return m_previous; }
+    QPushButton* loopButton() const { return m_loop; }
+    QPushButton* nextButton() const { return m_next; }
+    QPushButton* recordButton() const { return m_record; }
+    QPushButton* compareButton() const { return m_compare; }
+    WaveformView* originalWaveform() const { return m_original; }
+    AttemptCard* attemptCard() const { return m_attempt; }
+    PracticeSettingsView* settingsView() const { return m_settings; }
+
+private:
+    QWidget* makeContent();
+    void refresh();
+
+    AppModel& m_model;
+    QStackedLayout* m_stack;
+    Placeholder* m_placeholder;
+    QLabel* m_place;
+    QLabel* m_times;
+    PhaseLabel* m_phase;
+    QPushButton* m_hard;
+    QLabel* m_transcript;
+    WaveformView* m_original;
+    AttemptCard* m_attempt;
+    QPushButton* m_previous;
+    QPushButton* m_loop;
+    QPushButton* m_next;
+    QPushButton* m_record;
+    QPushButton* m_compare;
+    PracticeSettingsView* m_settings;
+};

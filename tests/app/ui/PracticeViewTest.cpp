@@ -1,0 +1,166 @@
+#include "PracticeView.h"
+#include "AttemptCard.h"
+#include "ModelHarness.h"
+#include "PhaseLabel.h"
+#include "Placeholder.h"
+#include "PracticeSettingsView.h"
+#include "RecordingMeter.h"
+#include "WaveformView.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+
+using namespace std::chrono_literals;
+using Phase = AppModel::Phase;
+
+namespace {
+
+const std::vector<double> threeBursts{1.0, 1.4, 0.9};
+
+// Recognition that hears nothing: the pause split stays.
+void hearNothing(ModelHarness& h) {
+    h.engine().setScript({ScriptedEngine::finish(true)});
+}
+
+} // namespace
+
+class PracticeViewTest final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void phaseTexts() {
+        using Tone = PhaseLabel::Tone;
+        QVERIFY(!PhaseLabel::content(Phase::idle()));
+        QCOMPARE(PhaseLabel::content(Phase::playing(2, 3))->text, QStringLiteral("Playing 2 of 3"));
+        const auto turn = *PhaseLabel::content(Phase::yourTurn(1, 5));
+        QCOMPARE(turn.text, QStringLiteral("Your turn (1 of 5)"));
+        QCOMPARE(turn.tone, Tone::accent);
+        QCOMPARE(PhaseLabel::content(Phase::listenFirst())->text, QStringLiteral("Listen…"));
+        QCOMPARE(PhaseLabel::content(Phase::recording())->tone, Tone::red);
+        QCOMPARE(PhaseLabel::content(Phase::original())->text, QStringLiteral("Original"));
+        QCOMPARE(PhaseLabel::content(Phase::take())->text, QStringLiteral("Your attempt"));
+        QCOMPARE(PhaseLabel::content(Phase::take())->tone, Tone::orange);
+        QCOMPARE(PracticeView::placeText(0, 12), QStringLiteral("Sentence 1 of 12"));
+        QCOMPARE(PracticeView::timesText(Sentence(1.0, 63.46)), QStringLiteral("0:01.0 – 1:03.5"));
+    }
+
+    void showsTheCurrentSentence() {
+        ModelHarness h;
+        hearNothing(h);
+        PracticeView view(h.model());
+        view.resize(820, 900);
+        view.show();
+        QVERIFY(view.placeholder()->isVisible());
+        QCOMPARE(view.placeholder()->title(), QStringLiteral("Pick a sentence"));
+
+        const QString path =
+            ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts);
+        h->open(path);
+        QTRY_VERIFY_WITH_TIMEOUT(h->session().has_value(), 10000);
+        QVERIFY(h.settle());
+        QVERIFY(!view.placeholder()->isVisible());
+        QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 1 of 3"));
+        QCOMPARE(view.timesLabel()->text(),
+                 PracticeView::timesText(*h->session()->currentSentence()));
+        // Split at a pause, the sentence has no text: the hint, in the body font, not a title.
+        QCOMPARE(view.transcript()->text(),
+                 QStringLiteral("No transcript for this sentence: it was split at a pause. "
+                                "Listen, then say it back."));
+        QVERIFY(view.transcript()->font().pointSizeF() < QApplication::font().pointSizeF() * 1.2);
+        QCOMPARE(view.originalWaveform()->bars().size(), size_t(140));
+        QVERIFY(!view.originalWaveform()->playing());
+        QCOMPARE(view.attemptCard()->state(), AttemptCard::State::hint);
+        QVERIFY(!view.compareButton()->isEnabled());
+        QCOMPARE(view.hardButton()->text(), QStringLiteral("Mark Hard"));
+        QCOMPARE(view.loopButton()->toolTip(),
+                 QStringLiteral("Play the sentence 3 times with a pause to repeat it (Space)"));
+
+        view.hardButton()->click();
+        QVERIFY(h->session()->sentences[0].hard);
+        QCOMPARE(view.hardButton()->text(), QStringLiteral("Hard"));
+        view.nextButton()->click();
+        QCOMPARE(h->session()->current, 1);
+        QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 2 of 3"));
+        view.previousButton()->click();
+        QCOMPARE(h->session()->current, 0);
+    }
+
+    void loopAndRecordButtons() {
+        ModelHarness h;
+        hearNothing(h);
+        const QString path =
+            ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts);
+        QVERIFY(h.openAndSettle(path));
+        PracticeView view(h.model());
+        view.resize(820, 900);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        QCOMPARE(view.loopButton()->text(), QStringLiteral("Loop"));
+        QVERIFY(!view.phaseLabel()->isVisible());
+
+        // Space, the loop button's shortcut, starts the loop wherever the focus is.
+        QTest::keyClick(&view, Qt::Key_Space);
+        QTRY_COMPARE(h->phase().kind, Phase::Kind::playing);
+        QCOMPARE(view.loopButton()->text(), QStringLiteral("Stop"));
+        QCOMPARE(view.phaseLabel()->text(), QStringLiteral("Playing 1 of 3"));
+        QVERIFY(view.originalWaveform()->playing());
+        QCOMPARE(view.originalWaveform()->playing()->length, h->phaseLength());
+        view.loopButton()->click();
+        QCOMPARE(h->phase(), Phase::idle());
+        QCOMPARE(view.loopButton()->text(), QStringLiteral("Loop"));
+        QVERIFY(!view.originalWaveform()->playing());
+
+        view.recordButton()->click();
+        QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::recording, 10000);
+        // The loop button reads Stop in every phase but idle, recording included.
+        QCOMPARE(view.loopButton()->text(), QStringLiteral("Stop"));
+        QCOMPARE(view.recordButton()->text(), QStringLiteral("Stop Recording"));
+        QCOMPARE(view.attemptCard()->state(), AttemptCard::State::recording);
+        QVERIFY(view.attemptCard()->meter()->isVisible());
+        QTest::qWait(300);            // some voice to keep
+        view.recordButton()->click(); // finishes the recording
+        QTRY_VERIFY_WITH_TIMEOUT(h->take().has_value(), 10000);
+        QVERIFY(h.settle());
+        QCOMPARE(view.attemptCard()->state(), AttemptCard::State::take);
+        QCOMPARE(view.attemptCard()->waveform()->bars(), h->take()->bars);
+        QVERIFY(view.compareButton()->isEnabled());
+        QCOMPARE(view.recordButton()->text(), QStringLiteral("Record"));
+
+        view.compareButton()->click();
+        QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::take, 10000);
+        QVERIFY(view.attemptCard()->waveform()->playing());
+        QVERIFY(!view.originalWaveform()->playing());
+        h->stop();
+    }
+
+    void settingsPanelCallsTheSetters() {
+        ModelHarness h;
+        hearNothing(h);
+        QVERIFY(h.openAndSettle(
+            ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts)));
+        PracticeView view(h.model());
+        PracticeSettingsView* settings = view.settingsView();
+        settings->repeatsBox()->setValue(5);
+        QCOMPARE(h->effectiveSettings().repeats, 5);
+        QCOMPARE(view.loopButton()->toolTip(),
+                 QStringLiteral("Play the sentence 5 times with a pause to repeat it (Space)"));
+        settings->rateSlider()->setValue(55);
+        QCOMPARE(h->effectiveSettings().rate, 0.55);
+        QCOMPARE(settings->speedLabel()->text(), QStringLiteral("55%"));
+        QVERIFY(settings->normalButton()->isEnabled());
+        settings->normalButton()->click();
+        QCOMPARE(h->effectiveSettings().rate, 1.0);
+        QVERIFY(!settings->normalButton()->isEnabled());
+        // A change made elsewhere (the menu) shows here too.
+        h->slower();
+        QCOMPARE(settings->speedLabel()->text(),
+                 PracticeSettingsView::speedText(h->effectiveSettings().rate));
+        QVERIFY(settings->normalButton()->isEnabled());
+    }
+};
+
+QTEST_MAIN(PracticeViewTest)
+#include "PracticeViewTest.moc"
