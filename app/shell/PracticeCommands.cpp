@@ -1,0 +1,96 @@
+#include "PracticeCommands.h"
+
+#include "AppModel.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers handlers)
+    : QObject(bar), m_model(model), m_handlers(std::move(handlers)) {
+    m_file = bar->addMenu(QStringLiteral("&File"));
+    add(m_file, QStringLiteral("Open Audio or Video…"), QKeySequence(QStringLiteral("Ctrl+O")),
+        [this] { m_model.chooseFile(); });
+    m_close = add(m_file, QStringLiteral("Close File"),
+                  QKeySequence(QStringLiteral("Ctrl+Shift+W")), [this] { m_model.close(); });
+    m_file->addSeparator();
+    QAction* settings =
+        add(m_file, QStringLiteral("Settings…"), QKeySequence(QStringLiteral("Ctrl+,")),
+            [this] { m_handlers.showSettings(); });
+    settings->setMenuRole(QAction::PreferencesRole);
+    m_file->addSeparator();
+    QAction* quit = add(m_file, QStringLiteral("Quit"), QKeySequence(QStringLiteral("Ctrl+Q")),
+                        [this] { m_handlers.quit(); });
+    quit->setMenuRole(QAction::QuitRole);
+
+    // Every Practice item stays enabled: an operation that does not apply (no session, no take)
+    // does nothing, because the model checks its own preconditions.
+    m_practice = bar->addMenu(QStringLiteral("&Practice"));
+    // Space belongs to the loop button; the item only names it.
+    m_loop = add(m_practice, loopTitle(true), {}, [this] { m_model.loopOrStop(); });
+    add(m_practice, QStringLiteral("Previous Sentence"), QKeySequence(QStringLiteral("Ctrl+[")),
+        [this] { m_model.previous(); });
+    add(m_practice, QStringLiteral("Next Sentence"), QKeySequence(QStringLiteral("Ctrl+]")),
+        [this] { m_model.next(); });
+    m_practice->addSeparator();
+    add(m_practice, QStringLiteral("Record Your Attempt"), QKeySequence(QStringLiteral("Ctrl+R")),
+        [this] { m_model.record(); });
+    add(m_practice, QStringLiteral("Compare with the Original"),
+        QKeySequence(QStringLiteral("Ctrl+E")), [this] { m_model.compare(); });
+    add(m_practice, QStringLiteral("Play Your Attempt"),
+        QKeySequence(QStringLiteral("Ctrl+Shift+E")), [this] { m_model.playTake(); });
+    m_practice->addSeparator();
+    add(m_practice, QStringLiteral("Mark Hard"), QKeySequence(QStringLiteral("Ctrl+D")),
+        [this] { m_model.toggleHard(); });
+    add(m_practice, QStringLiteral("Slower"), QKeySequence(QStringLiteral("Ctrl+-")),
+        [this] { m_model.slower(); });
+    add(m_practice, QStringLiteral("Faster"), QKeySequence(QStringLiteral("Ctrl+=")),
+        [this] { m_model.faster(); });
+    add(m_practice, QStringLiteral("Normal Speed"), QKeySequence(QStringLiteral("Ctrl+0")),
+        [this] { m_model.normalSpeed(); });
+    m_practice->addSeparator();
+    add(m_practice, QStringLiteral("Find Sentences Again"), {},
+        [this] { m_model.findSentencesAgain(); });
+    add(m_practice, QStringLiteral("Split at Pauses Only"), {},
+        [this] { m_model.splitAtPausesOnly(); });
+
+    m_help = bar->addMenu(QStringLiteral("&Help"));
+    add(m_help, QStringLiteral("Check for Updates…"), {}, [this] { m_handlers.checkForUpdates(); });
+    QAction* about =
+        add(m_help, QStringLiteral("About Quellin"), {}, [this] { m_handlers.showAbout(); });
+    about->setMenuRole(QAction::AboutRole);
+
+    connect(&m_model, &AppModel::phaseChanged, this, &PracticeCommands::showPhase);
+    connect(&m_model, &AppModel::sessionChanged, this, &PracticeCommands::showSession);
+    showPhase();
+    showSession();
+}
+
+QAction* PracticeCommands::add(QMenu* menu, const QString& title, const QKeySequence& shortcut,
+                               std::function<void()> run) {
+    QAction* action = menu->addAction(title);
+    action->setShortcut(shortcut);
+    action->setMenuRole(QAction::NoRole);
+    connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    return action;
+}
+
+QAction* PracticeCommands::action(const QString& title) const {
+    for (const QMenu* menu : {m_file, m_practice, m_help})
+        for (QAction* action : menu->actions())
+            if (action->text() == title)
+                return action;
+    return nullptr;
+}
+
+QString PracticeCommands::loopTitle(bool idle) {
+    return idle ? QStringLiteral("Loop Sentence (Space)") : QStringLiteral("Stop");
+}
+
+void PracticeCommands::showPhase() {
+    m_loop->setText(loopTitle(m_model.phase().kind == AppModel::Phase::Kind::idle));
+}
+
+void PracticeCommands::showSession() {
+    m_close->setEnabled(m_model.session().has_value());
+}

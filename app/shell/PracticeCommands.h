@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class AppModel;
+class QAction;
+class QMenu;
+class QMenuBar;
+
+// The menu bar: File (open, close, settings, quit), Practice (every practice operation with its
+// shortcut) and Help. Each item calls one model operation, or one of the shell's handlers for
+// what is not the model's (settings window, update check, about box, quitting).
+class PracticeCommands final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Handlers {
+        std::function<void()> showSettings;
+        std::function<void()> checkForUpdates;
+        std::function<void()> showAbout;
+        std::function<void()> quit;
+    };
+
+    PracticeCommands(AppModel& model, QMenuBar* bar, Handlers handlers);
+
+    // The item with this title (as it reads now), searched through every menu; null if none.
+    QAction* action(const QString& title) const;
+    QMenu* fileMenu() const { return m_file; }
+    QMenu* practiceMenu() const { return m_practice; }
+    QMenu* helpMenu() const { return m_help; }
+    QAction* loopAction() const { return m_loop; }
+    QAction* closeAction() const { return m_close; }
+
+    // The first Practice item's title for the model's phase.
+    static QString loopTitle(bool idle);
+
+private:
+    QAction* add(QMenu* menu, const QString& title, const QKeySequence& shortcut,
+                 std::function<void()> run);
+    void showPhase();
+    void showSession();
+
+    AppModel& m_model;
+    Handlers m_handlers;
+    QMenu* m_file;
+    QMenu* m_practice;
+    QMenu* m_help;
+    QAction* m_close;
+    QAction* m_loop;
+};

@@ -1,0 +1,71 @@
+#include "QuellinApp.h"
+
+#include "AppModel.h"
+#include "ContentView.h"
+#include "PracticeCommands.h"
+#include "SettingsView.h"
+#include "Updater.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+QuellinApp::QuellinApp(AppModel& model, Options options, QObject* parent)
+    : QObject(parent), m_model(model), m_options(std::move(options)) {
+    if (!m_options.checkForUpdates)
+        m_options.checkForUpdates = [] { Updater::shared().checkForUpdates(); };
+    m_window = std::make_unique<ContentView>(m_model);
+    m_window->setObjectName(QStringLiteral("main"));
+    m_window->resize(1080, 700);
+    m_commands = new PracticeCommands(m_model, m_window->menuBar(),
+                                      {[this] { showSettings(); }, m_options.checkForUpdates,
+                                       [this] { showAbout(); }, [] { QApplication::quit(); }});
+}
+
+QuellinApp::~QuellinApp() {
+    delete m_settings;
+}
+
+void QuellinApp::openFiles(const QStringList& files) {
+    if (!files.isEmpty())
+        m_model.open(files.first());
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+void QuellinApp::showSettings() {
+    if (!m_settings) {
+        // A window of its own that never keeps the application running once the main window
+        // has closed.
+        m_settings = new QWidget(nullptr, Qt::Window);
+        m_settings->setObjectName(QStringLiteral("settings"));
+        m_settings->setAttribute(Qt::WA_QuitOnClose, false);
+        m_settings->setWindowTitle(QStringLiteral("Quellin Settings"));
+        auto* layout = new QVBoxLayout(m_settings);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(new SettingsView(
+            m_model.sessions().folder, {m_options.reveal, m_options.checkForUpdates}, m_settings));
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    }
+    m_settings->show();
+    m_settings->raise();
+    m_settings->activateWindow();
+}
+
+void QuellinApp::showAbout() {
+    QMessageBox::about(m_window.get(), QStringLiteral("About Quellin"),
+                       QStringLiteral("<b>Quellin %1</b><p>Shadow any recording, one sentence at a "
+                                      "time.</p>")
+                           .arg(QApplication::applicationVersion()));
+}
+
+void QuellinApp::didFinishLaunching() {
+    Updater::shared().startAutomaticChecks();
+}
+
+void QuellinApp::willTerminate() {
+    m_model.stop();
+    m_model.save();
+}

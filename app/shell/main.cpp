@@ -1,0 +1,37 @@
+#include "AppModel.h"
+#include "ContentView.h"
+#include "LaunchFiles.h"
+#include "QuellinApp.h"
+#include "QuitSignals.h"
+#include "session/SessionStore.h"
+#include "SingleInstance.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quellin"));
+    QApplication::setApplicationVersion(QStringLiteral(QUELLIN_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("quellin"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quellin")));
+
+    const QStringList files =
+        LaunchFiles::fromArguments(QApplication::arguments().mid(1), QDir::currentPath());
+    SingleInstance instance;
+    if (instance.start(files) == SingleInstance::Role::handedOver)
+        return 0;
+
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &application, &QApplication::quit);
+
+    AppModel model(SessionStore::standard(), true);
+    QuellinApp quellin(model);
+    QObject::connect(&instance, &SingleInstance::filesReceived, &quellin, &QuellinApp::openFiles);
+    QObject::connect(&application, &QApplication::aboutToQuit, &quellin,
+                     &QuellinApp::willTerminate);
+    quellin.openFiles(files);
+    QTimer::singleShot(0, &quellin, &QuellinApp::didFinishLaunching);
+    return QApplication::exec();
+}

@@ -1,0 +1,192 @@
+#include "PracticeCommands.h"
+#include "ContentView.h"
+#include "ModelHarness.h"
+#include "QuellinApp.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTest>
+
+using Phase = AppModel::Phase;
+
+namespace {
+
+struct Item {
+    QString title;
+    QString shortcut;
+    bool operator==(const Item&) const = default;
+};
+
+QList<Item> items(const QMenu* menu) {
+    QList<Item> list;
+    for (const QAction* action : menu->actions())
+        list.append({action->isSeparator() ? QStringLiteral("—") : action->text(),
+                     action->shortcut().toString()});
+    return list;
+}
+
+} // namespace
+
+namespace QTest {
+template <> char* toString(const Item& item) {
+    return qstrdup(
+        qPrintable(item.title + QStringLiteral(" [") + item.shortcut + QStringLiteral("]")));
+}
+} // namespace QTest
+
+class PracticeCommandsTest final : public QObject {
+    Q_OBJECT
+
+private:
+    struct App {
+        ModelHarness h;
+        int updateChecks = 0;
+        QuellinApp app;
+        App() : app(h.model(), {[this] { ++updateChecks; }, [](const QUrl&) {}}) {
+            h.engine().setScript({ScriptedEngine::finish(true)});
+            app.openFiles({});
+            if (!QTest::qWaitForWindowActive(&app.window()))
+                qFatal("the window did not become active");
+        }
+        QString media(const QString& name, std::vector<double> bursts = {1.0, 1.4, 0.9}) {
+            return ModelMedia::bursts(h.mediaFolder() + QLatin1Char('/') + name, bursts);
+        }
+        void press(const char* keys) {
+            QTest::keySequence(&app.window(), QKeySequence(QString::fromLatin1(keys)));
+        }
+    };
+
+private Q_SLOTS:
+    void menusAndShortcuts() {
+        App a;
+        PracticeCommands& commands = a.app.commands();
+        QCOMPARE(items(commands.fileMenu()), (QList<Item>{{"Open Audio or Video…", "Ctrl+O"},
+                                                          {"Close File", "Ctrl+Shift+W"},
+                                                          {"—", ""},
+                                                          {"Settings…", "Ctrl+,"},
+                                                          {"—", ""},
+                                                          {"Quit", "Ctrl+Q"}}));
+        QCOMPARE(items(commands.practiceMenu()),
+                 (QList<Item>{{"Loop Sentence (Space)", ""},
+                              {"Previous Sentence", "Ctrl+["},
+                              {"Next Sentence", "Ctrl+]"},
+                              {"—", ""},
+                              {"Record Your Attempt", "Ctrl+R"},
+                              {"Compare with the Original", "Ctrl+E"},
+                              {"Play Your Attempt", "Ctrl+Shift+E"},
+                              {"—", ""},
+                              {"Mark Hard", "Ctrl+D"},
+                              {"Slower", "Ctrl+-"},
+                              {"Faster", "Ctrl+="},
+                              {"Normal Speed", "Ctrl+0"},
+                              {"—", ""},
+                              {"Find Sentences Again", ""},
+                              {"Split at Pauses Only", ""}}));
+        QCOMPARE(items(commands.helpMenu()),
+                 (QList<Item>{{"Check for Updates…", ""}, {"About Quellin", ""}}));
+        // Every practice item is always enabled, even with nothing open.
+        for (const QAction* action : commands.practiceMenu()->actions())
+            QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+        commands.action(QStringLiteral("Check for Updates…"))->trigger();
+        QCOMPARE(a.updateChecks, 1);
+        a.press("Ctrl+,");
+        QVERIFY(a.app.settingsWindow() && a.app.settingsWindow()->isVisible());
+    }
+
+    void shortcutsCallTheModel() {
+        App a;
+        PracticeCommands& commands = a.app.commands();
+        // With nothing open the practice keys do nothing, and nothing breaks.
+        a.press("Ctrl+D");
+        a.press("Ctrl+E");
+        a.press("Ctrl+]");
+        QVERIFY(!a.h->session());
+        QVERIFY(!commands.closeAction()->isEnabled());
+
+        a.press("Ctrl+O");
+        QCOMPARE(a.h.chooser().messages.size(), 1); // the open panel was asked (and cancelled)
+
+        QVERIFY(a.h.openAndSettle(a.media(QStringLiteral("a.wav"))));
+        QVERIFY(commands.closeAction()->isEnabled());
+        a.press("Ctrl+]");
+        QCOMPARE(a.h->session()->current, 1);
+        a.press("Ctrl+[");
+        QCOMPARE(a.h->session()->current, 0);
+        a.press("Ctrl+D");
+        QVERIFY(a.h->session()->sentences[0].hard);
+        a.press("Ctrl+=");
+        QVERIFY(a.h->effectiveSettings().rate > 1.0);
+        a.press("Ctrl+-");
+        a.press("Ctrl+-");
+        QVERIFY(a.h->effectiveSettings().rate < 1.0);
+        a.press("Ctrl+0");
+        QCOMPARE(a.h->effectiveSettings().rate, 1.0);
+        // Without a take, comparing does nothing.
+        a.press("Ctrl+E");
+        QCOMPARE(a.h->phase(), Phase::idle());
+
+        // The loop item's title follows the phase; choosing it during a recording stops the
+        // recording and keeps the take.
+        a.press("Ctrl+R");
+        QTRY_COMPARE_WITH_TIMEOUT(a.h->phase().kind, Phase::Kind::recording, 10000);
+        QCOMPARE(commands.loopAction()->text(), QStringLiteral("Stop"));
+        QTest::qWait(300);
+        commands.loopAction()->trigger();
+        QCOMPARE(a.h->phase(), Phase::idle());
+        QCOMPARE(commands.loopAction()->text(), QStringLiteral("Loop Sentence (Space)"));
+        QTRY_VERIFY_WITH_TIMEOUT(a.h->take().has_value(), 10000);
+        a.press("Ctrl+E");
+        QTRY_COMPARE_WITH_TIMEOUT(a.h->phase().kind, Phase::Kind::original, 10000);
+        a.press("Ctrl+Shift+E");
+        QTRY_COMPARE_WITH_TIMEOUT(a.h->phase().kind, Phase::Kind::take, 10000);
+        commands.loopAction()->trigger();
+        QCOMPARE(a.h->phase(), Phase::idle());
+
+        commands.action(QStringLiteral("Split at Pauses Only"))->trigger();
+        QVERIFY(a.h.settle());
+        QVERIFY(a.h->session()->method.isPauses());
+
+        a.press("Ctrl+Shift+W");
+        QVERIFY(!a.h->session());
+        QVERIFY(!commands.closeAction()->isEnabled());
+    }
+
+    void filesFromTheDesktop() {
+        App a;
+        const QString first = a.media(QStringLiteral("first.wav"));
+        const QString other = a.media(QStringLiteral("other.wav"), {1.0});
+        a.app.openFiles({first, other, other});
+        QVERIFY(a.h.settle());
+        QCOMPARE(a.h->session()->filePath, first);
+        QCOMPARE(a.h.engine().lastPath(), first);
+
+        // A file handed over while another is practised stops the practice and opens it.
+        a.h->loop();
+        QTRY_COMPARE(a.h->phase().kind, Phase::Kind::playing);
+        a.app.openFiles({other});
+        QCOMPARE(a.h->phase(), Phase::idle());
+        QVERIFY(a.h.settle());
+        QCOMPARE(a.h->session()->filePath, other);
+        QCOMPARE(a.app.window().windowTitle(), QStringLiteral("other.wav"));
+    }
+
+    void quittingDuringARecordingKeepsTheTake() {
+        App a;
+        QVERIFY(a.h.openAndSettle(a.media(QStringLiteral("a.wav"))));
+        a.h->select(2);
+        a.h->record();
+        QTRY_COMPARE_WITH_TIMEOUT(a.h->phase().kind, Phase::Kind::recording, 10000);
+        QTest::qWait(400);
+        a.app.willTerminate();
+        QCOMPARE(a.h->phase(), Phase::idle());
+        const Session session = *a.h->session();
+        const QString take = a.h.store().takeURL(session, session.sentences[2]);
+        QVERIFY2(QFile(take).size() > 0, qPrintable(take));
+        QVERIFY(a.h.savedMatchesModel());
+        QCOMPARE(a.h.store().load(session.key())->current, 2);
+    }
+};
+
+QTEST_MAIN(PracticeCommandsTest)
+#include "PracticeCommandsTest.moc"
