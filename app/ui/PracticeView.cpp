@@ -62,13 +62,7 @@ PracticeView::PracticeView(AppModel& model, QWidget* parent) : QWidget(parent), 
 
 QWidget* PracticeView::makeContent() {
     auto* page = new QWidget;
-    auto* centring = new QHBoxLayout(page);
-    centring->setContentsMargins(24, 24, 24, 24);
-    auto* column = new QWidget(page);
-    column->setMaximumWidth(820);
-    centring->addStretch(0);
-    centring->addWidget(column, 1);
-    centring->addStretch(0);
+    QWidget* column = Style::centredColumn(page, 24, 820);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(18);
@@ -132,10 +126,7 @@ QWidget* PracticeView::makeContent() {
     m_loop->setDefault(true);
     // Space loops and stops wherever the focus is, except in a text field.
     m_loop->setShortcut(QKeySequence(Qt::Key_Space));
-    QPalette prominent = m_loop->palette();
-    prominent.setColor(QPalette::Button, Style::accent(this));
-    prominent.setColor(QPalette::ButtonText, palette().color(QPalette::HighlightedText));
-    m_loop->setPalette(prominent);
+    Style::makeProminent(m_loop);
     connect(m_loop, &QPushButton::clicked, this, [this] { m_model.loopOrStop(); });
     controls->addWidget(m_loop);
     m_next = controlButton(QStringLiteral("forward.end.fill"), QStringLiteral("Next"),

@@ -92,15 +92,9 @@ StartView::StartView(QWidget* parent) : QWidget(parent) {
 
 QWidget* StartView::makeWelcome() {
     auto* page = new QWidget;
-    auto* centring = new QHBoxLayout(page);
-    centring->setContentsMargins(40, 40, 40, 40);
     // Wrapped labels only take their full height when they span their column, so the column has
     // the width of the widest part (the recent list) and the texts are centred inside it.
-    auto* column = new QWidget(page);
-    column->setMaximumWidth(560);
-    centring->addStretch();
-    centring->addWidget(column, 1);
-    centring->addStretch();
+    QWidget* column = Style::centredColumn(page, 40, 560);
     auto* outer = new QVBoxLayout(column);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(22);
@@ -143,10 +137,7 @@ QWidget* StartView::makeWelcome() {
     open->setDefault(true);
     open->setIconSize(QSize(20, 20));
     open->setMinimumHeight(40);
-    QPalette prominent = open->palette();
-    prominent.setColor(QPalette::Button, Style::accent(this));
-    prominent.setColor(QPalette::ButtonText, palette().color(QPalette::HighlightedText));
-    open->setPalette(prominent);
+    Style::makeProminent(open);
     open->setStyleSheet(QStringLiteral("QPushButton { padding: 0 16px; }"));
     connect(open, &QPushButton::clicked, this, &StartView::openRequested);
     outer->addWidget(open, 0, Qt::AlignHCenter);

@@ -1,6 +1,8 @@
 #include "Style.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
@@ -77,6 +79,24 @@ void apply(QLabel* label, Text style, const QColor& color) {
     palette.setColor(QPalette::WindowText, color);
     palette.setColor(QPalette::Text, color);
     label->setPalette(palette);
+}
+
+void makeProminent(QAbstractButton* button) {
+    QPalette prominent = button->palette();
+    prominent.setColor(QPalette::Button, accent(button));
+    prominent.setColor(QPalette::ButtonText, button->palette().color(QPalette::HighlightedText));
+    button->setPalette(prominent);
+}
+
+QWidget* centredColumn(QWidget* page, int margin, int maxWidth) {
+    auto* centring = new QHBoxLayout(page);
+    centring->setContentsMargins(margin, margin, margin, margin);
+    auto* column = new QWidget(page);
+    column->setMaximumWidth(maxWidth);
+    centring->addStretch();
+    centring->addWidget(column, 1);
+    centring->addStretch();
+    return column;
 }
 
 } // namespace Style

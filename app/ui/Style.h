@@ -3,11 +3,12 @@
 #include <QColor>
 #include <QFont>
 
+class QAbstractButton;
 class QLabel;
 class QWidget;
 
-// The text styles and colours the views share, derived from the application font and palette so
-// that they follow the desktop's theme.
+// The text styles, colours and layouts the views share, derived from the application font and
+// palette so that they follow the desktop's theme.
 namespace Style {
 
 enum class Text { title2, headline, body, callout, caption, caption2 };
@@ -25,5 +26,9 @@ QColor red();
 
 // Sets a label's font to the style and its text colour.
 void apply(QLabel* label, Text style, const QColor& color);
+// The filled, accent-coloured look of the main action of a screen.
+void makeProminent(QAbstractButton* button);
+// A column at most `maxWidth` wide, centred in `page` with `margin` around it.
+QWidget* centredColumn(QWidget* page, int margin, int maxWidth);
 
 } // namespace Style
