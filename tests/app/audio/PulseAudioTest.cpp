@@ -112,6 +112,23 @@ private Q_SLOTS:
         QCOMPARE(*result, false);
     }
 
+    // Each recording and each take played makes a Qt device of its own; the devices of the ones
+    // that ended must go away without taking anything else with them.
+    void devicesComeAndGo() {
+        Player player;
+        player.load(tone);
+        for (int i = 0; i < 3; ++i) {
+            {
+                Recorder recorder;
+                recorder.record(folder.filePath(QStringLiteral("Takes/again/%1.m4a").arg(i)), 2);
+                QTest::qWait(200);
+                recorder.stop();
+            }
+            QCOMPARE(QCoro::waitFor(player.play(1, 1.2, 1)), true);
+            QTest::qWait(100);
+        }
+    }
+
     void recordsTheMicrophone() {
         const QString fifo = qEnvironmentVariable("QUELLIN_TEST_MIC_FIFO");
         if (fifo.isEmpty())
