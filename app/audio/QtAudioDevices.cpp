@@ -31,7 +31,6 @@ template <typename Device> void retire(QPointer<Device>& device, QObject* receiv
         return;
     QObject::disconnect(device, nullptr, receiver, nullptr);
     device->stop();
-    device->setParent(nullptr);
     device->deleteLater();
     device = nullptr;
 }
@@ -94,7 +93,9 @@ bool QtAudioOutput::start(const AudioFormat& format, std::shared_ptr<FrameSource
     m_format = format;
     m_source = std::move(source);
     m_playedBack = std::move(playedBack);
-    m_sink = new QAudioSink(device, floatFormat(format), this);
+    // No parent: Qt 6.4 gives the platform sink inside QAudioSink the same parent, which would
+    // then delete it a second time. retire() deletes the sink.
+    m_sink = new QAudioSink(device, floatFormat(format));
     m_feed = new SinkFeed(m_source, format.channels, m_sink);
     auto* feed = m_feed;
     // The sink stops pulling when it finds no frames; it starts again on readyRead.
@@ -167,7 +168,8 @@ bool QtAudioInput::start(const AudioFormat& format,
         return false;
     m_channels = format.channels;
     m_frames = std::move(frames);
-    m_source = new QAudioSource(device, floatFormat(format), this);
+    // No parent, as for the sink above.
+    m_source = new QAudioSource(device, floatFormat(format));
     m_device = m_source->start();
     if (!m_device || m_source->error() != QAudio::NoError) {
         stop();

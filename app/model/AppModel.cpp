@@ -159,25 +159,23 @@ void AppModel::cancelSplitting() {
 
 // MARK: Properties
 
-void AppModel::setSession(std::optional<Session> session) {
-    if (m_session == session)
+template <typename T> void AppModel::assign(T& member, T value, void (AppModel::*changed)()) {
+    if (member == value)
         return;
-    m_session = std::move(session);
-    Q_EMIT sessionChanged();
+    member = std::move(value);
+    Q_EMIT(this->*changed)();
+}
+
+void AppModel::setSession(std::optional<Session> session) {
+    assign(m_session, std::move(session), &AppModel::sessionChanged);
 }
 
 void AppModel::setProfile(std::optional<EnergyProfile> profile) {
-    if (m_profile == profile)
-        return;
-    m_profile = std::move(profile);
-    Q_EMIT profileChanged();
+    assign(m_profile, std::move(profile), &AppModel::profileChanged);
 }
 
 void AppModel::setSplitting(Splitting splitting) {
-    if (m_splitting == splitting)
-        return;
-    m_splitting = splitting;
-    Q_EMIT splittingChanged();
+    assign(m_splitting, splitting, &AppModel::splittingChanged);
 }
 
 std::optional<double> AppModel::listeningProgress() const {
@@ -198,66 +196,39 @@ void AppModel::startListening() {
 }
 
 void AppModel::setNotice(std::optional<QString> notice) {
-    if (m_notice == notice)
-        return;
-    m_notice = std::move(notice);
-    Q_EMIT noticeChanged();
+    assign(m_notice, std::move(notice), &AppModel::noticeChanged);
 }
 
 void AppModel::setError(std::optional<QString> error) {
-    if (m_error == error)
-        return;
-    m_error = std::move(error);
-    Q_EMIT errorChanged();
+    assign(m_error, std::move(error), &AppModel::errorChanged);
 }
 
 void AppModel::setTake(std::optional<Take> take) {
-    if (m_take == take)
-        return;
-    m_take = std::move(take);
-    Q_EMIT takeChanged();
+    assign(m_take, std::move(take), &AppModel::takeChanged);
 }
 
 void AppModel::setMicDenied(bool denied) {
-    if (m_micDenied == denied)
-        return;
-    m_micDenied = denied;
-    Q_EMIT micDeniedChanged();
+    assign(m_micDenied, denied, &AppModel::micDeniedChanged);
 }
 
 void AppModel::setRecent(std::vector<SessionSummary> recent) {
-    if (m_recent == recent)
-        return;
-    m_recent = std::move(recent);
-    Q_EMIT recentChanged();
+    assign(m_recent, std::move(recent), &AppModel::recentChanged);
 }
 
 void AppModel::setLanguage(const QString& language) {
     if (m_persist)
         m_defaults->setValue(languageKey, language);
-    if (m_language == language)
-        return;
-    m_language = language;
-    Q_EMIT languageChanged();
+    assign(m_language, language, &AppModel::languageChanged);
 }
 
 void AppModel::setPhase(Phase phase, std::optional<double> length) {
     // Going idle leaves the start and length of the last phase as they were.
     if (phase.kind != Phase::Kind::idle) {
-        const QDateTime now = QDateTime::currentDateTimeUtc();
-        if (m_phaseStart != now) {
-            m_phaseStart = now;
-            Q_EMIT phaseStartChanged();
-        }
-        if (length && m_phaseLength != *length) {
-            m_phaseLength = *length;
-            Q_EMIT phaseLengthChanged();
-        }
+        assign(m_phaseStart, QDateTime::currentDateTimeUtc(), &AppModel::phaseStartChanged);
+        if (length)
+            assign(m_phaseLength, *length, &AppModel::phaseLengthChanged);
     }
-    if (m_phase == phase)
-        return;
-    m_phase = phase;
-    Q_EMIT phaseChanged();
+    assign(m_phase, phase, &AppModel::phaseChanged);
 }
 
 void AppModel::changeSession(const std::function<void(Session&)>& change) {

@@ -236,6 +236,8 @@ private:
     void changeSettings(const std::function<void(PracticeSettings&)>& change);
     void rememberSettings(const PracticeSettings& settings);
 
+    // Sets a property and notifies its observers, only when the value really changes.
+    template <typename T> void assign(T& member, T value, void (AppModel::*changed)());
     void setSession(std::optional<Session> session);
     void setProfile(std::optional<EnergyProfile> profile);
     void setSplitting(Splitting splitting);

@@ -3,22 +3,16 @@
 #include "Recorder.h"
 #include "SignalAnalysis.h"
 #include "TestMedia.h"
+#include "TestSoundServer.h"
 #include "TestSupport.h"
 
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <qcoro/qcorotask.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <cmath>
-#include <mutex>
-#include <thread>
 
 namespace {
 
@@ -27,59 +21,6 @@ QCoro::Task<> await(QCoro::Task<bool> play, std::optional<bool>* result,
     *result = co_await std::move(play);
     *at = std::chrono::steady_clock::now();
 }
-
-// Writes 16-bit mono 44100 Hz samples into the pipe that the test server's microphone reads, in
-// real time, and silence whenever it has nothing else to say: a source without input stalls.
-class MicrophoneFeed {
-public:
-    explicit MicrophoneFeed(const QString& fifo)
-        : m_worker([this, path = fifo.toStdString()](std::stop_token stop) { run(stop, path); }) {}
-
-    void say(const std::vector<float>& samples) {
-        std::lock_guard guard(m_lock);
-        m_queue.insert(m_queue.end(), samples.begin(), samples.end());
-    }
-    bool connected() const { return m_connected; }
-
-private:
-    void run(std::stop_token stop, const std::string& path) {
-        int fd = -1;
-        for (int attempt = 0; attempt < 100 && fd < 0 && !stop.stop_requested(); ++attempt) {
-            fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
-            if (fd < 0)
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        if (fd < 0)
-            return;
-        m_connected = true;
-        const auto begin = std::chrono::steady_clock::now();
-        qint64 written = 0;
-        while (!stop.stop_requested()) {
-            const double elapsed =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-            const qint64 due = qint64(elapsed * 44100) - written;
-            std::vector<qint16> block(size_t(std::max<qint64>(due, 0)), 0);
-            {
-                std::lock_guard guard(m_lock);
-                for (auto& sample : block) {
-                    if (m_next < m_queue.size())
-                        sample = qint16(std::clamp(m_queue[m_next++], -1.0f, 1.0f) * 32767);
-                }
-            }
-            if (!block.empty())
-                (void)!::write(fd, block.data(), block.size() * sizeof(qint16));
-            written += due > 0 ? due : 0;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        ::close(fd);
-    }
-
-    std::mutex m_lock;
-    std::vector<float> m_queue;
-    size_t m_next = 0;
-    std::atomic<bool> m_connected = false;
-    std::jthread m_worker;
-};
 
 // RMS per 10 ms.
 std::vector<float> envelope(const std::vector<float>& samples) {
@@ -110,7 +51,7 @@ class PulseAudioTest final : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder;
-    QProcess keepAwake;
+    TestSoundServer::SinkInStep sinkInStep;
     QString tone;
 
 private Q_SLOTS:
@@ -118,26 +59,9 @@ private Q_SLOTS:
         if (qEnvironmentVariableIsEmpty("PULSE_SERVER"))
             QSKIP("needs the test PulseAudio server that scripts/test starts (PULSE_SERVER is "
                   "unset)");
-        // PulseAudio's null sink renders two seconds ahead while nothing plays and takes back only
-        // about 0.1 s of that when a stream arrives, so a first sound after a quiet spell would
-        // start up to two seconds late; a sound card takes back all of it. A silent low-latency
-        // stream keeps the null sink in step, as a sound card would be, once the two seconds it
-        // rendered before this stream came have passed.
-        keepAwake.setStandardInputFile(QStringLiteral("/dev/zero"));
-        keepAwake.start(QStringLiteral("pacat"),
-                        {QStringLiteral("--playback"), QStringLiteral("--raw"),
-                         QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
-                         QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
-        QVERIFY(keepAwake.waitForStarted());
-        QTest::qWait(2500);
+        QVERIFY(sinkInStep.start());
+        sinkInStep.waitUntilInStep();
         tone = TestMedia::tone(folder.path(), QStringLiteral("tone.wav"), 5, 44100, 1, 220);
-    }
-
-    void cleanupTestCase() {
-        if (keepAwake.state() != QProcess::NotRunning) {
-            keepAwake.kill();
-            keepAwake.waitForFinished();
-        }
     }
 
     void segmentLastsItsStretchedLength_data() {
@@ -188,6 +112,23 @@ private Q_SLOTS:
         QCOMPARE(*result, false);
     }
 
+    // Each recording and each take played makes a Qt device of its own; the devices of the ones
+    // that ended must go away without taking anything else with them.
+    void devicesComeAndGo() {
+        Player player;
+        player.load(tone);
+        for (int i = 0; i < 3; ++i) {
+            {
+                Recorder recorder;
+                recorder.record(folder.filePath(QStringLiteral("Takes/again/%1.m4a").arg(i)), 2);
+                QTest::qWait(200);
+                recorder.stop();
+            }
+            QCOMPARE(QCoro::waitFor(player.play(1, 1.2, 1)), true);
+            QTest::qWait(100);
+        }
+    }
+
     void recordsTheMicrophone() {
         const QString fifo = qEnvironmentVariable("QUELLIN_TEST_MIC_FIFO");
         if (fifo.isEmpty())
@@ -196,7 +137,7 @@ private Q_SLOTS:
             folder.path(), QStringLiteral("sentence.wav"),
             {QStringLiteral("Shadowing means repeating every sentence you hear.")}, 0.5);
         const auto sentence = SignalAnalysis::decode(speech.path);
-        MicrophoneFeed feed(fifo);
+        TestSoundServer::MicrophoneFeed feed(fifo);
         QTRY_VERIFY_WITH_TIMEOUT(feed.connected(), 3000);
         QTest::qWait(200);
 
