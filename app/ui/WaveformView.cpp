@@ -1,5 +1,7 @@
 #include "WaveformView.h"
 
+#include "ReducedMotion.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -14,7 +16,8 @@ constexpr double fadedOpacity = 0.3;
 } // namespace
 
 WaveformView::WaveformView(QWidget* parent)
-    : QWidget(parent), m_tint(palette().color(QPalette::Highlight)) {
+    : QWidget(parent), m_tint(palette().color(QPalette::Highlight)),
+      m_reduceMotion(ReducedMotion::desktop()) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     connect(&m_timer, &QTimer::timeout, this, [this] {

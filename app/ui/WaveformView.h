@@ -28,7 +28,8 @@ public:
     QColor tint() const { return m_tint; }
     void setPlaying(std::optional<Playing> playing);
     const std::optional<Playing>& playing() const { return m_playing; }
-    // Under reduced motion the progress is redrawn twice a second instead of every frame.
+    // Under reduced motion the progress is redrawn twice a second instead of every frame. It
+    // follows the desktop's setting unless set here.
     void setReduceMotion(bool reduce);
     bool reduceMotion() const { return m_reduceMotion; }
 
@@ -51,6 +52,6 @@ private:
     std::vector<float> m_bars;
     QColor m_tint;
     std::optional<Playing> m_playing;
-    bool m_reduceMotion = false;
+    bool m_reduceMotion;
     QTimer m_timer;
 };

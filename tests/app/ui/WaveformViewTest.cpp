@@ -1,8 +1,50 @@
 #include "WaveformView.h"
+#include "ReducedMotion.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
+
+namespace {
+
+class PaintCounter final : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// How often a playing view redraws in one second.
+int paintsPerSecond(bool reduceMotion) {
+    WaveformView view;
+    view.resize(200, 60);
+    view.setBars({0.5f, 1.0f, 0.2f});
+    view.setReduceMotion(reduceMotion);
+    view.show();
+    if (!QTest::qWaitForWindowExposed(&view))
+        return -1;
+    QTest::qWait(100); // the first paint of showing the view
+    PaintCounter counter;
+    view.installEventFilter(&counter);
+    view.setPlaying(WaveformView::Playing{QDateTime::currentDateTimeUtc(), 30});
+    QTest::qWait(1000);
+    return counter.count;
+}
+
+void write(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+} // namespace
 
 class WaveformViewTest final : public QObject {
     Q_OBJECT
@@ -75,6 +117,56 @@ private Q_SLOTS:
         image.fill(Qt::transparent);
         view.render(&image, {}, {}, QWidget::DrawChildren);
         QCOMPARE(image.pixelColor(100, 30).alpha(), 0);
+    }
+
+    void redrawsEveryFrameOrTwiceASecond() {
+        const int smooth = paintsPerSecond(false);
+        const int reduced = paintsPerSecond(true);
+        // Ticks at 0, 0.5 and 1 s; one more may slip in around the edges.
+        QVERIFY2(reduced >= 2 && reduced <= 4, qPrintable(QString::number(reduced)));
+        QVERIFY2(smooth >= 10, qPrintable(QString::number(smooth)));
+
+        // Nothing playing: drawn once, then left alone.
+        WaveformView view;
+        view.resize(200, 60);
+        view.setBars({0.5f});
+        view.setReduceMotion(false);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTest::qWait(100);
+        PaintCounter counter;
+        view.installEventFilter(&counter);
+        view.setPlaying(WaveformView::Playing{QDateTime::currentDateTimeUtc(), 30});
+        view.setPlaying(std::nullopt);
+        QTest::qWait(400);
+        QVERIFY2(counter.count <= 1, qPrintable(QString::number(counter.count)));
+    }
+
+    void readsTheDesktopsMotionSetting() {
+        QVERIFY(ReducedMotion::fromGsettings("false\n"));
+        QVERIFY(!ReducedMotion::fromGsettings("true\n"));
+        QVERIFY(!ReducedMotion::fromGsettings(""));
+
+        QTemporaryDir dir;
+        const QString gtk = dir.filePath(QStringLiteral("settings.ini"));
+        QVERIFY(!ReducedMotion::fromGtkSettings(gtk)); // no file
+        write(gtk, "[Settings]\ngtk-theme-name=Adwaita\n");
+        QVERIFY(!ReducedMotion::fromGtkSettings(gtk));
+        write(gtk, "[Settings]\ngtk-enable-animations=0\n");
+        QVERIFY(ReducedMotion::fromGtkSettings(gtk));
+        write(gtk, "[Settings]\ngtk-enable-animations=false\n");
+        QVERIFY(ReducedMotion::fromGtkSettings(gtk));
+        write(gtk, "[Settings]\ngtk-enable-animations=true\n");
+        QVERIFY(!ReducedMotion::fromGtkSettings(gtk));
+
+        const QString kde = dir.filePath(QStringLiteral("kdeglobals"));
+        QVERIFY(!ReducedMotion::fromKdeGlobals(kde));
+        write(kde, "[KDE]\nAnimationDurationFactor=0.5\n");
+        QVERIFY(!ReducedMotion::fromKdeGlobals(kde));
+        write(kde, "[KDE]\nAnimationDurationFactor=0\n");
+        QVERIFY(ReducedMotion::fromKdeGlobals(kde));
+        write(kde, "[General]\nAnimationDurationFactor=0\n");
+        QVERIFY(!ReducedMotion::fromKdeGlobals(kde));
     }
 };
 
