@@ -9,6 +9,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
@@ -79,10 +80,9 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
     connect(&m_model, &AppModel::errorChanged, this, &ContentView::showError);
     connect(&m_model, &AppModel::micDeniedChanged, this, &ContentView::showMicrophoneAlert);
 
-    std::vector<Toolbar::Language> languages;
-    for (const Transcriber::Language& language : m_model.transcriber().languages())
-        languages.push_back({language.id, language.name, language.onDevice});
-    m_toolbar->setLanguages(languages);
+    // A speech model put in place while the window is open moves its language into the picker.
+    connect(m_toolbar->languageMenu(), &QMenu::aboutToShow, this, &ContentView::showLanguages);
+    showLanguages();
     showLanguage();
     showSession();
     showRecent();
@@ -165,6 +165,14 @@ void ContentView::showRecent() {
 
 void ContentView::showSplitting() {
     m_start->setOpening(m_model.splitting().kind == AppModel::Splitting::Kind::opening);
+}
+
+void ContentView::showLanguages() {
+    const Transcriber& transcriber = m_model.transcriber();
+    std::vector<Toolbar::Language> languages;
+    for (const Transcriber::Language& language : transcriber.languages())
+        languages.push_back({language.id, language.name, transcriber.isOnDevice(language.id)});
+    m_toolbar->setLanguages(languages);
 }
 
 void ContentView::showLanguage() {

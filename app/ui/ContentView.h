@@ -47,6 +47,7 @@ private:
     void showSession();
     void showRecent();
     void showSplitting();
+    void showLanguages();
     void showLanguage();
     void showError();
     void showMicrophoneAlert();

@@ -42,6 +42,8 @@ Toolbar::Toolbar(QWidget* parent) : QToolBar(parent) {
 }
 
 void Toolbar::setLanguages(const std::vector<Language>& languages) {
+    if (languages == m_languages)
+        return;
     m_languages = languages;
     rebuildMenu();
 }
@@ -62,32 +64,35 @@ void Toolbar::setHardOnly(bool on) {
 
 void Toolbar::rebuildMenu() {
     m_languageMenu->clear();
+    // The group and the sub-menu are children of the menu, which clearing leaves in place.
+    delete m_languageGroup;
+    delete m_notOnDevice;
     m_languageMenu->addSection(QStringLiteral("Language"));
-    auto* group = new QActionGroup(m_languageMenu);
-    group->setExclusive(true);
-    QMenu* notYet = nullptr;
+    m_languageGroup = new QActionGroup(m_languageMenu);
+    m_languageGroup->setExclusive(true);
     for (const Language& language : m_languages) {
         if (language.onDevice) {
             QAction* action = m_languageMenu->addAction(language.name);
             action->setCheckable(true);
             action->setChecked(language.id == m_language);
             action->setData(language.id);
-            group->addAction(action);
+            m_languageGroup->addAction(action);
             connect(action, &QAction::triggered, this,
                     [this, id = language.id] { Q_EMIT languageChosen(id); });
         } else {
-            if (!notYet) {
-                notYet = new QMenu(QStringLiteral("Not on This Computer Yet"), m_languageMenu);
-                notYet->setObjectName(QStringLiteral("notOnDevice"));
+            if (!m_notOnDevice) {
+                m_notOnDevice =
+                    new QMenu(QStringLiteral("Not on This Computer Yet"), m_languageMenu);
+                m_notOnDevice->setObjectName(QStringLiteral("notOnDevice"));
             }
-            QAction* action = notYet->addAction(language.name);
+            QAction* action = m_notOnDevice->addAction(language.name);
             action->setData(language.id);
             connect(action, &QAction::triggered, this,
                     [this, id = language.id] { Q_EMIT languageChosen(id); });
         }
     }
-    if (notYet)
-        m_languageMenu->addMenu(notYet);
+    if (m_notOnDevice)
+        m_languageMenu->addMenu(m_notOnDevice);
     m_languageMenu->addSeparator();
     m_languageMenu->addAction(QStringLiteral("Find Sentences Again"), this,
                               &Toolbar::findSentencesAgainRequested);

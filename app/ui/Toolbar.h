@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QToolBar>
 
 #include <vector>
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QToolButton;
 
@@ -20,11 +22,13 @@ public:
         QString id;
         QString name;
         bool onDevice = false;
+        bool operator==(const Language&) const = default;
     };
 
     explicit Toolbar(QWidget* parent = nullptr);
 
-    // The recognition languages, and the one in use with its display name.
+    // The recognition languages, and the one in use with its display name. The menu is rebuilt
+    // only when the list changed.
     void setLanguages(const std::vector<Language>& languages);
     void setLanguage(const QString& id, const QString& name);
     void setHardOnly(bool on);
@@ -47,5 +51,7 @@ private:
     QString m_language;
     QToolButton* m_languageButton;
     QMenu* m_languageMenu;
+    QActionGroup* m_languageGroup = nullptr;
+    QPointer<QMenu> m_notOnDevice;
     QAction* m_hardOnly;
 };

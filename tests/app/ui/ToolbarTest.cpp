@@ -1,6 +1,7 @@
 #include "Toolbar.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -64,6 +65,16 @@ private Q_SLOTS:
         notYet->menu()->actions()[0]->trigger();
         QCOMPARE(chosen.size(), 2);
         QCOMPARE(chosen[1][0].toString(), QStringLiteral("de-DE"));
+
+        // Once its speech model is in place the language moves into the picker, and the
+        // sub-menu goes, not merely emptied.
+        toolbar.setLanguages(
+            {{QStringLiteral("en-US"), QStringLiteral("English (United States)"), true},
+             {QStringLiteral("de-DE"), QStringLiteral("German (Germany)"), true}});
+        QVERIFY(!find(toolbar.languageMenu(), QStringLiteral("Not on This Computer Yet")));
+        QVERIFY(find(toolbar.languageMenu(), QStringLiteral("German (Germany)"))->isCheckable());
+        QCOMPARE(toolbar.languageMenu()->findChildren<QMenu*>().size(), 0);
+        QCOMPARE(toolbar.languageMenu()->findChildren<QActionGroup*>().size(), 1);
 
         // A language without a display name shows its identifier.
         toolbar.setLanguage(QStringLiteral("xx-YY"), {});
