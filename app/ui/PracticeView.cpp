@@ -225,7 +225,8 @@ void PracticeView::refresh() {
     const bool idle = phase.kind == Kind::idle;
     const PracticeSettings settings = m_model.effectiveSettings();
     m_loop->setText(idle ? QStringLiteral("Loop") : QStringLiteral("Stop"));
-    m_loop->setIcon(Symbols::icon(idle ? QStringLiteral("repeat") : QStringLiteral("stop.fill")));
+    m_loop->setIcon(Symbols::icon(idle ? QStringLiteral("repeat") : QStringLiteral("stop.fill"),
+                                  m_loop->palette().color(QPalette::ButtonText)));
     m_loop->setToolTip(
         QStringLiteral("Play the sentence %1 times with a pause to repeat it (Space)")
             .arg(settings.repeats));

@@ -128,8 +128,7 @@ QWidget* StartView::makeWelcome() {
     texts->addWidget(intro);
     outer->addLayout(texts);
 
-    auto* open = new QPushButton(Symbols::icon(QStringLiteral("folder")),
-                                 QStringLiteral("Open Audio or Video…"), column);
+    auto* open = new QPushButton(QStringLiteral("Open Audio or Video…"), column);
     open->setObjectName(QStringLiteral("openButton"));
     // Ctrl+O belongs to the File menu's item (the same operation); a second shortcut on the
     // button would make the key ambiguous and neither would fire.
@@ -138,6 +137,8 @@ QWidget* StartView::makeWelcome() {
     open->setIconSize(QSize(20, 20));
     open->setMinimumHeight(40);
     Style::makeProminent(open);
+    open->setIcon(
+        Symbols::icon(QStringLiteral("folder"), open->palette().color(QPalette::ButtonText)));
     open->setStyleSheet(QStringLiteral("QPushButton { padding: 0 16px; }"));
     connect(open, &QPushButton::clicked, this, &StartView::openRequested);
     outer->addWidget(open, 0, Qt::AlignHCenter);

@@ -170,7 +170,9 @@ void animal(QPainter& p, bool hare) {
 
 const std::map<QString, Entry>& table() {
     static const std::map<QString, Entry> entries = {
-        // The theme's generic audio icon is a note, not a waveform: the waveform is always drawn.
+        // A theme name only where the theme shows the same picture. Its audio icon is a note, its
+        // locale icon a flag, its close icon a bare cross, its avatar has no waves: those
+        // symbols are always drawn.
         {"waveform", {{}, waveform}},
         {"waveform.badge.mic",
          {"audio-input-microphone",
@@ -180,7 +182,7 @@ const std::map<QString, Entry>& table() {
               microphone(p, QRectF(14, 11, 9, 12), true);
           }}},
         {"waveform.slash",
-         {"audio-volume-muted",
+         {{},
           [](QPainter& p) {
               waveform(p);
               p.setPen(QPen(p.brush().color(), 2, Qt::SolidLine, Qt::RoundCap));
@@ -193,7 +195,7 @@ const std::map<QString, Entry>& table() {
               p.drawPolygon(QPolygonF({{2, 6}, {9, 6}, {11, 8}, {22, 8}, {22, 19}, {2, 19}}));
           }}},
         {"xmark.circle.fill",
-         {"window-close",
+         {{},
           [](QPainter& p) {
               p.setPen(Qt::NoPen);
               p.drawEllipse(QRectF(2, 2, 20, 20));
@@ -203,7 +205,7 @@ const std::map<QString, Entry>& table() {
               p.drawLine(QPointF(16, 8), QPointF(8, 16));
           }}},
         {"text.bubble",
-         {"preferences-desktop-locale",
+         {{},
           [](QPainter& p) {
               QPainterPath bubble;
               bubble.addRoundedRect(QRectF(2.5, 3.5, 19, 13.5), 3.5, 3.5);
@@ -219,7 +221,7 @@ const std::map<QString, Entry>& table() {
         {"star", {"non-starred", [](QPainter& p) { star(p, false); }}},
         {"star.fill", {"starred", [](QPainter& p) { star(p, true); }}},
         {"text.line.first.and.arrowtriangle.forward",
-         {"format-justify-left",
+         {{},
           [](QPainter& p) {
               p.setPen(Qt::NoPen);
               triangle(p, 2, 8, 3, 10, true);
@@ -282,7 +284,7 @@ const std::map<QString, Entry>& table() {
          {"audio-input-microphone",
           [](QPainter& p) { microphone(p, QRectF(5, 2.5, 14, 19), true); }}},
         {"arrow.left.arrow.right",
-         {"object-flip-horizontal",
+         {{},
           [](QPainter& p) {
               p.setPen(QPen(p.brush().color(), 2, Qt::SolidLine, Qt::RoundCap));
               p.drawLine(QPointF(4, 8), QPointF(19, 8));
@@ -290,11 +292,11 @@ const std::map<QString, Entry>& table() {
               arrowHead(p, QPointF(3, 8), -1, 0);
               arrowHead(p, QPointF(21, 16), 1, 0);
           }}},
-        {"person.wave.2", {"avatar-default", [](QPainter& p) { person(p, false); }}},
-        {"person.wave.2.fill", {"avatar-default", [](QPainter& p) { person(p, true); }}},
+        {"person.wave.2", {{}, [](QPainter& p) { person(p, false); }}},
+        {"person.wave.2.fill", {{}, [](QPainter& p) { person(p, true); }}},
         {"speaker.wave.2.fill", {"audio-volume-high", speaker}},
         {"ear",
-         {"audio-headphones",
+         {{},
           [](QPainter& p) {
               p.setPen(QPen(p.brush().color(), 2, Qt::SolidLine, Qt::RoundCap));
               p.setBrush(Qt::NoBrush);
@@ -399,7 +401,10 @@ QIcon icon(const QString& symbol, const QColor& color) {
     Q_ASSERT_X(found != table().end(), "Symbols::icon", qPrintable(symbol));
     if (found == table().end())
         return {};
-    if (!found->second.themeName.isEmpty() && QIcon::hasThemeIcon(found->second.themeName))
+    // The theme's icons have colours of their own: where a colour is asked for, the picture is
+    // drawn in it.
+    if (!color.isValid() && !found->second.themeName.isEmpty() &&
+        QIcon::hasThemeIcon(found->second.themeName))
         return QIcon::fromTheme(found->second.themeName);
     return QIcon(new DrawnSymbolEngine(found->second.draw, color));
 }

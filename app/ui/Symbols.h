@@ -5,8 +5,9 @@
 #include <QString>
 
 // The named symbols of the views (`star.fill`, `waveform`, …) as icons. Each comes from the
-// desktop's freedesktop icon theme under its standard name; where the theme has no such icon the
-// same picture is drawn, in `color` (the text colour when none is given).
+// desktop's freedesktop icon theme under its standard name; where the theme has no such icon, or
+// a colour is asked for (theme icons bring their own), the same picture is drawn in `color` (the
+// text colour when none is given).
 namespace Symbols {
 
 QIcon icon(const QString& symbol, const QColor& color = {});

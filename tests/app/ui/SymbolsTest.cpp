@@ -36,6 +36,15 @@ private Q_SLOTS:
         QCOMPARE(Symbols::icon(QStringLiteral("star")).name(), QStringLiteral("non-starred"));
         // The theme has no tortoise: the picture is drawn.
         QVERIFY(Symbols::icon(QStringLiteral("tortoise")).name().isEmpty());
+        // The theme's star has its own colour; an orange star asked for is drawn orange.
+        const QIcon orange = Symbols::icon(QStringLiteral("star.fill"), QColor(255, 149, 0));
+        QVERIFY(orange.name().isEmpty());
+        const QColor ink = QColor::fromRgba(centre(orange));
+        QCOMPARE(ink.alpha(), 255);
+        QCOMPARE(ink.rgb(), QColor(255, 149, 0).rgb());
+        // A flag or a bare cross is not the picture asked for: drawn, also without a colour.
+        QVERIFY(Symbols::icon(QStringLiteral("text.bubble")).name().isEmpty());
+        QVERIFY(Symbols::icon(QStringLiteral("xmark.circle.fill")).name().isEmpty());
     }
 
     void everySymbolIsDrawnWithoutATheme() {
