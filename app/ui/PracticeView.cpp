@@ -24,7 +24,8 @@ constexpr int barCount = 140;
 
 QPushButton* controlButton(const QString& symbol, const QString& text, const QString& help,
                            QWidget* parent) {
-    auto* button = new QPushButton(Symbols::icon(symbol), text, parent);
+    // Drawn in the text colour: the theme's media icons are faint next to the other symbols.
+    auto* button = new QPushButton(Symbols::icon(symbol, Style::primary(parent)), text, parent);
     button->setToolTip(help);
     button->setIconSize(QSize(18, 18));
     button->setMinimumHeight(36);

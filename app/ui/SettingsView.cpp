@@ -9,6 +9,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// The style's buttons hug their titles; these two stand alone and get room to breathe.
+void giveRoom(QPushButton* button) {
+    button->setMinimumSize(button->sizeHint() + QSize(24, 8));
+}
+
+} // namespace
+
 SettingsView::SettingsView(QString sessionsFolder, Actions actions, QWidget* parent)
     : QWidget(parent), m_folder(std::move(sessionsFolder)), m_actions(std::move(actions)) {
     setFixedWidth(520);
@@ -31,6 +40,7 @@ SettingsView::SettingsView(QString sessionsFolder, Actions actions, QWidget* par
     show->setObjectName(QStringLiteral("showSessions"));
     show->setToolTip(QDir::toNativeSeparators(m_folder));
     connect(show, &QPushButton::clicked, this, &SettingsView::showSessionsFolder);
+    giveRoom(show);
     sessionsLayout->addWidget(show, 0, Qt::AlignLeft);
     layout->addWidget(sessions);
 
@@ -42,6 +52,7 @@ SettingsView::SettingsView(QString sessionsFolder, Actions actions, QWidget* par
         if (m_actions.checkForUpdates)
             m_actions.checkForUpdates();
     });
+    giveRoom(check);
     updatesLayout->addWidget(check, 0, Qt::AlignLeft);
     layout->addWidget(updates);
     layout->addStretch();

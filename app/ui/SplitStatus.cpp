@@ -67,6 +67,9 @@ SplitStatus::SplitStatus(QWidget* parent) : QWidget(parent) {
     m_methodText->setWordWrap(true);
     Style::apply(m_methodText, Style::Text::caption, Style::secondary(this));
     methodLayout->addWidget(m_methodText, 1);
+    // The symbol sits centred on the first line of the text, however many lines follow.
+    m_methodSymbol->setFixedHeight(m_methodText->fontMetrics().height());
+    m_methodSymbol->setAlignment(Qt::AlignCenter);
     m_line->addWidget(methodPage);
     layout->addWidget(m_line);
 
