@@ -67,9 +67,11 @@ SplitStatus::SplitStatus(QWidget* parent) : QWidget(parent) {
     m_methodText->setWordWrap(true);
     Style::apply(m_methodText, Style::Text::caption, Style::secondary(this));
     methodLayout->addWidget(m_methodText, 1);
-    // The symbol sits centred on the first line of the text, however many lines follow.
+    // The symbol sits centred on the first line of the text, however many lines follow; the
+    // page is as tall as the tallest status, so both keep to its top.
     m_methodSymbol->setFixedHeight(m_methodText->fontMetrics().height());
     m_methodSymbol->setAlignment(Qt::AlignCenter);
+    m_methodText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_line->addWidget(methodPage);
     layout->addWidget(m_line);
 
