@@ -1,7 +1,9 @@
 #include "SphinxDecoder.h"
 
 #include "base/QuellinError.h"
+#include "SphinxModelLoader.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
@@ -17,7 +19,7 @@
 #include <mutex>
 #include <vector>
 
-#include <sys/syscall.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,18 +37,9 @@ void silenceLog() {
 constexpr size_t chunkSamples = SphinxDecoder::sampleRate / 10;
 
 ps_decoder_t* load(const SphinxDecoder::Model& model) {
-    const QByteArray acoustic = QFile::encodeName(model.acousticModel);
-    const QByteArray language = QFile::encodeName(model.languageModel);
-    const QByteArray dictionary = QFile::encodeName(model.dictionary);
-    // Silence stays in the frames so that frame numbers are times within the stretch.
-    cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", acoustic.constData(), "-lm",
-                                   language.constData(), "-dict", dictionary.constData(),
-                                   "-remove_silence", "no", nullptr);
-    if (!config)
-        return nullptr;
-    ps_decoder_t* decoder = ps_init(config);
-    cmd_ln_free_r(config);
-    return decoder;
+    return loadSphinxModel(QFile::encodeName(model.acousticModel).constData(),
+                           QFile::encodeName(model.languageModel).constData(),
+                           QFile::encodeName(model.dictionary).constData());
 }
 
 // What identifies a model's files as they are now: paths, sizes and modification times.
@@ -69,9 +62,48 @@ QString fingerprint(const SphinxDecoder::Model& model) {
     return parts.join(QLatin1Char('|'));
 }
 
+// The model checker: next to the application when installed, else where this build made it.
+QString checkerPath() {
+    const QString name = QStringLiteral("quellin-sphinx-check");
+    QStringList candidates;
+    if (QCoreApplication::instance())
+        candidates << QCoreApplication::applicationDirPath() +
+                          QStringLiteral("/../libexec/quellin/") + name
+                   << QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    candidates << QStringLiteral(QUELLIN_SPHINX_CHECK_INSTALLED)
+               << QStringLiteral(QUELLIN_SPHINX_CHECK_BUILT);
+    for (const QString& candidate : candidates)
+        if (QFileInfo(candidate).isExecutable())
+            return candidate;
+    return {};
+}
+
+// Whether the model loads in a fresh process of its own; unknown (true) when the checker is
+// missing or can't start.
+bool loadsInChecker(const SphinxDecoder::Model& model) {
+    const QByteArray checker = QFile::encodeName(checkerPath());
+    if (checker.isEmpty())
+        return true;
+    QByteArray arguments[] = {checker, QFile::encodeName(model.acousticModel),
+                              QFile::encodeName(model.languageModel),
+                              QFile::encodeName(model.dictionary)};
+    char* argv[] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
+                    arguments[3].data(), nullptr};
+    pid_t child = 0;
+    // posix_spawn starts a new program straight away, which is safe from any thread, unlike a
+    // bare fork of a process with threads that may hold the allocator's locks.
+    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv, environ) != 0)
+        return true;
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // PocketSphinx ends the whole process instead of reporting an error when some model files are
-// damaged (a malformed mdef, for one). So every model is loaded once in a child process first;
-// only one that loads there is loaded here. The answer is kept while the files stay the same.
+// damaged (a malformed mdef, for one). So every model is loaded once in a process of its own
+// first; only one that loads there is loaded here. The answer is kept while the files stay the
+// same.
 bool loadsSafely(const SphinxDecoder::Model& model) {
     static std::mutex mutex;
     static std::map<QString, bool> known;
@@ -79,17 +111,7 @@ bool loadsSafely(const SphinxDecoder::Model& model) {
     std::lock_guard lock(mutex);
     if (const auto found = known.find(key); found != known.end())
         return found->second;
-    const pid_t child = fork();
-    if (child < 0)
-        return true; // no way to check: let the decoder try
-    if (child == 0) {
-        // Straight to the kernel: no exit handlers of the parent's libraries run in the child.
-        syscall(SYS_exit_group, load(model) ? 0 : 1);
-    }
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    const bool loads = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const bool loads = loadsInChecker(model);
     known[key] = loads;
     return loads;
 }

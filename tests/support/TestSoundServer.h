@@ -36,8 +36,8 @@ private:
 // 0.1 s of that when a stream arrives, so a first sound after a quiet spell would start up to two
 // seconds late; a sound card takes back all of it. This silent low-latency stream keeps the null
 // sink in step, as a sound card would be, once the two seconds it rendered before have passed.
-// Start it before other threads run: a fork while another thread holds a lock of the sanitizer's
-// allocator leaves the child hanging.
+// Start it before other threads run: QProcess forks, and a fork while another thread holds a
+// lock of the sanitizer's allocator leaves the child hanging.
 class SinkInStep {
 public:
     // Starts the stream; false when pacat cannot start.

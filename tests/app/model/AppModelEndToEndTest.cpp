@@ -2,7 +2,6 @@
 #include "AudioDevices.h"
 #include "FileChooser.h"
 #include "Player.h"
-#include "PocketSphinxEngine.h"
 #include "Recorder.h"
 #include "TestMedia.h"
 #include "TestSoundServer.h"
@@ -67,23 +66,11 @@ class AppModelEndToEndTest final : public QObject {
     Q_OBJECT
 
     TestSoundServer::SinkInStep m_sinkInStep;
-    QTemporaryDir m_folder;
 
 private Q_SLOTS:
     void initTestCase() {
         if (qEnvironmentVariableIsEmpty("PULSE_SERVER"))
             return;
-        // The recogniser tries its model in a forked child the first time; under the sanitizer
-        // that child hangs when another thread was allocating at the fork. Trying it now, with
-        // one decoder and no audio threads yet, leaves nothing to fork later.
-        if (QFile::exists(QStringLiteral("/usr/share/pocketsphinx/model/en-us/en-us/mdef"))) {
-            const QString hello = TestMedia::speech(m_folder.path(), QStringLiteral("hello.wav"),
-                                                    {QStringLiteral("Hello there.")}, 0.3)
-                                      .path;
-            Transcriber warmUp(std::make_unique<PocketSphinxEngine>(1),
-                               std::make_unique<GrantedSpeechAuthorizer>());
-            QCoro::waitFor(warmUp.transcribe(hello, QStringLiteral("en-US"), nullptr));
-        }
         QVERIFY(m_sinkInStep.start());
     }
 
