@@ -48,11 +48,7 @@ PracticeView::PracticeView(AppModel& model, QWidget* parent) : QWidget(parent), 
                            QStringLiteral("Pick a sentence"));
     m_stack->addWidget(m_placeholder);
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(makeContent());
-    m_stack->addWidget(scroll);
+    m_stack->addWidget(Style::scrollArea(makeContent(), this));
 
     for (auto changed :
          {&AppModel::sessionChanged, &AppModel::profileChanged, &AppModel::phaseChanged,
@@ -63,10 +59,8 @@ PracticeView::PracticeView(AppModel& model, QWidget* parent) : QWidget(parent), 
 
 QWidget* PracticeView::makeContent() {
     auto* page = new QWidget;
-    QWidget* column = Style::centredColumn(page, 24, 820);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(18);
+    QVBoxLayout* layout = Style::centredColumn(page, 24, 820, 18);
+    QWidget* column = layout->parentWidget();
 
     // Header: place and times, then the phase caption and the hard button.
     auto* header = new QHBoxLayout;

@@ -63,12 +63,8 @@ StartView::StartView(QWidget* parent) : QWidget(parent) {
     m_pages = new QStackedLayout(this);
 
     // The welcome page scrolls, so a long recent list never pushes the window past its minimum.
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
     m_welcome = makeWelcome();
-    scroll->setWidget(m_welcome);
-    m_pages->addWidget(scroll);
+    m_pages->addWidget(Style::scrollArea(m_welcome, this));
 
     m_openingPage = new QWidget(this);
     auto* opening = new QVBoxLayout(m_openingPage);
@@ -94,10 +90,8 @@ QWidget* StartView::makeWelcome() {
     auto* page = new QWidget;
     // Wrapped labels only take their full height when they span their column, so the column has
     // the width of the widest part (the recent list) and the texts are centred inside it.
-    QWidget* column = Style::centredColumn(page, 40, 560);
-    auto* outer = new QVBoxLayout(column);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(22);
+    QVBoxLayout* outer = Style::centredColumn(page, 40, 560, 22);
+    QWidget* column = outer->parentWidget();
     outer->addStretch();
 
     auto* hero = new QLabel(column);

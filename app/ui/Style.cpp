@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace Style {
@@ -88,7 +90,7 @@ void makeProminent(QAbstractButton* button) {
     button->setPalette(prominent);
 }
 
-QWidget* centredColumn(QWidget* page, int margin, int maxWidth) {
+QVBoxLayout* centredColumn(QWidget* page, int margin, int maxWidth, int spacing) {
     auto* centring = new QHBoxLayout(page);
     centring->setContentsMargins(margin, margin, margin, margin);
     auto* column = new QWidget(page);
@@ -96,7 +98,18 @@ QWidget* centredColumn(QWidget* page, int margin, int maxWidth) {
     centring->addStretch();
     centring->addWidget(column, 1);
     centring->addStretch();
-    return column;
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+QScrollArea* scrollArea(QWidget* content, QWidget* parent) {
+    auto* scroll = new QScrollArea(parent);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+    return scroll;
 }
 
 } // namespace Style

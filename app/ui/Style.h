@@ -5,6 +5,8 @@
 
 class QAbstractButton;
 class QLabel;
+class QScrollArea;
+class QVBoxLayout;
 class QWidget;
 
 // The text styles, colours and layouts the views share, derived from the application font and
@@ -28,7 +30,10 @@ QColor red();
 void apply(QLabel* label, Text style, const QColor& color);
 // The filled, accent-coloured look of the main action of a screen.
 void makeProminent(QAbstractButton* button);
-// A column at most `maxWidth` wide, centred in `page` with `margin` around it.
-QWidget* centredColumn(QWidget* page, int margin, int maxWidth);
+// A column at most `maxWidth` wide, centred in `page` with `margin` around it: the layout to
+// fill, its items `spacing` apart (the column is its parent widget).
+QVBoxLayout* centredColumn(QWidget* page, int margin, int maxWidth, int spacing);
+// A frameless scroll area over `content`, which takes the area's width.
+QScrollArea* scrollArea(QWidget* content, QWidget* parent);
 
 } // namespace Style
