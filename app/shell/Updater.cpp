@@ -44,7 +44,10 @@ Updater::~Updater() = default;
 Updater& Updater::shared() {
     static QPointer<Updater> instance;
     if (!instance) {
-        static QSettings settings;
+        // Beside the application's preferences ($XDG_CONFIG_HOME/Quellin/Quellin.conf): without
+        // an organisation name the default QSettings would open a folder "Unknown Organization".
+        static QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+                                  QStringLiteral("Quellin"), QStringLiteral("Quellin"));
         Options options;
         options.feed = QUrl(QStringLiteral(QUELLIN_UPDATE_FEED));
         options.settings = &settings;
