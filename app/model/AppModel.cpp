@@ -13,6 +13,7 @@
 #include "practice/LoopRunner.h"
 #include "split/SilenceSplitter.h"
 
+#include <QCoreApplication>
 #include <QCoroFuture>
 #include <QDir>
 #include <QFileInfo>
@@ -175,6 +176,8 @@ void AppModel::setProfile(std::optional<EnergyProfile> profile) {
 }
 
 void AppModel::setSplitting(Splitting splitting) {
+    if (splitting.kind != Splitting::Kind::opening)
+        assign(m_openingProgress, std::optional<double>(), &AppModel::openingProgressChanged);
     assign(m_splitting, splitting, &AppModel::splittingChanged);
 }
 
@@ -261,6 +264,7 @@ void AppModel::open(const QString& url) {
     setTake(std::nullopt);
     setNotice(std::nullopt);
     setError(std::nullopt);
+    assign(m_openingProgress, std::optional<double>(), &AppModel::openingProgressChanged);
     setSplitting(Splitting::opening());
     // Linux has no list of recent documents; the recent sessions of the start screen serve.
 
@@ -268,11 +272,20 @@ void AppModel::open(const QString& url) {
     openMedia(m_splitTask, url, m_audioFolder, path, size);
 }
 
-AppModel::OpenedMedia AppModel::readMedia(QString url, QString folder, std::stop_token stop) {
+AppModel::OpenedMedia AppModel::readMedia(QString url, QString folder, std::stop_token stop,
+                                          std::function<void(double)> progress) {
     OpenedMedia result;
     try {
-        result.playable = MediaSource::playableAudio(url, folder, stop);
-        result.profile = EnergyProfile::read(result.playable, 0.01, stop);
+        // A sound track that has to be extracted first takes the first half of the way; the
+        // reading of the sound then takes the rest (or all of it when nothing is extracted).
+        bool extracted = false;
+        result.playable = MediaSource::playableAudio(url, folder, stop, [&](double fraction) {
+            extracted = true;
+            progress(fraction / 2);
+        });
+        result.profile = EnergyProfile::read(result.playable, 0.01, stop, [&](double fraction) {
+            progress(extracted ? 0.5 + fraction / 2 : fraction);
+        });
     } catch (const OperationCancelled&) {
         result.cancelled = true;
     } catch (const std::exception& error) {
@@ -281,14 +294,39 @@ AppModel::OpenedMedia AppModel::readMedia(QString url, QString folder, std::stop
     return result;
 }
 
+// Hands the reading's progress to the main thread in whole percents, so that an hour-long file
+// posts a hundred updates rather than one per block; a cancelled opening posts nothing more.
+std::function<void(double)> AppModel::openingReporter(const Token& token) {
+    auto lastPercent = std::make_shared<int>(-1);
+    return [self = QPointer<AppModel>(this), weak = std::weak_ptr<TaskToken>(token),
+            lastPercent](double fraction) {
+        const int percent = int(std::clamp(fraction, 0.0, 1.0) * 100);
+        if (percent <= *lastPercent)
+            return;
+        *lastPercent = percent;
+        // The application is the context: the model may be gone by the time this is handled.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, weak, percent] {
+                const auto token = weak.lock();
+                if (!self || !token || token->isCancelled() ||
+                    self->m_splitting.kind != Splitting::Kind::opening)
+                    return;
+                self->assign(self->m_openingProgress, std::optional<double>(percent / 100.0),
+                             &AppModel::openingProgressChanged);
+            },
+            Qt::QueuedConnection);
+    };
+}
+
 QCoro::Task<> AppModel::openMedia(Token token, QString url, QString folder, QString path,
                                   qint64 size) {
     const TaskToken::Running running(token);
     const QPointer<AppModel> self(this);
     // The worker is a function, not a lambda: GCC 12 destroys lambda temporaries of a co_await
     // operand twice.
-    const QFuture<OpenedMedia> reading =
-        QtConcurrent::run(&AppModel::readMedia, url, folder, token->stopToken());
+    const QFuture<OpenedMedia> reading = QtConcurrent::run(
+        &AppModel::readMedia, url, folder, token->stopToken(), openingReporter(token));
     OpenedMedia media = co_await reading;
     if (!self || token->isCancelled() || media.cancelled)
         co_return;

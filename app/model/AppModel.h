@@ -39,6 +39,8 @@ class AppModel final : public QObject, public ListeningModel {
     Q_PROPERTY(std::optional<Session> session READ session NOTIFY sessionChanged)
     Q_PROPERTY(std::optional<EnergyProfile> profile READ profile NOTIFY profileChanged)
     Q_PROPERTY(AppModel::Splitting splitting READ splitting NOTIFY splittingChanged)
+    Q_PROPERTY(
+        std::optional<double> openingProgress READ openingProgress NOTIFY openingProgressChanged)
     Q_PROPERTY(std::optional<QString> notice READ notice NOTIFY noticeChanged)
     Q_PROPERTY(std::optional<QString> error READ error WRITE setError NOTIFY errorChanged)
     Q_PROPERTY(AppModel::Phase phase READ phase NOTIFY phaseChanged)
@@ -117,6 +119,8 @@ public:
     const std::optional<Session>& session() const { return m_session; }
     const std::optional<EnergyProfile>& profile() const { return m_profile; }
     Splitting splitting() const { return m_splitting; }
+    // While opening: the fraction of the file read so far (0…1, in whole percents), once known.
+    std::optional<double> openingProgress() const { return m_openingProgress; }
     const std::optional<QString>& notice() const { return m_notice; }
     const std::optional<QString>& error() const { return m_error; }
     Phase phase() const { return m_phase; }
@@ -193,6 +197,7 @@ Q_SIGNALS:
     void sessionChanged();
     void profileChanged();
     void splittingChanged();
+    void openingProgressChanged();
     void noticeChanged();
     void errorChanged();
     void phaseChanged();
@@ -210,7 +215,9 @@ private:
     struct OpenedMedia;
     struct TakeAnalysis;
 
-    static OpenedMedia readMedia(QString url, QString folder, std::stop_token stop);
+    static OpenedMedia readMedia(QString url, QString folder, std::stop_token stop,
+                                 std::function<void(double)> progress);
+    std::function<void(double)> openingReporter(const Token& token);
     static std::optional<TakeAnalysis> analyseTakeFile(QString url, std::stop_token stop);
     QCoro::Task<> openMedia(Token token, QString url, QString folder, QString path, qint64 size);
     QCoro::Task<> findSentences(Token token, QString audio);
@@ -256,6 +263,7 @@ private:
     std::optional<Session> m_session;
     std::optional<EnergyProfile> m_profile;
     Splitting m_splitting;
+    std::optional<double> m_openingProgress;
     std::optional<QString> m_notice;
     std::optional<QString> m_error;
     Phase m_phase;

@@ -412,6 +412,36 @@ private Q_SLOTS:
         QVERIFY(!QDir(h.sessionsFolder() + QStringLiteral("/Takes")).exists());
     }
 
+    // A video's sound is extracted, then read: the start screen hears how far, only forward,
+    // only while opening, and nothing once the session exists.
+    void openingReportsItsProgress() {
+        ModelHarness h;
+        const QString video =
+            TestMedia::longVideo(h.mediaFolder() + QStringLiteral("/lecture.mkv"), 600);
+        std::vector<std::optional<double>> values;
+        connect(&h.model(), &AppModel::openingProgressChanged, this, [&] {
+            values.push_back(h->openingProgress());
+            if (h->openingProgress())
+                QCOMPARE(h->splitting().kind, Splitting::Kind::opening);
+        });
+        h->open(video);
+        QVERIFY(!h->openingProgress());
+        QTRY_VERIFY_WITH_TIMEOUT(h->session().has_value(), 60000);
+        QVERIFY(!h->openingProgress());
+
+        QVERIFY2(values.size() >= 5, qPrintable(QString::number(values.size())));
+        QVERIFY(!values.back());
+        double last = -1;
+        for (size_t i = 0; i + 1 < values.size(); ++i) {
+            QVERIFY(values[i].has_value());
+            QVERIFY(*values[i] > last && *values[i] <= 1.0);
+            last = *values[i];
+        }
+        // Both halves were heard: the extraction and the reading of the extracted track.
+        QVERIFY(*values.front() < 0.5);
+        QVERIFY(last > 0.5);
+    }
+
     // Files that cannot be used say so and never leave a half-open state.
     void unusableFilesAreReported() {
         ModelHarness h;
