@@ -76,6 +76,7 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
     connect(&m_model, &AppModel::sessionChanged, this, &ContentView::showSession);
     connect(&m_model, &AppModel::recentChanged, this, &ContentView::showRecent);
     connect(&m_model, &AppModel::splittingChanged, this, &ContentView::showSplitting);
+    connect(&m_model, &AppModel::openingProgressChanged, this, &ContentView::showSplitting);
     connect(&m_model, &AppModel::languageChanged, this, &ContentView::showLanguage);
     connect(&m_model, &AppModel::errorChanged, this, &ContentView::showError);
     connect(&m_model, &AppModel::micDeniedChanged, this, &ContentView::showMicrophoneAlert);
@@ -164,7 +165,8 @@ void ContentView::showRecent() {
 }
 
 void ContentView::showSplitting() {
-    m_start->setOpening(m_model.splitting().kind == AppModel::Splitting::Kind::opening);
+    m_start->setOpening(m_model.splitting().kind == AppModel::Splitting::Kind::opening,
+                        m_model.openingProgress());
 }
 
 void ContentView::showLanguages() {

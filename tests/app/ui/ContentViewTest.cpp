@@ -4,6 +4,7 @@
 #include "SentenceList.h"
 #include "SplitStatus.h"
 #include "StartView.h"
+#include "TestMedia.h"
 #include "Toolbar.h"
 
 #include <QAbstractButton>
@@ -13,6 +14,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
@@ -88,6 +90,37 @@ private Q_SLOTS:
         QVERIFY(view.startView()->isVisible());
         QCOMPARE(view.windowTitle(), QStringLiteral("Quellin"));
         QVERIFY(!view.startView()->isOpening());
+    }
+
+    // A video's sound takes a while to read: the spinner's caption says how far it has got.
+    void openingShowsHowFarTheFileIsRead() {
+        ModelHarness h;
+        hearNothing(h);
+        const QString video =
+            TestMedia::longVideo(h.mediaFolder() + QStringLiteral("/lecture.mkv"), 120);
+        ContentView view(h.model());
+        view.show();
+        auto* caption = view.startView()->findChild<QLabel*>(QStringLiteral("openingCaption"));
+        QStringList captions;
+        connect(&h.model(), &AppModel::openingProgressChanged, this, [&] {
+            if (h->openingProgress() && view.startView()->isOpening())
+                captions.append(caption->text());
+        });
+        h->open(video);
+        QCOMPARE(caption->text(), QStringLiteral("Reading the file…"));
+        QTRY_VERIFY_WITH_TIMEOUT(h->session().has_value(), 60000);
+        QVERIFY(h.settle());
+        QVERIFY(!view.startView()->isVisible());
+
+        static const QRegularExpression percent(QStringLiteral("^Reading the file… (\\d+)%$"));
+        QVERIFY2(captions.size() >= 3, qPrintable(captions.join(QStringLiteral(" | "))));
+        int last = -1;
+        for (const QString& text : captions) {
+            const QRegularExpressionMatch match = percent.match(text);
+            QVERIFY2(match.hasMatch(), qPrintable(text));
+            QVERIFY(match.captured(1).toInt() > last);
+            last = match.captured(1).toInt();
+        }
     }
 
     void recentSessionsOpenAndAreForgotten() {
