@@ -17,7 +17,10 @@ struct ItemFields {
         const QString text = version.isEmpty() ? buildVersion : version;
         const QVersionNumber number = QVersionNumber::fromString(text.trimmed());
         const QUrl url(enclosure.isEmpty() ? link.trimmed() : enclosure.trimmed());
-        if (number.isNull() || !url.isValid() || url.isRelative())
+        // The link opens in the desktop's handler: only a web page, never a local file or a
+        // program's own scheme.
+        const bool web = url.scheme() == u"https" || url.scheme() == u"http";
+        if (number.isNull() || !url.isValid() || !web || url.host().isEmpty())
             return std::nullopt;
         return UpdateRelease{text.trimmed(), number, url};
     }

@@ -141,6 +141,11 @@ private Q_SLOTS:
         QVERIFY(!UpdateFeed::newest("<rss><channel><item><title>x</title></item></channel></rss>"));
         QVERIFY(!UpdateFeed::newest("not xml at all"));
         QVERIFY(!UpdateFeed::newest(appcast("0.2.0").left(200)));
+        // A link that is no web page is never offered: the newest usable release is.
+        QByteArray local = appcast("0.3.0");
+        local.replace("https://example.org/quellin-0.3.0.tar.gz", "file:///usr/bin/xterm");
+        QCOMPARE(UpdateFeed::newest(local)->versionText, QStringLiteral("0.0.9"));
+        QVERIFY(!UpdateFeed::newest(QByteArray(appcast("0.3.0")).replace("https://", "x-app://")));
     }
 
     void acceptsOnlySecureFeeds() {
