@@ -1,5 +1,7 @@
 #include "UpdatePrompts.h"
 
+#include "Alerts.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -22,6 +24,7 @@ QWidget* frontWindow() {
 void MessageBoxPrompts::inform(const QString& title, const QString& message) {
     QMessageBox box(QMessageBox::Information, title, title, QMessageBox::Ok, frontWindow());
     box.setInformativeText(message);
+    Alerts::fitMessage(&box);
     box.exec();
 }
 
@@ -29,6 +32,7 @@ void MessageBoxPrompts::offerDownload(const QString& title, const QString& messa
                                       const QUrl& page) {
     QMessageBox box(QMessageBox::Information, title, title, QMessageBox::NoButton, frontWindow());
     box.setInformativeText(message);
+    Alerts::fitMessage(&box);
     QPushButton* download = box.addButton(QObject::tr("Download"), QMessageBox::AcceptRole);
     box.addButton(QObject::tr("Not Now"), QMessageBox::RejectRole);
     box.setDefaultButton(download);

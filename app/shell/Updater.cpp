@@ -6,10 +6,6 @@
 #include <QNetworkRequest>
 #include <QSettings>
 
-#ifndef QUELLIN_UPDATE_FEED
-#define QUELLIN_UPDATE_FEED ""
-#endif
-
 namespace {
 
 const auto lastCheckKey = QStringLiteral("updates/lastAutomaticCheck");
@@ -40,22 +36,6 @@ Updater::Updater(Options options, std::unique_ptr<UpdatePrompts> prompts, QObjec
 }
 
 Updater::~Updater() = default;
-
-Updater& Updater::shared() {
-    static QPointer<Updater> instance;
-    if (!instance) {
-        // Beside the application's preferences ($XDG_CONFIG_HOME/Quellin/Quellin.conf): without
-        // an organisation name the default QSettings would open a folder "Unknown Organization".
-        static QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                                  QStringLiteral("Quellin"), QStringLiteral("Quellin"));
-        Options options;
-        options.feed = QUrl(QStringLiteral(QUELLIN_UPDATE_FEED));
-        options.settings = &settings;
-        instance = new Updater(options, std::make_unique<MessageBoxPrompts>(),
-                               QCoreApplication::instance());
-    }
-    return *instance;
-}
 
 Updater::ProbeOutcome Updater::classify(int httpStatus) {
     if ((httpStatus >= 200 && httpStatus <= 299) || httpStatus == 405 || httpStatus == 501)

@@ -1,5 +1,6 @@
 #include "ContentView.h"
 
+#include "Alerts.h"
 #include "PracticeView.h"
 #include "SentenceList.h"
 #include "StartView.h"
@@ -200,9 +201,15 @@ void ContentView::showError() {
             m_errorAlert = nullptr;
             m_model.setError(std::nullopt);
         });
+        // The message is in place before the alert sizes itself for showing.
+        m_errorAlert->setInformativeText(*error);
+        Alerts::fitMessage(m_errorAlert);
         m_errorAlert->open();
+        return;
     }
     m_errorAlert->setInformativeText(*error);
+    Alerts::fitMessage(m_errorAlert);
+    m_errorAlert->adjustSize();
 }
 
 void ContentView::showMicrophoneAlert() {
@@ -221,6 +228,7 @@ void ContentView::showMicrophoneAlert() {
     m_micAlert->setInformativeText(
         QStringLiteral("To record your attempts, allow Quellin to use the microphone in your "
                        "system’s sound and privacy settings."));
+    Alerts::fitMessage(m_micAlert);
     const QStringList command = soundSettingsCommand();
     if (!command.isEmpty()) {
         QPushButton* open =

@@ -193,8 +193,16 @@ private Q_SLOTS:
         QTRY_VERIFY(!h->error());
         QTRY_VERIFY(!view.errorAlert());
 
-        h->setError(QStringLiteral("Again."));
+        h->setError(
+            QStringLiteral("Couldn’t open “a rather long file name.mp3”: This file can’t be "
+                           "read as audio or video."));
         QTRY_VERIFY(view.errorAlert() && view.errorAlert()->isVisible());
+        // A long message reads as a paragraph, not as a narrow column under the short heading.
+        const auto* message =
+            view.errorAlert()->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+        QVERIFY(message);
+        QVERIFY2(message->width() >= message->fontMetrics().averageCharWidth() * 50,
+                 qPrintable(QString::number(message->width())));
         view.errorAlert()->button(QMessageBox::Ok)->click();
         QTRY_VERIFY(!h->error());
 
