@@ -136,7 +136,9 @@ QString SplitStatus::listeningValue(double heard, double duration) {
 
 QString SplitStatus::methodText(qsizetype count, const SplitMethod& method,
                                 const QString& languageName) {
-    QString text = QStringLiteral("%1 sentences").arg(count);
+    // The English plural, as a translation's plural forms would give it: never "1 sentences".
+    QString text =
+        count == 1 ? QStringLiteral("1 sentence") : QStringLiteral("%1 sentences").arg(count);
     if (method.isSpeech())
         text += QStringLiteral(" · transcript (") + languageName +
                 QStringLiteral(", on this computer)");

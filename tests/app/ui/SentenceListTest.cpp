@@ -155,6 +155,8 @@ private Q_SLOTS:
                  QStringLiteral("12 sentences · transcript (German (Germany), on this computer)"));
         QCOMPARE(SplitStatus::methodText(1500, SplitMethod::pauses(), {}),
                  QStringLiteral("1500 sentences · split at pauses"));
+        QCOMPARE(SplitStatus::methodText(1, SplitMethod::pauses(), {}),
+                 QStringLiteral("1 sentence · split at pauses"));
 
         SplitStatus status;
         status.show();
