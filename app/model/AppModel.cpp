@@ -353,6 +353,13 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString folder, QStr
         resume(std::move(*saved));
         co_return;
     }
+    // A saved session that cannot be read is kept aside rather than overwritten by the fresh one.
+    if (!saved && m_persist)
+        if (const std::optional<QString> kept =
+                m_sessions.keepUnreadableAside(Session::key(path, size)))
+            setError(QStringLiteral("The saved session of “%1” couldn’t be read, so it starts "
+                                    "afresh. The damaged file is kept as “%2”.")
+                         .arg(name, *kept));
     startFresh(path, size);
     co_await findSentences(token, media.playable);
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentMap>
@@ -110,6 +111,20 @@ std::vector<SessionSummary> SessionStore::recent(qsizetype limit) const {
     if (qsizetype(summaries.size()) > limit)
         summaries.resize(size_t(limit));
     return summaries;
+}
+
+std::optional<QString> SessionStore::keepUnreadableAside(const QString& key) const {
+    if (folder.isEmpty() || !isUsableKey(key))
+        return std::nullopt;
+    const QString path = sessionFile(key);
+    if (!QFileInfo(path).isFile() || load(key))
+        return std::nullopt;
+    QString aside = path + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = path + QStringLiteral(".damaged-") + QString::number(n);
+    if (!QFile::rename(path, aside))
+        return std::nullopt;
+    return aside;
 }
 
 void SessionStore::delete_(const QString& key) const {

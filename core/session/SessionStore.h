@@ -30,6 +30,11 @@ struct SessionStore {
     // The most recently saved sessions, newest first, at most `limit` (none for a negative
     // limit); unreadable files are left out.
     std::vector<SessionSummary> recent(qsizetype limit) const;
+    // When the session file of `key` exists but does not load (damaged, or edited by hand), moves
+    // it aside as <key>.json.damaged (…-2, -3 when taken) and gives that path, so that a fresh
+    // session saved under the same key does not overwrite what the user may want back. Gives
+    // none when there is no such file, when it loads, or when it cannot be moved.
+    std::optional<QString> keepUnreadableAside(const QString& key) const;
     // Removes the session file and the takes of that key; does nothing when there are none.
     void delete_(const QString& key) const;
 

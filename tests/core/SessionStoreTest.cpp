@@ -115,6 +115,32 @@ private Q_SLOTS:
         QVERIFY(store.recent(10).empty());
     }
 
+    // A file that does not load is moved aside whole, never overwritten: the user may want it back.
+    void unreadableFilesAreKeptAside() {
+        const SessionStore store(m_folder);
+        const Session good = makeSession(QStringLiteral("/c.mp3"), 2, baseTime);
+        QCOMPARE(store.keepUnreadableAside(good.key()), std::nullopt); // no file
+        store.save(good);
+        QCOMPARE(store.keepUnreadableAside(good.key()), std::nullopt); // it loads
+        QCOMPARE(store.load(good.key()), good);
+
+        const QString file = store.sessionFile(good.key());
+        const QByteArray first = readFile(file).left(40);
+        writeFile(file, first);
+        QCOMPARE(store.keepUnreadableAside(good.key()), file + QStringLiteral(".damaged"));
+        QVERIFY(!QFile::exists(file));
+        QCOMPARE(readFile(file + QStringLiteral(".damaged")), first);
+
+        // A second damaged file does not replace the first one kept.
+        writeFile(file, "{");
+        QCOMPARE(store.keepUnreadableAside(good.key()), file + QStringLiteral(".damaged-2"));
+        QCOMPARE(readFile(file + QStringLiteral(".damaged")), first);
+        QCOMPARE(readFile(file + QStringLiteral(".damaged-2")), QByteArray("{"));
+        // Kept files are no sessions of the recent list.
+        store.save(good);
+        QCOMPARE(store.recent(10).size(), size_t(1));
+    }
+
     void failedSaveKeepsThePreviousFileAndReports() {
         const SessionStore store(m_folder);
         const Session previous = makeSession(QStringLiteral("/b.mp3"), 2, baseTime);

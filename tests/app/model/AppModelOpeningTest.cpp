@@ -412,6 +412,33 @@ private Q_SLOTS:
         QVERIFY(!QDir(h.sessionsFolder() + QStringLiteral("/Takes")).exists());
     }
 
+    // A saved session that no longer reads is kept aside with a message, not overwritten.
+    void damagedSessionIsKeptAside() {
+        ModelHarness h;
+        const QString a =
+            ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts);
+        const QString file = h.store().sessionFile(Session::key(a, QFileInfo(a).size()));
+        QVERIFY(QDir().mkpath(h.sessionsFolder()));
+        const QByteArray damaged = "{\"version\": 1, \"current\": 4, \"sentences\": [";
+        QFile writer(file);
+        QVERIFY(writer.open(QIODevice::WriteOnly));
+        writer.write(damaged);
+        writer.close();
+
+        h.engine().setScript({ScriptedEngine::finish(true)});
+        QVERIFY(h.openAndSettle(a));
+        QCOMPARE(h->session()->sentences.size(), size_t(3));
+        QVERIFY(h.savedMatchesModel());
+        const QString kept = file + QStringLiteral(".damaged");
+        QCOMPARE(h->error(),
+                 QStringLiteral("The saved session of “a.wav” couldn’t be read, so it starts "
+                                "afresh. The damaged file is kept as “%1”.")
+                     .arg(kept));
+        QFile reader(kept);
+        QVERIFY(reader.open(QIODevice::ReadOnly));
+        QCOMPARE(reader.readAll(), damaged);
+    }
+
     // A video's sound is extracted, then read: the start screen hears how far, only forward,
     // only while opening, and nothing once the session exists.
     void openingReportsItsProgress() {
