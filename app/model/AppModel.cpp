@@ -176,8 +176,8 @@ void AppModel::setProfile(std::optional<EnergyProfile> profile) {
 }
 
 void AppModel::setSplitting(Splitting splitting) {
-    if (splitting.kind != Splitting::Kind::opening)
-        assign(m_openingProgress, std::optional<double>(), &AppModel::openingProgressChanged);
+    // Progress of opening arrives apart from this, so any new state starts without it.
+    assign(m_openingProgress, std::optional<double>(), &AppModel::openingProgressChanged);
     assign(m_splitting, splitting, &AppModel::splittingChanged);
 }
 
@@ -264,7 +264,6 @@ void AppModel::open(const QString& url) {
     setTake(std::nullopt);
     setNotice(std::nullopt);
     setError(std::nullopt);
-    assign(m_openingProgress, std::optional<double>(), &AppModel::openingProgressChanged);
     setSplitting(Splitting::opening());
     // Linux has no list of recent documents; the recent sessions of the start screen serve.
 
@@ -279,9 +278,12 @@ AppModel::OpenedMedia AppModel::readMedia(QString url, QString folder, std::stop
         // A sound track that has to be extracted first takes the first half of the way; the
         // reading of the sound then takes the rest (or all of it when nothing is extracted).
         bool extracted = false;
+        // A file that needs no work (plain audio, or a track extracted before) reports only 1.
         result.playable = MediaSource::playableAudio(url, folder, stop, [&](double fraction) {
-            extracted = true;
-            progress(fraction / 2);
+            if (fraction < 1.0)
+                extracted = true;
+            if (extracted)
+                progress(fraction / 2);
         });
         result.profile = EnergyProfile::read(result.playable, 0.01, stop, [&](double fraction) {
             progress(extracted ? 0.5 + fraction / 2 : fraction);
@@ -382,12 +384,7 @@ void AppModel::startFresh(const QString& path, qint64 size) {
 }
 
 std::vector<Sentence> AppModel::pauseSentences() const {
-    std::vector<Sentence> sentences;
-    if (!m_profile)
-        return sentences;
-    for (const TimeRange& range : SilenceSplitter().split(*m_profile))
-        sentences.emplace_back(range.start, range.end);
-    return sentences;
+    return m_profile ? SilenceSplitter().sentences(*m_profile) : std::vector<Sentence>();
 }
 
 QCoro::Task<> AppModel::findSentences(Token token, QString audio) {
@@ -784,10 +781,13 @@ void AppModel::setHardOnly(bool on) {
 void AppModel::changeSettings(const std::function<void(PracticeSettings&)>& change) {
     if (!m_session)
         return;
-    changeSession([&change](Session& session) {
-        change(session.settings);
-        session.settings = session.settings.clamped();
-    });
+    PracticeSettings settings = m_session->settings;
+    change(settings);
+    settings = settings.clamped();
+    // A slider sends many values that round to the same setting: those write nothing.
+    if (settings == m_session->settings)
+        return;
+    changeSession([&settings](Session& session) { session.settings = settings; });
     rememberSettings(m_session->settings);
     save();
 }

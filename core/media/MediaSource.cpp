@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <vector>
 
@@ -81,14 +80,6 @@ QString playableAudio(const QString& path, const QString& cacheFolder, std::stop
                 .arg(QDir::toNativeSeparators(cacheFolder)));
     extractAudio(path, cached, std::move(stop), progress);
     return cached;
-}
-
-QFuture<QString> playableAudioInBackground(const QString& path, const QString& cacheFolder,
-                                           std::stop_token stop, Progress progress) {
-    return QtConcurrent::run(
-        [path, cacheFolder, stop = std::move(stop), progress = std::move(progress)] {
-            return playableAudio(path, cacheFolder, stop, progress);
-        });
 }
 
 void extractAudio(const QString& from, const QString& to, std::stop_token stop,

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFuture>
 #include <QString>
 
 #include <functional>
@@ -22,10 +21,6 @@ using Progress = std::function<void(double)>;
 // none that opens.
 QString playableAudio(const QString& path, const QString& cacheFolder, std::stop_token stop = {},
                       const Progress& progress = {});
-
-// The same on a worker thread of Qt's global pool, for `co_await` in a QCoro task.
-QFuture<QString> playableAudioInBackground(const QString& path, const QString& cacheFolder,
-                                           std::stop_token stop = {}, Progress progress = {});
 
 // Writes the first sound track of `from` to `to` as mono 44.1 kHz AAC at 128 kb/s. Writes
 // X.partial.m4a beside the destination X.m4a and moves it into place when complete, so `to`
