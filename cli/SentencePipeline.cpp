@@ -50,13 +50,6 @@ QString SentencePipeline::standardCacheFolder() {
         .filePath(QStringLiteral("Audio"));
 }
 
-std::vector<Sentence> SentencePipeline::pauseSplit(const EnergyProfile& profile) {
-    std::vector<Sentence> sentences;
-    for (const TimeRange& range : SilenceSplitter().split(profile))
-        sentences.emplace_back(range.start, range.end);
-    return sentences;
-}
-
 SentencePipeline::Result SentencePipeline::run(std::stop_token stop,
                                                const Progress& progress) const {
     const auto report = [&](Stage stage) {
@@ -71,7 +64,7 @@ SentencePipeline::Result SentencePipeline::run(std::stop_token stop,
         MediaSource::playableAudio(path, m_options.cacheFolder, stop, report(Stage::converting));
     result.profile = EnergyProfile::read(result.playable, 0.01, stop, report(Stage::reading));
     result.duration = result.profile.duration();
-    result.sentences = pauseSplit(result.profile);
+    result.sentences = SilenceSplitter().sentences(result.profile);
     result.method = SplitMethod::pauses();
     if (!m_options.pausesOnly)
         findSentences(result, stop, progress);

@@ -45,7 +45,6 @@ public:
     static QString canonicalPath(const QString& file);
     // $XDG_CACHE_HOME/Quellin/Audio.
     static QString standardCacheFolder();
-    static std::vector<Sentence> pauseSplit(const EnergyProfile& profile);
     // The recognition language the window last used ("language" in its settings), if any.
     static std::optional<QString> savedLanguage();
 

@@ -111,7 +111,7 @@ QCoro::Task<std::vector<Word>> Transcriber::transcribe(QString path, QString lan
         if (const auto* partial = std::get_if<RecognitionEvent::Partial>(&event->value)) {
             progress = std::max({progress, partial->seconds, endOfLastWord(words)});
         } else if (auto* final_ = std::get_if<RecognitionEvent::Final>(&event->value)) {
-            words = TranscriptSplitter::merge(words, final_->words);
+            TranscriptSplitter::mergeInto(words, final_->words);
             progress = std::max(progress, endOfLastWord(words));
         } else {
             const auto& finished = std::get<RecognitionEvent::Finished>(event->value);

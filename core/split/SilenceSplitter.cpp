@@ -323,3 +323,10 @@ std::vector<TimeRange> SilenceSplitter::split(const EnergyProfile& profile) cons
         return {};
     return Splitting(*this, profile).ranges();
 }
+
+std::vector<Sentence> SilenceSplitter::sentences(const EnergyProfile& profile) const {
+    std::vector<Sentence> list;
+    for (const TimeRange& range : split(profile))
+        list.emplace_back(range.start, range.end);
+    return list;
+}

@@ -29,4 +29,6 @@ struct SilenceSplitter {
     // The stretches of speech in time order, not overlapping, each within 0…profile.duration().
     // Empty when no speech was found (also for a silent or empty profile).
     std::vector<TimeRange> split(const EnergyProfile& profile) const;
+    // One sentence per range of `split`, in order, without text and not hard.
+    std::vector<Sentence> sentences(const EnergyProfile& profile) const;
 };

@@ -151,14 +151,15 @@ std::vector<Sentence> TranscriptSplitter::sentences(const std::vector<Word>& wor
 
 std::vector<Word> TranscriptSplitter::merge(const std::vector<Word>& earlier,
                                             const std::vector<Word>& later) {
-    if (later.empty())
-        return earlier;
-    const double keepBefore = later.front().start - kMergeTolerance;
-    std::vector<Word> merged;
-    merged.reserve(earlier.size() + later.size());
-    for (const Word& word : earlier)
-        if (word.start < keepBefore)
-            merged.push_back(word);
-    merged.insert(merged.end(), later.begin(), later.end());
+    std::vector<Word> merged = earlier;
+    mergeInto(merged, later);
     return merged;
+}
+
+void TranscriptSplitter::mergeInto(std::vector<Word>& earlier, const std::vector<Word>& later) {
+    if (later.empty())
+        return;
+    const double keepBefore = later.front().start - kMergeTolerance;
+    std::erase_if(earlier, [keepBefore](const Word& word) { return word.start >= keepBefore; });
+    earlier.insert(earlier.end(), later.begin(), later.end());
 }

@@ -38,4 +38,7 @@ struct TranscriptSplitter {
     // covers again.
     static std::vector<Word> merge(const std::vector<Word>& earlier,
                                    const std::vector<Word>& later);
+    // The same in place, for a list that grows result by result: the words kept are not copied
+    // again for every result.
+    static void mergeInto(std::vector<Word>& earlier, const std::vector<Word>& later);
 };
