@@ -101,9 +101,13 @@ void SentenceList::setRows(std::vector<SentenceRow> rows, std::optional<qsizetyp
     m_rows->setRows(std::move(rows));
     const std::optional<int> row = current ? m_rows->rowOf(*current) : std::nullopt;
     if (row) {
+        // Only a new current sentence moves the list: progress and saves redraw the rows while
+        // the user may be scrolling elsewhere.
         const QModelIndex index = m_rows->index(*row);
-        m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        m_list->scrollTo(index);
+        if (m_list->currentIndex() != index || !m_list->selectionModel()->isSelected(index)) {
+            m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+            m_list->scrollTo(index);
+        }
     } else {
         m_list->selectionModel()->clearSelection();
     }

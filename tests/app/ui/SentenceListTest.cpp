@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -127,6 +128,33 @@ private Q_SLOTS:
         hard->actions()[0]->trigger();
         QCOMPARE(toggle.size(), 1);
         QCOMPARE(toggle[0][0].value<qsizetype>(), 2);
+    }
+
+    // Progress and saves redraw the rows; only a new current sentence moves the list.
+    void redrawingKeepsWhereTheUserScrolled() {
+        std::vector<Sentence> sentences;
+        std::vector<qsizetype> all;
+        for (int i = 0; i < 200; ++i) {
+            sentences.emplace_back(i * 3.0, i * 3.0 + 2.0);
+            all.push_back(i);
+        }
+        SentenceList list;
+        list.resize(300, 400);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        list.setRows(SentenceList::rows(sentences, all), 0);
+        QScrollBar* bar = list.listView()->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+
+        sentences[5].text = QStringLiteral("Now with words.");
+        list.setRows(SentenceList::rows(sentences, all), 0);
+        QCOMPARE(bar->value(), bar->maximum());
+
+        list.setRows(SentenceList::rows(sentences, all), 1);
+        QListView* view = list.listView();
+        QCOMPARE(view->currentIndex().row(), 1);
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
     }
 
     void longTitlesWrapToTwoLines() {
