@@ -40,19 +40,6 @@ const int kRuns = qEnvironmentVariableIsSet("QUELLIN_BENCH_SPEECH_RUNS")
     std::exit(1);
 }
 
-double processCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double peakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
-}
-
 // Plain sentences from a small grammar, the same every run.
 QStringList sentences(int count) {
     const QStringList subjects{"My brother", "The old man", "Our teacher",   "The children",
@@ -179,12 +166,12 @@ int main(int argc, char** argv) {
 
         std::fprintf(stderr, "run %d of %d: Transcriber…\n", i + 1, kRuns);
         Transcriber transcriber;
-        cpuBefore = processCpuSeconds();
+        cpuBefore = BenchTools::processCpuSeconds();
         start = std::chrono::steady_clock::now();
         const std::vector<Word> words = QCoro::waitFor(recognise(transcriber, speech));
         ourTimes.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        ourCpu.push_back(processCpuSeconds() - cpuBefore);
+        ourCpu.push_back(BenchTools::processCpuSeconds() - cpuBefore);
         QStringList heard;
         for (const Word& word : words)
             heard += wordsOf(word.text);
@@ -224,7 +211,8 @@ int main(int argc, char** argv) {
     BenchTools::report(QStringLiteral("speech_cancel_stop_median"), BenchTools::median(stops),
                        QStringLiteral("ms"));
 
-    BenchTools::report(QStringLiteral("speech_peak_memory"), peakMegabytes(), QStringLiteral("MB"));
+    BenchTools::report(QStringLiteral("speech_peak_memory"),
+                       BenchTools::processPeakResidentMegabytes(), QStringLiteral("MB"));
     BenchTools::report(QStringLiteral("speech_reference_peak_memory"),
                        BenchTools::childrenPeakResidentMegabytes(), QStringLiteral("MB"));
     return 0;

@@ -7,6 +7,7 @@
 // memory is its own. Prints "name value unit" lines; progress goes to stderr.
 
 #include "base/QuellinError.h"
+#include "BenchTools.h"
 #include "media/EnergyProfile.h"
 #include "media/MediaSource.h"
 #include "split/SilenceSplitter.h"
@@ -46,21 +47,9 @@ struct Timing {
     Timing operator+(const Timing& other) const { return {wall + other.wall, cpu + other.cpu}; }
 };
 
-double cpuSeconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Runs a program to completion and returns its times; exits on failure.
 Timing timed(const QString& program, const QStringList& arguments, QByteArray* output = nullptr) {
-    const double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
+    const double cpuBefore = BenchTools::childrenCpuSeconds();
     QProcess process;
     process.setProcessChannelMode(output ? QProcess::SeparateChannels
                                          : QProcess::ForwardedErrorChannel);
@@ -73,7 +62,7 @@ Timing timed(const QString& program, const QStringList& arguments, QByteArray* o
         std::exit(1);
     }
     const Timing timing{double(timer.nsecsElapsed()) / 1e9,
-                        cpuSeconds(RUSAGE_CHILDREN) - cpuBefore};
+                        BenchTools::childrenCpuSeconds() - cpuBefore};
     if (output)
         *output = process.readAllStandardOutput();
     return timing;
@@ -114,7 +103,7 @@ int child(const QString& file, const QString& cache) {
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("%f %f %ld %zu\n", seconds, cpuSeconds(RUSAGE_SELF), usage.ru_maxrss,
+    std::printf("%f %f %ld %zu\n", seconds, BenchTools::processCpuSeconds(), usage.ru_maxrss,
                 ranges.size());
     return 0;
 }
@@ -219,7 +208,7 @@ int main(int argc, char** argv) {
                 std::vector<double> values;
                 for (const Timing& timing : timings)
                     values.push_back(timing.*field);
-                return median(values);
+                return BenchTools::median(values);
             };
             const double wall = med(ours, &Timing::wall), cpu = med(ours, &Timing::cpu);
             const double refWall = med(theirs, &Timing::wall), refCpu = med(theirs, &Timing::cpu);
@@ -261,6 +250,6 @@ int main(int argc, char** argv) {
     hitOpen.print();
     print("open_peak_memory", peak, "MB");
     print("open_sentences_found", sentences, "count");
-    print("extraction_cancel_latency", median(cancel), "ms");
+    print("extraction_cancel_latency", BenchTools::median(cancel), "ms");
     return 0;
 }

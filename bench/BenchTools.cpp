@@ -32,17 +32,37 @@ QByteArray run(const QString& program, const QStringList& arguments) {
     return process.readAllStandardOutput();
 }
 
-double childrenCpuSeconds() {
+namespace {
+
+double cpuSeconds(int who) {
     rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
+    getrusage(who, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
 }
 
-double childrenPeakResidentMegabytes() {
+double peakResidentMegabytes(int who) {
     rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
+    getrusage(who, &usage);
     return double(usage.ru_maxrss) / 1024.0;
+}
+
+} // namespace
+
+double childrenCpuSeconds() {
+    return cpuSeconds(RUSAGE_CHILDREN);
+}
+
+double childrenPeakResidentMegabytes() {
+    return peakResidentMegabytes(RUSAGE_CHILDREN);
+}
+
+double processCpuSeconds() {
+    return cpuSeconds(RUSAGE_SELF);
+}
+
+double processPeakResidentMegabytes() {
+    return peakResidentMegabytes(RUSAGE_SELF);
 }
 
 double residentMegabytes() {

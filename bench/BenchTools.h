@@ -15,6 +15,9 @@ QByteArray run(const QString& program, const QStringList& arguments);
 // CPU seconds that finished child processes have used so far, and their largest resident set.
 double childrenCpuSeconds();
 double childrenPeakResidentMegabytes();
+// CPU seconds this process has used so far, and its largest resident set.
+double processCpuSeconds();
+double processPeakResidentMegabytes();
 // This process's resident set now.
 double residentMegabytes();
 // CPU seconds used by the calling thread.
