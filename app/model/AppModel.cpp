@@ -30,7 +30,6 @@ namespace {
 
 const QString languageKey = QStringLiteral("language");
 const QString settingsKey = QStringLiteral("settings");
-constexpr qsizetype recentLimit = 10;
 
 QString standardAudioFolder() {
     QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);

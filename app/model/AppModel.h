@@ -52,6 +52,9 @@ class AppModel final : public QObject, public ListeningModel {
     Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
 
 public:
+    // How many recent sessions the start screen lists.
+    static constexpr qsizetype recentLimit = 10;
+
     // Progress of opening a file and of finding its sentences.
     struct Splitting {
         enum class Kind { idle, opening, listening, done };

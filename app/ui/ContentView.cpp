@@ -19,12 +19,6 @@
 #include <QStackedWidget>
 #include <QStandardPaths>
 
-namespace {
-
-constexpr qsizetype recentLimit = 10;
-
-} // namespace
-
 ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent), m_model(model) {
     setMinimumSize(860, 560);
     setAcceptDrops(true);
@@ -61,7 +55,7 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
         if (row < 0 || size_t(row) >= m_model.recent().size())
             return;
         m_model.sessions().delete_(m_model.recent()[size_t(row)].key);
-        m_model.setRecent(m_model.sessions().recent(recentLimit));
+        m_model.setRecent(m_model.sessions().recent(AppModel::recentLimit));
     });
     connect(m_toolbar, &Toolbar::languageChosen, this, [this](const QString& id) {
         m_model.setLanguage(id);

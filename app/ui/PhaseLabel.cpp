@@ -46,9 +46,13 @@ std::optional<PhaseLabel::Content> PhaseLabel::content(const AppModel::Phase& ph
 
 void PhaseLabel::setPhase(const AppModel::Phase& phase) {
     const std::optional<Content> shown = content(phase);
+    // Visibility is set every time: moving into a layout can undo an earlier hide.
+    setVisible(shown.has_value());
+    if (m_shown == shown)
+        return;
+    m_shown = shown;
     if (!shown) {
         m_text->clear();
-        hide();
         return;
     }
     QColor color = Style::primary(this);
@@ -71,7 +75,6 @@ void PhaseLabel::setPhase(const AppModel::Phase& phase) {
     m_text->setFont(medium);
     m_text->setText(shown->text);
     m_symbol->setPixmap(Symbols::icon(shown->symbol, color).pixmap(QSize(16, 16)));
-    show();
     // The caption changes often; screen readers hear each change.
     QAccessibleEvent event(m_text, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);

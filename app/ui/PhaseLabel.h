@@ -31,4 +31,7 @@ public:
 private:
     QLabel* m_symbol;
     QLabel* m_text;
+    // What was last shown, once anything was: the view refreshes more often than phases change,
+    // and screen readers should hear a caption once.
+    std::optional<std::optional<Content>> m_shown;
 };
