@@ -19,6 +19,7 @@ using namespace FFmpeg;
 
 struct AudioDecoder::State {
     QString path;
+    AVIOContext* bytes = nullptr; // the caller's, read instead of `path` when set
     std::stop_token stop;
     std::optional<AudioFormat> requested;
 
@@ -84,20 +85,29 @@ void AudioDecoder::State::open() {
     codec.reset();
     resampler.reset();
 
-    const QFileInfo file(path);
-    if (file.isDir())
-        throw MediaError::failed(QStringLiteral("This is a folder, not a file."));
-    if (file.exists() && file.size() == 0)
-        throw MediaError::unreadable();
+    if (!bytes) {
+        const QFileInfo file(path);
+        if (file.isDir())
+            throw MediaError::failed(QStringLiteral("This is a folder, not a file."));
+        if (file.exists() && file.size() == 0)
+            throw MediaError::unreadable();
+    }
     quietLogging();
     AVFormatContext* context = avformat_alloc_context();
     if (!context)
         throw std::bad_alloc();
     context->interrupt_callback = {&State::interrupted, this};
+    if (bytes) {
+        // FFmpeg leaves a reader it was given open when it closes the input; opening again
+        // starts from the beginning.
+        context->pb = bytes;
+        avio_seek(bytes, 0, SEEK_SET);
+    }
     AVDictionary* options = nullptr;
     // Local files only: a playlist disguised as a media file must not reach the network.
     av_dict_set(&options, "protocol_whitelist", "file", 0);
-    int result = avformat_open_input(&context, fileUrl(path).constData(), nullptr, &options);
+    int result =
+        avformat_open_input(&context, bytes ? "" : fileUrl(path).constData(), nullptr, &options);
     av_dict_free(&options);
     if (result >= 0)
         input.reset(context); // on failure FFmpeg has freed it
@@ -269,8 +279,10 @@ void AudioDecoder::State::step() {
         return;
     if (result < 0) {
         checkStop();
-        // End of file, or data too damaged to go on: what decoded so far stands.
-        if (result != AVERROR_EOF && result != AVERROR_INVALIDDATA && !startTime)
+        // End of file, or data too damaged to go on: what decoded so far stands. Any other
+        // failure (a disk unplugged, a network mount dropped) is no end: a short sound would be
+        // taken for the whole.
+        if (result != AVERROR_EOF && result != AVERROR_INVALIDDATA)
             throw readError(result);
         avcodec_send_packet(codec.get(), nullptr);
         stage = Stage::draining;
@@ -316,10 +328,18 @@ AudioDecoder::AudioDecoder(const QString& path, std::optional<AudioFormat> outpu
 
 AudioDecoder::AudioDecoder(const QString& path, std::optional<AudioFormat> output,
                            std::stop_token stop)
+    : AudioDecoder(path, nullptr, output, std::move(stop)) {}
+
+AudioDecoder::AudioDecoder(AVIOContext* bytes, std::optional<AudioFormat> output)
+    : AudioDecoder(QString(), bytes, output, std::stop_token()) {}
+
+AudioDecoder::AudioDecoder(const QString& path, AVIOContext* bytes,
+                           std::optional<AudioFormat> output, std::stop_token stop)
     : d(std::make_unique<State>()) {
     if (output && (output->sampleRate <= 0 || output->channels <= 0))
         throw std::invalid_argument("AudioDecoder: output format needs a rate and channels");
     d->path = path;
+    d->bytes = bytes;
     d->stop = std::move(stop);
     d->requested = output;
     if (!d->packet || !d->frame)

@@ -8,6 +8,8 @@
 #include <optional>
 #include <stop_token>
 
+struct AVIOContext;
+
 // Decodes the first audio stream of a media file to interleaved 32-bit float samples, either in
 // the stream's own rate and channel count or converted (resampled / mixed) to a requested format.
 // Throws MediaError (base QuellinError) with a clear user-facing description on failure.
@@ -19,6 +21,9 @@ class AudioDecoder {
 public:
     explicit AudioDecoder(const QString& path, std::optional<AudioFormat> output = std::nullopt);
     AudioDecoder(const QString& path, std::optional<AudioFormat> output, std::stop_token stop);
+    // Decodes what `bytes` reads instead of a file: a stream held elsewhere, or in tests a disk
+    // that fails. `bytes` stays the caller's and must outlive the decoder.
+    explicit AudioDecoder(AVIOContext* bytes, std::optional<AudioFormat> output = std::nullopt);
     ~AudioDecoder();
     AudioDecoder(const AudioDecoder&) = delete;
     AudioDecoder& operator=(const AudioDecoder&) = delete;
@@ -41,6 +46,9 @@ public:
     qint64 position() const; // output frame of the next read
 
 private:
+    AudioDecoder(const QString& path, AVIOContext* bytes, std::optional<AudioFormat> output,
+                 std::stop_token stop);
+
     struct State;
     std::unique_ptr<State> d;
 };

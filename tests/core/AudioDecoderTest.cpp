@@ -4,6 +4,11 @@
 
 #include "TestMedia.h"
 
+extern "C" {
+#include <libavformat/avio.h>
+#include <libavutil/mem.h>
+}
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -54,6 +59,43 @@ MediaError openError(const QString& path) {
     }
     return MediaError::failed(QStringLiteral("(opened)"));
 }
+
+// A disk that fails part-way: it reads the file until it has handed out `bytes` bytes, then
+// every read fails with EIO.
+class FailingDisk {
+public:
+    FailingDisk(const QString& path, qint64 bytes) : m_file(path), m_left(bytes) {
+        QVERIFY(m_file.open(QIODevice::ReadOnly));
+        auto* buffer = static_cast<unsigned char*>(av_malloc(4096));
+        m_reader = avio_alloc_context(buffer, 4096, 0, this, &read, nullptr, &seek);
+    }
+    ~FailingDisk() {
+        av_freep(&m_reader->buffer);
+        avio_context_free(&m_reader);
+    }
+    AVIOContext* reader() const { return m_reader; }
+
+private:
+    static int read(void* opaque, uint8_t* buffer, int size) {
+        auto* disk = static_cast<FailingDisk*>(opaque);
+        if (disk->m_left <= 0)
+            return AVERROR(EIO);
+        const qint64 got = disk->m_file.read(reinterpret_cast<char*>(buffer),
+                                             std::min<qint64>(size, disk->m_left));
+        disk->m_left -= got;
+        return got > 0 ? int(got) : AVERROR_EOF;
+    }
+    static int64_t seek(void* opaque, int64_t offset, int whence) {
+        QFile& file = static_cast<FailingDisk*>(opaque)->m_file;
+        if (whence == AVSEEK_SIZE)
+            return file.size();
+        return file.seek(offset) ? offset : AVERROR(EIO); // FFmpeg asks for SEEK_SET only
+    }
+
+    QFile m_file;
+    qint64 m_left;
+    AVIOContext* m_reader = nullptr;
+};
 
 } // namespace
 
@@ -169,6 +211,23 @@ private Q_SLOTS:
             TestMedia::truncated(mp3, path(QStringLiteral("cut.mp3")), QFileInfo(mp3).size() / 2));
         const double seconds = double(readAll(cut).size()) / 44100;
         QVERIFY2(seconds > 0.8 && seconds < 1.2, qPrintable(QString::number(seconds)));
+    }
+
+    void reportsADiskThatFailsPartWay() {
+        const QString wav = TestMedia::tone(m_folder.path(), QStringLiteral("disk.wav"), 3);
+        for (const QString& file : {wav, TestMedia::convert(wav, path(QStringLiteral("disk.mp3"))),
+                                    TestMedia::video(path(QStringLiteral("disk.mkv")), wav, 3)}) {
+            // Past the first samples, a failing read is the disk's failure, not the file's end.
+            FailingDisk disk(file, QFileInfo(file).size() / 2);
+            try {
+                AudioDecoder decoder(disk.reader());
+                readAll(decoder);
+                QFAIL(qPrintable(file + QStringLiteral(": the sound ended quietly")));
+            } catch (const MediaError& error) {
+                QCOMPARE(error.description(),
+                         QStringLiteral("The file couldn’t be read (Input/output error)."));
+            }
+        }
     }
 
     void writesAacThatDecodesToTheSameSound() {
