@@ -169,7 +169,7 @@ double cancelLatencyMs(const QString& video, const QString& folder) {
     stop.request_stop();
     worker.join();
     const double ms = double(timer.nsecsElapsed()) / 1e6;
-    if (QFile::exists(to) || QFile::exists(MediaSource::partialPath(to)))
+    if (!QDir(folder).entryList({QStringLiteral("cancelled.*")}, QDir::Files).isEmpty())
         note(QStringLiteral("cancelled extraction left a file behind"));
     return ms;
 }

@@ -6,30 +6,86 @@
 #include "media/ProgressReporter.h"
 #include "media/StableHash.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <sys/file.h>
+
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace MediaSource {
 
 namespace {
 
-// Removes a file when it goes out of scope unless released: a failed or cancelled extraction
-// leaves nothing behind.
-class RemoveUnlessKept {
+// The partial file of destination X.m4a with this tag: X.<tag>.partial.m4a.
+QString partialPath(const QString& destination, const QString& tag) {
+    const QFileInfo info(destination);
+    return info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + tag +
+                               QStringLiteral(".partial.m4a"));
+}
+
+// This extraction's own partial file, under a random tag: extractions of the same file at once
+// (a cancelled one still winding down, the window and quellin-cli) never write into or remove
+// each other's. Locked from just after the writer creates it, so that a later extraction can
+// tell it from one a crash left behind; removed unless moved into place.
+class PartialFile {
 public:
-    explicit RemoveUnlessKept(QString path) : m_path(std::move(path)) {}
-    ~RemoveUnlessKept() {
+    explicit PartialFile(const QString& destination)
+        : m_path(partialPath(destination,
+                             QString::number(QRandomGenerator::global()->generate64(), 16))) {}
+    ~PartialFile() {
         if (!m_path.isEmpty())
             QFile::remove(m_path);
     }
-    void keep() { m_path.clear(); }
+    PartialFile(const PartialFile&) = delete;
+    PartialFile& operator=(const PartialFile&) = delete;
+
+    const QString& path() const { return m_path; }
+
+    // Once the file exists. Without the lock (a file system without locks) the file is still
+    // safe for as long as it keeps being written.
+    void lock() {
+        m_lock.setFileName(m_path);
+        if (m_lock.open(QIODevice::ReadOnly))
+            ::flock(m_lock.handle(), LOCK_EX | LOCK_NB);
+    }
+
+    // Replaces the destination in one step: whoever opens it meanwhile gets the old file or the
+    // new one, never a half-written one or none.
+    void moveTo(const QString& destination) {
+        std::error_code error;
+        std::filesystem::rename(QFile::encodeName(m_path).toStdString(),
+                                QFile::encodeName(destination).toStdString(), error);
+        if (error)
+            throw MediaError::failed(
+                QStringLiteral("The converted sound track couldn’t be moved into place (%1).")
+                    .arg(QDir::toNativeSeparators(destination)));
+        m_path.clear();
+    }
 
 private:
     QString m_path;
+    QFile m_lock;
 };
+
+// Removes the partial files of `destination` that crashed extractions left: unlocked, and
+// untouched for a minute (a running extraction locks its file moments after creating it).
+void removeAbandonedPartials(const QString& destination) {
+    const QFileInfo info(destination);
+    const QDateTime recent = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QStringList pattern{QFileInfo(partialPath(destination, QStringLiteral("*"))).fileName()};
+    for (const QFileInfo& file : info.dir().entryInfoList(pattern, QDir::Files)) {
+        QFile partial(file.filePath());
+        if (file.lastModified() < recent && partial.open(QIODevice::ReadOnly) &&
+            ::flock(partial.handle(), LOCK_EX | LOCK_NB) == 0)
+            QFile::remove(file.filePath());
+    }
+}
 
 } // namespace
 
@@ -43,11 +99,6 @@ QString cacheName(const QString& path) {
     const qint64 size = info.exists() ? info.size() : 0;
     return StableHash::hex(path + QLatin1Char('|') + QString::number(size)) +
            QStringLiteral(".m4a");
-}
-
-QString partialPath(const QString& destination) {
-    const QFileInfo info(destination);
-    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".partial.m4a"));
 }
 
 bool opensAsAudio(const QString& path, std::stop_token stop) {
@@ -87,15 +138,13 @@ void extractAudio(const QString& from, const QString& to, std::stop_token stop,
     constexpr AudioFormat format{44100, 1};
     AudioDecoder decoder(from, format, stop);
 
-    const QString partial = partialPath(to);
-    QFile::remove(to);
-    QFile::remove(partial);
-
+    removeAbandonedPartials(to);
+    PartialFile partial(to);
     ProgressReporter reporter(progress);
     const std::optional<qint64> length = decoder.lengthFrames();
-    RemoveUnlessKept cleanup(partial);
     {
-        AacWriter writer(partial, format, 128000);
+        AacWriter writer(partial.path(), format, 128000);
+        partial.lock();
         std::vector<float> block(8192);
         while (const qint64 frames = decoder.read(block.data(), qint64(block.size()))) {
             writer.write(block.data(), frames);
@@ -108,11 +157,7 @@ void extractAudio(const QString& from, const QString& to, std::stop_token stop,
             throw OperationCancelled();
         writer.finish();
     }
-    if (!QFile::rename(partial, to))
-        throw MediaError::failed(
-            QStringLiteral("The converted sound track couldn’t be moved into place (%1).")
-                .arg(QDir::toNativeSeparators(to)));
-    cleanup.keep();
+    partial.moveTo(to);
     reporter.report(1.0);
 }
 

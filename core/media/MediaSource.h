@@ -22,9 +22,12 @@ using Progress = std::function<void(double)>;
 QString playableAudio(const QString& path, const QString& cacheFolder, std::stop_token stop = {},
                       const Progress& progress = {});
 
-// Writes the first sound track of `from` to `to` as mono 44.1 kHz AAC at 128 kb/s. Writes
-// X.partial.m4a beside the destination X.m4a and moves it into place when complete, so `to`
-// never holds a half-written file.
+// Writes the first sound track of `from` to `to` as mono 44.1 kHz AAC at 128 kb/s. Writes a
+// partial file of its own, X.<random>.partial.m4a beside the destination X.m4a, and when it is
+// complete replaces `to` with it in one step, so `to` never holds a half-written file and
+// extractions of the same file at once (also from other processes) each succeed. A failed or
+// cancelled extraction removes its partial file; one that crashed leaves it to the next
+// extraction to `to`, which removes it once it is unlocked and a minute old.
 void extractAudio(const QString& from, const QString& to, std::stop_token stop = {},
                   const Progress& progress = {});
 
@@ -36,8 +39,5 @@ bool isVideoContainer(const QString& path);
 
 // The cache file name for a media file: StableHash of "path|size" with ".m4a".
 QString cacheName(const QString& path);
-
-// The partial file written during extraction to `destination`.
-QString partialPath(const QString& destination);
 
 } // namespace MediaSource

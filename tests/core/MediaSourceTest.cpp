@@ -9,9 +9,15 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
+#include <sys/file.h>
+
+#include <array>
+#include <cstdio>
 #include <thread>
 
 namespace {
@@ -193,20 +199,47 @@ private Q_SLOTS:
 
     void extractionReplacesStaleFilesAndReportsProgress() {
         const QString video = TestMedia::video(media(QStringLiteral("progress.mkv")), m_sound, 3);
-        const QString to = m_folder.filePath(QStringLiteral("out/x.m4a"));
-        QDir().mkpath(QFileInfo(to).path());
+        const QDir out(m_folder.filePath(QStringLiteral("out")));
+        const QString to = out.filePath(QStringLiteral("x.m4a"));
+        QVERIFY(out.mkpath(QStringLiteral(".")));
         TestMedia::textFile(to, "old");
-        TestMedia::textFile(MediaSource::partialPath(to), "crashed");
-        QCOMPARE(MediaSource::partialPath(to),
-                 m_folder.filePath(QStringLiteral("out/x.partial.m4a")));
+        // A crash left one partial file; an extraction still running holds the other.
+        backdate(TestMedia::textFile(out.filePath(QStringLiteral("x.1.partial.m4a")), "crashed"));
+        QFile running(TestMedia::textFile(out.filePath(QStringLiteral("x.2.partial.m4a")), "…"));
+        backdate(running.fileName());
+        QVERIFY(running.open(QIODevice::ReadOnly) && ::flock(running.handle(), LOCK_EX) == 0);
 
         std::vector<double> fractions;
         MediaSource::extractAudio(video, to, {}, [&](double f) { fractions.push_back(f); });
         QVERIFY(MediaSource::opensAsAudio(to));
-        QVERIFY(!QFileInfo::exists(MediaSource::partialPath(to)));
+        QCOMPARE(out.entryList(QDir::Files), QStringList({"x.2.partial.m4a", "x.m4a"}));
         QVERIFY(fractions.size() >= 2);
         QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
         QCOMPARE(fractions.back(), 1.0);
+    }
+
+    void extractionsAtOnceShareOneTrack() {
+        // Two processes (the window and quellin-cli, say) open the same video at the same moment.
+        const QString video = TestMedia::longVideo(media(QStringLiteral("shared.mkv")), 60);
+        const QString cache = freshCache();
+        std::array<QProcess, 2> openers;
+        for (QProcess& opener : openers) {
+            opener.start(QCoreApplication::applicationFilePath(),
+                         {QStringLiteral("--open"), video, cache});
+            QVERIFY(opener.waitForStarted());
+        }
+        for (QProcess& opener : openers) {
+            opener.write("go\n");
+            QVERIFY(opener.waitForBytesWritten());
+        }
+        const QString cached = QDir(cache).filePath(MediaSource::cacheName(video));
+        for (QProcess& opener : openers) {
+            QVERIFY(opener.waitForFinished(120000));
+            QVERIFY2(opener.exitCode() == 0, opener.readAllStandardError().constData());
+            QCOMPARE(QString::fromUtf8(opener.readAllStandardOutput().trimmed()), cached);
+        }
+        QCOMPARE(cacheContents(cache), QStringList(MediaSource::cacheName(video)));
+        QVERIFY(std::abs(AudioDecoder(cached).durationSeconds() - 60) < 0.1);
     }
 
     void cancellingExtractionStopsPromptly() {
@@ -238,10 +271,25 @@ private Q_SLOTS:
         // Generous for a loaded test machine; bench_open measures the real latency.
         QVERIFY2(took < 1000, qPrintable(QStringLiteral("%1 ms").arg(took)));
         QVERIFY(reached < 0.5);
-        QVERIFY(!QFileInfo::exists(to));
-        QVERIFY(!QFileInfo::exists(MediaSource::partialPath(to)));
+        QVERIFY(QDir(QFileInfo(to).path()).isEmpty());
     }
 };
 
-QTEST_GUILESS_MAIN(MediaSourceTest)
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    // A child of extractionsAtOnceShareOneTrack: opens a file once told to go.
+    if (argc == 4 && qstrcmp(argv[1], "--open") == 0) {
+        QTextStream(stdin).readLine();
+        try {
+            std::puts(qPrintable(MediaSource::playableAudio(argv[2], argv[3])));
+            return 0;
+        } catch (const std::exception& error) {
+            std::fputs(error.what(), stderr);
+            return 1;
+        }
+    }
+    MediaSourceTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "MediaSourceTest.moc"
