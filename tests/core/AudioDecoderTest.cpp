@@ -60,14 +60,14 @@ MediaError openError(const QString& path) {
     return MediaError::failed(QStringLiteral("(opened)"));
 }
 
-// A disk that fails part-way: it reads the file until it has handed out `bytes` bytes, then
-// every read fails with EIO.
+// A disk that fails part-way: it reads the file (as a stream) until it has handed out `bytes`
+// bytes, then every read fails with EIO.
 class FailingDisk {
 public:
     FailingDisk(const QString& path, qint64 bytes) : m_file(path), m_left(bytes) {
         QVERIFY(m_file.open(QIODevice::ReadOnly));
         auto* buffer = static_cast<unsigned char*>(av_malloc(4096));
-        m_reader = avio_alloc_context(buffer, 4096, 0, this, &read, nullptr, &seek);
+        m_reader = avio_alloc_context(buffer, 4096, 0, this, &read, nullptr, nullptr);
     }
     ~FailingDisk() {
         av_freep(&m_reader->buffer);
@@ -84,12 +84,6 @@ private:
                                              std::min<qint64>(size, disk->m_left));
         disk->m_left -= got;
         return got > 0 ? int(got) : AVERROR_EOF;
-    }
-    static int64_t seek(void* opaque, int64_t offset, int whence) {
-        QFile& file = static_cast<FailingDisk*>(opaque)->m_file;
-        if (whence == AVSEEK_SIZE)
-            return file.size();
-        return file.seek(offset) ? offset : AVERROR(EIO); // FFmpeg asks for SEEK_SET only
     }
 
     QFile m_file;
