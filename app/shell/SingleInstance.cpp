@@ -8,11 +8,40 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <cerrno>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // A message is a JSON array of paths and a newline; anything longer than this is not ours.
 constexpr qint64 maximumMessage = 1 << 20;
 const QByteArray acknowledgement = QByteArrayLiteral("ok\n");
+
+// Makes `folder` when it is missing and tells whether it is this user's alone: a folder owned by
+// the user that nobody else may enter, reached by a name the user owns (a link made by someone
+// else could be turned elsewhere after this check).
+bool isPrivateFolder(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    const uid_t user = ::geteuid();
+    struct stat name {};
+    struct stat target {};
+    return ::lstat(path.constData(), &name) == 0 && name.st_uid == user &&
+           ::stat(path.constData(), &target) == 0 && S_ISDIR(target.st_mode) &&
+           target.st_uid == user && (target.st_mode & 077) == 0;
+}
+
+// Whether the process at the other end of this connected local socket runs as this user.
+bool peerIsThisUser(const QLocalSocket& socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0)
+        return false;
+    return peer.uid == ::geteuid();
+}
 
 } // namespace
 
@@ -30,10 +59,11 @@ SingleInstance::~SingleInstance() {
 
 QString SingleInstance::defaultFolder() {
     // $XDG_RUNTIME_DIR belongs to the user alone (Qt checks its owner and mode 0700).
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder;
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty())
+        return runtime;
+    // The temporary folder is shared: the user's own folder there, checked before use.
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("quellin-%1").arg(::geteuid()));
 }
 
 QString SingleInstance::socketPath() const {
@@ -41,7 +71,11 @@ QString SingleInstance::socketPath() const {
 }
 
 SingleInstance::Role SingleInstance::start(const QStringList& files, int timeoutMs) {
-    QDir().mkpath(m_folder);
+    if (!isPrivateFolder(m_folder)) {
+        qWarning("Quellin: %s is not yours alone; running as a separate instance",
+                 qPrintable(m_folder));
+        return Role::standalone;
+    }
     m_lock = std::make_unique<QLockFile>(QDir(m_folder).filePath(QStringLiteral("quellin.lock")));
     // The lock is stale only when the process that took it is gone, however old it is.
     m_lock->setStaleLockTime(0);
@@ -70,6 +104,11 @@ bool SingleInstance::handOver(const QStringList& files, int timeoutMs) {
             return false;
         QThread::msleep(50);
     }
+    if (!peerIsThisUser(socket)) {
+        qWarning("Quellin: %s belongs to another user; running as a separate instance",
+                 qPrintable(socketPath()));
+        return false;
+    }
     QByteArray message =
         QJsonDocument(QJsonArray::fromStringList(files)).toJson(QJsonDocument::Compact);
     message.append('\n');
@@ -85,6 +124,11 @@ bool SingleInstance::handOver(const QStringList& files, int timeoutMs) {
 
 void SingleInstance::accept() {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        if (!peerIsThisUser(*socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine()) {

@@ -7,9 +7,11 @@
 
 #include <memory>
 
-// Keeps Quellin to one window per user. The first instance takes a lock in the user's runtime
-// folder and listens on a local socket that only the same user can reach; a later instance
-// hands its files to it and exits.
+// Keeps Quellin to one window per user. The first instance takes a lock in a folder that is the
+// user's alone (owned by the user, mode 0700, by a name the user owns) and listens on a local
+// socket there; a later instance of the same user hands its files to it and exits. Both ends check
+// that the other is the same user (by the socket's peer credentials) before a path crosses. Without
+// such a folder, or facing another user, Quellin runs as a separate instance. Main thread only.
 class SingleInstance final : public QObject {
     Q_OBJECT
 
@@ -17,10 +19,11 @@ public:
     enum class Role {
         primary,    // this process runs the window
         handedOver, // the running instance has the files; this process should exit
-        standalone, // the running instance did not answer; this process runs on its own
+        standalone, // no private folder, or the running instance did not answer or is not the
+                    // same user's; this process runs on its own
     };
 
-    // `folder` holds the lock and the socket; the user's runtime folder by default.
+    // `folder` holds the lock and the socket; made (mode 0700) when missing.
     explicit SingleInstance(QString folder = defaultFolder(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
@@ -28,6 +31,7 @@ public:
     // waiting at most `timeoutMs` for it to take them.
     Role start(const QStringList& files, int timeoutMs = 5000);
 
+    // The user's runtime folder, else a folder named for the user in the temporary folder.
     static QString defaultFolder();
     QString socketPath() const;
 

@@ -6,6 +6,8 @@
 #include <QNetworkRequest>
 #include <QSettings>
 
+#include <utility>
+
 namespace {
 
 const auto lastCheckKey = QStringLiteral("updates/lastAutomaticCheck");
@@ -46,7 +48,7 @@ Updater::ProbeOutcome Updater::classify(int httpStatus) {
 }
 
 void Updater::checkForUpdates() {
-    if (m_checking)
+    if (m_running == Running::manual || m_manualWaiting)
         return;
     if (m_feed.isEmpty()) {
         m_prompts->inform(tr("Couldn’t check for updates"),
@@ -56,7 +58,15 @@ void Updater::checkForUpdates() {
         Q_EMIT checkFinished();
         return;
     }
-    m_checking = true;
+    if (m_running == Running::automatic) {
+        m_manualWaiting = true;
+        return;
+    }
+    startManualCheck();
+}
+
+void Updater::startManualCheck() {
+    m_running = Running::manual;
     QNetworkReply* reply = m_network->head(requestFor(m_feed, m_probeTimeoutMs));
     connect(reply, &QNetworkReply::finished, this, [this, reply] { onProbeFinished(reply); });
 }
@@ -67,27 +77,26 @@ void Updater::onProbeFinished(QNetworkReply* reply) {
     const ProbeOutcome outcome = status.isValid() ? classify(status.toInt()) : ProbeOutcome::failed;
     switch (outcome) {
     case ProbeOutcome::reachable:
-        readFeed(true);
+        readFeed();
         return;
     case ProbeOutcome::noFeed:
-        m_checking = false;
+        m_running = Running::none;
         showUpToDate();
         break;
     case ProbeOutcome::failed:
-        m_checking = false;
+        m_running = Running::none;
         showFailure();
         break;
     }
     Q_EMIT checkFinished();
 }
 
-void Updater::readFeed(bool manual) {
+void Updater::readFeed() {
     QNetworkReply* reply = m_network->get(requestFor(m_feed, m_probeTimeoutMs));
-    connect(reply, &QNetworkReply::finished, this,
-            [this, reply, manual] { onFeedRead(reply, manual); });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { onFeedRead(reply); });
 }
 
-void Updater::onFeedRead(QNetworkReply* reply, bool manual) {
+void Updater::onFeedRead(QNetworkReply* reply) {
     reply->deleteLater();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status <= 299;
@@ -95,9 +104,9 @@ void Updater::onFeedRead(QNetworkReply* reply, bool manual) {
     const QVersionNumber current =
         QVersionNumber::fromString(QCoreApplication::applicationVersion());
 
-    if (manual)
-        m_checking = false;
-    if (release && release->version > current) {
+    const bool manual = std::exchange(m_running, Running::none) == Running::manual;
+    const bool newer = release && release->version > current;
+    if (newer) {
         m_prompts->offerDownload(
             tr("%1 %2 is available").arg(applicationName(), release->versionText),
             tr("You have version %1. The download page opens in your browser.")
@@ -110,8 +119,16 @@ void Updater::onFeedRead(QNetworkReply* reply, bool manual) {
         else
             showFailure();
     }
-    if (manual)
+    if (manual) {
         Q_EMIT checkFinished();
+    } else if (std::exchange(m_manualWaiting, false)) {
+        // The automatic check's offer answers the user too; anything less, and the user's own
+        // check (with its probe) runs now.
+        if (newer)
+            Q_EMIT checkFinished();
+        else
+            startManualCheck();
+    }
 }
 
 void Updater::startAutomaticChecks() {
@@ -122,7 +139,7 @@ void Updater::startAutomaticChecks() {
 }
 
 void Updater::automaticCheckIfDue() {
-    if (m_feed.isEmpty() || m_checking)
+    if (m_feed.isEmpty() || m_running != Running::none)
         return;
     const QDateTime now = QDateTime::currentDateTimeUtc();
     if (m_settings) {
@@ -131,7 +148,8 @@ void Updater::automaticCheckIfDue() {
             return;
         m_settings->setValue(lastCheckKey, now);
     }
-    readFeed(false);
+    m_running = Running::automatic;
+    readFeed();
 }
 
 QString Updater::applicationName() const {

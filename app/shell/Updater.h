@@ -17,7 +17,8 @@ class QSettings;
 
 // Checks the appcast feed for a newer version: on request (with a HEAD probe first, so that a
 // feed that is gone reads as "up to date" rather than an error) and on its own at most once a
-// day. Nothing else in the application uses the network.
+// day. One check runs at a time: a manual check asked for while an automatic one runs waits for
+// it, so the user hears the answer once. Nothing else in the application uses the network.
 class Updater final : public QObject {
     Q_OBJECT
 
@@ -36,10 +37,12 @@ public:
     // The one instance of the application, on the feed chosen at build time.
     static Updater& shared();
 
-    bool checking() const { return m_checking; }
+    // A check, manual or automatic, is under way.
+    bool checking() const { return m_running != Running::none; }
     QUrl feed() const { return m_feed; }
 
-    // Starts a manual check and returns at once; the outcome is shown as an alert.
+    // Starts a manual check and returns at once; the outcome is shown as an alert. Ignored while
+    // a manual check is under way or waiting.
     void checkForUpdates();
     // Checks quietly now if the last automatic check is a day old, then again every hour.
     void startAutomaticChecks();
@@ -52,9 +55,12 @@ Q_SIGNALS:
     void checkFinished();
 
 private:
+    enum class Running { none, automatic, manual };
+
+    void startManualCheck();
     void onProbeFinished(QNetworkReply* reply);
-    void readFeed(bool manual);
-    void onFeedRead(QNetworkReply* reply, bool manual);
+    void readFeed();
+    void onFeedRead(QNetworkReply* reply);
     void automaticCheckIfDue();
 
     QString applicationName() const;
@@ -67,5 +73,7 @@ private:
     std::unique_ptr<UpdatePrompts> m_prompts;
     QNetworkAccessManager* m_network;
     QTimer m_automaticTimer;
-    bool m_checking = false;
+    Running m_running = Running::none;
+    // The user asked while an automatic check ran; answered when it ends.
+    bool m_manualWaiting = false;
 };

@@ -11,7 +11,10 @@
 #include "Symbols.h"
 #include "WaveformView.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -32,6 +35,35 @@ QPushButton* controlButton(const QString& symbol, const QString& text, const QSt
     button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
+
+// Space is the loop button's shortcut anywhere in its window, yet a focused control that Space
+// works keeps it: a keyboard user on a button, check box or menu button expects Space to press
+// it. Text fields keep it on their own. The filter watches the whole application because the
+// focus may be outside this view (the toolbar); it ends with the loop button.
+class SpaceForFocusedControls final : public QObject {
+public:
+    explicit SpaceForFocusedControls(QPushButton* loop) : QObject(loop), m_loop(loop) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride)
+            return false;
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || !widget->hasFocus() || widget->window() != m_loop->window() ||
+            !(qobject_cast<const QAbstractButton*>(widget) ||
+              qobject_cast<const QComboBox*>(widget)))
+            return false;
+        if (QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()) != m_loop->shortcut())
+            return false;
+        // Accepting the override sends the key to the focused control instead of the shortcut.
+        event->accept();
+        return true;
+    }
+
+private:
+    QPushButton* m_loop;
+};
 
 bool playsOriginal(const AppModel::Phase& phase) {
     using Kind = AppModel::Phase::Kind;
@@ -119,8 +151,9 @@ QWidget* PracticeView::makeContent() {
     m_loop->setObjectName(QStringLiteral("loop"));
     m_loop->setMinimumWidth(96);
     m_loop->setDefault(true);
-    // Space loops and stops wherever the focus is, except in a text field.
+    // Space loops and stops wherever the focus is, except on a control that Space works.
     m_loop->setShortcut(QKeySequence(Qt::Key_Space));
+    new SpaceForFocusedControls(m_loop);
     Style::makeProminent(m_loop);
     connect(m_loop, &QPushButton::clicked, this, [this] { m_model.loopOrStop(); });
     controls->addWidget(m_loop);

@@ -16,6 +16,8 @@ class WaveformView;
 // The detail column while a file is open: the current sentence with its place, times, hard mark
 // and transcript, the waveforms of the original and of the user's attempt, the practice
 // controls and the settings panel. It reads the model and calls one model operation per action.
+// Space is the loop button's key anywhere in the window, except on a focused button, check box or
+// combo box (and in text fields), which keep it.
 class PracticeView final : public QWidget {
     Q_OBJECT
 

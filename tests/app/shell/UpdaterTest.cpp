@@ -229,6 +229,26 @@ private Q_SLOTS:
         QVERIFY(!updater->checking());
     }
 
+    // A manual check while an automatic one runs waits for it: the answer comes once.
+    void aManualCheckDuringAnAutomaticOneAnswersOnce_data() {
+        QTest::addColumn<QByteArray>("version");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("newer") << QByteArray("0.2.0")
+                               << QStringLiteral("Quellin 0.2.0 is available");
+        QTest::newRow("same") << QByteArray("0.1.0") << QStringLiteral("You’re up to date");
+    }
+    void aManualCheckDuringAnAutomaticOneAnswersOnce() {
+        QFETCH(QByteArray, version);
+        QFETCH(QString, title);
+        FeedServer server;
+        server.feed = appcast(version.constData());
+        auto updater = makeUpdater(server.url());
+        updater->startAutomaticChecks();
+        runCheck(*updater);
+        QCOMPARE(m_prompts.size(), 1);
+        QCOMPARE(m_prompts[0].title, title);
+    }
+
     void automaticChecksAtMostOncePerDay() {
         FeedServer server;
         server.feed = appcast("0.2.0");

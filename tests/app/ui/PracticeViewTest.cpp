@@ -7,11 +7,16 @@
 #include "RecordingMeter.h"
 #include "WaveformView.h"
 
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
+#include <QToolButton>
 
 using namespace std::chrono_literals;
 using Phase = AppModel::Phase;
@@ -23,6 +28,13 @@ const std::vector<double> threeBursts{1.0, 1.4, 0.9};
 // Recognition that hears nothing: the pause split stays.
 void hearNothing(ModelHarness& h) {
     h.engine().setScript({ScriptedEngine::finish(true)});
+}
+
+// Opens three bursts split at their pauses and waits until the model is idle.
+bool openThreeBursts(ModelHarness& h) {
+    hearNothing(h);
+    return h.openAndSettle(
+        ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts));
 }
 
 } // namespace
@@ -90,10 +102,7 @@ private Q_SLOTS:
 
     void loopAndRecordButtons() {
         ModelHarness h;
-        hearNothing(h);
-        const QString path =
-            ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts);
-        QVERIFY(h.openAndSettle(path));
+        QVERIFY(openThreeBursts(h));
         PracticeView view(h.model());
         view.resize(820, 900);
         view.show();
@@ -101,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(view.loopButton()->text(), QStringLiteral("Loop"));
         QVERIFY(!view.phaseLabel()->isVisible());
 
-        // Space, the loop button's shortcut, starts the loop wherever the focus is.
+        // Space, the loop button's shortcut, starts the loop.
         QTest::keyClick(&view, Qt::Key_Space);
         QTRY_COMPARE(h->phase().kind, Phase::Kind::playing);
         QCOMPARE(view.loopButton()->text(), QStringLiteral("Stop"));
@@ -136,11 +145,47 @@ private Q_SLOTS:
         h->stop();
     }
 
+    // A focused control that Space works keeps it; elsewhere Space is the loop's.
+    void spaceStaysWithAFocusedControl_data() {
+        QTest::addColumn<bool>("loops");
+        QTest::newRow("push button") << false;
+        QTest::newRow("check box") << false;
+        QTest::newRow("combo box") << false;
+        QTest::newRow("tool button") << false;
+        QTest::newRow("slider") << true;
+    }
+    void spaceStaysWithAFocusedControl() {
+        QFETCH(bool, loops);
+        ModelHarness h;
+        QVERIFY(openThreeBursts(h));
+        PracticeView view(h.model());
+        PracticeSettingsView* settings = view.settingsView();
+        const QHash<QByteArray, QWidget*> controls{
+            {"push button", view.nextButton()},
+            {"check box", settings->autoAdvanceToggle()},
+            {"combo box", settings->gapPicker()},
+            {"tool button", new QToolButton(&view)}, // as the toolbar's language button
+            {"slider", settings->rateSlider()}};
+        QWidget* control = controls.value(QTest::currentDataTag());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+        control->setFocus(Qt::TabFocusReason);
+        QSignalSpy loopPressed(view.loopButton(), &QAbstractButton::pressed);
+        auto* button = qobject_cast<QAbstractButton*>(control);
+        QSignalSpy controlClicked(button ? button : view.loopButton(), &QAbstractButton::clicked);
+
+        QTest::keyClick(control, Qt::Key_Space);
+        QCOMPARE(loopPressed.size(), loops ? 1 : 0);
+        if (button)
+            QCOMPARE(controlClicked.size(), 1);
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            QTRY_VERIFY(combo->view()->isVisible());
+        h->stop();
+    }
+
     void settingsPanelCallsTheSetters() {
         ModelHarness h;
-        hearNothing(h);
-        QVERIFY(h.openAndSettle(
-            ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts)));
+        QVERIFY(openThreeBursts(h));
         PracticeView view(h.model());
         PracticeSettingsView* settings = view.settingsView();
         settings->repeatsBox()->setValue(5);
