@@ -707,11 +707,18 @@ QCoro::Task<> AppModel::analyseTake(Token token, QString url, qint64 sentenceId)
     setTake(Take{url, analysis->bars, analysis->range});
 }
 
+bool AppModel::stopForTake() {
+    stop();
+    // Stopping a recording replaces the take, which is then analysed afresh: nothing to play yet.
+    return m_take.has_value();
+}
+
 void AppModel::compare() {
     if (!m_session || !m_session->currentSentence() || !m_take)
         return;
     const Sentence sentence = *m_session->currentSentence();
-    stop();
+    if (!stopForTake())
+        return;
     const PracticeSettings settings = effectiveSettings();
     m_work = startTask();
     runComparison(m_work, sentence, settings, *m_take);
@@ -732,12 +739,10 @@ QCoro::Task<> AppModel::runComparison(Token token, Sentence sentence, PracticeSe
 }
 
 void AppModel::playTake() {
-    if (!m_take)
+    if (!m_take || !stopForTake())
         return;
-    const Take take = *m_take;
-    stop();
     m_work = startTask();
-    runTake(m_work, take);
+    runTake(m_work, *m_take);
 }
 
 QCoro::Task<> AppModel::runTake(Token token, Take take) {

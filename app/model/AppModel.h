@@ -241,6 +241,8 @@ private:
     std::vector<Sentence> pauseSentences() const;
     void showStep(const PracticeStep& step, int repeats);
     bool isRecording() const;
+    // Stops the practice before playing the take; false when there is no take left to play.
+    bool stopForTake();
     void setPhase(Phase phase, std::optional<double> length = std::nullopt);
     void changeSession(const std::function<void(Session&)>& change);
     void changeSettings(const std::function<void(PracticeSettings&)>& change);

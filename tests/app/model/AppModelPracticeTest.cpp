@@ -565,6 +565,17 @@ private Q_SLOTS:
         QVERIFY(waitIdle(h));
         QCOMPARE(log.phases(), (std::vector<Phase>{Phase::take(), Phase::idle()}));
 
+        // Comparing or playing the take during a recording ends it; its take is then analysed
+        // afresh, so there is nothing to play yet.
+        for (const auto press : {&AppModel::compare, &AppModel::playTake}) {
+            h->record();
+            QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
+            (h.model().*press)();
+            QCOMPARE(h->phase(), Phase::idle());
+            QVERIFY(!h->isWorking());
+            QVERIFY(h.settle());
+        }
+
         // A recorder that cannot start says why.
         h.devices().options().inputFails = true;
         h->record();
