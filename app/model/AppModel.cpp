@@ -788,16 +788,18 @@ void AppModel::changeSettings(const std::function<void(PracticeSettings&)>& chan
     PracticeSettings settings = m_session->settings;
     change(settings);
     settings = settings.clamped();
-    // A slider sends many values that round to the same setting: those write nothing.
+    // The remembered choice may be another file's, so a value this session has already is
+    // remembered all the same.
+    rememberSettings(settings);
+    // A slider sends many values that round to the same setting: those write no session.
     if (settings == m_session->settings)
         return;
     changeSession([&settings](Session& session) { session.settings = settings; });
-    rememberSettings(m_session->settings);
     save();
 }
 
 void AppModel::rememberSettings(const PracticeSettings& settings) {
-    if (m_persist)
+    if (m_persist && settings != defaultSettings())
         m_defaults->setValue(settingsKey,
                              QJsonDocument(settings.toJson()).toJson(QJsonDocument::Compact));
 }

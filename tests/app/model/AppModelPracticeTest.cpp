@@ -461,6 +461,11 @@ private Q_SLOTS:
         const PracticeSettings chosen = h->session()->settings;
         openBursts(h, {1.0, 1.0}, QStringLiteral("b.wav"));
         QCOMPARE(h->session()->settings, chosen);
+        // Choosing there what the first file has already is still remembered for the next.
+        h->setRate(0.6);
+        openBursts(h, {1.0});
+        h->setRate(chosen.rate);
+        QCOMPARE(remembered(), chosen);
 
         // Remembered values out of range are used as they are, but limited where they are used.
         h->close();
