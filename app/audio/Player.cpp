@@ -100,7 +100,7 @@ QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<dou
     const quint64 generation = m_generation;
     auto take = std::make_shared<TakePlayback>();
     take->output = m_devices->makeOutput();
-    // A take that was playing is dropped, which ends it.
+    // A take that was playing is dropped, which cuts it short.
     if (auto previous = std::exchange(m_takePlayer, take)) {
         previous->output->stop();
         *previous->ended = true;
@@ -128,9 +128,11 @@ QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<dou
             co_return false;
     }
     take->output->stop();
+    // Stopped, or cut short by another take.
+    const bool endedByItself = m_generation == generation && m_takePlayer == take;
     if (m_takePlayer == take)
         m_takePlayer.reset();
-    co_return m_generation == generation;
+    co_return endedByItself;
 }
 
 void Player::stop() {

@@ -32,7 +32,8 @@ public:
     // or when stopped first.
     QCoro::Task<bool> play(double start, double end, double rate);
     // Plays a take from `start` to `end` seconds (its end when absent) at normal speed. True
-    // when it ended by itself; false when it cannot be opened or was stopped.
+    // when it ended by itself; false when it cannot be opened, was stopped or was cut short by
+    // another take.
     QCoro::Task<bool> playTake(QString path, double start, std::optional<double> end);
     // Stops everything that plays; every waiting call returns false.
     void stop();

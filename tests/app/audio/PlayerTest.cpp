@@ -233,6 +233,14 @@ private Q_SLOTS:
         QCOMPARE(*outcome.result, false);
         QVERIFY(devices->playbacks().back().stopped);
 
+        // Cut short by another take.
+        Outcome replaced;
+        auto first = await(player.playTake(take, 0, {}), &replaced);
+        QTest::qWait(100);
+        QCOMPARE(QCoro::waitFor(player.playTake(take, 0, 0.1)), true);
+        QTRY_VERIFY_WITH_TIMEOUT(replaced.result.has_value(), 1000);
+        QCOMPARE(*replaced.result, false);
+
         // A take that cannot be opened, and one whose start lies past its end.
         QCOMPARE(QCoro::waitFor(player.playTake(folder.filePath("missing.m4a"), 0, {})), false);
         QCOMPARE(QCoro::waitFor(player.playTake(take, 5, {})), true);
