@@ -84,15 +84,15 @@ QtAudioOutput::~QtAudioOutput() {
     stop();
 }
 
-bool QtAudioOutput::start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
-                          std::function<void()> playedBack) {
+std::optional<QString> QtAudioOutput::start(const AudioFormat& format,
+                                            std::shared_ptr<FrameSource> source, Ended ended) {
     stop();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull())
-        return false;
+        return noDevice();
     m_format = format;
     m_source = std::move(source);
-    m_playedBack = std::move(playedBack);
+    m_ended = std::move(ended);
     // No parent: Qt 6.4 gives the platform sink inside QAudioSink the same parent, which would
     // then delete it a second time. retire() deletes the sink.
     m_sink = new QAudioSink(device, floatFormat(format));
@@ -107,9 +107,9 @@ bool QtAudioOutput::start(const AudioFormat& format, std::shared_ptr<FrameSource
     m_sink->start(m_feed);
     if (m_sink->state() == QAudio::StoppedState || m_sink->error() != QAudio::NoError) {
         stop();
-        return false;
+        return couldNotStart();
     }
-    return true;
+    return std::nullopt;
 }
 
 void QtAudioOutput::stateChanged() {
@@ -122,7 +122,7 @@ void QtAudioOutput::stateChanged() {
         checkPlayedBack();
     } else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
         // The device went away: what was handed over will not be heard any more.
-        release();
+        report(deviceFailed());
     }
 }
 
@@ -136,19 +136,19 @@ void QtAudioOutput::checkPlayedBack() {
         m_sinceProgress.start();
     }
     if (processed >= length || m_sinceProgress.elapsed() > stallLimitMs)
-        release();
+        report(std::nullopt);
 }
 
-void QtAudioOutput::release() {
-    auto playedBack = std::exchange(m_playedBack, {});
+void QtAudioOutput::report(std::optional<QString> failure) {
+    auto ended = std::exchange(m_ended, {});
     stop();
-    if (playedBack)
-        playedBack();
+    if (ended)
+        ended(std::move(failure));
 }
 
 void QtAudioOutput::stop() {
     m_drainPoll.stop();
-    m_playedBack = {};
+    m_ended = {};
     if (m_source)
         m_source->setOnReady({});
     retire(m_sink, this);

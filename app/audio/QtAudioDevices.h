@@ -15,26 +15,26 @@ class SinkFeed;
 // Plays on the default output through a QAudioSink pulling from the source. A segment counts as
 // played back when the sink has gone idle without error after its source ended and the sink's
 // processed time has reached the length of what it was handed: going idle alone only means that
-// the last frame was handed to the sound server.
+// the last frame was handed to the sound server. A sink that stops with an error has failed.
 class QtAudioOutput final : public QObject, public AudioOutput {
     Q_OBJECT
 public:
     QtAudioOutput();
     ~QtAudioOutput() override;
 
-    bool start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
-               std::function<void()> playedBack) override;
+    std::optional<QString> start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
+                                 Ended ended) override;
     void stop() override;
 
 private:
     void stateChanged();
     void checkPlayedBack();
-    void release();
+    void report(std::optional<QString> failure);
 
     QPointer<QAudioSink> m_sink;
     SinkFeed* m_feed = nullptr; // owned by m_sink
     std::shared_ptr<FrameSource> m_source;
-    std::function<void()> m_playedBack;
+    Ended m_ended;
     AudioFormat m_format;
     qint64 m_handedFrames = 0;
     QTimer m_drainPoll;

@@ -562,8 +562,12 @@ QCoro::Task<> AppModel::runLoop(Token token, Sentence sentence, PracticeSettings
     };
     const bool completed =
         co_await LoopRunner::run(sentence, settings, play, wait, phase, token->stopToken());
-    if (!self || token->isCancelled() || !completed)
+    if (!self || token->isCancelled())
         co_return;
+    if (!completed) {
+        playFailed();
+        co_return;
+    }
     setPhase(Phase::idle());
     if (!settings.autoAdvance || !m_session)
         co_return;
@@ -625,8 +629,12 @@ QCoro::Task<> AppModel::runRecording(Token token, Sentence sentence, PracticeSet
     }
     setPhase(Phase::listenFirst(), PracticePlan::playTime(sentence, settings.rate));
     const bool heard = co_await m_player->play(sentence.start, sentence.end, settings.rate);
-    if (!self || !heard || token->isCancelled())
+    if (!self || token->isCancelled())
         co_return;
+    if (!heard) {
+        playFailed();
+        co_return;
+    }
 
     const double limit = PracticePlan::takeLimit(sentence, settings.rate);
     try {
@@ -730,8 +738,12 @@ QCoro::Task<> AppModel::runComparison(Token token, Sentence sentence, PracticeSe
     const QPointer<AppModel> self(this);
     setPhase(Phase::original(), PracticePlan::playTime(sentence, settings.rate));
     const bool played = co_await m_player->play(sentence.start, sentence.end, settings.rate);
-    if (!self || !played || token->isCancelled())
+    if (!self || token->isCancelled())
         co_return;
+    if (!played) {
+        playFailed();
+        co_return;
+    }
     co_await token->sleep(std::chrono::milliseconds(400));
     if (!self || token->isCancelled())
         co_return;
@@ -753,10 +765,19 @@ QCoro::Task<> AppModel::runTake(Token token, Take take) {
 QCoro::Task<> AppModel::playTakeSteps(Token token, Take take) {
     const QPointer<AppModel> self(this);
     setPhase(Phase::take(), take.range.end - take.range.start);
-    co_await m_player->playTake(take.url, take.range.start, take.range.end);
+    const bool ended = co_await m_player->playTake(take.url, take.range.start, take.range.end);
     if (!self || token->isCancelled())
         co_return;
+    if (ended)
+        setPhase(Phase::idle());
+    else
+        playFailed();
+}
+
+void AppModel::playFailed() {
     setPhase(Phase::idle());
+    if (const std::optional<QString>& failure = m_player->failure())
+        setError(QStringLiteral("Couldn’t play the sound: %1").arg(*failure));
 }
 
 void AppModel::toggleHard(std::optional<qsizetype> index) {

@@ -232,6 +232,9 @@ private:
     QCoro::Task<> runTake(Token token, Take take);
     QCoro::Task<> playTakeSteps(Token token, Take take);
     QCoro::Task<> analyseTake(Token token, QString url, qint64 sentenceId);
+    // After a play that nobody stopped returned false: the practice goes back to idle and says
+    // why the sound could not be played.
+    void playFailed();
 
     Token startTask();
     void cancel(Token& token);

@@ -581,6 +581,23 @@ private Q_SLOTS:
             QVERIFY(h.settle());
         }
 
+        // A sound that cannot be played, from the start or part-way through, says why, and the
+        // practice goes back to idle.
+        for (const bool partWay : {false, true}) {
+            h.devices().options().outputFails = !partWay;
+            h.devices().options().outputFailsAfter = partWay ? std::optional(0.1) : std::nullopt;
+            const QString why = partWay ? QStringLiteral("The sound output device stopped working.")
+                                        : QStringLiteral("No sound output device is available.");
+            for (const auto press :
+                 {&AppModel::loop, &AppModel::record, &AppModel::compare, &AppModel::playTake}) {
+                h->setError(std::nullopt);
+                (h.model().*press)();
+                QVERIFY(waitIdle(h, 3000));
+                QCOMPARE(h->error(), QStringLiteral("Couldn’t play the sound: ") + why);
+            }
+        }
+        h.devices().options().outputFailsAfter.reset();
+
         // A recorder that cannot start says why.
         h.devices().options().inputFails = true;
         h->record();
