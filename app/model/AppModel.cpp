@@ -511,14 +511,22 @@ PracticeSettings AppModel::defaultSettings() const {
 // MARK: Practice
 
 void AppModel::stop() {
-    const bool wasRecording = isRecording();
     cancel(m_work);
     m_player->stop();
-    m_recorder->stop();
     setPhase(Phase::idle());
+    endRecording();
+}
+
+void AppModel::endRecording() {
+    // Also a recording that ended by itself a moment ago, before the task looked.
+    if (!m_recorder->recorder())
+        return;
+    if (const std::optional<QString> failure = m_recorder->stop()) {
+        setError(QStringLiteral("Couldn’t save your recording: %1").arg(*failure));
+        return;
+    }
     // A recording cut short is kept and becomes the take.
-    if (wasRecording)
-        loadTake();
+    loadTake();
 }
 
 bool AppModel::isRecording() const {
@@ -657,10 +665,9 @@ QCoro::Task<> AppModel::runRecording(Token token, Sentence sentence, PracticeSet
 }
 
 void AppModel::finishRecording() {
-    m_recorder->stop();
     cancel(m_work);
     setPhase(Phase::idle());
-    loadTake();
+    endRecording();
 }
 
 void AppModel::loadTake() {

@@ -244,6 +244,9 @@ private:
     std::vector<Sentence> pauseSentences() const;
     void showStep(const PracticeStep& step, int repeats);
     bool isRecording() const;
+    // Ends the recording, if there is one: its take replaces the shown one, or, when it cannot
+    // be saved, the error says so and the earlier take stays as it was.
+    void endRecording();
     // Stops the practice before playing the take; false when there is no take left to play.
     bool stopForTake();
     void setPhase(Phase phase, std::optional<double> length = std::nullopt);

@@ -570,11 +570,34 @@ private Q_SLOTS:
         QVERIFY(waitIdle(h));
         QCOMPARE(log.phases(), (std::vector<Phase>{Phase::take(), Phase::idle()}));
 
+        // A take that cannot be saved (its half-written file went away) says so; the earlier
+        // take stays, on disk and as shown.
+        const auto contents = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray earlier = contents(url);
+        QSignalSpy takeChanges(&h.model(), &AppModel::takeChanged);
+        h.devices().options().speed = 1;
+        h->record();
+        QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
+        const QFileInfo target(url);
+        QVERIFY(QFile::remove(target.dir().filePath(target.completeBaseName() + ".partial.m4a")));
+        h->record();
+        QVERIFY(h.settle());
+        QVERIFY(h->error() &&
+                h->error()->startsWith(QStringLiteral("Couldn’t save your recording: ")));
+        QVERIFY(takeChanges.isEmpty());
+        QCOMPARE(h->take(), take);
+        QCOMPARE(contents(url), earlier);
+        h->setError(std::nullopt);
+
         // Comparing or playing the take during a recording ends it; its take is then analysed
         // afresh, so there is nothing to play yet.
         for (const auto press : {&AppModel::compare, &AppModel::playTake}) {
             h->record();
             QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
+            QTest::qWait(300);
             (h.model().*press)();
             QCOMPARE(h->phase(), Phase::idle());
             QVERIFY(!h->isWorking());
