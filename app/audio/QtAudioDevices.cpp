@@ -11,9 +11,14 @@
 namespace {
 
 // If the processed time stops moving for this long after the last frame was handed over, the
-// device is taken to have finished (or died); a caller must never wait for ever. It is longer
-// than any buffer a sound server keeps, about two seconds at most.
+// device is taken to have finished; before then, to have failed. A caller
+// must never wait for ever. It is longer than any buffer a sound server keeps, about two seconds
+// at most.
 constexpr qint64 stallLimitMs = 3000;
+// How often the processed time is looked at: while playing, only to notice a stall; while the
+// last frames drain, to release the caller as soon as they have been heard.
+constexpr int playingPollMs = 100;
+constexpr int drainPollMs = 5;
 
 QAudioFormat floatFormat(const AudioFormat& format) {
     QAudioFormat result;
@@ -76,8 +81,7 @@ QtAudioOutput::QtAudioOutput() {
     // Connecting to the sound server takes tens of milliseconds: better now than before the first
     // sound.
     QMediaDevices::defaultAudioOutput();
-    m_drainPoll.setInterval(5);
-    connect(&m_drainPoll, &QTimer::timeout, this, &QtAudioOutput::checkPlayedBack);
+    connect(&m_progressPoll, &QTimer::timeout, this, &QtAudioOutput::checkProgress);
 }
 
 QtAudioOutput::~QtAudioOutput() {
@@ -109,6 +113,9 @@ std::optional<QString> QtAudioOutput::start(const AudioFormat& format,
         stop();
         return couldNotStart();
     }
+    m_draining = false;
+    m_lastProcessed = -1;
+    m_progressPoll.start(playingPollMs);
     return std::nullopt;
 }
 
@@ -116,27 +123,36 @@ void QtAudioOutput::stateChanged() {
     if (!m_sink)
         return;
     const auto state = m_sink->state();
+    // A stall counts from the new state on.
+    m_lastProcessed = -1;
     if (state == QAudio::IdleState && m_sink->error() == QAudio::NoError && m_source->atEnd()) {
-        m_lastProcessed = -1;
-        m_drainPoll.start();
-        checkPlayedBack();
+        m_draining = true;
+        m_progressPoll.start(drainPollMs);
+        checkProgress();
     } else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
         // The device went away: what was handed over will not be heard any more.
         report(deviceFailed());
     }
 }
 
-void QtAudioOutput::checkPlayedBack() {
+void QtAudioOutput::checkProgress() {
     if (!m_sink)
         return;
     const qint64 processed = m_sink->processedUSecs();
-    const qint64 length = m_feed->handedFrames() * 1000000 / m_format.sampleRate;
     if (processed != m_lastProcessed) {
         m_lastProcessed = processed;
         m_sinceProgress.start();
     }
-    if (processed >= length || m_sinceProgress.elapsed() > stallLimitMs)
-        report(std::nullopt);
+    const bool stalled = m_sinceProgress.elapsed() > stallLimitMs;
+    if (m_draining) {
+        const qint64 length = m_feed->handedFrames() * 1000000 / m_format.sampleRate;
+        if (processed >= length || stalled)
+            report(std::nullopt);
+    } else if (stalled) {
+        // The sound server dropped the stream (a device unplugged, the stream killed) and the
+        // sink never says so: nothing plays any more.
+        report(deviceFailed());
+    }
 }
 
 void QtAudioOutput::report(std::optional<QString> failure) {
@@ -147,7 +163,7 @@ void QtAudioOutput::report(std::optional<QString> failure) {
 }
 
 void QtAudioOutput::stop() {
-    m_drainPoll.stop();
+    m_progressPoll.stop();
     m_ended = {};
     if (m_source)
         m_source->setOnReady({});
