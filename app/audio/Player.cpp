@@ -96,7 +96,9 @@ QCoro::Task<bool> Player::play(double start, double end, double rate) {
         co_return false;
     if (m_pending == resumer)
         m_pending.reset();
-    co_return m_generation == generation&& heard(*resumer);
+    if (m_generation != generation)
+        co_return false;
+    co_return heard(*resumer);
 }
 
 QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<double> end) {
@@ -141,11 +143,13 @@ QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<dou
             co_return false;
     }
     take->output->stop();
-    // Stopped, or cut short by another take.
+    // Neither stopped nor cut short by another take.
     const bool current = m_generation == generation && m_takePlayer == take;
     if (m_takePlayer == take)
         m_takePlayer.reset();
-    co_return current&& heard(*take->end);
+    if (!current)
+        co_return false;
+    co_return heard(*take->end);
 }
 
 bool Player::heard(const Resumer& end) {

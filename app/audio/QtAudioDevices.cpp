@@ -11,9 +11,8 @@
 namespace {
 
 // If the processed time stops moving for this long after the last frame was handed over, the
-// device is taken to have finished; before then, to have failed. A caller
-// must never wait for ever. It is longer than any buffer a sound server keeps, about two seconds
-// at most.
+// device is taken to have finished; before then, to have failed. A caller must never wait for
+// ever. It is longer than any buffer a sound server keeps, about two seconds at most.
 constexpr qint64 stallLimitMs = 3000;
 // How often the processed time is looked at: while playing, only to notice a stall; while the
 // last frames drain, to release the caller as soon as they have been heard.
