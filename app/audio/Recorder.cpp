@@ -89,8 +89,9 @@ void TakeRecording::finish() {
         std::filesystem::rename(QFile::encodeName(m_partialPath).toStdString(),
                                 QFile::encodeName(m_path).toStdString(), error);
         if (error)
-            m_failure = QStringLiteral("The take couldn’t be moved into place (%1).")
-                            .arg(QString::fromLocal8Bit(error.message()));
+            m_failure =
+                QStringLiteral("%1 (%2).")
+                    .arg(QString::fromLocal8Bit(error.message()), QDir::toNativeSeparators(m_path));
     }
     if (m_failure)
         QFile::remove(m_partialPath);
