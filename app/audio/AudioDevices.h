@@ -2,7 +2,7 @@
 
 #include "media/AudioFormat.h"
 
-#include <QtGlobal>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -28,16 +28,29 @@ public:
 // Where played frames go: a sound card, or a clock in tests.
 class AudioOutput {
 public:
+    // Called once, on any thread: with no failure when the last frame of the source has been
+    // played back (heard), not when it was merely handed over; with the reason, in the user's
+    // terms, when the device failed before then.
+    using Ended = std::function<void(std::optional<QString> failure)>;
+
     virtual ~AudioOutput() = default;
 
-    // Starts playing `source`, replacing whatever this output played before. `playedBack` is
-    // called once, on any thread, when the last frame of the source has been played back (heard),
-    // not when it was merely handed over. Returns false when the device cannot start.
-    virtual bool start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
-                       std::function<void()> playedBack) = 0;
+    // Starts playing `source`, replacing whatever this output played before. Returns why the
+    // device cannot start, in the user's terms; nothing when it started.
+    virtual std::optional<QString> start(const AudioFormat& format,
+                                         std::shared_ptr<FrameSource> source, Ended ended) = 0;
     // Stops at once and drops the frames not played yet. Some devices still report the end of
     // what they played; callers must not rely on either.
     virtual void stop() = 0;
+
+    // The reasons outputs give.
+    static QString noDevice() { return QStringLiteral("No sound output device is available."); }
+    static QString couldNotStart() {
+        return QStringLiteral("The sound output device couldn’t start.");
+    }
+    static QString deviceFailed() {
+        return QStringLiteral("The sound output device stopped working.");
+    }
 };
 
 // Where recorded frames come from: a microphone, or a generated signal in tests.

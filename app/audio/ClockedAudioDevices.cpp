@@ -24,12 +24,12 @@ public:
             m_lateReport.join();
     }
 
-    bool start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
-               std::function<void()> playedBack) override {
+    std::optional<QString> start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
+                                 Ended ended) override {
         stop();
         m_options = m_log->options;
         if (m_options.outputFails)
-            return false;
+            return noDevice();
         m_playback = std::make_shared<ClockedAudioDevices::Playback>();
         m_playback->format = format;
         m_playback->startedAt = Clock::now();
@@ -38,12 +38,11 @@ public:
             m_log->playbacks.push_back(m_playback);
         }
         m_source = std::move(source);
-        m_playedBack = std::make_shared<std::function<void()>>(std::move(playedBack));
-        m_thread = std::jthread([this, playback = m_playback, source = m_source,
-                                 playedBack = m_playedBack](std::stop_token stop) {
-            run(stop, *playback, *source, *playedBack);
-        });
-        return true;
+        m_ended = std::make_shared<Ended>(std::move(ended));
+        m_thread =
+            std::jthread([this, playback = m_playback, source = m_source, ended = m_ended](
+                             std::stop_token stop) { run(stop, *playback, *source, *ended); });
+        return std::nullopt;
     }
 
     void stop() override {
@@ -60,7 +59,7 @@ public:
         if (m_options.reportsAfterStop && !reported) {
             if (m_lateReport.joinable())
                 m_lateReport.join();
-            m_lateReport = std::thread([playedBack = m_playedBack] { (*playedBack)(); });
+            m_lateReport = std::thread([ended = m_ended] { (*ended)(std::nullopt); });
         }
         m_source.reset();
     }
@@ -76,7 +75,7 @@ private:
     }
 
     void run(std::stop_token stop, ClockedAudioDevices::Playback& playback, FrameSource& source,
-             const std::function<void()>& playedBack) {
+             const Ended& ended) {
         const int channels = playback.format.channels;
         const double speed = m_options.speed > 0 ? m_options.speed : 1.0;
         std::vector<float> buffer(size_t(4096 * channels));
@@ -98,6 +97,11 @@ private:
                     playback.frames.insert(playback.frames.end(), buffer.begin(),
                                            buffer.begin() + got * channels);
             }
+            if (m_options.outputFailsAfter &&
+                handed >= qint64(*m_options.outputFailsAfter * playback.format.sampleRate)) {
+                ended(deviceFailed());
+                return;
+            }
             if (got == 0 && source.atEnd())
                 break;
             if (got < 4096)
@@ -110,14 +114,14 @@ private:
             std::lock_guard guard(m_log->lock);
             playback.playedBackAt = Clock::now();
         }
-        playedBack();
+        ended(std::nullopt);
     }
 
     std::shared_ptr<ClockedAudioDevices::Log> m_log;
     ClockedAudioDevices::Options m_options;
     std::shared_ptr<ClockedAudioDevices::Playback> m_playback;
     std::shared_ptr<FrameSource> m_source;
-    std::shared_ptr<std::function<void()>> m_playedBack;
+    std::shared_ptr<Ended> m_ended;
     std::jthread m_thread;
     std::thread m_lateReport;
 };

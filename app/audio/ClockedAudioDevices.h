@@ -20,6 +20,8 @@ public:
         // Seconds between handing over the last frame and its being heard.
         double latency = 0.0;
         bool outputFails = false;
+        // Seconds of audio after which an output's device fails, as when it is unplugged.
+        std::optional<double> outputFailsAfter;
         bool inputFails = false;
         // An output also reports the end of a segment that was stopped, after the stop.
         bool reportsAfterStop = false;

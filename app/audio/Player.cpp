@@ -8,7 +8,6 @@
 
 #include <qcoro/qcorotimer.h>
 
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <coroutine>
@@ -36,8 +35,17 @@ struct SegmentEnd {
 struct Player::TakePlayback {
     std::unique_ptr<AudioOutput> output;
     std::shared_ptr<SegmentStream> segment;
-    std::shared_ptr<std::atomic<bool>> ended = std::make_shared<std::atomic<bool>>(false);
+    std::shared_ptr<Resumer> end = std::make_shared<Resumer>();
 };
+
+namespace {
+
+AudioOutput::Ended reportTo(std::shared_ptr<Resumer> end) {
+    return
+        [end = std::move(end)](std::optional<QString> failure) { end->resume(std::move(failure)); };
+}
+
+} // namespace
 
 Player::Player(std::shared_ptr<AudioDevices> devices, QObject* parent)
     : QObject(parent), m_devices(std::move(devices)), m_engine(m_devices->makeOutput()) {}
@@ -53,6 +61,7 @@ void Player::load(const QString& path) {
 }
 
 QCoro::Task<bool> Player::play(double start, double end, double rate) {
+    m_failure.reset();
     if (!m_file)
         co_return false;
     const double sampleRate = m_file->format().sampleRate;
@@ -73,7 +82,8 @@ QCoro::Task<bool> Player::play(double start, double end, double rate) {
     auto resumer = std::make_shared<Resumer>();
     m_pending = resumer;
     m_segment = std::make_shared<SegmentStream>(m_file, first, count, rate);
-    if (!m_engine->start(m_file->format(), m_segment, [resumer] { resumer->resume(); })) {
+    m_failure = m_engine->start(m_file->format(), m_segment, reportTo(resumer));
+    if (m_failure) {
         if (m_pending == resumer)
             m_pending.reset();
         co_return false;
@@ -86,24 +96,28 @@ QCoro::Task<bool> Player::play(double start, double end, double rate) {
         co_return false;
     if (m_pending == resumer)
         m_pending.reset();
-    co_return m_generation == generation;
+    if (m_generation != generation)
+        co_return false;
+    co_return heard(*resumer);
 }
 
 QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<double> end) {
+    m_failure.reset();
     std::shared_ptr<DecoderLender> file;
     try {
         file = std::make_shared<DecoderLender>(path);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        m_failure = QString::fromUtf8(error.what());
         co_return false;
     }
     const AudioFormat format = file->format();
     const quint64 generation = m_generation;
     auto take = std::make_shared<TakePlayback>();
     take->output = m_devices->makeOutput();
-    // A take that was playing is dropped, which ends it.
+    // A take that was playing is dropped, which cuts it short.
     if (auto previous = std::exchange(m_takePlayer, take)) {
         previous->output->stop();
-        *previous->ended = true;
+        previous->end->resume();
     }
 
     const qint64 first = qint64(std::max(start, 0.0) * format.sampleRate);
@@ -112,25 +126,35 @@ QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<dou
         limit = std::min(limit, qint64(std::max(*end, 0.0) * format.sampleRate));
     if (limit > first) {
         take->segment = std::make_shared<SegmentStream>(file, first, limit - first, 1.0);
-        if (!take->output->start(format, take->segment, [ended = take->ended] { *ended = true; })) {
+        m_failure = take->output->start(format, take->segment, reportTo(take->end));
+        if (m_failure) {
             if (m_takePlayer == take)
                 m_takePlayer.reset();
             co_return false;
         }
     } else {
-        *take->ended = true;
+        take->end->resume();
     }
 
     QPointer<Player> self(this);
-    while (m_generation == generation && !*take->ended) {
+    while (m_generation == generation && !take->end->done()) {
         co_await QCoro::sleepFor(std::chrono::milliseconds(30));
         if (!self)
             co_return false;
     }
     take->output->stop();
+    // Neither stopped nor cut short by another take.
+    const bool current = m_generation == generation && m_takePlayer == take;
     if (m_takePlayer == take)
         m_takePlayer.reset();
-    co_return m_generation == generation;
+    if (!current)
+        co_return false;
+    co_return heard(*take->end);
+}
+
+bool Player::heard(const Resumer& end) {
+    m_failure = end.failure();
+    return !m_failure;
 }
 
 void Player::stop() {

@@ -16,7 +16,8 @@ class SegmentStream;
 
 // Plays stretches of the opened media file at a rate without changing their pitch, and the
 // user's recorded takes. Callers await the end of what they started and learn whether it was
-// heard to the end (true) or cut short by stop() (false). Lives on the main thread.
+// heard to the end (true) or not (false): cut short by stop(), or not played, for which
+// failure() says why. Lives on the main thread.
 class Player : public QObject {
     Q_OBJECT
 public:
@@ -28,11 +29,12 @@ public:
     // file loaded before then stays loaded.
     void load(const QString& path);
     // Plays the loaded file from `start` to `end` seconds at `rate`. True when played to its
-    // end or when there is nothing to play; false with no file, when the output cannot start,
-    // or when stopped first.
+    // end or when there is nothing to play; false with no file, when the output cannot start or
+    // fails before the end, or when stopped first.
     QCoro::Task<bool> play(double start, double end, double rate);
     // Plays a take from `start` to `end` seconds (its end when absent) at normal speed. True
-    // when it ended by itself; false when it cannot be opened or was stopped.
+    // when it ended by itself; false when it cannot be opened, when the output cannot start or
+    // fails before the end, or when it was stopped or cut short by another take.
     QCoro::Task<bool> playTake(QString path, double start, std::optional<double> end);
     // Stops everything that plays; every waiting call returns false.
     void stop();
@@ -42,9 +44,15 @@ public:
     // Counts stops; an operation begun under one generation reports false once it changed.
     quint64 generation() const { return m_generation; }
     bool hasFile() const { return m_file != nullptr; }
+    // Why the last play or playTake that returned false could not be played, in the user's
+    // terms; nothing when it was stopped or had no file.
+    const std::optional<QString>& failure() const { return m_failure; }
 
 private:
     struct TakePlayback;
+
+    // Whether a playback that nobody stopped was heard to its end; keeps the failure if not.
+    bool heard(const Resumer& end);
 
     std::shared_ptr<AudioDevices> m_devices;
     std::unique_ptr<AudioOutput> m_engine;
@@ -53,4 +61,5 @@ private:
     std::shared_ptr<TakePlayback> m_takePlayer;
     std::shared_ptr<Resumer> m_pending;
     quint64 m_generation = 0;
+    std::optional<QString> m_failure;
 };

@@ -11,9 +11,13 @@
 namespace {
 
 // If the processed time stops moving for this long after the last frame was handed over, the
-// device is taken to have finished (or died); a caller must never wait for ever. It is longer
-// than any buffer a sound server keeps, about two seconds at most.
+// device is taken to have finished; before then, to have failed. A caller must never wait for
+// ever. It is longer than any buffer a sound server keeps, about two seconds at most.
 constexpr qint64 stallLimitMs = 3000;
+// How often the processed time is looked at: while playing, only to notice a stall; while the
+// last frames drain, to release the caller as soon as they have been heard.
+constexpr int playingPollMs = 100;
+constexpr int drainPollMs = 5;
 
 QAudioFormat floatFormat(const AudioFormat& format) {
     QAudioFormat result;
@@ -76,23 +80,22 @@ QtAudioOutput::QtAudioOutput() {
     // Connecting to the sound server takes tens of milliseconds: better now than before the first
     // sound.
     QMediaDevices::defaultAudioOutput();
-    m_drainPoll.setInterval(5);
-    connect(&m_drainPoll, &QTimer::timeout, this, &QtAudioOutput::checkPlayedBack);
+    connect(&m_progressPoll, &QTimer::timeout, this, &QtAudioOutput::checkProgress);
 }
 
 QtAudioOutput::~QtAudioOutput() {
     stop();
 }
 
-bool QtAudioOutput::start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
-                          std::function<void()> playedBack) {
+std::optional<QString> QtAudioOutput::start(const AudioFormat& format,
+                                            std::shared_ptr<FrameSource> source, Ended ended) {
     stop();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull())
-        return false;
+        return noDevice();
     m_format = format;
     m_source = std::move(source);
-    m_playedBack = std::move(playedBack);
+    m_ended = std::move(ended);
     // No parent: Qt 6.4 gives the platform sink inside QAudioSink the same parent, which would
     // then delete it a second time. retire() deletes the sink.
     m_sink = new QAudioSink(device, floatFormat(format));
@@ -107,48 +110,60 @@ bool QtAudioOutput::start(const AudioFormat& format, std::shared_ptr<FrameSource
     m_sink->start(m_feed);
     if (m_sink->state() == QAudio::StoppedState || m_sink->error() != QAudio::NoError) {
         stop();
-        return false;
+        return couldNotStart();
     }
-    return true;
+    m_draining = false;
+    m_lastProcessed = -1;
+    m_progressPoll.start(playingPollMs);
+    return std::nullopt;
 }
 
 void QtAudioOutput::stateChanged() {
     if (!m_sink)
         return;
     const auto state = m_sink->state();
+    // A stall counts from the new state on.
+    m_lastProcessed = -1;
     if (state == QAudio::IdleState && m_sink->error() == QAudio::NoError && m_source->atEnd()) {
-        m_lastProcessed = -1;
-        m_drainPoll.start();
-        checkPlayedBack();
+        m_draining = true;
+        m_progressPoll.start(drainPollMs);
+        checkProgress();
     } else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
         // The device went away: what was handed over will not be heard any more.
-        release();
+        report(deviceFailed());
     }
 }
 
-void QtAudioOutput::checkPlayedBack() {
+void QtAudioOutput::checkProgress() {
     if (!m_sink)
         return;
     const qint64 processed = m_sink->processedUSecs();
-    const qint64 length = m_feed->handedFrames() * 1000000 / m_format.sampleRate;
     if (processed != m_lastProcessed) {
         m_lastProcessed = processed;
         m_sinceProgress.start();
     }
-    if (processed >= length || m_sinceProgress.elapsed() > stallLimitMs)
-        release();
+    const bool stalled = m_sinceProgress.elapsed() > stallLimitMs;
+    if (m_draining) {
+        const qint64 length = m_feed->handedFrames() * 1000000 / m_format.sampleRate;
+        if (processed >= length || stalled)
+            report(std::nullopt);
+    } else if (stalled) {
+        // The sound server dropped the stream (a device unplugged, the stream killed) and the
+        // sink never says so: nothing plays any more.
+        report(deviceFailed());
+    }
 }
 
-void QtAudioOutput::release() {
-    auto playedBack = std::exchange(m_playedBack, {});
+void QtAudioOutput::report(std::optional<QString> failure) {
+    auto ended = std::exchange(m_ended, {});
     stop();
-    if (playedBack)
-        playedBack();
+    if (ended)
+        ended(std::move(failure));
 }
 
 void QtAudioOutput::stop() {
-    m_drainPoll.stop();
-    m_playedBack = {};
+    m_progressPoll.stop();
+    m_ended = {};
     if (m_source)
         m_source->setOnReady({});
     retire(m_sink, this);

@@ -82,13 +82,18 @@ void TakeRecording::finish() {
         return;
     m_deadline.stop();
     m_input->stop();
-    const bool complete = m_encoder->finish();
+    m_failure = m_encoder->finish();
     m_encoder.reset();
-    std::error_code error;
-    if (complete)
+    if (!m_failure) {
+        std::error_code error;
         std::filesystem::rename(QFile::encodeName(m_partialPath).toStdString(),
                                 QFile::encodeName(m_path).toStdString(), error);
-    if (!complete || error)
+        if (error)
+            m_failure =
+                QStringLiteral("%1 (%2).")
+                    .arg(QString::fromLocal8Bit(error.message()), QDir::toNativeSeparators(m_path));
+    }
+    if (m_failure)
         QFile::remove(m_partialPath);
     m_recording = false;
 }
@@ -113,9 +118,12 @@ void Recorder::record(const QString& path, double duration) {
     m_recorder = std::move(recording);
 }
 
-void Recorder::stop() {
-    if (auto recording = std::move(m_recorder))
-        recording->finish();
+std::optional<QString> Recorder::stop() {
+    const std::unique_ptr<TakeRecording> recording = std::move(m_recorder);
+    if (!recording)
+        return std::nullopt;
+    recording->finish();
+    return recording->failure();
 }
 
 QCoro::Task<bool> Recorder::microphoneDenied() {

@@ -16,7 +16,8 @@ class TakeEncoder;
 
 // One recording of the microphone into a take file: mono AAC at 44100 Hz in .m4a, which ends by
 // itself after its duration. The take is written beside its place first and moved there when
-// complete, so a recording that does not start leaves an earlier take as it was.
+// complete, so a recording that does not start or cannot be finished leaves an earlier take as
+// it was.
 class TakeRecording : public QObject {
     Q_OBJECT
 public:
@@ -29,6 +30,8 @@ public:
     QString path() const { return m_path; }
     double duration() const { return m_duration; }
     qint64 recordedFrames() const { return m_recorded; }
+    // Once finished: why the take could not be saved, in the user's terms.
+    const std::optional<QString>& failure() const { return m_failure; }
 
 private:
     friend class Recorder;
@@ -46,6 +49,7 @@ private:
     LevelMeter m_meter;
     qint64 m_recorded = 0;
     bool m_recording = false;
+    std::optional<QString> m_failure;
     QTimer m_deadline;
 };
 
@@ -64,8 +68,9 @@ public:
     // creating its folder. Throws MediaError when the folder or file cannot be made, and
     // RecorderError::couldNotStart when the microphone does not start.
     void record(const QString& path, double duration);
-    // Stops the recording, if any, keeping what was recorded, and clears recorder().
-    void stop();
+    // Stops the recording, if any, keeping what was recorded, and clears recorder(). Returns why
+    // the take of the recording it cleared could not be saved, if so.
+    std::optional<QString> stop();
     // True when the application may not use the microphone; asks the user while undecided.
     QCoro::Task<bool> microphoneDenied();
 

@@ -11,12 +11,15 @@ void Resumer::attach(Continuation next) {
     next();
 }
 
-void Resumer::resume() {
+void Resumer::resume(std::optional<QString> failure) {
     std::optional<Continuation> taken;
     {
         std::lock_guard guard(lock);
+        if (m_done)
+            return;
         taken.swap(continuation);
         m_done = true;
+        m_failure = std::move(failure);
     }
     if (taken)
         (*taken)();
@@ -25,4 +28,9 @@ void Resumer::resume() {
 bool Resumer::done() const {
     std::lock_guard guard(lock);
     return m_done;
+}
+
+std::optional<QString> Resumer::failure() const {
+    std::lock_guard guard(lock);
+    return m_failure;
 }

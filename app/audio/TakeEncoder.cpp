@@ -22,7 +22,7 @@ void TakeEncoder::write(const float* samples, qint64 count) {
     m_wake.notify_one();
 }
 
-bool TakeEncoder::finish() {
+std::optional<QString> TakeEncoder::finish() {
     {
         std::lock_guard guard(m_lock);
         m_closing = true;
@@ -30,7 +30,7 @@ bool TakeEncoder::finish() {
     m_wake.notify_one();
     if (m_worker.joinable())
         m_worker.join();
-    return !m_failed;
+    return m_failure;
 }
 
 void TakeEncoder::run(std::stop_token stop) {
@@ -45,18 +45,18 @@ void TakeEncoder::run(std::stop_token stop) {
             chunk = std::move(m_chunks.front());
             m_chunks.pop_front();
         }
-        if (m_failed)
+        if (m_failure)
             continue;
         try {
             m_writer->write(chunk.data(), qint64(chunk.size()));
-        } catch (const std::exception&) {
-            m_failed = true;
+        } catch (const std::exception& error) {
+            m_failure = QString::fromUtf8(error.what());
         }
     }
     try {
-        if (!m_failed)
+        if (!m_failure)
             m_writer->finish();
-    } catch (const std::exception&) {
-        m_failed = true;
+    } catch (const std::exception& error) {
+        m_failure = QString::fromUtf8(error.what());
     }
 }

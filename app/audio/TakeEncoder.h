@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -24,8 +25,9 @@ public:
     ~TakeEncoder();
 
     void write(const float* samples, qint64 count);
-    // Encodes what is still queued and completes the file; false when encoding failed.
-    bool finish();
+    // Encodes what is still queued and completes the file; returns why it could not, in the
+    // user's terms.
+    std::optional<QString> finish();
 
 private:
     void run(std::stop_token stop);
@@ -35,6 +37,6 @@ private:
     std::condition_variable_any m_wake;
     std::deque<std::vector<float>> m_chunks;
     bool m_closing = false;
-    bool m_failed = false;
+    std::optional<QString> m_failure; // written by the worker only
     std::jthread m_worker;
 };

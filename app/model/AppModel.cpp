@@ -511,14 +511,22 @@ PracticeSettings AppModel::defaultSettings() const {
 // MARK: Practice
 
 void AppModel::stop() {
-    const bool wasRecording = isRecording();
     cancel(m_work);
     m_player->stop();
-    m_recorder->stop();
     setPhase(Phase::idle());
+    endRecording();
+}
+
+void AppModel::endRecording() {
+    // Also a recording that ended by itself a moment ago, before the task looked.
+    if (!m_recorder->recorder())
+        return;
+    if (const std::optional<QString> failure = m_recorder->stop()) {
+        setError(QStringLiteral("Couldn’t save your recording: %1").arg(*failure));
+        return;
+    }
     // A recording cut short is kept and becomes the take.
-    if (wasRecording)
-        loadTake();
+    loadTake();
 }
 
 bool AppModel::isRecording() const {
@@ -562,8 +570,12 @@ QCoro::Task<> AppModel::runLoop(Token token, Sentence sentence, PracticeSettings
     };
     const bool completed =
         co_await LoopRunner::run(sentence, settings, play, wait, phase, token->stopToken());
-    if (!self || token->isCancelled() || !completed)
+    if (!self || token->isCancelled())
         co_return;
+    if (!completed) {
+        playFailed();
+        co_return;
+    }
     setPhase(Phase::idle());
     if (!settings.autoAdvance || !m_session)
         co_return;
@@ -625,8 +637,12 @@ QCoro::Task<> AppModel::runRecording(Token token, Sentence sentence, PracticeSet
     }
     setPhase(Phase::listenFirst(), PracticePlan::playTime(sentence, settings.rate));
     const bool heard = co_await m_player->play(sentence.start, sentence.end, settings.rate);
-    if (!self || !heard || token->isCancelled())
+    if (!self || token->isCancelled())
         co_return;
+    if (!heard) {
+        playFailed();
+        co_return;
+    }
 
     const double limit = PracticePlan::takeLimit(sentence, settings.rate);
     try {
@@ -649,10 +665,9 @@ QCoro::Task<> AppModel::runRecording(Token token, Sentence sentence, PracticeSet
 }
 
 void AppModel::finishRecording() {
-    m_recorder->stop();
     cancel(m_work);
     setPhase(Phase::idle());
-    loadTake();
+    endRecording();
 }
 
 void AppModel::loadTake() {
@@ -707,11 +722,18 @@ QCoro::Task<> AppModel::analyseTake(Token token, QString url, qint64 sentenceId)
     setTake(Take{url, analysis->bars, analysis->range});
 }
 
+bool AppModel::stopForTake() {
+    stop();
+    // Stopping a recording replaces the take, which is then analysed afresh: nothing to play yet.
+    return m_take.has_value();
+}
+
 void AppModel::compare() {
     if (!m_session || !m_session->currentSentence() || !m_take)
         return;
     const Sentence sentence = *m_session->currentSentence();
-    stop();
+    if (!stopForTake())
+        return;
     const PracticeSettings settings = effectiveSettings();
     m_work = startTask();
     runComparison(m_work, sentence, settings, *m_take);
@@ -723,8 +745,12 @@ QCoro::Task<> AppModel::runComparison(Token token, Sentence sentence, PracticeSe
     const QPointer<AppModel> self(this);
     setPhase(Phase::original(), PracticePlan::playTime(sentence, settings.rate));
     const bool played = co_await m_player->play(sentence.start, sentence.end, settings.rate);
-    if (!self || !played || token->isCancelled())
+    if (!self || token->isCancelled())
         co_return;
+    if (!played) {
+        playFailed();
+        co_return;
+    }
     co_await token->sleep(std::chrono::milliseconds(400));
     if (!self || token->isCancelled())
         co_return;
@@ -732,12 +758,10 @@ QCoro::Task<> AppModel::runComparison(Token token, Sentence sentence, PracticeSe
 }
 
 void AppModel::playTake() {
-    if (!m_take)
+    if (!m_take || !stopForTake())
         return;
-    const Take take = *m_take;
-    stop();
     m_work = startTask();
-    runTake(m_work, take);
+    runTake(m_work, *m_take);
 }
 
 QCoro::Task<> AppModel::runTake(Token token, Take take) {
@@ -748,10 +772,19 @@ QCoro::Task<> AppModel::runTake(Token token, Take take) {
 QCoro::Task<> AppModel::playTakeSteps(Token token, Take take) {
     const QPointer<AppModel> self(this);
     setPhase(Phase::take(), take.range.end - take.range.start);
-    co_await m_player->playTake(take.url, take.range.start, take.range.end);
+    const bool ended = co_await m_player->playTake(take.url, take.range.start, take.range.end);
     if (!self || token->isCancelled())
         co_return;
+    if (ended)
+        setPhase(Phase::idle());
+    else
+        playFailed();
+}
+
+void AppModel::playFailed() {
     setPhase(Phase::idle());
+    if (const std::optional<QString>& failure = m_player->failure())
+        setError(QStringLiteral("Couldn’t play the sound: %1").arg(*failure));
 }
 
 void AppModel::toggleHard(std::optional<qsizetype> index) {
@@ -783,16 +816,18 @@ void AppModel::changeSettings(const std::function<void(PracticeSettings&)>& chan
     PracticeSettings settings = m_session->settings;
     change(settings);
     settings = settings.clamped();
-    // A slider sends many values that round to the same setting: those write nothing.
+    // The remembered choice may be another file's, so a value this session has already is
+    // remembered all the same.
+    rememberSettings(settings);
+    // A slider sends many values that round to the same setting: those write no session.
     if (settings == m_session->settings)
         return;
     changeSession([&settings](Session& session) { session.settings = settings; });
-    rememberSettings(m_session->settings);
     save();
 }
 
 void AppModel::rememberSettings(const PracticeSettings& settings) {
-    if (m_persist)
+    if (m_persist && settings != defaultSettings())
         m_defaults->setValue(settingsKey,
                              QJsonDocument(settings.toJson()).toJson(QJsonDocument::Compact));
 }

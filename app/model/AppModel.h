@@ -232,6 +232,9 @@ private:
     QCoro::Task<> runTake(Token token, Take take);
     QCoro::Task<> playTakeSteps(Token token, Take take);
     QCoro::Task<> analyseTake(Token token, QString url, qint64 sentenceId);
+    // After a play that nobody stopped returned false: the practice goes back to idle and says
+    // why the sound could not be played.
+    void playFailed();
 
     Token startTask();
     void cancel(Token& token);
@@ -241,6 +244,11 @@ private:
     std::vector<Sentence> pauseSentences() const;
     void showStep(const PracticeStep& step, int repeats);
     bool isRecording() const;
+    // Ends the recording, if there is one: its take replaces the shown one, or, when it cannot
+    // be saved, the error says so and the earlier take stays as it was.
+    void endRecording();
+    // Stops the practice before playing the take; false when there is no take left to play.
+    bool stopForTake();
     void setPhase(Phase phase, std::optional<double> length = std::nullopt);
     void changeSession(const std::function<void(Session&)>& change);
     void changeSettings(const std::function<void(PracticeSettings&)>& change);

@@ -67,12 +67,12 @@ private:
     public:
         Output(std::unique_ptr<AudioOutput> inner, ObservedDevices* devices)
             : m_inner(std::move(inner)), m_devices(devices) {}
-        bool start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
-                   std::function<void()> playedBack) override {
+        std::optional<QString> start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
+                                     Ended ended) override {
             m_devices->firstSoundAt.reset();
             return m_inner->start(
                 format, std::make_shared<Source>(std::move(source), format.channels, m_devices),
-                std::move(playedBack));
+                std::move(ended));
         }
         void stop() override { m_inner->stop(); }
 

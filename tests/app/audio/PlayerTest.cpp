@@ -142,6 +142,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(outcome.result.has_value(), 1000);
         QVERIFY(outcome.millisecondsAfter(stopped) < 50);
         QCOMPARE(*outcome.result, false);
+        QVERIFY(!player.failure());
         QTest::qWait(100);
         QCOMPARE(outcome.resumptions, 1);
         QCOMPARE(player.generation(), before + 1);
@@ -191,7 +192,7 @@ private Q_SLOTS:
         QCOMPARE(first.resumptions + second.resumptions, 2);
     }
 
-    void outputThatDoesNotStart() {
+    void outputThatFails() {
         auto devices = std::make_shared<ClockedAudioDevices>();
         devices->options().speed = 20;
         devices->options().outputFails = true;
@@ -199,6 +200,13 @@ private Q_SLOTS:
         player.load(tone);
         QCOMPARE(QCoro::waitFor(player.play(0, 1, 1)), false);
         QCOMPARE(QCoro::waitFor(player.playTake(take, 0, {})), false);
+        // Part-way through: not heard to the end.
+        devices->options().outputFails = false;
+        devices->options().outputFailsAfter = 0.2;
+        QCOMPARE(QCoro::waitFor(player.play(0, 1, 1)), false);
+        QCOMPARE(QCoro::waitFor(player.playTake(take, 0, {})), false);
+        QCOMPARE(player.failure(), QStringLiteral("The sound output device stopped working."));
+        devices->options().outputFailsAfter.reset();
         devices->options().outputFails = false;
         QCOMPARE(QCoro::waitFor(player.play(0, 1, 1)), true);
     }
@@ -232,6 +240,14 @@ private Q_SLOTS:
         QVERIFY(outcome.millisecondsAfter(stopped) <= 50);
         QCOMPARE(*outcome.result, false);
         QVERIFY(devices->playbacks().back().stopped);
+
+        // Cut short by another take.
+        Outcome replaced;
+        auto first = await(player.playTake(take, 0, {}), &replaced);
+        QTest::qWait(100);
+        QCOMPARE(QCoro::waitFor(player.playTake(take, 0, 0.1)), true);
+        QTRY_VERIFY_WITH_TIMEOUT(replaced.result.has_value(), 1000);
+        QCOMPARE(*replaced.result, false);
 
         // A take that cannot be opened, and one whose start lies past its end.
         QCOMPARE(QCoro::waitFor(player.playTake(folder.filePath("missing.m4a"), 0, {})), false);

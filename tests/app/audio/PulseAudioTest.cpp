@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 
 #include <QElapsedTimer>
+#include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +42,43 @@ std::pair<long, long> voicedSpan(const std::vector<float>& frames, double thresh
         }
     }
     return {first, last};
+}
+
+// Has the test server drop this process's playing streams, as a server does when their device
+// goes away, through its command interface. False when no stream was dropped.
+bool dropOurStreams() {
+    QLocalSocket cli;
+    cli.connectToServer(qEnvironmentVariable("QUELLIN_TEST_PULSE_CLI"));
+    if (!cli.waitForConnected(2000))
+        return false;
+    // The interface answers without a prompt: an answer is complete once nothing more arrives
+    // for a while. The event loop keeps running meanwhile, as the sink needs it.
+    const auto ask = [&cli](const QByteArray& command) {
+        cli.write(command + '\n');
+        QByteArray answer;
+        QElapsedTimer quiet;
+        quiet.start();
+        while (quiet.elapsed() < 300) {
+            QTest::qWait(20);
+            if (const QByteArray more = cli.readAll(); !more.isEmpty()) {
+                answer += more;
+                quiet.restart();
+            }
+        }
+        return answer;
+    };
+    const QByteArray listing = ask("list-sink-inputs");
+    const QByteArray ours =
+        "\"QtPulseAudio:" + QByteArray::number(QCoreApplication::applicationPid()) + '"';
+    QByteArray index;
+    int dropped = 0;
+    for (const QByteArray& line : listing.split('\n')) {
+        if (line.trimmed().startsWith("index:"))
+            index = line.trimmed().mid(6).trimmed();
+        else if (line.contains(ours) && ask("kill-sink-input " + index).isEmpty())
+            ++dropped;
+    }
+    return dropped > 0;
 }
 
 } // namespace
@@ -110,6 +148,17 @@ private Q_SLOTS:
             std::chrono::duration_cast<std::chrono::milliseconds>(released - stopped).count();
         QVERIFY2(waited <= 50, qPrintable(QString::number(waited)));
         QCOMPARE(*result, false);
+
+        // The server drops the stream part-way, as when the device goes away: not heard.
+        if (qEnvironmentVariableIsEmpty("QUELLIN_TEST_PULSE_CLI"))
+            QSKIP("needs the test server's command interface (QUELLIN_TEST_PULSE_CLI is unset)");
+        result.reset();
+        auto dropped = await(player.play(0, 4, 1), &result, &released);
+        QTest::qWait(500);
+        QVERIFY(dropOurStreams());
+        QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 6000);
+        QCOMPARE(*result, false);
+        QCOMPARE(player.failure(), QStringLiteral("The sound output device stopped working."));
     }
 
     // Each recording and each take played makes a Qt device of its own; the devices of the ones

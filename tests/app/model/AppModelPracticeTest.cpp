@@ -461,6 +461,11 @@ private Q_SLOTS:
         const PracticeSettings chosen = h->session()->settings;
         openBursts(h, {1.0, 1.0}, QStringLiteral("b.wav"));
         QCOMPARE(h->session()->settings, chosen);
+        // Choosing there what the first file has already is still remembered for the next.
+        h->setRate(0.6);
+        openBursts(h, {1.0});
+        h->setRate(chosen.rate);
+        QCOMPARE(remembered(), chosen);
 
         // Remembered values out of range are used as they are, but limited where they are used.
         h->close();
@@ -564,6 +569,58 @@ private Q_SLOTS:
         QCOMPARE(h->phase(), Phase::take());
         QVERIFY(waitIdle(h));
         QCOMPARE(log.phases(), (std::vector<Phase>{Phase::take(), Phase::idle()}));
+
+        // A take that cannot be saved (its half-written file went away) says so; the earlier
+        // take stays, on disk and as shown.
+        const auto contents = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray earlier = contents(url);
+        QSignalSpy takeChanges(&h.model(), &AppModel::takeChanged);
+        h.devices().options().speed = 1;
+        h->record();
+        QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
+        const QFileInfo target(url);
+        QVERIFY(QFile::remove(target.dir().filePath(target.completeBaseName() + ".partial.m4a")));
+        h->record();
+        QVERIFY(h.settle());
+        QCOMPARE(h->error(),
+                 QStringLiteral("Couldn’t save your recording: No such file or directory (%1).")
+                     .arg(url));
+        QVERIFY(takeChanges.isEmpty());
+        QCOMPARE(h->take(), take);
+        QCOMPARE(contents(url), earlier);
+        h->setError(std::nullopt);
+
+        // Comparing or playing the take during a recording ends it; its take is then analysed
+        // afresh, so there is nothing to play yet.
+        for (const auto press : {&AppModel::compare, &AppModel::playTake}) {
+            h->record();
+            QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
+            QTest::qWait(300);
+            (h.model().*press)();
+            QCOMPARE(h->phase(), Phase::idle());
+            QVERIFY(!h->isWorking());
+            QVERIFY(h.settle());
+        }
+
+        // A sound that cannot be played, from the start or part-way through, says why, and the
+        // practice goes back to idle.
+        for (const bool partWay : {false, true}) {
+            h.devices().options().outputFails = !partWay;
+            h.devices().options().outputFailsAfter = partWay ? std::optional(0.1) : std::nullopt;
+            const QString why = partWay ? QStringLiteral("The sound output device stopped working.")
+                                        : QStringLiteral("No sound output device is available.");
+            for (const auto press :
+                 {&AppModel::loop, &AppModel::record, &AppModel::compare, &AppModel::playTake}) {
+                h->setError(std::nullopt);
+                (h.model().*press)();
+                QVERIFY(waitIdle(h, 3000));
+                QCOMPARE(h->error(), QStringLiteral("Couldn’t play the sound: ") + why);
+            }
+        }
+        h.devices().options().outputFailsAfter.reset();
 
         // A recorder that cannot start says why.
         h.devices().options().inputFails = true;
