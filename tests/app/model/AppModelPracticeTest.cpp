@@ -1,5 +1,6 @@
 #include "ModelHarness.h"
 #include "Player.h"
+#include "Recorder.h"
 #include "RecorderError.h"
 #include "TestMedia.h"
 
@@ -240,12 +241,9 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::yourTurn(2, 3), 8000);
         QCOMPARE(h->phaseLength(), d);
 
-        QElapsedTimer stopping;
-        stopping.start();
         h->loopOrStop();
         QCOMPARE(h->phase(), Phase::idle());
-        QVERIFY(waitIdle(h, 200)); // the sleep ended at once
-        QVERIFY(stopping.elapsed() < 200);
+        QVERIFY(waitIdle(h, 700)); // the pause of 1 s ended at once
         const size_t played = h.devices().playbacks().size();
         QCOMPARE(played, size_t(2));
         QTest::qWait(int(d * 1000) + 300);
@@ -260,7 +258,7 @@ private Q_SLOTS:
         QTest::qWait(100);
         QCOMPARE(h->phase(), Phase::playing(1, 3));
         h->stop();
-        QVERIFY(waitIdle(h, 300));
+        QVERIFY(waitIdle(h, 1000)); // of 2 s playing
         QCOMPARE(log.phases(), (std::vector<Phase>{Phase::playing(1, 3), Phase::idle()}));
         QVERIFY(h.devices().playbacks().back().stopped);
 
@@ -517,29 +515,23 @@ private Q_SLOTS:
         const double fullLength = h->take()->range.end;
         QVERIFY2(fullLength > 2.9, qPrintable(QString::number(fullLength)));
 
-        // Pressing Record again ends the attempt at once; the shorter take replaces the first.
-        h.devices().options().speed = 1;
-        h->record();
-        QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
-        QTest::qWait(800);
-        QElapsedTimer ending;
-        ending.start();
-        h->record();
-        QCOMPARE(h->phase(), Phase::idle());
-        QVERIFY(h.settle(3000));
-        QVERIFY(ending.elapsed() < 1000);
-        QVERIFY(h->take());
-        QVERIFY2(h->take()->range.end < 1.5, qPrintable(QString::number(h->take()->range.end)));
-
-        // Stopping during a recording keeps what was recorded.
-        h->record();
-        QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
-        QTest::qWait(1200);
-        h->stop();
-        QVERIFY(!h->take()); // cleared, then analysed again
-        QVERIFY(h.settle());
-        QVERIFY(h->take());
-        QVERIFY(h->take()->range.end > 0.9 && h->take()->range.end < 2.0);
+        // Pressing Record again, or Stop, ends the attempt at once and keeps what was recorded.
+        // The input runs at half speed, so the 3 s limit stays far off even on a busy machine.
+        for (const auto press : {&AppModel::record, &AppModel::stop}) {
+            h->record();
+            h.devices().options().speed = 0.5;
+            QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
+            QTest::qWait(1000);
+            QCOMPARE(h->phase(), Phase::recording());
+            (h.model().*press)();
+            QCOMPARE(h->phase(), Phase::idle());
+            QVERIFY(!h->recorder().recorder());
+            QVERIFY(h.settle());
+            QVERIFY(h->take());
+            QVERIFY2(h->take()->range.end > 0.4 && h->take()->range.end < 2.5,
+                     qPrintable(QString::number(h->take()->range.end)));
+            h.devices().options().speed = 1;
+        }
         const AppModel::Take take = *h->take();
 
         // Comparing: the sentence at the practice rate, 0.4 s, then the voiced part of the take.
@@ -593,16 +585,16 @@ private Q_SLOTS:
         QCOMPARE(contents(url), earlier);
         h->setError(std::nullopt);
 
-        // Comparing or playing the take during a recording ends it; its take is then analysed
-        // afresh, so there is nothing to play yet.
+        // Comparing or playing the take during a recording ends it. (Its take is analysed afresh
+        // on a worker thread, which a busy machine may finish at once: then the new take plays.)
         for (const auto press : {&AppModel::compare, &AppModel::playTake}) {
             h->record();
             QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
-            QTest::qWait(300);
+            QTest::qWait(300); // enough sound for a take (the clock counts the whole wait)
             (h.model().*press)();
-            QCOMPARE(h->phase(), Phase::idle());
-            QVERIFY(!h->isWorking());
-            QVERIFY(h.settle());
+            QVERIFY(h->phase() != Phase::recording());
+            QVERIFY(!h->recorder().recorder());
+            QVERIFY(waitIdle(h));
         }
 
         // A sound that cannot be played, from the start or part-way through, says why, and the
