@@ -140,7 +140,8 @@ private Q_SLOTS:
         const auto stopped = std::chrono::steady_clock::now();
         player.stop();
         QTRY_VERIFY_WITH_TIMEOUT(outcome.result.has_value(), 1000);
-        QVERIFY(outcome.millisecondsAfter(stopped) < 50);
+        // At once: long before the 1.85 s left of the segment, even on a busy machine.
+        QVERIFY(outcome.millisecondsAfter(stopped) < 1000);
         QCOMPARE(*outcome.result, false);
         QVERIFY(!player.failure());
         QTest::qWait(100);

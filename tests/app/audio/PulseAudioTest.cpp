@@ -146,7 +146,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 1000);
         const auto waited =
             std::chrono::duration_cast<std::chrono::milliseconds>(released - stopped).count();
-        QVERIFY2(waited <= 50, qPrintable(QString::number(waited)));
+        // At once: long before the 3.5 s left, even on a busy machine.
+        QVERIFY2(waited < 1000, qPrintable(QString::number(waited)));
         QCOMPARE(*result, false);
 
         // The server drops the stream part-way, as when the device goes away: not heard.
