@@ -44,38 +44,30 @@ class EnergyProfileReadTest final : public QObject {
 
     QTemporaryDir m_folder;
 
-private Q_SLOTS:
-    void matchesAComputationOnTheSamples_data() {
-        QTest::addColumn<int>("rate");
-        QTest::addColumn<int>("channels");
-        QTest::addColumn<qint64>("frames");
-        QTest::addColumn<qint64>("h"); // samples a frame
-        QTest::addColumn<int>("count");
-        // Long enough to span several read blocks; a last frame counts when more than half full.
-        QTest::newRow("mono, full last")
-            << 44100 << 1 << qint64(44100 * 3 + 300) << qint64(441) << 301;
-        QTest::newRow("stereo") << 48000 << 2 << qint64(48000 * 2 + 100) << qint64(480) << 200;
-        QTest::newRow("six channels") << 22050 << 6 << qint64(22050 + 50) << qint64(220) << 100;
-        QTest::newRow("last just over half") << 44100 << 1 << qint64(1103) << qint64(441) << 3;
-        QTest::newRow("last half full") << 44100 << 1 << qint64(1102) << qint64(441) << 2;
-    }
-    void matchesAComputationOnTheSamples() {
-        QFETCH(int, rate);
-        QFETCH(int, channels);
-        QFETCH(qint64, frames);
-        QFETCH(qint64, h);
-        QFETCH(int, count);
+    // Reads noise of `frames` frames, `h` samples a profile frame, and compares it with the
+    // computation on the samples; `count` frames are expected.
+    void compare(int rate, int channels, qint64 frames, qint64 h, size_t count) {
         const auto samples = noise(frames * channels, quint32(frames));
-        const QString path =
-            TestMedia::floatWav(m_folder.filePath(QTest::currentDataTag() + QStringLiteral(".wav")),
-                                rate, channels, samples);
+        const QString path = TestMedia::floatWav(
+            m_folder.filePath(QStringLiteral("%1-%2.wav").arg(frames).arg(channels)), rate,
+            channels, samples);
         const EnergyProfile profile = EnergyProfile::read(path, 0.01);
         QCOMPARE(profile.frameDuration, double(h) / rate);
         const auto expected = expectedProfile(samples, channels, h);
-        QCOMPARE(profile.rms.size(), size_t(count));
-        QCOMPARE(expected.size(), size_t(count));
+        QCOMPARE(profile.rms.size(), count);
+        QCOMPARE(expected.size(), count);
         for (size_t i = 0; i < expected.size(); ++i)
-            QVERIFY2(std::abs(profile.rms[i] - expected[i]) < 1e-6, qPrintable(QString::number(i)));
+            QVERIFY2(std::abs(profile.rms[i] - expected[i]) < 1e-6, qPrintable(path));
+    }
+
+private Q_SLOTS:
+    void matchesAComputationOnTheSamples() {
+        // Long enough to span several read blocks; a last frame counts when more than half full.
+        compare(44100, 1, 44100 * 3 + 300, 441, 301);
+        compare(48000, 2, 48000 * 2 + 100, 480, 200);
+        compare(22050, 6, 22050 + 50, 220, 100);
+        compare(44100, 1, 1103, 441, 3);
+        compare(44100, 1, 1102, 441, 2); // exactly half full
     }
 
     void oddFrameDurations() {
