@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -116,13 +117,16 @@ private Q_SLOTS:
         Recorder recorder(microphone());
         const QString first = folder.filePath(QStringLiteral("first.m4a"));
         const QString second = folder.filePath(QStringLiteral("second.m4a"));
+        QElapsedTimer recording;
+        recording.start();
         recorder.record(first, 5);
         QTest::qWait(300);
         recorder.record(second, 0.3);
-        // The first take is complete as far as it went.
+        const double went = double(recording.elapsed()) / 1000;
+        // The first take is complete as far as it went (however long a busy machine took).
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("first.partial.m4a"))));
-        QVERIFY2(seconds(first) > 0.2 && seconds(first) < 0.6,
-                 qPrintable(QString::number(seconds(first))));
+        QVERIFY2(seconds(first) > 0.2 && seconds(first) < went + 0.05,
+                 qPrintable(QStringLiteral("%1 s of %2 s").arg(seconds(first)).arg(went)));
         QCOMPARE(recorder.recorder()->path(), second);
         QTRY_VERIFY_WITH_TIMEOUT(!recorder.recorder()->isRecording(), 3000);
 
@@ -137,13 +141,16 @@ private Q_SLOTS:
         recorder.stop(); // nothing records: nothing happens
         QVERIFY(!recorder.recorder());
         const QString path = folder.filePath(QStringLiteral("stopped.m4a"));
+        QElapsedTimer recording;
+        recording.start();
         recorder.record(path, 10);
         QTest::qWait(400);
         recorder.stop();
+        const double went = double(recording.elapsed()) / 1000;
         QVERIFY(!recorder.recorder());
         QCOMPARE(recorder.level(), 0.0);
-        QVERIFY2(seconds(path) > 0.3 && seconds(path) < 0.8,
-                 qPrintable(QString::number(seconds(path))));
+        QVERIFY2(seconds(path) > 0.3 && seconds(path) < went + 0.05,
+                 qPrintable(QStringLiteral("%1 s of %2 s").arg(seconds(path)).arg(went)));
     }
 
     void aStartThatFailsLeavesNoRecorder() {
