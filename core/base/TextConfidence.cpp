@@ -56,4 +56,8 @@ bool isDoubtful(const Sentence& sentence, bool fileReliable) {
            (!fileReliable || *sentence.confidence < doubtfulBelow);
 }
 
+bool isFaded(const Sentence& sentence, bool fileReliable, bool plain) {
+    return !plain && isDoubtful(sentence, fileReliable);
+}
+
 } // namespace TextConfidence

@@ -19,5 +19,8 @@ bool textReliable(const std::vector<Sentence>& sentences);
 // Whether a sentence's recognised text should be shown as doubtful: its own confidence is low, or
 // it was recognised in a file whose text as a whole is not reliable (`fileReliable`).
 bool isDoubtful(const Sentence& sentence, bool fileReliable);
+// Whether a view shows the sentence's text faded: doubtful, unless the learner chose to see the
+// file's text plainly (`plain`).
+bool isFaded(const Sentence& sentence, bool fileReliable, bool plain);
 
 } // namespace TextConfidence
