@@ -11,20 +11,20 @@ namespace {
 //   LibriVox audiobook clips, clean                        28–30 % → 0.74–0.75
 //   the same with moderate reverberation                   46–54 % → 0.58–0.60 (the border)
 //   the same in pink noise (SNR about 10 dB)               82–85 % → 0.20–0.23
-//   the same reverberant as in a hall                         96 % → 0.35–0.50
+//   the same reverberant as in a hall                      92–97 % → 0.28–0.54
 //   espeak-ng Harvard sentences                            72–75 % → 0.31–0.41
 //   espeak-ng German, Spanish, French read as English        100 % → 0.23–0.48
 // and, with pocketsphinx_continuous on real recordings, 0.64 for a clean audiobook passage (26 %)
 // and 0.88 for a clear talk, against 0.41–0.43 for English it got mostly wrong (73 %, over 100 %).
-// 0.55 lies between the two groups with a margin on either side; the same file varies by up to
-// 0.15 with a trace of dither, so nothing finer is warranted. Other cues were measured and left
-// out: the share of words found by trigrams, acoustic scores per frame and the share of time in
-// fillers do not separate the groups; words per second catches a slow reverberant reading that
-// the posteriors miss (few words, each confidently wrong) but would also catch slow, clear
-// speech. Known misses: espeak-ng's voice reading plain sentences is mostly recognised right
-// (13 %) yet scores 0.40–0.43 (a synthetic voice spreads the posteriors), so it is called
-// unreliable; a slow, heavily reverberant synthetic reading (92–97 %) scores up to 0.8 and is
-// called reliable.
+// 0.55 lies between the two groups, closest to the hall (whose few words come out confidently
+// wrong); the same file varies by up to 0.15 with a trace of dither, so nothing finer is
+// warranted. Other cues were measured and left out: the share of words found by trigrams,
+// acoustic scores per frame and the share of time in fillers do not separate the groups; words
+// per second catches a slow reverberant reading that the posteriors miss (few words, each
+// confidently wrong) but would also catch slow, clear speech. Known misses: espeak-ng's voice
+// reading plain sentences is mostly recognised right (13 %) yet scores 0.40–0.43 (a synthetic
+// voice spreads the posteriors), so it is called unreliable; a slow, heavily reverberant
+// synthetic reading (92–97 %) scores up to 0.8 and is called reliable.
 constexpr double reliableFrom = 0.55;
 // A sentence below this is doubtful even in a reliable file: it scores no better than whole files
 // of other languages read as English do.
