@@ -1,5 +1,7 @@
 #include "SentenceOutput.h"
 
+#include "base/TextConfidence.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,12 +21,15 @@ std::optional<Format> formatNamed(const QString& name) {
 }
 
 QByteArray text(const SentencePipeline::Result& result) {
+    const bool reliable = TextConfidence::textReliable(result.sentences);
     QString out;
     for (const Sentence& sentence : result.sentences) {
         out += TimeText::short_(sentence.start) + QStringLiteral(" – ") +
                TimeText::short_(sentence.end);
         if (sentence.text)
-            out += QStringLiteral("  ") + sentence.text->simplified();
+            out += (TextConfidence::isDoubtful(sentence, reliable) ? QStringLiteral("  ? ")
+                                                                   : QStringLiteral("  ")) +
+                   sentence.text->simplified();
         out += QLatin1Char('\n');
     }
     return out.toUtf8();
@@ -39,6 +44,9 @@ QByteArray json(const SentencePipeline::Result& result) {
                        {QStringLiteral("sentences"), sentences}};
     if (result.notice)
         object.insert(QStringLiteral("notice"), *result.notice);
+    if (result.method.isSpeech())
+        object.insert(QStringLiteral("textReliable"),
+                      TextConfidence::textReliable(result.sentences));
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 

@@ -10,10 +10,11 @@ namespace SentenceOutput {
 enum class Format { text, json, srt };
 std::optional<Format> formatNamed(const QString& name);
 
-// One line per sentence: "start – end", then the text when there is one.
+// One line per sentence: "start – end", then the text when there is one, after "? " when it is
+// doubtful.
 QByteArray text(const SentencePipeline::Result& result);
 // {"duration", "method", "notice" (when there is one), "sentences"}, encoded as in the session
-// file.
+// file, and for recognised sentences "textReliable".
 QByteArray json(const SentencePipeline::Result& result);
 // A SubRip subtitle file; sentences without text are titled "Sentence N" as in the sentence list.
 QByteArray srt(const SentencePipeline::Result& result);

@@ -808,6 +808,13 @@ void AppModel::setHardOnly(bool on) {
     save();
 }
 
+void AppModel::setShowUncertainText(bool on) {
+    if (!m_session)
+        return;
+    changeSession([on](Session& session) { session.showUncertainText = on; });
+    save();
+}
+
 // MARK: Settings
 
 void AppModel::changeSettings(const std::function<void(PracticeSettings&)>& change) {

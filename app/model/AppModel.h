@@ -183,6 +183,8 @@ public:
     void playTake();
     void toggleHard(std::optional<qsizetype> index = std::nullopt);
     void setHardOnly(bool on);
+    // Shows recognised text judged unreliable plainly (or faded again); remembered per file.
+    void setShowUncertainText(bool on);
     void setRepeats(int repeats);
     void setRate(double rate);
     void setGapFactor(double gapFactor);

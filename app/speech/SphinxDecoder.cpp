@@ -13,7 +13,9 @@
 #include <sphinxbase/ckd_alloc.h>
 #include <sphinxbase/cmn.h>
 #include <sphinxbase/err.h>
+#include <sphinxbase/logmath.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <mutex>
@@ -158,6 +160,7 @@ Transcription SphinxDecoder::decode(std::span<const int16_t> samples, double off
         int last = 0;
         ps_seg_frames(segment, &first, &last);
         words.emplace_back(text, offset + first / frameRate, (last - first + 1) / frameRate);
+        words.back().confidence = posteriorOf(segment);
     }
     return Transcription::fromWords(words);
 }
@@ -205,6 +208,13 @@ void SphinxDecoder::normaliseLoudness(std::span<const int16_t> samples) {
         cmn_live_set(ps_get_feat(m_decoder)->cmn_struct, mean.data());
     }
     ckd_free_2d(cepstra);
+}
+
+// The word's posterior probability in the lattice the search has built already (the decoder's
+// -bestpath pass, on by default), so it costs no further decoding.
+double SphinxDecoder::posteriorOf(ps_seg_s* segment) const {
+    const int32 logPosterior = ps_seg_prob(segment, nullptr, nullptr, nullptr);
+    return std::clamp(logmath_exp(ps_get_logmath(m_decoder), logPosterior), 0.0, 1.0);
 }
 
 QString SphinxDecoder::wordOf(const char* token) {

@@ -9,6 +9,7 @@
 #include <span>
 
 struct ps_decoder_s;
+struct ps_seg_s;
 
 // One PocketSphinx decoder with its model loaded, decoding stretches of 16 kHz mono 16-bit speech
 // one utterance at a time. Loading takes a while and a good deal of memory; use one per thread.
@@ -40,6 +41,8 @@ public:
 
 private:
     void normaliseLoudness(std::span<const int16_t> samples);
+    // How likely the segment's word is right given the sound, from 0 to 1.
+    double posteriorOf(ps_seg_s* segment) const;
 
     ps_decoder_s* m_decoder = nullptr;
 };

@@ -14,8 +14,10 @@ std::vector<Word> Transcription::words() const {
         const QString text =
             formattedString.mid(segment.location, std::min(wordLength, length - segment.location))
                 .trimmed();
-        if (!text.isEmpty())
+        if (!text.isEmpty()) {
             result.emplace_back(text, segment.timestamp, segment.duration);
+            result.back().confidence = segment.confidence;
+        }
     }
     return result;
 }
@@ -25,8 +27,8 @@ Transcription Transcription::fromWords(const std::vector<Word>& words) {
     for (const Word& word : words) {
         if (!transcription.formattedString.isEmpty())
             transcription.formattedString += QLatin1Char(' ');
-        transcription.segments.push_back(
-            {transcription.formattedString.size(), word.text.size(), word.start, word.duration});
+        transcription.segments.push_back({transcription.formattedString.size(), word.text.size(),
+                                          word.start, word.duration, word.confidence});
         transcription.formattedString += word.text;
     }
     return transcription;

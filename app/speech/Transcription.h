@@ -16,6 +16,7 @@ struct TranscriptionSegment {
     qsizetype length = 0;
     double timestamp = 0;
     double duration = 0;
+    std::optional<double> confidence; // 0 to 1, when the recogniser gives one
 
     bool operator==(const TranscriptionSegment&) const = default;
 };

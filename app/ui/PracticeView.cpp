@@ -1,6 +1,7 @@
 #include "PracticeView.h"
 
 #include "AttemptCard.h"
+#include "base/TextConfidence.h"
 #include "Card.h"
 #include "PhaseLabel.h"
 #include "Placeholder.h"
@@ -126,6 +127,7 @@ QWidget* PracticeView::makeContent() {
     m_transcript->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_transcript->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_transcript);
+    layout->addLayout(makeUncertaintyNote(column));
 
     auto* cards = new QVBoxLayout;
     cards->setSpacing(10);
@@ -195,6 +197,45 @@ QWidget* PracticeView::makeContent() {
     return page;
 }
 
+QLayout* PracticeView::makeUncertaintyNote(QWidget* column) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(12);
+    m_uncertaintyNote =
+        new QLabel(QStringLiteral("These words were recognised with little certainty and may be "
+                                  "wrong. Choose the recording’s language, or add subtitles or a "
+                                  "transcript."),
+                   column);
+    m_uncertaintyNote->setObjectName(QStringLiteral("uncertaintyNote"));
+    m_uncertaintyNote->setWordWrap(true);
+    Style::apply(m_uncertaintyNote, Style::Text::callout, Style::secondary(this));
+    row->addWidget(m_uncertaintyNote, 1);
+    m_plainText = new QPushButton(column);
+    m_plainText->setObjectName(QStringLiteral("plainText"));
+    m_plainText->setFocusPolicy(Qt::TabFocus);
+    connect(m_plainText, &QPushButton::clicked, this, [this] {
+        if (const std::optional<Session>& session = m_model.session())
+            m_model.setShowUncertainText(!session->showUncertainText);
+    });
+    row->addWidget(m_plainText, 0, Qt::AlignTop);
+    return row;
+}
+
+void PracticeView::showCertainty(const Session& session, const Sentence& sentence) {
+    const bool fileReliable = TextConfidence::textReliable(session.sentences);
+    const bool doubtful = TextConfidence::isDoubtful(sentence, fileReliable);
+    const bool plain = session.showUncertainText;
+    Style::apply(m_transcript, Style::Text::title2,
+                 TextConfidence::isFaded(sentence, fileReliable, plain) ? Style::tertiary(this)
+                                                                         : Style::primary(this));
+    m_uncertaintyNote->setVisible(!fileReliable && !plain);
+    m_plainText->setVisible(doubtful);
+    m_plainText->setText(plain ? QStringLiteral("Fade Uncertain Text")
+                               : QStringLiteral("Show Text Plainly"));
+    m_plainText->setToolTip(plain
+                                ? QStringLiteral("Fade the words recognised with little certainty")
+                                : QStringLiteral("Show every recognised word in full colour"));
+}
+
 QString PracticeView::placeText(qsizetype current, qsizetype count) {
     return QStringLiteral("Sentence %1 of %2").arg(current + 1).arg(count);
 }
@@ -229,11 +270,13 @@ void PracticeView::refresh() {
     const bool hasText = sentence->text && !sentence->text->trimmed().isEmpty();
     if (hasText) {
         m_transcript->setText(sentence->text->trimmed());
-        Style::apply(m_transcript, Style::Text::title2, Style::primary(this));
+        showCertainty(*session, *sentence);
     } else {
         m_transcript->setText(QStringLiteral("No transcript for this sentence: it was split at a "
                                              "pause. Listen, then say it back."));
         Style::apply(m_transcript, Style::Text::body, Style::secondary(this));
+        m_uncertaintyNote->hide();
+        m_plainText->hide();
     }
 
     const std::optional<EnergyProfile>& profile = m_model.profile();

@@ -9,15 +9,17 @@ class PhaseLabel;
 class Placeholder;
 class PracticeSettingsView;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QStackedLayout;
 class WaveformView;
 
 // The detail column while a file is open: the current sentence with its place, times, hard mark
-// and transcript, the waveforms of the original and of the user's attempt, the practice
-// controls and the settings panel. It reads the model and calls one model operation per action.
-// Space is the loop button's key anywhere in the window, except on a focused button, check box or
-// combo box (and in text fields), which keep it.
+// and transcript (faded where recognition was unsure of it, with a note and a way to show it
+// plainly when the whole file's text is doubtful), the waveforms of the original and of the user's
+// attempt, the practice controls and the settings panel. It reads the model and calls one model
+// operation per action. Space is the loop button's key anywhere in the window, except on a focused
+// button, check box or combo box (and in text fields), which keep it.
 class PracticeView final : public QWidget {
     Q_OBJECT
 
@@ -33,6 +35,8 @@ public:
     QLabel* placeLabel() const { return m_place; }
     QLabel* timesLabel() const { return m_times; }
     QLabel* transcript() const { return m_transcript; }
+    QLabel* uncertaintyNote() const { return m_uncertaintyNote; }
+    QPushButton* plainTextButton() const { return m_plainText; }
     PhaseLabel* phaseLabel() const { return m_phase; }
     QPushButton* hardButton() const { return m_hard; }
     QPushButton* previousButton() const { return m_previous; }
@@ -46,7 +50,11 @@ public:
 
 private:
     QWidget* makeContent();
+    QLayout* makeUncertaintyNote(QWidget* column);
     void refresh();
+    // Fades doubtful recognised text, unless the learner chose to see it plainly, and says why
+    // when the whole file's text is doubtful.
+    void showCertainty(const Session& session, const Sentence& sentence);
 
     AppModel& m_model;
     QStackedLayout* m_stack;
@@ -56,6 +64,8 @@ private:
     PhaseLabel* m_phase;
     QPushButton* m_hard;
     QLabel* m_transcript;
+    QLabel* m_uncertaintyNote;
+    QPushButton* m_plainText;
     WaveformView* m_original;
     AttemptCard* m_attempt;
     QPushButton* m_previous;

@@ -1,6 +1,7 @@
 #include "SentenceList.h"
 
 #include "AppModel.h"
+#include "base/TextConfidence.h"
 #include "Placeholder.h"
 #include "SentenceListModel.h"
 #include "SentenceRowDelegate.h"
@@ -70,8 +71,11 @@ void SentenceList::showModel() {
     const AppModel::Splitting splitting = m_model->splitting();
     using Kind = AppModel::Splitting::Kind;
     const std::vector<qsizetype> visible = session ? session->visible() : std::vector<qsizetype>();
-    setRows(session ? rows(session->sentences, visible) : std::vector<SentenceRow>(),
-            session ? std::optional(session->current) : std::nullopt);
+    std::vector<SentenceRow> listed =
+        session ? rows(session->sentences, visible) : std::vector<SentenceRow>();
+    if (session)
+        fadeDoubtful(listed, *session);
+    setRows(std::move(listed), session ? std::optional(session->current) : std::nullopt);
     setEmpty(emptyState(m_rows->rowCount() == 0, session && session->hardOnly,
                         splitting.kind == Kind::opening));
 
@@ -149,6 +153,12 @@ std::vector<SentenceRow> SentenceList::rows(const std::vector<Sentence>& sentenc
         if (index >= 0 && size_t(index) < sentences.size())
             rows.push_back({static_cast<int>(index + 1), sentences[size_t(index)]});
     return rows;
+}
+
+void SentenceList::fadeDoubtful(std::vector<SentenceRow>& rows, const Session& session) {
+    const bool reliable = TextConfidence::textReliable(session.sentences);
+    for (SentenceRow& row : rows)
+        row.faded = TextConfidence::isFaded(row.sentence, reliable, session.showUncertainText);
 }
 
 void SentenceList::selectionChanged() {

@@ -15,6 +15,7 @@ class QMenu;
 class QModelIndex;
 class SentenceListModel;
 class SplitStatus;
+struct Session;
 
 // The sidebar while a file is open: the sentences practised now (all, or only the hard ones),
 // single selection with the mouse or the arrow keys, a context menu to mark a sentence hard,
@@ -42,6 +43,8 @@ public:
     // One row per visible index, numbered from the whole list; indices outside it are skipped.
     static std::vector<SentenceRow> rows(const std::vector<Sentence>& sentences,
                                          const std::vector<qsizetype>& visible);
+    // Fades the rows whose recognised text the session's learner should doubt.
+    static void fadeDoubtful(std::vector<SentenceRow>& rows, const Session& session);
 
     // The context menu of a row: "Mark Hard" or "Unmark Hard".
     QMenu* contextMenu(const QModelIndex& index);

@@ -54,6 +54,8 @@ QVariant SentenceListModel::data(const QModelIndex& index, int role) const {
         return row.sentence.hard;
     case HasTextRole:
         return row.hasText();
+    case FadedRole:
+        return row.faded;
     default:
         return {};
     }

@@ -17,6 +17,7 @@ public:
         DetailRole,                    // QString
         HardRole,                      // bool
         HasTextRole,                   // bool
+        FadedRole,                     // bool: recognised text that is probably wrong
     };
 
     using QAbstractListModel::QAbstractListModel;

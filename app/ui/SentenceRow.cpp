@@ -23,6 +23,8 @@ QString SentenceRow::accessibilityLabel() const {
     QStringList parts{QStringLiteral("Sentence %1").arg(number)};
     if (hasText())
         parts.append(sentence.text->trimmed());
+    if (hasText() && faded)
+        parts.append(QStringLiteral("words uncertain"));
     parts.append(TimeText::short_(sentence.start));
     if (sentence.hard)
         parts.append(QStringLiteral("marked hard"));

@@ -9,6 +9,7 @@
 struct SentenceRow {
     int number = 1;
     Sentence sentence;
+    bool faded = false; // recognised text shown faded: it is probably wrong
 
     bool hasText() const;
     // The sentence's text, or "Sentence N" when it has none.

@@ -116,7 +116,9 @@ void SentenceRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
                       index.data(SentenceListModel::NumberRole).toString());
 
     painter->setFont(option.font);
-    painter->setPen(index.data(SentenceListModel::HasTextRole).toBool() ? primary : secondary);
+    const bool plainTitle = index.data(SentenceListModel::HasTextRole).toBool() &&
+                            !index.data(SentenceListModel::FadedRole).toBool();
+    painter->setPen(plainTitle ? primary : secondary);
     const int lineSpacing = QFontMetrics(option.font).lineSpacing();
     for (int i = 0; i < g.lines.size(); ++i)
         painter->drawText(

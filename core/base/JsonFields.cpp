@@ -70,6 +70,15 @@ std::optional<QString> optionalString(const QJsonObject& object, QStringView key
     return it.value().toString();
 }
 
+std::optional<double> optionalDouble(const QJsonObject& object, QStringView key) {
+    const auto it = object.constFind(key);
+    if (it == object.constEnd() || it.value().isNull())
+        return std::nullopt;
+    if (!it.value().isDouble())
+        throw DecodingError(typeMismatch(key, "a number"));
+    return it.value().toDouble();
+}
+
 QJsonObject asObject(const QJsonValue& value, QStringView what) {
     if (!value.isObject())
         throw DecodingError(QStringLiteral("Expected an object for %1.").arg(what));

@@ -21,6 +21,7 @@ QString requireString(const QJsonObject& object, QStringView key);
 QJsonObject requireObject(const QJsonObject& object, QStringView key);
 QJsonArray requireArray(const QJsonObject& object, QStringView key);
 std::optional<QString> optionalString(const QJsonObject& object, QStringView key);
+std::optional<double> optionalDouble(const QJsonObject& object, QStringView key);
 QJsonObject asObject(const QJsonValue& value, QStringView what);
 
 } // namespace JsonFields

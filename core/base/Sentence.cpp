@@ -4,6 +4,7 @@
 
 #include <QHashFunctions>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace JsonFields;
@@ -23,6 +24,8 @@ QJsonObject Sentence::toJson() const {
                        {QStringLiteral("hard"), hard}};
     if (text)
         object.insert(QStringLiteral("text"), *text);
+    if (confidence)
+        object.insert(QStringLiteral("confidence"), *confidence);
     return object;
 }
 
@@ -33,6 +36,8 @@ Sentence Sentence::fromJson(const QJsonValue& value) {
     sentence.end = requireDouble(object, u"end");
     sentence.text = optionalString(object, u"text");
     sentence.hard = requireBool(object, u"hard");
+    if (const std::optional<double> confidence = optionalDouble(object, u"confidence"))
+        sentence.confidence = std::clamp(*confidence, 0.0, 1.0);
     return sentence;
 }
 
@@ -43,6 +48,7 @@ size_t qHash(const Sentence& sentence, size_t seed) noexcept {
     seed = combine(seed, sentence.text.has_value());
     if (sentence.text)
         seed = combine(seed, *sentence.text);
+    seed = combine(seed, sentence.confidence.value_or(-1.0));
     return combine(seed, sentence.hard);
 }
 

@@ -12,9 +12,13 @@ struct Sentence {
     double end = 0;
     std::optional<QString> text;
     bool hard = false;
+    // How likely the recognised text is right, 0 to 1: the duration-weighted mean of its words'
+    // confidences. None for sentences whose text did not come from recognition.
+    std::optional<double> confidence;
 
     Sentence() = default;
-    Sentence(double start, double end, std::optional<QString> text = std::nullopt, bool hard = false)
+    Sentence(double start, double end, std::optional<QString> text = std::nullopt,
+             bool hard = false)
         : start(start), end(end), text(std::move(text)), hard(hard) {}
 
     // The start in whole milliseconds, halves away from zero; identifies the sentence in lists.
@@ -34,6 +38,8 @@ struct Word {
     QString text;
     double start = 0;
     double duration = 0;
+    // The recogniser's posterior probability of the word, 0 to 1, when it gives one.
+    std::optional<double> confidence;
 
     Word() = default;
     Word(QString text, double start, double duration)

@@ -105,7 +105,8 @@ namespace {
 
 bool finite(const Session& session) {
     const auto sentenceFinite = [](const Sentence& s) {
-        return std::isfinite(s.start) && std::isfinite(s.end);
+        return std::isfinite(s.start) && std::isfinite(s.end) &&
+               std::isfinite(s.confidence.value_or(0.0));
     };
     return std::isfinite(session.duration) && std::isfinite(session.settings.rate) &&
            std::isfinite(session.settings.gapFactor) &&
@@ -128,16 +129,19 @@ QJsonObject Session::toJson() const {
     QJsonArray sentenceArray;
     for (const Sentence& sentence : sentences)
         sentenceArray.append(sentence.toJson());
-    return {{QStringLiteral("version"), version},
-            {QStringLiteral("filePath"), filePath},
-            {QStringLiteral("fileSize"), fileSize},
-            {QStringLiteral("duration"), duration},
-            {QStringLiteral("sentences"), sentenceArray},
-            {QStringLiteral("current"), current},
-            {QStringLiteral("method"), method.toJson()},
-            {QStringLiteral("settings"), settings.toJson()},
-            {QStringLiteral("hardOnly"), hardOnly},
-            {QStringLiteral("updatedAt"), *date}};
+    QJsonObject object{{QStringLiteral("version"), version},
+                       {QStringLiteral("filePath"), filePath},
+                       {QStringLiteral("fileSize"), fileSize},
+                       {QStringLiteral("duration"), duration},
+                       {QStringLiteral("sentences"), sentenceArray},
+                       {QStringLiteral("current"), current},
+                       {QStringLiteral("method"), method.toJson()},
+                       {QStringLiteral("settings"), settings.toJson()},
+                       {QStringLiteral("hardOnly"), hardOnly},
+                       {QStringLiteral("updatedAt"), *date}};
+    if (showUncertainText)
+        object.insert(QStringLiteral("showUncertainText"), true);
+    return object;
 }
 
 Session Session::fromJson(const QJsonValue& value) {
@@ -159,6 +163,8 @@ Session Session::fromJson(const QJsonValue& value) {
     if (!date)
         throw DecodingError(QStringLiteral("Expected an internet date-time for key “updatedAt”."));
     session.updatedAt = *date;
+    if (object.contains(u"showUncertainText"))
+        session.showUncertainText = requireBool(object, u"showUncertainText");
     return session;
 }
 

@@ -23,6 +23,9 @@ struct Session {
     PracticeSettings settings;
     bool hardOnly = false;
     QDateTime updatedAt; // set by the caller just before each save
+    // The learner chose to read recognised text plainly although it was judged unreliable.
+    // Optional in the file (written only when set).
+    bool showUncertainText = false;
 
     Session() = default;
     Session(QString filePath, qint64 fileSize, double duration, std::vector<Sentence> sentences,
@@ -53,7 +56,7 @@ struct Session {
 
     // Throws SessionFileError when a number is not finite or the date cannot be written.
     QJsonObject toJson() const;
-    // Throws DecodingError: every key is required, unknown keys are ignored.
+    // Throws DecodingError: every key is required but the optional ones, unknown keys are ignored.
     static Session fromJson(const QJsonValue& value);
 
     // The session file's content: indented UTF-8 JSON with sorted keys. Throws SessionFileError.

@@ -57,6 +57,24 @@ struct Group {
     size_t last = 0;
 };
 
+// The duration-weighted mean of the confidences of the spoken words [first, last), to three
+// decimals; none when no word has one. A long word counts for more of what the learner hears.
+std::optional<double> meanConfidence(const std::vector<const Word*>& spoken, size_t first,
+                                     size_t last) {
+    double weighted = 0;
+    double weights = 0;
+    for (size_t k = first; k < last; ++k) {
+        if (!spoken[k]->confidence)
+            continue;
+        const double weight = std::max(spoken[k]->duration, 0.01);
+        weighted += weight * *spoken[k]->confidence;
+        weights += weight;
+    }
+    if (weights <= 0)
+        return std::nullopt;
+    return std::round(weighted / weights * 1000.0) / 1000.0;
+}
+
 } // namespace
 
 TranscriptSplitter::TranscriptSplitter(const QString& languageCode) {
@@ -145,6 +163,7 @@ std::vector<Sentence> TranscriptSplitter::sentences(const std::vector<Word>& wor
         for (size_t k = group.first; k < group.last; ++k)
             texts.append(trimmedHorizontally(spoken[k]->text).toString());
         result.emplace_back(start, end, texts.join(joiner), false);
+        result.back().confidence = meanConfidence(spoken, group.first, group.last);
     }
     return result;
 }

@@ -117,6 +117,28 @@ private Q_SLOTS:
             QCOMPARE(match.captured(4), QStringLiteral("Sentence %1").arg(i + 1));
         }
         QCOMPARE(SentenceOutput::srtTime(3725.4567), QStringLiteral("01:02:05,457"));
+
+        // Recognised text: doubtful sentences marked, all of them when the file's text is.
+        SentencePipeline::Result heard;
+        heard.method = SplitMethod::speech(QStringLiteral("en-US"));
+        heard.sentences = {Sentence(0, 2, QStringLiteral("good morning")),
+                           Sentence(2, 4, QStringLiteral("how are you"))};
+        heard.sentences[0].confidence = 0.95;
+        heard.sentences[1].confidence = 0.3;
+        QCOMPARE(SentenceOutput::text(heard),
+                 "0:00.0 – 0:02.0  good morning\n0:02.0 – 0:04.0  ? how are you\n");
+        QJsonObject json = QJsonDocument::fromJson(SentenceOutput::json(heard)).object();
+        QCOMPARE(json.value(u"textReliable"), QJsonValue(true));
+        QCOMPARE(json.value(u"sentences")[1][u"confidence"], QJsonValue(0.3));
+        heard.sentences[0].confidence = 0.5;
+        QCOMPARE(SentenceOutput::text(heard),
+                 "0:00.0 – 0:02.0  ? good morning\n0:02.0 – 0:04.0  ? how are you\n");
+        json = QJsonDocument::fromJson(SentenceOutput::json(heard)).object();
+        QCOMPARE(json.value(u"textReliable"), QJsonValue(false));
+        heard.method = SplitMethod::pauses();
+        QVERIFY(!QJsonDocument::fromJson(SentenceOutput::json(heard))
+                     .object()
+                     .contains(u"textReliable"));
         QCOMPARE(SentenceOutput::srtTime(-1), QStringLiteral("00:00:00,000"));
     }
 
@@ -126,8 +148,10 @@ private Q_SLOTS:
             json({QStringLiteral("sentences"), m_speech.path, QStringLiteral("--format"),
                   QStringLiteral("json"), QStringLiteral("--language"), QStringLiteral("de-DE")});
         QCOMPARE(result.value(QStringLiteral("method")).toObject(), SplitMethod::pauses().toJson());
-        QVERIFY(result.value(QStringLiteral("notice")).toString().startsWith(
-            QStringLiteral("On-device recognition for German (Germany) isn’t on this computer.")));
+        QVERIFY(result.value(QStringLiteral("notice"))
+                    .toString()
+                    .startsWith(QStringLiteral(
+                        "On-device recognition for German (Germany) isn’t on this computer.")));
         QCOMPARE(result.value(QStringLiteral("sentences")).toArray().size(),
                  qsizetype(m_speech.sentences.size()));
     }

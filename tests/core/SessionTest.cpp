@@ -13,12 +13,15 @@ namespace {
 const QDateTime savedAt = QDateTime(QDate(2025, 3, 1), QTime(9, 30, 5), Qt::UTC);
 
 Session sampleSession() {
-    return Session(QStringLiteral("/media/Kurs/Lektion 1 – „Grüße“.mp3"), 1234567, 95.5,
-                   {Sentence(0.25, 2.5, QStringLiteral("Guten Morgen!"), false),
-                    Sentence(3, 5.125, std::nullopt, true),
-                    Sentence(6, 9, QStringLiteral("Er sagte: \"ja\"\nund ging."), false)},
-                   1, SplitMethod::speech(QStringLiteral("de-DE")),
-                   PracticeSettings(4, 0.75, 1.5, true), true, savedAt);
+    Session session(QStringLiteral("/media/Kurs/Lektion 1 – „Grüße“.mp3"), 1234567, 95.5,
+                    {Sentence(0.25, 2.5, QStringLiteral("Guten Morgen!"), false),
+                     Sentence(3, 5.125, std::nullopt, true),
+                     Sentence(6, 9, QStringLiteral("Er sagte: \"ja\"\nund ging."), false)},
+                    1, SplitMethod::speech(QStringLiteral("de-DE")),
+                    PracticeSettings(4, 0.75, 1.5, true), true, savedAt);
+    session.sentences[2].confidence = 0.375;
+    session.showUncertainText = true;
+    return session;
 }
 
 // Sentences 0…n−1, each a second long, with the given ones marked hard.
@@ -222,6 +225,19 @@ private Q_SLOTS:
         Session expected = original;
         expected.version = 7;
         QCOMPARE(*loaded, expected);
+
+        // Written before recognition kept its confidences.
+        object = sampleObject();
+        object.remove(u"showUncertainText");
+        QJsonArray sentences = object.value(u"sentences").toArray();
+        QJsonObject sentence = sentences[2].toObject();
+        sentence.remove(u"confidence");
+        sentences[2] = sentence;
+        object.insert(u"sentences", sentences);
+        expected = original;
+        expected.sentences[2].confidence.reset();
+        expected.showUncertainText = false;
+        QCOMPARE(Session::decoded(bytes(object)), expected);
     }
 
     void decodingRefusesDamagedFiles_data() {
@@ -255,6 +271,10 @@ private Q_SLOTS:
         QTest::newRow("sentence without hard")
             << with("sentences", QJsonArray{QJsonObject{{"start", 1}, {"end", 2}}});
         QTest::newRow("sentence as number") << with("sentences", QJsonArray{3});
+        QTest::newRow("confidence as string") << with(
+            "sentences", QJsonArray{QJsonObject{
+                             {"start", 1}, {"end", 2}, {"hard", false}, {"confidence", "high"}}});
+        QTest::newRow("showUncertainText as number") << with("showUncertainText", 1);
         QTest::newRow("two methods")
             << with("method", QJsonObject{{"pauses", QJsonObject()},
                                           {"speech", QJsonObject{{"_0", "en-US"}}}});

@@ -161,6 +161,14 @@ private Q_SLOTS:
                  (Sentences{{spoken(0.05, 0.75, u"Hi"), spoken(1.15, 1.85, u"there")}}));
         QCOMPARE(group({word(u" ", 0, 1), word(u"\t", 1, 2)}), Sentences{});
         QCOMPARE(group({}), Sentences{});
+
+        // Confidence: the words' mean weighted by their length, leaving out words without one.
+        std::vector<Word> heard{word(u"long", 0, 0.3), word(u"short", 0.3, 0.4),
+                                word(u"unrated", 0.4, 0.9)};
+        heard[0].confidence = 0.9;
+        heard[1].confidence = 0.3;
+        QCOMPARE(group(heard).list.at(0).confidence, 0.75);
+        QCOMPARE(group(blanks).list.at(0).confidence, std::nullopt);
     }
 
     void paddingStopsAtMidpointsAndEnds() {

@@ -153,7 +153,7 @@ double duration(const QString& path) {
 }
 
 Speech speech(const QString& folder, const QString& name, const QStringList& sentences,
-              double pause) {
+              double pause, const QString& voice) {
     Speech result;
     result.path = in(folder, name);
     const QString work = in(folder, name + QStringLiteral(".parts"));
@@ -166,8 +166,7 @@ Speech speech(const QString& folder, const QString& name, const QStringList& sen
         const QString raw = QDir(work).filePath(QStringLiteral("raw%1.wav").arg(i));
         const QString trimmed = QDir(work).filePath(QStringLiteral("s%1.wav").arg(i));
         TestSupport::run(QStringLiteral("espeak-ng"),
-                         {QStringLiteral("-v"), QStringLiteral("en-us"), QStringLiteral("-w"), raw,
-                          sentences[i]});
+                         {QStringLiteral("-v"), voice, QStringLiteral("-w"), raw, sentences[i]});
         // espeak-ng pads its output with silence; cut it so the pauses are exactly `pause`.
         sox({raw, QStringLiteral("-r"), QStringLiteral("44100"), QStringLiteral("-c"),
              QStringLiteral("1"), QStringLiteral("-b"), QStringLiteral("16"), trimmed,

@@ -49,10 +49,10 @@ struct Speech {
     std::vector<TimeRange> sentences; // where each sentence's sound lies
 };
 
-// Spoken English sentences (espeak-ng) separated by `pause` seconds of silence, with the same
-// silence before the first and after the last.
+// Sentences spoken by espeak-ng (in English unless another of its voices is named) separated by
+// `pause` seconds of silence, with the same silence before the first and after the last.
 Speech speech(const QString& folder, const QString& name, const QStringList& sentences,
-              double pause);
+              double pause, const QString& voice = QStringLiteral("en-us"));
 
 // A long speech file, for benchmarks: a few synthesised sentences repeated to fill `seconds`.
 QString longSpeech(const QString& folder, const QString& name, double seconds);

@@ -84,23 +84,26 @@ private Q_SLOTS:
     void wordsOfATranscription() {
         // Punctuation and the space before the next segment join the earlier word, then trimmed.
         const Transcription sentence{QStringLiteral("Hello, world."),
-                                     {{0, 5, 0.5, 0.4}, {7, 5, 1.0, 0.5}}};
-        QCOMPARE(sentence.words(), (std::vector<Word>{Word(QStringLiteral("Hello,"), 0.5, 0.4),
-                                                      Word(QStringLiteral("world."), 1.0, 0.5)}));
+                                     {{0, 5, 0.5, 0.4, 0.9}, {7, 5, 1.0, 0.5, {}}}};
+        std::vector<Word> expected{Word(QStringLiteral("Hello,"), 0.5, 0.4),
+                                   Word(QStringLiteral("world."), 1.0, 0.5)};
+        expected[0].confidence = 0.9; // the recogniser's, kept both ways
+        QCOMPARE(sentence.words(), expected);
+        QCOMPARE(Transcription::fromWords(expected).segments[0].confidence, 0.9);
 
         // Unplaceable segments give nothing and do not stretch their neighbours' text.
         const Transcription odd{QStringLiteral("one  two"),
-                                {{TranscriptionSegment::notFound, 3, 0.1, 0.1},
-                                 {0, 3, 0.2, 0.1},
-                                 {3, 2, 0.3, 0.1},
-                                 {5, 40, 0.4, 0.1},
-                                 {8, 1, 0.5, 0.1},
-                                 {42, 1, 0.6, 0.1}}};
+                                {{TranscriptionSegment::notFound, 3, 0.1, 0.1, {}},
+                                 {0, 3, 0.2, 0.1, {}},
+                                 {3, 2, 0.3, 0.1, {}},
+                                 {5, 40, 0.4, 0.1, {}},
+                                 {8, 1, 0.5, 0.1, {}},
+                                 {42, 1, 0.6, 0.1, {}}}};
         QCOMPARE(odd.words(), (std::vector<Word>{Word(QStringLiteral("one"), 0.2, 0.1),
                                                  Word(QStringLiteral("two"), 0.4, 0.1)}));
 
         // UTF-16 ranges: a word outside the basic plane counts two units.
-        const Transcription wide{QStringLiteral("𝄞 ja"), {{0, 2, 0, 1}, {3, 2, 1, 1}}};
+        const Transcription wide{QStringLiteral("𝄞 ja"), {{0, 2, 0, 1, {}}, {3, 2, 1, 1, {}}}};
         QCOMPARE(texts(wide.words()), (QStringList{QStringLiteral("𝄞"), QStringLiteral("ja")}));
 
         const std::vector<Word> plain{word("two", 1.0), word("words", 1.5)};
@@ -181,7 +184,7 @@ private Q_SLOTS:
         fixture.engine->setScript(
             {{0ms,
               [](const RecognitionDelegate& delegate) {
-                  delegate.recognized({QStringLiteral("  \n"), {{0, 3, 1, 1}}});
+                  delegate.recognized({QStringLiteral("  \n"), {{0, 3, 1, 1, {}}}});
               }},
              ScriptedEngine::finish(true)});
         QVERIFY(fixture.transcribe().empty());

@@ -5,6 +5,7 @@
 #include "Placeholder.h"
 #include "PracticeSettingsView.h"
 #include "RecordingMeter.h"
+#include "Style.h"
 #include "WaveformView.h"
 
 #include <QAbstractItemView>
@@ -98,6 +99,41 @@ private Q_SLOTS:
         QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 2 of 3"));
         view.previousButton()->click();
         QCOMPARE(h->session()->current, 0);
+    }
+
+    void uncertainTextIsFadedUntilShownPlainly() {
+        ModelHarness h;
+        std::vector<Word> words{word("first", 0.8), word("second", 2.6), word("third", 4.6)};
+        for (Word& each : words)
+            each.confidence = 0.3;
+        h.engine().setScript({ScriptedEngine::result(words), ScriptedEngine::finish(true)});
+        PracticeView view(h.model());
+        view.show();
+        QVERIFY(h.openAndSettle(
+            ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts)));
+        const auto colour = [&] {
+            return view.transcript()->palette().color(QPalette::WindowText);
+        };
+        QCOMPARE(view.transcript()->text(), QStringLiteral("first"));
+        QCOMPARE(colour(), Style::tertiary(&view));
+        QVERIFY(view.uncertaintyNote()->isVisible());
+        view.plainTextButton()->click();
+        QVERIFY(h->session()->showUncertainText);
+        QCOMPARE(colour(), Style::primary(&view));
+        QVERIFY(!view.uncertaintyNote()->isVisible());
+        QCOMPARE(view.plainTextButton()->text(), QStringLiteral("Fade Uncertain Text"));
+
+        // In a file recognised well, only a sentence unsure on its own is faded, without the note.
+        h->setShowUncertainText(false);
+        words[0].confidence = words[2].confidence = 0.9;
+        h.engine().setScript({ScriptedEngine::result(words), ScriptedEngine::finish(true)});
+        h->findSentencesAgain();
+        QVERIFY(h.settle());
+        QCOMPARE(colour(), Style::primary(&view));
+        h->next();
+        QCOMPARE(colour(), Style::tertiary(&view));
+        QVERIFY(view.plainTextButton()->isVisible());
+        QVERIFY(!view.uncertaintyNote()->isVisible());
     }
 
     void loopAndRecordButtons() {

@@ -2,6 +2,7 @@
 #include "Placeholder.h"
 #include "SentenceListModel.h"
 #include "SentenceRowDelegate.h"
+#include "session/Session.h"
 #include "SplitStatus.h"
 
 #include <QLabel>
@@ -55,6 +56,26 @@ private Q_SLOTS:
                  QStringLiteral("Sentence 7"));
         QCOMPARE(model.data(model.index(1), SentenceListModel::HasTextRole).toBool(), false);
         QCOMPARE(model.data(model.index(0), SentenceListModel::IndexRole).value<qsizetype>(), 3);
+
+        // Recognised text: faded where doubtful, in a file whose text is reliable or is not.
+        Session session;
+        session.sentences = {Sentence(0, 2, QStringLiteral("sure")),
+                             Sentence(2, 4, QStringLiteral("unsure")), Sentence(4, 5)};
+        session.sentences[0].confidence = 0.9;
+        session.sentences[1].confidence = 0.2;
+        std::vector<SentenceRow> rows = SentenceList::rows(session.sentences, {0, 1, 2});
+        const auto faded = [&] {
+            SentenceList::fadeDoubtful(rows, session);
+            return QList<bool>{rows[0].faded, rows[1].faded, rows[2].faded};
+        };
+        QCOMPARE(faded(), QList<bool>({false, true, false}));
+        QCOMPARE(rows[1].accessibilityLabel(),
+                 QStringLiteral("Sentence 2, unsure, words uncertain, 0:02.0"));
+        session.sentences[0].confidence = 0.5;
+        rows = SentenceList::rows(session.sentences, {0, 1, 2});
+        QCOMPARE(faded(), QList<bool>({true, true, false}));
+        session.showUncertainText = true;
+        QCOMPARE(faded(), QList<bool>({false, false, false}));
     }
 
     void rowsKeepTheirNumbersInHardOnlyMode() {
