@@ -399,8 +399,10 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio) {
     const std::stop_token stopToken = token->stopToken();
     SentenceFinder::Outcome outcome;
     try {
-        outcome = co_await SentenceFinder::find(transcriber, audio, language, m_session->duration,
-                                                listener, stopToken);
+        outcome = co_await SentenceFinder::find(
+            transcriber, audio, language, m_session->duration,
+            m_profile ? SilenceSplitter::soundStretches(*m_profile) : std::vector<TimeRange>(),
+            listener, stopToken);
     } catch (const OperationCancelled&) {
         co_return;
     } catch (const std::exception& error) {
