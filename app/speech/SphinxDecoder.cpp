@@ -15,8 +15,12 @@
 #include <sphinxbase/err.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <map>
 #include <mutex>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include <spawn.h>
@@ -79,8 +83,9 @@ QString checkerPath() {
 }
 
 // Whether the model loads in a fresh process of its own; unknown (true) when the checker is
-// missing or can't start.
-bool loadsInChecker(const SphinxDecoder::Model& model) {
+// missing or can't start, nothing when a stop request killed the check.
+std::optional<bool> loadsInChecker(const SphinxDecoder::Model& model,
+                                   const std::function<bool()>& stopped) {
     const QByteArray checker = QFile::encodeName(checkerPath());
     if (checker.isEmpty())
         return true;
@@ -94,8 +99,21 @@ bool loadsInChecker(const SphinxDecoder::Model& model) {
     // bare fork of a process with threads that may hold the allocator's locks.
     if (posix_spawn(&child, argv[0], nullptr, nullptr, argv, environ) != 0)
         return true;
+    // Loading takes a second or more: look for a stop request every few milliseconds meanwhile.
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    for (;;) {
+        const pid_t done = waitpid(child, &status, WNOHANG);
+        if (done == child)
+            break;
+        if (done < 0 && errno != EINTR)
+            return true;
+        if (stopped && stopped()) {
+            kill(child, SIGKILL);
+            while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            }
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
@@ -103,16 +121,20 @@ bool loadsInChecker(const SphinxDecoder::Model& model) {
 // PocketSphinx ends the whole process instead of reporting an error when some model files are
 // damaged (a malformed mdef, for one). So every model is loaded once in a process of its own
 // first; only one that loads there is loaded here. The answer is kept while the files stay the
-// same.
-bool loadsSafely(const SphinxDecoder::Model& model) {
+// same. Nothing when a stop request ended the check.
+std::optional<bool> loadsSafely(const SphinxDecoder::Model& model,
+                                const std::function<bool()>& stopped) {
     static std::mutex mutex;
     static std::map<QString, bool> known;
     const QString key = fingerprint(model);
     std::lock_guard lock(mutex);
     if (const auto found = known.find(key); found != known.end())
         return found->second;
-    const bool loads = loadsInChecker(model);
-    known[key] = loads;
+    if (stopped && stopped())
+        return std::nullopt;
+    const std::optional<bool> loads = loadsInChecker(model, stopped);
+    if (loads)
+        known[key] = *loads;
     return loads;
 }
 
@@ -128,9 +150,13 @@ bool isDigitalSilence(std::span<const int16_t> frame) {
 
 } // namespace
 
-SphinxDecoder::SphinxDecoder(const Model& model) {
+SphinxDecoder::SphinxDecoder(const Model& model, const std::function<bool()>& stopped)
+    : m_model(model) {
     silenceLog();
-    if (loadsSafely(model))
+    const std::optional<bool> loads = loadsSafely(model, stopped);
+    if (!loads)
+        throw OperationCancelled();
+    if (*loads)
         m_decoder = load(model);
     if (!m_decoder)
         throw QuellinError(

@@ -20,10 +20,13 @@ public:
         QString acousticModel; // the folder holding mdef, means, variances…
         QString languageModel; // *.lm.bin, *.lm or *.lm.DMP
         QString dictionary;    // *.dict
+        bool operator==(const Model&) const = default;
     };
 
-    // Throws QuellinError when the model does not load.
-    explicit SphinxDecoder(const Model& model);
+    // Throws QuellinError when the model does not load, OperationCancelled when `stopped`
+    // answers true while the model is checked in a process of its own (which is then killed).
+    // Loading it here afterwards can't be interrupted and takes about a second.
+    explicit SphinxDecoder(const Model& model, const std::function<bool()>& stopped = {});
     ~SphinxDecoder();
     SphinxDecoder(const SphinxDecoder&) = delete;
     SphinxDecoder& operator=(const SphinxDecoder&) = delete;
@@ -34,6 +37,8 @@ public:
     Transcription decode(std::span<const int16_t> samples, double offset,
                          const std::function<bool(double)>& progress = {});
 
+    const Model& model() const { return m_model; }
+
     // A recogniser's token as a word: fillers and sentence marks give nothing, and the number of
     // an alternative pronunciation ("read(2)") is removed.
     static QString wordOf(const char* token);
@@ -41,5 +46,6 @@ public:
 private:
     void normaliseLoudness(std::span<const int16_t> samples);
 
+    const Model m_model;
     ps_decoder_s* m_decoder = nullptr;
 };

@@ -305,6 +305,18 @@ private Q_SLOTS:
         stop.request_stop();
         QVERIFY(failureOf<OperationCancelled>(std::move(task)));
         QVERIFY(clock.elapsed() < 1000);
+
+        // Destroying the engine cancels its recognitions and waits for every thread of them,
+        // though their holder still holds them: none runs on after the application.
+        const auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
+        const qsizetype before = threads();
+        auto engine = std::make_unique<PocketSphinxEngine>(2);
+        RecognitionEventStream stream;
+        const auto held = engine->start(m_speech.path, QStringLiteral("en-US"),
+                                        RecognitionDelegate(stream.continuation()));
+        QTRY_VERIFY(threads() > before);
+        engine.reset();
+        QVERIFY(threads() <= before);
     }
 };
 
