@@ -20,6 +20,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -138,14 +139,21 @@ std::optional<bool> loadsSafely(const SphinxDecoder::Model& model,
     return loads;
 }
 
-// Whether a frame of samples holds no sound at all: below -80 dBFS, exact zeros or the last bits
-// a lossy codec leaves of them.
-bool isDigitalSilence(std::span<const int16_t> frame) {
-    constexpr double quietest = 3.3; // -80 dBFS in 16-bit steps
-    double sum = 0;
-    for (const int16_t sample : frame)
-        sum += double(sample) * sample;
-    return frame.empty() || sum <= quietest * quietest * double(frame.size());
+// The samples with a faint noise added (uniform, ±32 steps, about -65 dBFS), the same for the same
+// samples whatever decoded before. The model knows speech from rooms that are never perfectly
+// quiet: stretches of exact zeros (edited videos, screen recordings, generated speech) give the
+// front end features far from any it was trained on, and normalised with them a short word is
+// heard wrongly or not at all. Beside a real noise floor the added noise is lost.
+// Measured on generated speech with a second of zeros between sentences: word error rate 74 %
+// without, 46 % with (pocketsphinx_continuous: 65 %); ±16 steps gave 54 %, ±64 steps 46 %.
+std::vector<int16_t> withFaintNoise(std::span<const int16_t> samples) {
+    constexpr int amplitude = 32;
+    std::vector<int16_t> noisy(samples.begin(), samples.end());
+    std::minstd_rand random(20240611);
+    std::uniform_int_distribution<int> noise(-amplitude, amplitude);
+    for (int16_t& sample : noisy)
+        sample = int16_t(std::clamp(int(sample) + noise(random), -32768, 32767));
+    return noisy;
 }
 
 } // namespace
@@ -167,8 +175,10 @@ SphinxDecoder::~SphinxDecoder() {
     ps_free(m_decoder);
 }
 
-Transcription SphinxDecoder::decode(std::span<const int16_t> samples, double offset,
+Transcription SphinxDecoder::decode(std::span<const int16_t> stretch, double offset,
                                     const std::function<bool(double)>& progress) {
+    const std::vector<int16_t> dithered = withFaintNoise(stretch);
+    const std::span<const int16_t> samples(dithered);
     normaliseLoudness(samples);
     // A new stream restarts the frame count, so that frames are times within this stretch.
     if (ps_start_stream(m_decoder) < 0 || ps_start_utt(m_decoder) < 0)
@@ -202,34 +212,18 @@ Transcription SphinxDecoder::decode(std::span<const int16_t> samples, double off
 // second at a time would have it estimate that mean as it goes, starting from the model's average
 // voice; computing it over the whole stretch first gives every stretch the normalisation it would
 // get if decoded in one piece, whatever ran on the decoder before.
-//
-// Frames of digital silence (exact zeros, as edited videos and screen recordings have between
-// their words) are left out of the mean: their cepstra lie far from any room's quiet, so a short
-// word padded with them would be normalised as if it were much louder than it is, and lost.
 void SphinxDecoder::normaliseLoudness(std::span<const int16_t> samples) {
     fe_t* frontEnd = ps_get_fe(m_decoder);
     const int width = fe_get_output_size(frontEnd);
-    int frameShift = 0;
-    int frameSize = 0;
-    fe_get_input_size(frontEnd, &frameShift, &frameSize);
     constexpr int32 blockFrames = 256;
     mfcc_t** cepstra = static_cast<mfcc_t**>(ckd_calloc_2d(blockFrames, width, sizeof(mfcc_t)));
     std::vector<double> sum(width, 0.0);
-    std::vector<double> sumAll(width, 0.0);
     long frames = 0;
-    long counted = 0;
     const auto add = [&](int32 count) {
-        for (int32 f = 0; f < count; ++f, ++frames) {
-            for (int d = 0; d < width; ++d)
-                sumAll[d] += cepstra[f][d];
-            const size_t first = std::min(samples.size(), size_t(frames) * size_t(frameShift));
-            if (isDigitalSilence(
-                    samples.subspan(first, std::min(samples.size() - first, size_t(frameSize)))))
-                continue;
+        for (int32 f = 0; f < count; ++f)
             for (int d = 0; d < width; ++d)
                 sum[d] += cepstra[f][d];
-            ++counted;
-        }
+        frames += count;
     };
 
     // The front end estimates background noise as it goes; starting a stream forgets what earlier
@@ -250,13 +244,10 @@ void SphinxDecoder::normaliseLoudness(std::span<const int16_t> samples) {
     fe_end_utt(frontEnd, cepstra[0], &count);
     add(count);
 
-    // A stretch of digital silence alone is normalised as a whole, as before.
-    const std::vector<double>& total = counted > 0 ? sum : sumAll;
-    const long totalFrames = counted > 0 ? counted : frames;
-    if (totalFrames > 0) {
+    if (frames > 0) {
         std::vector<mfcc_t> mean(width);
         for (int d = 0; d < width; ++d)
-            mean[d] = mfcc_t(total[d] / double(totalFrames));
+            mean[d] = mfcc_t(sum[d] / double(frames));
         cmn_live_set(ps_get_feat(m_decoder)->cmn_struct, mean.data());
     }
     ckd_free_2d(cepstra);

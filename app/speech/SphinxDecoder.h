@@ -32,8 +32,10 @@ public:
     SphinxDecoder& operator=(const SphinxDecoder&) = delete;
 
     // Decodes one stretch of speech whose first sample lies `offset` seconds into the file, and
-    // gives its words with file times. `progress` hears, every tenth of a second of audio, the
-    // file time reached; when it answers false decoding stops with OperationCancelled.
+    // gives its words with file times. A faint noise is added first, so that exact digital silence
+    // sounds like a quiet room, which is what the model knows. `progress` hears, every tenth of a
+    // second of audio, the file time reached; when it answers false decoding stops with
+    // OperationCancelled.
     Transcription decode(std::span<const int16_t> samples, double offset,
                          const std::function<bool(double)>& progress = {});
 
