@@ -18,6 +18,7 @@
 #include <chrono>
 #include <csignal>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <random>
@@ -177,22 +178,27 @@ SphinxDecoder::~SphinxDecoder() {
 
 Transcription SphinxDecoder::decode(std::span<const int16_t> stretch, double offset,
                                     const std::function<bool(double)>& progress) {
+    endAbandonedUtterance();
     const std::vector<int16_t> dithered = withFaintNoise(stretch);
     const std::span<const int16_t> samples(dithered);
-    normaliseLoudness(samples);
+    const auto stopped = [&] { return progress && !progress(offset); };
+    if (!normaliseLoudness(samples, stopped))
+        throw OperationCancelled();
     // A new stream restarts the frame count, so that frames are times within this stretch.
     if (ps_start_stream(m_decoder) < 0 || ps_start_utt(m_decoder) < 0)
         throw QuellinError(QStringLiteral("The speech recogniser couldn’t start."));
+    m_utteranceOpen = true;
     for (size_t done = 0; done < samples.size();) {
         const size_t count = std::min(chunkSamples, samples.size() - done);
         ps_process_raw(m_decoder, samples.data() + done, count, FALSE, FALSE);
         done += count;
-        if (progress && !progress(offset + double(done) / sampleRate)) {
-            ps_end_utt(m_decoder);
+        // Ending the utterance runs the decoder's last search pass over all of it, which takes a
+        // good part of a second: a stop leaves it open for endAbandonedUtterance.
+        if (progress && !progress(offset + double(done) / sampleRate))
             throw OperationCancelled();
-        }
     }
     ps_end_utt(m_decoder);
+    m_utteranceOpen = false;
 
     const double frameRate = cmd_ln_int32_r(ps_get_config(m_decoder), "-frate");
     std::vector<Word> words;
@@ -212,11 +218,13 @@ Transcription SphinxDecoder::decode(std::span<const int16_t> stretch, double off
 // second at a time would have it estimate that mean as it goes, starting from the model's average
 // voice; computing it over the whole stretch first gives every stretch the normalisation it would
 // get if decoded in one piece, whatever ran on the decoder before.
-void SphinxDecoder::normaliseLoudness(std::span<const int16_t> samples) {
+bool SphinxDecoder::normaliseLoudness(std::span<const int16_t> samples,
+                                      const std::function<bool()>& stopped) {
     fe_t* frontEnd = ps_get_fe(m_decoder);
     const int width = fe_get_output_size(frontEnd);
     constexpr int32 blockFrames = 256;
     mfcc_t** cepstra = static_cast<mfcc_t**>(ckd_calloc_2d(blockFrames, width, sizeof(mfcc_t)));
+    const std::unique_ptr<void, decltype(&ckd_free_2d)> freeCepstra(cepstra, &ckd_free_2d);
     std::vector<double> sum(width, 0.0);
     long frames = 0;
     const auto add = [&](int32 count) {
@@ -233,6 +241,8 @@ void SphinxDecoder::normaliseLoudness(std::span<const int16_t> samples) {
     const int16* next = samples.data();
     size_t remaining = samples.size();
     while (remaining > 0) {
+        if (stopped())
+            return false;
         int32 count = blockFrames;
         const size_t before = remaining;
         fe_process_frames(frontEnd, &next, &remaining, cepstra, &count, nullptr);
@@ -250,7 +260,13 @@ void SphinxDecoder::normaliseLoudness(std::span<const int16_t> samples) {
             mean[d] = mfcc_t(sum[d] / double(frames));
         cmn_live_set(ps_get_feat(m_decoder)->cmn_struct, mean.data());
     }
-    ckd_free_2d(cepstra);
+    return true;
+}
+
+void SphinxDecoder::endAbandonedUtterance() {
+    if (m_utteranceOpen)
+        ps_end_utt(m_decoder);
+    m_utteranceOpen = false;
 }
 
 QString SphinxDecoder::wordOf(const char* token) {

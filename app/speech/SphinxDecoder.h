@@ -45,9 +45,16 @@ public:
     // an alternative pronunciation ("read(2)") is removed.
     static QString wordOf(const char* token);
 
+    // Whether a decode was stopped part-way, leaving its utterance open.
+    bool hasAbandonedUtterance() const { return m_utteranceOpen; }
+    // Ends such an utterance, so that the decoder can decode again. Takes a while.
+    void endAbandonedUtterance();
+
 private:
-    void normaliseLoudness(std::span<const int16_t> samples);
+    // False when `stopped` answered true before the mean was set.
+    bool normaliseLoudness(std::span<const int16_t> samples, const std::function<bool()>& stopped);
 
     const Model m_model;
     ps_decoder_s* m_decoder = nullptr;
+    bool m_utteranceOpen = false;
 };

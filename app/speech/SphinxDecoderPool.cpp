@@ -65,7 +65,10 @@ void SphinxDecoderPool::give(std::unique_ptr<SphinxDecoder> decoder) {
     if (!decoder)
         return;
     std::lock_guard lock(m_mutex);
-    keepIdle(std::move(decoder));
+    if (decoder->hasAbandonedUtterance())
+        m_toFinish.push_back(std::move(decoder));
+    else
+        keepIdle(std::move(decoder));
     m_changed.notify_all();
 }
 
@@ -80,8 +83,18 @@ void SphinxDecoderPool::keepIdle(std::unique_ptr<SphinxDecoder> decoder) {
 void SphinxDecoderPool::run() {
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock,
-                       [&] { return m_shuttingDown || !m_loads.empty() || !m_toFree.empty(); });
+        m_changed.wait(lock, [&] {
+            return m_shuttingDown || !m_loads.empty() || !m_toFree.empty() || !m_toFinish.empty();
+        });
+        if (!m_toFinish.empty() && !m_shuttingDown) {
+            std::unique_ptr<SphinxDecoder> decoder = std::move(m_toFinish.front());
+            m_toFinish.erase(m_toFinish.begin());
+            lock.unlock();
+            decoder->endAbandonedUtterance();
+            lock.lock();
+            keepIdle(std::move(decoder));
+            continue;
+        }
         if (!m_toFree.empty()) {
             auto freeing = std::move(m_toFree);
             m_toFree.clear();
@@ -127,5 +140,6 @@ void SphinxDecoderPool::run() {
         load->done = true;
     }
     m_idle.clear();
+    m_toFinish.clear();
     lock.unlock();
 }

@@ -12,8 +12,9 @@
 
 // Loads and frees PocketSphinx decoders on a thread of its own, and keeps the decoders that
 // recognitions give back for the next one. PocketSphinx can interrupt neither loading a model
-// (about a second) nor freeing one (about a tenth): done here, they never keep a recognition's
-// threads from ending at once when it is stopped. Owned by the engine, which ends every
+// (about a second), nor freeing one (about a tenth), nor ending an utterance that a stop cut short
+// (its last search pass): done here, they never keep a recognition's threads from ending at once
+// when it is stopped. Owned by the engine, which ends every
 // recognition before the pool; the destructor kills a model check under way, waits for a load
 // under way and joins the thread. `take` and `give` are safe from any thread.
 class SphinxDecoderPool {
@@ -45,5 +46,6 @@ private:
     std::deque<std::shared_ptr<Load>> m_loads;
     std::vector<std::unique_ptr<SphinxDecoder>> m_idle; // oldest first
     std::vector<std::unique_ptr<SphinxDecoder>> m_toFree;
+    std::vector<std::unique_ptr<SphinxDecoder>> m_toFinish; // stopped part-way: end, then keep
     std::thread m_thread;
 };
