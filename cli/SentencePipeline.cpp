@@ -86,8 +86,9 @@ void SentencePipeline::findSentences(Result& result, std::stop_token stop,
     const QString language =
         m_options.language.value_or(transcriber.preferredLanguage(savedLanguage()));
     ListeningProgress listening(result.duration, progress);
-    const SentenceFinder::Outcome outcome = waitForTask(SentenceFinder::find(
-        &transcriber, result.playable, language, result.duration, &listening, stop));
+    const SentenceFinder::Outcome outcome = waitForTask(
+        SentenceFinder::find(&transcriber, result.playable, language, result.duration,
+                             SilenceSplitter::soundStretches(result.profile), &listening, stop));
     if (outcome.sentences) {
         result.sentences = *outcome.sentences;
         result.method = SplitMethod::speech(language);

@@ -397,10 +397,14 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio) {
     const QPointer<Transcriber> transcriber(m_transcriber.get());
     const QPointer<QObject> listener(this);
     const std::stop_token stopToken = token->stopToken();
+    // Named: GCC 12 destroys a temporary made by ?: inside a co_await expression twice.
+    std::vector<TimeRange> sound;
+    if (m_profile)
+        sound = SilenceSplitter::soundStretches(*m_profile);
     SentenceFinder::Outcome outcome;
     try {
         outcome = co_await SentenceFinder::find(transcriber, audio, language, m_session->duration,
-                                                listener, stopToken);
+                                                std::move(sound), listener, stopToken);
     } catch (const OperationCancelled&) {
         co_return;
     } catch (const std::exception& error) {

@@ -1,5 +1,6 @@
 #include "PocketSphinxEngine.h"
 
+#include "SphinxDecoderPool.h"
 #include "SphinxRecognition.h"
 
 #include <QDir>
@@ -39,13 +40,18 @@ QString firstFile(const QDir& folder, const QStringList& patterns, const QString
 } // namespace
 
 PocketSphinxEngine::PocketSphinxEngine(int decoders)
-    : m_decoders(decoders > 0 ? decoders : std::max(1, QThread::idealThreadCount())) {}
+    : m_decoders(decoders > 0 ? decoders : std::max(1, QThread::idealThreadCount())),
+      m_pool(std::make_unique<SphinxDecoderPool>(size_t(m_decoders))) {}
 
 PocketSphinxEngine::~PocketSphinxEngine() {
     std::lock_guard lock(m_mutex);
+    // Every one is told first, so that they all wind down at once; the holders of a recognition
+    // may keep it, but none of its threads runs on after the engine.
     for (const auto& recognition : m_recognitions)
         recognition->cancel();
-    m_recognitions.clear(); // each waits for its threads
+    for (const auto& recognition : m_recognitions)
+        recognition->stopAndWait();
+    m_recognitions.clear();
 }
 
 QStringList PocketSphinxEngine::supportedLanguages() const {
@@ -111,7 +117,7 @@ std::unique_ptr<RecognitionTask> PocketSphinxEngine::start(const QString& path,
         return std::make_unique<RecognitionHandle>(nullptr);
     }
     auto recognition =
-        std::make_shared<SphinxRecognition>(path, *found, m_decoders, std::move(delegate));
+        std::make_shared<SphinxRecognition>(path, *found, m_decoders, *m_pool, std::move(delegate));
     {
         std::lock_guard lock(m_mutex);
         std::erase_if(m_recognitions, [](const auto& r) { return r->isDone(); });

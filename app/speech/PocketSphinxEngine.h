@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+class SphinxDecoderPool;
 class SphinxRecognition;
 
 // Speech recognition with PocketSphinx, entirely on this computer. A language is on the device
@@ -32,6 +33,8 @@ public:
 
 private:
     int m_decoders;
+    // Declared before the recognitions, whose threads use it until the engine has joined them.
+    std::unique_ptr<SphinxDecoderPool> m_pool;
     std::mutex m_mutex;
     std::vector<std::shared_ptr<SphinxRecognition>> m_recognitions;
 };

@@ -14,10 +14,10 @@ void throwIfStopped(const QPointer<Transcriber>& transcriber, const std::stop_to
 
 } // namespace
 
-QCoro::Task<SentenceFinder::Outcome> SentenceFinder::find(QPointer<Transcriber> transcriber,
-                                                          QString audio, QString language,
-                                                          double duration, QPointer<QObject> model,
-                                                          std::stop_token stop) {
+QCoro::Task<SentenceFinder::Outcome>
+SentenceFinder::find(QPointer<Transcriber> transcriber, QString audio, QString language,
+                     double duration, std::vector<TimeRange> sound, QPointer<QObject> model,
+                     std::stop_token stop) {
     throwIfStopped(transcriber, stop);
     const bool authorized = co_await transcriber->authorize();
     throwIfStopped(transcriber, stop);
@@ -41,7 +41,7 @@ QCoro::Task<SentenceFinder::Outcome> SentenceFinder::find(QPointer<Transcriber> 
         co_return Outcome{std::nullopt, stoppedNotice(*failure)};
 
     std::vector<Sentence> sentences =
-        TranscriptSplitter(languageCode(language)).sentences(words, duration);
+        TranscriptSplitter(languageCode(language)).sentences(words, duration, sound);
     if (sentences.empty())
         co_return Outcome{std::nullopt, noSpeechNotice(language)};
     co_return Outcome{std::move(sentences), std::nullopt};

@@ -15,17 +15,23 @@
 class SentenceFinder {
 public:
     struct Outcome {
-        // Sentences with text, found by speech in the language; none when the pause split stays.
+        // Sentences found by speech in the language (empty text where the recogniser heard no
+        // words in a stretch of sound); none when the pause split stays.
         std::optional<std::vector<Sentence>> sentences;
         // Why the pause split stays; none when recognition found sentences.
         std::optional<QString> notice;
     };
 
     // `duration`: the sound's length in seconds (the last sentence ends there at the latest).
+    // `sound`: where the recording holds sound (SilenceSplitter::soundStretches). Each stretch
+    // stays in the sentences, without text where nothing was recognised in it; only when
+    // neither the recogniser nor the pause split finds speech does the pause split stay, with
+    // the no-speech notice.
     // `model` (a ListeningModel, held weakly) is told when listening starts and how far it has
     // got. Throws OperationCancelled when the stop token asks or the transcriber goes away.
     static QCoro::Task<Outcome> find(QPointer<Transcriber> transcriber, QString audio,
-                                     QString language, double duration, QPointer<QObject> model,
+                                     QString language, double duration,
+                                     std::vector<TimeRange> sound, QPointer<QObject> model,
                                      std::stop_token stop = {});
 
     static QString notAuthorizedNotice();

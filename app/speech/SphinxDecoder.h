@@ -21,28 +21,43 @@ public:
         QString acousticModel; // the folder holding mdef, means, variances…
         QString languageModel; // *.lm.bin, *.lm or *.lm.DMP
         QString dictionary;    // *.dict
+        bool operator==(const Model&) const = default;
     };
 
-    // Throws QuellinError when the model does not load.
-    explicit SphinxDecoder(const Model& model);
+    // Throws QuellinError when the model does not load, OperationCancelled when `stopped`
+    // answers true while the model is checked in a process of its own (which is then killed).
+    // Loading it here afterwards can't be interrupted and takes about a second.
+    explicit SphinxDecoder(const Model& model, const std::function<bool()>& stopped = {});
     ~SphinxDecoder();
     SphinxDecoder(const SphinxDecoder&) = delete;
     SphinxDecoder& operator=(const SphinxDecoder&) = delete;
 
     // Decodes one stretch of speech whose first sample lies `offset` seconds into the file, and
-    // gives its words with file times. `progress` hears, every tenth of a second of audio, the
-    // file time reached; when it answers false decoding stops with OperationCancelled.
+    // gives its words with file times. A faint noise is added first, so that exact digital silence
+    // sounds like a quiet room, which is what the model knows. `progress` hears, every tenth of a
+    // second of audio, the file time reached; when it answers false decoding stops with
+    // OperationCancelled.
     Transcription decode(std::span<const int16_t> samples, double offset,
                          const std::function<bool(double)>& progress = {});
+
+    const Model& model() const { return m_model; }
 
     // A recogniser's token as a word: fillers and sentence marks give nothing, and the number of
     // an alternative pronunciation ("read(2)") is removed.
     static QString wordOf(const char* token);
 
+    // Whether a decode was stopped part-way, leaving its utterance open.
+    bool hasAbandonedUtterance() const { return m_utteranceOpen; }
+    // Ends such an utterance, so that the decoder can decode again. Takes a while.
+    void endAbandonedUtterance();
+
 private:
-    void normaliseLoudness(std::span<const int16_t> samples);
+    // False when `stopped` answered true before the mean was set.
+    bool normaliseLoudness(std::span<const int16_t> samples, const std::function<bool()>& stopped);
     // How likely the segment's word is right given the sound, from 0 to 1.
     double posteriorOf(ps_seg_s* segment) const;
 
+    const Model m_model;
     ps_decoder_s* m_decoder = nullptr;
+    bool m_utteranceOpen = false;
 };

@@ -3,6 +3,7 @@
 #include "base/QuellinError.h"
 #include "media/AudioDecoder.h"
 #include "media/EnergyProfile.h"
+#include "SphinxDecoderPool.h"
 #include "split/SilenceSplitter.h"
 
 #include <algorithm>
@@ -14,9 +15,27 @@ namespace {
 constexpr double progressStep = 0.25;
 
 // Stretches are cut at pauses of this length, padded with silence the decoder expects around
-// speech, and kept short enough for the decoder's search to stay reliable.
-const SilenceSplitter stretchSplitter{/*minPause*/ 0.4, /*minSentence*/ 0.5, /*maxSentence*/ 20.0,
+// speech, and kept short enough for the decoder's search to stay reliable. A short stretch is
+// not joined to a neighbour: across a long pause that would have the decoder listen to seconds of
+// silence (exact zeros in edited videos) with the word, which it hears worse, and more slowly.
+const SilenceSplitter stretchSplitter{/*minPause*/ 0.4, /*minSentence*/ 0, /*maxSentence*/ 20.0,
                                       /*pad*/ 0.3, /*minSound*/ 0.1};
+
+// A decoder from the pool, given back whatever happens: freeing it on this thread would hold up
+// a stop by a tenth of a second.
+class Borrowed {
+public:
+    Borrowed(SphinxDecoderPool& pool, std::unique_ptr<SphinxDecoder> decoder)
+        : m_pool(pool), m_decoder(std::move(decoder)) {}
+    ~Borrowed() { m_pool.give(std::move(m_decoder)); }
+    Borrowed(const Borrowed&) = delete;
+    Borrowed& operator=(const Borrowed&) = delete;
+    SphinxDecoder& operator*() const { return *m_decoder; }
+
+private:
+    SphinxDecoderPool& m_pool;
+    std::unique_ptr<SphinxDecoder> m_decoder;
+};
 
 } // namespace
 
@@ -31,12 +50,17 @@ struct SphinxRecognition::Stretch {
 };
 
 SphinxRecognition::SphinxRecognition(QString path, SphinxDecoder::Model model, int decoders,
-                                     RecognitionDelegate delegate)
+                                     SphinxDecoderPool& pool, RecognitionDelegate delegate)
     : m_path(std::move(path)), m_model(std::move(model)), m_decoders(std::max(1, decoders)),
-      m_delegate(std::move(delegate)) {}
+      m_pool(pool), m_delegate(std::move(delegate)) {}
 
 SphinxRecognition::~SphinxRecognition() {
+    stopAndWait();
+}
+
+void SphinxRecognition::stopAndWait() {
     cancel();
+    std::lock_guard lock(m_joinMutex);
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -55,7 +79,7 @@ void SphinxRecognition::run() {
     try {
         const std::vector<int16_t> samples = readAudio();
         m_duration = double(samples.size()) / SphinxDecoder::sampleRate;
-        decodeAll(samples, speechStretches(samples));
+        decodeAll(samples, speechStretches(samples, [this] { return m_halted.load(); }));
         m_delegate.finished(true);
     } catch (const OperationCancelled&) {
         // The delegate has heard of the cancellation already.
@@ -82,11 +106,16 @@ std::vector<int16_t> SphinxRecognition::readAudio() const {
     return samples;
 }
 
-std::vector<TimeRange> SphinxRecognition::speechStretches(std::span<const int16_t> samples) {
+std::vector<TimeRange> SphinxRecognition::speechStretches(std::span<const int16_t> samples,
+                                                          const std::function<bool()>& stopped) {
     constexpr size_t frame = SphinxDecoder::sampleRate / 100;
+    // An hour's frames take a good fraction of a second: look for a stop request every minute.
+    constexpr size_t framesBetweenChecks = 6000;
     std::vector<float> rms;
     rms.reserve(samples.size() / frame + 1);
     for (size_t start = 0; start < samples.size(); start += frame) {
+        if (stopped && rms.size() % framesBetweenChecks == 0 && stopped())
+            throw OperationCancelled();
         const size_t count = std::min(frame, samples.size() - start);
         double sum = 0;
         for (size_t i = start; i < start + count; ++i)
@@ -115,8 +144,9 @@ void SphinxRecognition::decodeAll(const std::vector<int16_t>& samples,
     for (int i = 0; i < count; ++i) {
         workers.emplace_back([&] {
             try {
-                SphinxDecoder decoder(m_model);
-                decodeOn(decoder, samples);
+                const Borrowed decoder(m_pool,
+                                       m_pool.take(m_model, [this] { return m_halted.load(); }));
+                decodeOn(*decoder, samples);
             } catch (const OperationCancelled&) {
             } catch (...) {
                 std::lock_guard lock(failureMutex);

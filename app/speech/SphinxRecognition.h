@@ -5,10 +5,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+class SphinxDecoderPool;
 struct TimeRange;
 
 // One recognition of a file by PocketSphinx. It reads the file as 16 kHz mono 16-bit audio, cuts
@@ -18,16 +20,21 @@ struct TimeRange;
 // to the end of the part decoded without gaps.
 class SphinxRecognition final : public RecognitionTask {
 public:
+    // `pool` gives the decoders; it must outlive the recognition's threads (stopAndWait).
     SphinxRecognition(QString path, SphinxDecoder::Model model, int decoders,
-                      RecognitionDelegate delegate);
+                      SphinxDecoderPool& pool, RecognitionDelegate delegate);
     ~SphinxRecognition() override; // cancels and waits for the threads
 
     void start();
     void cancel() override;
+    // Cancels and waits until every thread of this recognition has ended. Not from one of them.
+    void stopAndWait();
     bool isDone() const { return m_done; }
 
     // Where a recording's speech lies: the stretches to decode, padded with a little silence.
-    static std::vector<TimeRange> speechStretches(std::span<const int16_t> samples);
+    // Throws OperationCancelled once `stopped` answers true.
+    static std::vector<TimeRange> speechStretches(std::span<const int16_t> samples,
+                                                  const std::function<bool()>& stopped = {});
 
 private:
     struct Stretch;
@@ -41,11 +48,13 @@ private:
     const QString m_path;
     const SphinxDecoder::Model m_model;
     const int m_decoders;
+    SphinxDecoderPool& m_pool;
     const RecognitionDelegate m_delegate;
     std::atomic<bool> m_halted = false; // cancelled, or a decoder failed
     std::atomic<bool> m_cancelled = false;
     std::atomic<bool> m_done = false;
     std::thread m_thread;
+    std::mutex m_joinMutex;
 
     // Shared by the decoding threads, guarded by m_mutex.
     std::mutex m_mutex;

@@ -27,6 +27,18 @@ int viewWidth(const QStyleOptionViewItem& option) {
     return option.rect.width();
 }
 
+// The row's title: the sentence's text, "(no words recognised)" for a stretch of speech in which
+// the recogniser heard no words (its text is there but empty), else "Sentence N".
+QString titleOf(const QModelIndex& index) {
+    const auto* model = qobject_cast<const SentenceListModel*>(index.model());
+    if (model && !index.data(SentenceListModel::HasTextRole).toBool()) {
+        const std::optional<QString>& text = model->rows().at(size_t(index.row())).sentence.text;
+        if (text && text->trimmed().isEmpty())
+            return QStringLiteral("(no words recognised)");
+    }
+    return index.data(Qt::DisplayRole).toString();
+}
+
 } // namespace
 
 QStringList SentenceRowDelegate::titleLines(const QString& text, const QFont& font, int width) {
@@ -73,7 +85,7 @@ SentenceRowDelegate::Geometry SentenceRowDelegate::layout(const QStyleOptionView
     const int right = option.rect.left() + width - horizontalPadding;
     const int textRight = hard ? right - starSize - spacing : right;
 
-    g.lines = titleLines(index.data(Qt::DisplayRole).toString(), base, textRight - textLeft);
+    g.lines = titleLines(titleOf(index), base, textRight - textLeft);
     const int titleHeight = titleMetrics.lineSpacing() * int(g.lines.size());
     g.title = QRect(textLeft, top, textRight - textLeft, titleHeight);
     g.detail = QRect(textLeft, top + titleHeight + 2, textRight - textLeft, detailMetrics.height());

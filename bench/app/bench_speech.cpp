@@ -8,8 +8,14 @@
 //   speech_recognition_cpu_median / speech_reference_cpu_median: CPU seconds of each
 //   speech_wer / speech_reference_wer: word error rate against the spoken text
 //   speech_peak_memory / speech_reference_peak_memory: largest resident set
-//   speech_cancel_stop_median: from a stop request until every decoding thread has ended
+//   speech_stop_threads_ended_median / _max: from a stop request until every thread of the
+//     recognition has ended, over ten stops at different moments of recognising an hour of
+//     speech (reading the file, checking and loading the model, decoding)
+//   speech_stop_engine_destroyed_median / _max: from the same stop request until the engine is
+//     destroyed, every thread joined: also waits for a model the engine may still be loading
 #include "BenchTools.h"
+#include "PocketSphinxEngine.h"
+#include "RecognitionEventStream.h"
 #include "Transcriber.h"
 
 #include <QCoreApplication>
@@ -20,6 +26,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <random>
 
@@ -117,6 +124,17 @@ QString makeSpeech(const QDir& folder, QStringList& spoken) {
     return speech;
 }
 
+// An hour of speech: the generated speech joined to itself.
+QString makeHour(const QDir& folder, const QString& speech) {
+    const int copies = int(std::ceil(3600.0 / soxDuration(speech)));
+    QStringList parts;
+    for (int i = 0; i < copies; ++i)
+        parts << speech;
+    const QString hour = folder.filePath(QStringLiteral("hour.wav"));
+    BenchTools::run(QStringLiteral("sox"), parts + QStringList{hour});
+    return hour;
+}
+
 // Runs the transcription to its end; QCoro's waitFor does not pass exceptions on.
 QCoro::Task<std::vector<Word>> recognise(Transcriber& transcriber, QString path) {
     QString failure;
@@ -128,11 +146,16 @@ QCoro::Task<std::vector<Word>> recognise(Transcriber& transcriber, QString path)
     fail(QStringLiteral("recognition failed: %1").arg(failure));
 }
 
-QCoro::Task<void> startAndStop(Transcriber& transcriber, QString path, std::stop_source stop) {
-    try {
-        co_await transcriber.transcribe(path, QStringLiteral("en-US"), nullptr, stop.get_token());
-    } catch (const OperationCancelled&) {
-    }
+// Threads of this process now.
+qsizetype threadCount() {
+    return QDir(QStringLiteral("/proc/self/task"))
+        .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+        .size();
+}
+
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
 }
 
 } // namespace
@@ -193,23 +216,34 @@ int main(int argc, char** argv) {
     BenchTools::report(QStringLiteral("speech_decoders"), std::max(1, QThread::idealThreadCount()),
                        QStringLiteral("count"));
 
-    std::vector<double> stops;
-    for (int i = 0; i < 5; ++i) {
-        std::fprintf(stderr, "cancelling %d of 5…\n", i + 1);
-        auto* transcriber = new Transcriber;
-        std::stop_source stop;
-        auto task = startAndStop(*transcriber, speech, stop);
-        QThread::msleep(3000); // the decoders are loaded and busy
+    std::fprintf(stderr, "making an hour of speech…\n");
+    const QString hour = makeHour(QDir(folder.path()), speech);
+    std::vector<double> ended, destroyed;
+    for (const int after : {250, 500, 1000, 1500, 2000, 3000, 4000, 5000, 7000, 10000}) {
+        auto engine = std::make_unique<PocketSphinxEngine>();
+        const qsizetype idle = threadCount(); // with the engine's own loading thread
+        RecognitionEventStream stream;
+        const auto task = engine->start(hour, QStringLiteral("en-US"),
+                                        RecognitionDelegate(stream.continuation()));
+        QThread::msleep(after);
         const auto start = std::chrono::steady_clock::now();
-        stop.request_stop();
-        QCoro::waitFor(std::move(task));
-        delete transcriber; // its engine waits for the decoding threads
-        stops.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
+        task->cancel();
+        while (threadCount() > idle)
+            QThread::usleep(200);
+        ended.push_back(millisecondsSince(start));
+        engine.reset(); // joins every thread, the loading one too (it may be loading a model)
+        destroyed.push_back(millisecondsSince(start));
+        std::fprintf(stderr, "stopped after %d ms: threads ended %.1f ms, engine gone %.1f ms\n",
+                     after, ended.back(), destroyed.back());
     }
-    BenchTools::report(QStringLiteral("speech_cancel_stop_median"), BenchTools::median(stops),
-                       QStringLiteral("ms"));
+    BenchTools::report(QStringLiteral("speech_stop_threads_ended_median"),
+                       BenchTools::median(ended), QStringLiteral("ms"));
+    BenchTools::report(QStringLiteral("speech_stop_threads_ended_max"),
+                       *std::max_element(ended.begin(), ended.end()), QStringLiteral("ms"));
+    BenchTools::report(QStringLiteral("speech_stop_engine_destroyed_median"),
+                       BenchTools::median(destroyed), QStringLiteral("ms"));
+    BenchTools::report(QStringLiteral("speech_stop_engine_destroyed_max"),
+                       *std::max_element(destroyed.begin(), destroyed.end()), QStringLiteral("ms"));
 
     BenchTools::report(QStringLiteral("speech_peak_memory"),
                        BenchTools::processPeakResidentMegabytes(), QStringLiteral("MB"));

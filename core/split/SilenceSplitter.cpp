@@ -142,27 +142,28 @@ public:
 private:
     double seconds(qsizetype frames) const { return static_cast<double>(frames) * d; }
 
-    // T = F + max(0.3 × (P − F), 6) from the 10th and 95th percentile levels; none when the
-    // recording is silent.
+    // T = F + max(0.3 × (P − F), 6), F the 10th percentile level of all frames and P the 95th
+    // of the frames that hold any sound; none when the recording is silent. Digital silence (an
+    // edited video, a screen recording) is left out of P: a word after long runs of exact zeros
+    // would otherwise sink below the 95th percentile and count as no speech at all.
     std::optional<double> voicingThreshold() const {
-        // Selecting the two ranks gives the same values as sorting, in linear time.
-        std::vector<float> sorted = m_levels;
-        const auto rank = [&](double fraction) {
-            return static_cast<size_t>(static_cast<double>(n - 1) * fraction);
-        };
-        const size_t loudRank = rank(kLoudPercentile);
-        const size_t noiseRank = rank(kNoisePercentile);
-        std::nth_element(sorted.begin(), sorted.begin() + static_cast<qsizetype>(loudRank),
-                         sorted.end());
-        const double loud = sorted[loudRank];
-        // The lower ranks now lie before the loud one, in some order.
-        if (noiseRank < loudRank)
-            std::nth_element(sorted.begin(), sorted.begin() + static_cast<qsizetype>(noiseRank),
-                             sorted.begin() + static_cast<qsizetype>(loudRank));
-        const double noise = sorted[noiseRank];
-        if (loud < kSilenceLevel)
+        std::vector<float> all = m_levels;
+        const std::optional<float> noise = levelAt(all, kNoisePercentile);
+        std::erase_if(all, [](float level) { return level <= kDecibelFloor; });
+        const std::optional<float> loud = levelAt(all, kLoudPercentile);
+        if (!noise || !loud || *loud < kSilenceLevel)
             return std::nullopt;
-        return noise + std::max(kThresholdFraction * (loud - noise), kLeastThresholdMargin);
+        return *noise + std::max(kThresholdFraction * (*loud - *noise), kLeastThresholdMargin);
+    }
+
+    // The level at a fraction of the way up the levels in order; selecting it gives the same
+    // value as sorting, in linear time. Reorders `levels`.
+    static std::optional<float> levelAt(std::vector<float>& levels, double fraction) {
+        if (levels.empty())
+            return std::nullopt;
+        const auto rank = static_cast<qsizetype>(static_cast<double>(levels.size() - 1) * fraction);
+        std::nth_element(levels.begin(), levels.begin() + rank, levels.end());
+        return levels[static_cast<size_t>(rank)];
     }
 
     // Runs of voiced frames, joined across gaps shorter than minPause.
@@ -322,6 +323,12 @@ std::vector<TimeRange> SilenceSplitter::split(const EnergyProfile& profile) cons
         !std::isfinite(profile.frameDuration))
         return {};
     return Splitting(*this, profile).ranges();
+}
+
+std::vector<TimeRange> SilenceSplitter::soundStretches(const EnergyProfile& profile) {
+    SilenceSplitter unjoined;
+    unjoined.minSentence = 0;
+    return unjoined.split(profile);
 }
 
 std::vector<Sentence> SilenceSplitter::sentences(const EnergyProfile& profile) const {

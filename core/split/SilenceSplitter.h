@@ -31,4 +31,8 @@ struct SilenceSplitter {
     std::vector<TimeRange> split(const EnergyProfile& profile) const;
     // One sentence per range of `split`, in order, without text and not hard.
     std::vector<Sentence> sentences(const EnergyProfile& profile) const;
+
+    // Where the recording holds sound: the ranges of the default split before short ones are
+    // joined to a neighbour, so that none spans a long pause.
+    static std::vector<TimeRange> soundStretches(const EnergyProfile& profile);
 };

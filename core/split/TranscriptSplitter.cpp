@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -75,6 +76,75 @@ std::optional<double> meanConfidence(const std::vector<const Word*>& spoken, siz
     return std::round(weighted / weights * 1000.0) / 1000.0;
 }
 
+// What becomes one sentence: where its sound lies, the padding it may take, and its words (none
+// for a stretch of sound in which nothing was recognised).
+struct Piece {
+    double soundStart = 0;
+    double soundEnd = 0;
+    double padBefore = 0;
+    double padAfter = 0;
+    std::optional<Group> words;
+};
+
+double overlap(double start, double end, double otherStart, double otherEnd) {
+    return std::max(0.0, std::min(end, otherEnd) - std::max(start, otherStart));
+}
+
+// Shorter stretches of the pause split may be clicks or breaths.
+constexpr double kLeastStretch = 0.3;
+
+// No sound is lost, whatever the recogniser heard: every stretch of the pause split (at least
+// kLeastStretch long) that the word pieces do not cover by half either widens the piece whose
+// words lie in it to the whole stretch (the recogniser heard only part of it), or, when no word
+// lies in it, becomes a piece of its own with the stretch's times and no words. A stretch never
+// joins a neighbour across a pause.
+void keepEveryStretch(std::vector<Piece>& pieces, const std::vector<const Word*>& spoken,
+                      const std::vector<TimeRange>& stretches) {
+    std::vector<Piece> added;
+    for (const TimeRange& stretch : stretches) {
+        const double length = stretch.end - stretch.start;
+        if (length < kLeastStretch)
+            continue;
+        double covered = 0;
+        size_t mostWords = pieces.size();
+        double mostWordTime = 0;
+        // The pieces are in time order and do not overlap: look only at those near the stretch.
+        const auto near = std::partition_point(pieces.begin(), pieces.end(), [&](const Piece& p) {
+            return p.soundEnd + p.padAfter <= stretch.start;
+        });
+        for (auto p = size_t(near - pieces.begin()); p < pieces.size(); ++p) {
+            const double start = pieces[p].soundStart - pieces[p].padBefore;
+            if (start >= stretch.end)
+                break;
+            covered = std::max(covered, overlap(start, pieces[p].soundEnd + pieces[p].padAfter,
+                                                stretch.start, stretch.end));
+            double wordTime = 0;
+            for (size_t k = pieces[p].words->first; k < pieces[p].words->last; ++k)
+                wordTime += overlap(spoken[k]->start, spoken[k]->end(), stretch.start, stretch.end);
+            if (wordTime > mostWordTime) {
+                mostWordTime = wordTime;
+                mostWords = p;
+            }
+        }
+        if (covered >= length / 2)
+            continue;
+        if (mostWords == pieces.size()) {
+            added.push_back({stretch.start, stretch.end, 0, 0, std::nullopt});
+            continue;
+        }
+        // Widened up to the sound of its neighbours, never over them.
+        Piece& piece = pieces[mostWords];
+        const double earliest = mostWords > 0 ? pieces[mostWords - 1].soundEnd : -INFINITY;
+        const double latest =
+            mostWords + 1 < pieces.size() ? pieces[mostWords + 1].soundStart : INFINITY;
+        piece.soundStart = std::max(std::min(piece.soundStart, stretch.start), earliest);
+        piece.soundEnd = std::min(std::max(piece.soundEnd, stretch.end), latest);
+    }
+    pieces.insert(pieces.end(), added.begin(), added.end());
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const Piece& a, const Piece& b) { return a.soundStart < b.soundStart; });
+}
+
 } // namespace
 
 TranscriptSplitter::TranscriptSplitter(const QString& languageCode) {
@@ -97,8 +167,8 @@ bool TranscriptSplitter::endsSentence(const QString& text) {
            std::end(kAbbreviations);
 }
 
-std::vector<Sentence> TranscriptSplitter::sentences(const std::vector<Word>& words,
-                                                    double duration) const {
+std::vector<Sentence> TranscriptSplitter::sentences(const std::vector<Word>& words, double duration,
+                                                    const std::vector<TimeRange>& stretches) const {
     const std::vector<const Word*> spoken = spokenWords(words);
     const auto startOf = [&](size_t k) { return spoken[k]->start; };
     const auto endOf = [&](size_t k) { return spoken[k]->end(); };
@@ -141,29 +211,40 @@ std::vector<Sentence> TranscriptSplitter::sentences(const std::vector<Word>& wor
     if (current < spoken.size())
         groups.push_back({current, spoken.size()});
 
-    // Second pass: times with padding that stops at the middle of each gap, and the text.
+    // Second pass: every stretch of sound gets a sentence (see below).
+    std::vector<Piece> pieces;
+    pieces.reserve(groups.size());
+    for (const Group& group : groups)
+        pieces.push_back({startOf(group.first), endOf(group.last - 1), padBefore, padAfter, group});
+    keepEveryStretch(pieces, spoken, stretches);
+
+    // Last pass: times with padding that stops at the middle of each gap, and the text.
     std::vector<Sentence> result;
-    result.reserve(groups.size());
-    for (size_t g = 0; g < groups.size(); ++g) {
-        const Group& group = groups[g];
-        const double firstStart = startOf(group.first);
-        const double lastEnd = endOf(group.last - 1);
-        double start = firstStart - padBefore;
-        if (g > 0)
-            start = std::max(start, (endOf(groups[g - 1].last - 1) + firstStart) / 2);
+    result.reserve(pieces.size());
+    for (size_t p = 0; p < pieces.size(); ++p) {
+        const Piece& piece = pieces[p];
+        double start = piece.soundStart - piece.padBefore;
+        if (p > 0)
+            start = std::max(start, (pieces[p - 1].soundEnd + piece.soundStart) / 2);
         start = std::max(start, 0.0);
-        double end = lastEnd + padAfter;
-        if (g + 1 < groups.size())
-            end = std::min(end, (lastEnd + startOf(groups[g + 1].first)) / 2);
+        double end = piece.soundEnd + piece.padAfter;
+        if (p + 1 < pieces.size())
+            end = std::min(end, (piece.soundEnd + pieces[p + 1].soundStart) / 2);
         if (duration > 0)
             end = std::min(end, duration);
 
         QStringList texts;
-        texts.reserve(static_cast<qsizetype>(group.last - group.first));
-        for (size_t k = group.first; k < group.last; ++k)
-            texts.append(trimmedHorizontally(spoken[k]->text).toString());
-        result.emplace_back(start, end, texts.join(joiner), false);
-        result.back().confidence = meanConfidence(spoken, group.first, group.last);
+        if (piece.words) {
+            texts.reserve(static_cast<qsizetype>(piece.words->last - piece.words->first));
+            for (size_t k = piece.words->first; k < piece.words->last; ++k)
+                texts.append(trimmedHorizontally(spoken[k]->text).toString());
+        }
+        // A stretch without words has text, empty, unlike a sentence of the pause split.
+        result.emplace_back(start, end, piece.words ? texts.join(joiner) : QStringLiteral(""),
+                            false);
+        if (piece.words)
+            result.back().confidence =
+                meanConfidence(spoken, piece.words->first, piece.words->last);
     }
     return result;
 }

@@ -28,7 +28,12 @@ struct TranscriptSplitter {
 
     // Sentences with text, not hard, in time order, from words in time order. `duration` is the
     // media file's length, or 0 or less when it is not known (the ends are then not limited).
-    std::vector<Sentence> sentences(const std::vector<Word>& words, double duration) const;
+    // `stretches`, where the recording holds sound (SilenceSplitter::soundStretches), are kept
+    // whatever the words: a
+    // stretch of at least 0.3 s lies at least half inside a sentence, one in which no word was
+    // recognised becomes a sentence of its own with its own times and empty text.
+    std::vector<Sentence> sentences(const std::vector<Word>& words, double duration,
+                                    const std::vector<TimeRange>& stretches = {}) const;
 
     // Whether a word's text closes a sentence: its last character, after closing quotes and
     // brackets, is a terminator, and the word is no abbreviation such as "Mr.".

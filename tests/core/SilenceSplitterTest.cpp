@@ -56,6 +56,10 @@ private Q_SLOTS:
         QCOMPARE(split({sound(10, -61), sound(0.4, -10)}), Ranges{});
         // ...once they reach it, the threshold follows them.
         QCOMPARE(split({sound(10, -61), sound(0.6, -10)}), (Ranges{{{9.85, 10.6}}}));
+        // Digital silence says nothing about how loud the speech is: a word after a long run of
+        // exact zeros is still speech.
+        QCOMPARE(split({sound(12, -INFINITY), sound(0.3, -30), sound(1, -INFINITY)}),
+                 (Ranges{{{11.85, 12.45}}}));
     }
 
     void thresholdFollowsNoiseFloorAndLoudness() {

@@ -184,6 +184,16 @@ private Q_SLOTS:
         QCOMPARE(group(words, -1).list.back().end, 9.9 + 0.25);
     }
 
+    void everyStretchOfSoundKeepsASentence() {
+        // Stretches of sound from the pause split: one heard, one the recogniser heard nothing
+        // in, one too short to count, and one of which it heard only the start.
+        const std::vector<Word> words{word(u"One.", 1.0, 1.5), word(u"Partly", 10.2, 10.6)};
+        const std::vector<TimeRange> stretches{{0.85, 1.65}, {5.0, 5.5}, {8.0, 8.25}, {10.0, 13.0}};
+        QCOMPARE(Sentences{TranscriptSplitter().sentences(words, 20, stretches)},
+                 (Sentences{{spoken(0.85, 1.75, u"One."), spoken(5.0, 5.5, u""),
+                             spoken(9.85, 13.25, u"Partly")}}));
+    }
+
     void mergeReplacesWhatTheLaterListCovers() {
         // Earlier words starting 0.01 s or less before the later list are taken as the same.
         const std::vector<Word> earlier{word(u"a", 0, 1),       word(u"b", 1, 2),

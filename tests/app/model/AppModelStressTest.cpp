@@ -83,8 +83,10 @@ private Q_SLOTS:
         QCOMPARE(*h->profile(), EnergyProfile::read(last, 0.01));
         QCOMPARE(session.duration, h->profile()->duration());
         QCOMPARE(session.method, SplitMethod::speech(QStringLiteral("en-US")));
-        QCOMPARE(session.sentences.size(), size_t(1));
+        // Its second burst, in which no words were heard, stands as a sentence without words.
+        QCOMPARE(session.sentences.size(), size_t(2));
         QCOMPARE(session.sentences[0].text, QStringLiteral("Hello there."));
+        QCOMPARE(session.sentences[1].text, QStringLiteral(""));
         QVERIFY(h.savedMatchesModel());
 
         // Some recognitions were cut short on the way.

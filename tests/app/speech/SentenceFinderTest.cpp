@@ -45,9 +45,9 @@ struct Fixture {
                       std::make_unique<Authorizer>(grants)) {}
 
     SentenceFinder::Outcome find(const QString& language = QStringLiteral("en-US"),
-                                 std::stop_token stop = {}) {
+                                 std::vector<TimeRange> sound = {}) {
         return waitForTask(SentenceFinder::find(&transcriber, QStringLiteral("/a.m4a"), language,
-                                                10.0, &model, stop));
+                                                10.0, std::move(sound), &model));
     }
 };
 
@@ -77,6 +77,13 @@ private Q_SLOTS:
         QCOMPARE(outcome.sentences->at(1).end, 3.8 + 0.25);
         QCOMPARE(fixture.model.starts, 1);
         QCOMPARE(fixture.model.progress, std::optional(3.8));
+
+        // A stretch of sound in which nothing was recognised stays, as a sentence without words.
+        fixture.engine->setScript(
+            {ScriptedEngine::result(twoSentences()), ScriptedEngine::finish(true)});
+        const auto kept = fixture.find(QStringLiteral("en-US"), {{1, 2}, {6, 7}});
+        QCOMPARE(kept.sentences->size(), size_t(3));
+        QCOMPARE(kept.sentences->at(2), Sentence(6, 7, QStringLiteral("")));
 
         // The language's code chooses how words are joined.
         fixture.engine->setScript(
@@ -124,6 +131,12 @@ private Q_SLOTS:
                      QStringLiteral("No speech was recognised in English (United States). The "
                                     "sentences are split at pauses; pick the file’s language and "
                                     "choose Find Sentences Again."));
+            // ...unless the pause split hears some: its stretches stand, without words.
+            fixture.engine->setScript(
+                {ScriptedEngine::result(heard), ScriptedEngine::finish(true)});
+            outcome = fixture.find(QStringLiteral("en-US"), {{1, 2}});
+            QVERIFY(!outcome.notice);
+            QCOMPARE(*outcome.sentences, std::vector{Sentence(1, 2, QStringLiteral(""))});
         }
     }
 
@@ -133,9 +146,9 @@ private Q_SLOTS:
         fixture.engine->setScript(
             {ScriptedEngine::result(twoSentences(), 10s), ScriptedEngine::finish(true)});
         std::stop_source stop;
-        auto task =
-            SentenceFinder::find(&fixture.transcriber, QStringLiteral("/a.m4a"),
-                                 QStringLiteral("en-US"), 10.0, &fixture.model, stop.get_token());
+        auto task = SentenceFinder::find(&fixture.transcriber, QStringLiteral("/a.m4a"),
+                                         QStringLiteral("en-US"), 10.0, {}, &fixture.model,
+                                         stop.get_token());
         QTRY_COMPARE(fixture.engine->started(), 1);
         stop.request_stop();
         QVERIFY(failureOf<OperationCancelled>(std::move(task)));
@@ -144,9 +157,9 @@ private Q_SLOTS:
         stop.request_stop();
         QVERIFY(failureOf<OperationCancelled>(
             SentenceFinder::find(&fixture.transcriber, QStringLiteral("/a.m4a"),
-                                 QStringLiteral("en-US"), 10.0, nullptr, stop.get_token())));
+                                 QStringLiteral("en-US"), 10.0, {}, nullptr, stop.get_token())));
         QVERIFY(failureOf<OperationCancelled>(SentenceFinder::find(
-            nullptr, QStringLiteral("/a.m4a"), QStringLiteral("en-US"), 10.0, nullptr)));
+            nullptr, QStringLiteral("/a.m4a"), QStringLiteral("en-US"), 10.0, {}, nullptr)));
     }
 };
 
