@@ -226,7 +226,7 @@ void PracticeView::showCertainty(const Session& session, const Sentence& sentenc
     const bool plain = session.showUncertainText;
     Style::apply(m_transcript, Style::Text::title2,
                  TextConfidence::isFaded(sentence, fileReliable, plain) ? Style::tertiary(this)
-                                                                         : Style::primary(this));
+                                                                        : Style::primary(this));
     m_uncertaintyNote->setVisible(!fileReliable && !plain);
     m_plainText->setVisible(doubtful);
     m_plainText->setText(plain ? QStringLiteral("Fade Uncertain Text")
@@ -272,8 +272,12 @@ void PracticeView::refresh() {
         m_transcript->setText(sentence->text->trimmed());
         showCertainty(*session, *sentence);
     } else {
-        m_transcript->setText(QStringLiteral("No transcript for this sentence: it was split at a "
-                                             "pause. Listen, then say it back."));
+        // Recognition leaves a stretch in which it heard no words with empty text.
+        m_transcript->setText(
+            sentence->text ? QStringLiteral("No words were recognised in this sentence. Listen, "
+                                            "then say it back.")
+                           : QStringLiteral("No transcript for this sentence: it was split at a "
+                                            "pause. Listen, then say it back."));
         Style::apply(m_transcript, Style::Text::body, Style::secondary(this));
         m_uncertaintyNote->hide();
         m_plainText->hide();

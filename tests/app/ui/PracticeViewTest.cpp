@@ -134,6 +134,18 @@ private Q_SLOTS:
         QCOMPARE(colour(), Style::tertiary(&view));
         QVERIFY(view.plainTextButton()->isVisible());
         QVERIFY(!view.uncertaintyNote()->isVisible());
+
+        // A stretch of sound in which no word was recognised says so, not that it was split at
+        // a pause.
+        h.engine().setScript(
+            {ScriptedEngine::result({words[0], words[2]}), ScriptedEngine::finish(true)});
+        h->findSentencesAgain();
+        QVERIFY(h.settle());
+        QCOMPARE(h->session()->sentences.size(), size_t(3));
+        h->select(1);
+        QCOMPARE(view.transcript()->text(),
+                 QStringLiteral("No words were recognised in this sentence. Listen, then say "
+                                "it back."));
     }
 
     void loopAndRecordButtons() {
