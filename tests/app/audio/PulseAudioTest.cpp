@@ -149,17 +149,6 @@ private Q_SLOTS:
         // At once: long before the 3.5 s left, even on a busy machine.
         QVERIFY2(waited < 1000, qPrintable(QString::number(waited)));
         QCOMPARE(*result, false);
-
-        // The server drops the stream part-way, as when the device goes away: not heard.
-        if (qEnvironmentVariableIsEmpty("QUELLIN_TEST_PULSE_CLI"))
-            QSKIP("needs the test server's command interface (QUELLIN_TEST_PULSE_CLI is unset)");
-        result.reset();
-        auto dropped = await(player.play(0, 4, 1), &result, &released);
-        QTest::qWait(500);
-        QVERIFY(dropOurStreams());
-        QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 6000);
-        QCOMPARE(*result, false);
-        QCOMPARE(player.failure(), QStringLiteral("The sound output device stopped working."));
     }
 
     // Each recording and each take played makes a Qt device of its own; the devices of the ones
@@ -233,6 +222,25 @@ private Q_SLOTS:
         const double alike = SignalAnalysis::similarity(heard.data() + heardFirst + shift,
                                                         spoken.data() + spokenFirst, length);
         QVERIFY2(alike > 0.9, qPrintable(QString::number(alike)));
+    }
+
+    // Last in this process: after the server kills a stream, Qt 6.4's PulseAudio backend now and
+    // then never finishes opening the next microphone stream (it waits for a ready state that
+    // does not come), which would hang the tests after this one.
+    void aDroppedStreamIsNotHeard() {
+        if (qEnvironmentVariableIsEmpty("QUELLIN_TEST_PULSE_CLI"))
+            QSKIP("needs the test server's command interface (QUELLIN_TEST_PULSE_CLI is unset)");
+        Player player;
+        player.load(tone);
+        std::optional<bool> result;
+        std::chrono::steady_clock::time_point released;
+        // The server drops the stream part-way, as when the device goes away: not heard.
+        auto dropped = await(player.play(0, 4, 1), &result, &released);
+        QTest::qWait(500);
+        QVERIFY(dropOurStreams());
+        QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 6000);
+        QCOMPARE(*result, false);
+        QCOMPARE(player.failure(), QStringLiteral("The sound output device stopped working."));
     }
 };
 
