@@ -1,10 +1,10 @@
 #include "SentencePipeline.h"
 
-#include "ListeningModel.h"
 #include "media/MediaSource.h"
-#include "SentenceFinder.h"
+#include "speech/ListeningModel.h"
+#include "speech/SentenceFinder.h"
+#include "speech/WaitForTask.h"
 #include "split/SilenceSplitter.h"
-#include "WaitForTask.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "SentencePipeline.h"
 
 #include "base/QuellinError.h"
-#include "Transcriber.h"
+#include "speech/Transcriber.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

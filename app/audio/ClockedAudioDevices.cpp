@@ -1,4 +1,4 @@
-#include "ClockedAudioDevices.h"
+#include "audio/ClockedAudioDevices.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "DecoderLender.h"
+#include "audio/DecoderLender.h"
 
 #include "media/AudioDecoder.h"
 

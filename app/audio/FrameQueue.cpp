@@ -1,4 +1,4 @@
-#include "FrameQueue.h"
+#include "audio/FrameQueue.h"
 
 #include <algorithm>
 

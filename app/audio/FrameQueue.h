@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioDevices.h"
+#include "audio/AudioDevices.h"
 
 #include <condition_variable>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "LevelMeter.h"
+#include "audio/LevelMeter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <qcoro/qcorotask.h>
+#include <QCoroTask>
 
 #include <memory>
 

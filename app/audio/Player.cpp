@@ -1,12 +1,12 @@
-#include "Player.h"
+#include "audio/Player.h"
 
-#include "DecoderLender.h"
-#include "SegmentStream.h"
+#include "audio/DecoderLender.h"
+#include "audio/SegmentStream.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 
-#include <qcoro/qcorotimer.h>
+#include <QCoroTimer>
 
 #include <chrono>
 #include <cmath>

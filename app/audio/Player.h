@@ -1,12 +1,12 @@
 #pragma once
 
-#include "AudioDevices.h"
-#include "Resumer.h"
+#include "audio/AudioDevices.h"
+#include "audio/Resumer.h"
 
 #include <QObject>
 #include <QString>
 
-#include <qcoro/qcorotask.h>
+#include <QCoroTask>
 
 #include <memory>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "QtAudioDevices.h"
+#include "audio/QtAudioDevices.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioDevices.h"
+#include "audio/AudioDevices.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,7 +1,7 @@
-#include "Recorder.h"
+#include "audio/Recorder.h"
 
+#include "audio/TakeEncoder.h"
 #include "media/MediaError.h"
-#include "TakeEncoder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "AudioDevices.h"
-#include "LevelMeter.h"
-#include "MicrophoneAuthorization.h"
-#include "RecorderError.h"
+#include "audio/AudioDevices.h"
+#include "audio/LevelMeter.h"
+#include "audio/MicrophoneAuthorization.h"
+#include "audio/RecorderError.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
-#include <qcoro/qcorotask.h>
+#include <QCoroTask>
 
 class TakeEncoder;
 

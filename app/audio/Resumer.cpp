@@ -1,4 +1,4 @@
-#include "Resumer.h"
+#include "audio/Resumer.h"
 
 void Resumer::attach(Continuation next) {
     {

@@ -1,8 +1,8 @@
-#include "SegmentStream.h"
+#include "audio/SegmentStream.h"
 
-#include "DecoderLender.h"
+#include "audio/DecoderLender.h"
+#include "audio/TimeStretcher.h"
 #include "media/AudioDecoder.h"
-#include "TimeStretcher.h"
 
 namespace {
 // Small enough that the first stretched frames are ready within a few milliseconds.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FrameQueue.h"
+#include "audio/FrameQueue.h"
 
 #include <thread>
 

@@ -1,4 +1,4 @@
-#include "TakeEncoder.h"
+#include "audio/TakeEncoder.h"
 
 #include "media/AacWriter.h"
 

@@ -1,4 +1,4 @@
-#include "TimeStretcher.h"
+#include "audio/TimeStretcher.h"
 
 #include <rubberband/RubberBandStretcher.h>
 

@@ -1,12 +1,12 @@
-#include "AppModel.h"
+#include "model/AppModel.h"
 
-#include "FileChooser.h"
-#include "TaskToken.h"
+#include "model/FileChooser.h"
+#include "model/TaskToken.h"
 
-#include "Player.h"
-#include "Recorder.h"
-#include "SentenceFinder.h"
-#include "Transcriber.h"
+#include "audio/Player.h"
+#include "audio/Recorder.h"
+#include "speech/SentenceFinder.h"
+#include "speech/Transcriber.h"
 
 #include "media/MediaSource.h"
 #include "media/StableHash.h"

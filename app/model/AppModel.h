@@ -8,7 +8,7 @@
 #include "session/SessionStore.h"
 #include "session/SessionSummary.h"
 
-#include "ListeningModel.h"
+#include "speech/ListeningModel.h"
 
 #include <QCoroTask>
 #include <QDateTime>

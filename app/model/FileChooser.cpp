@@ -1,4 +1,4 @@
-#include "FileChooser.h"
+#include "model/FileChooser.h"
 
 #include <QFileDialog>
 #include <QMimeDatabase>

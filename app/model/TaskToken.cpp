@@ -1,4 +1,4 @@
-#include "TaskToken.h"
+#include "model/TaskToken.h"
 
 #include <QCoroTimer>
 #include <QTimer>

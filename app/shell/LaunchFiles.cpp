@@ -1,4 +1,4 @@
-#include "LaunchFiles.h"
+#include "shell/LaunchFiles.h"
 
 #include <QDir>
 #include <QRegularExpression>

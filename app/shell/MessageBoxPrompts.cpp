@@ -1,6 +1,6 @@
-#include "UpdatePrompts.h"
+#include "shell/UpdatePrompts.h"
 
-#include "Alerts.h"
+#include "ui/Alerts.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
-#include "PracticeCommands.h"
+#include "shell/PracticeCommands.h"
 
-#include "AppModel.h"
+#include "model/AppModel.h"
 
 #include <QAction>
 #include <QMenu>

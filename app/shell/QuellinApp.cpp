@@ -1,10 +1,10 @@
-#include "QuellinApp.h"
+#include "shell/QuellinApp.h"
 
-#include "AppModel.h"
-#include "ContentView.h"
-#include "PracticeCommands.h"
-#include "SettingsView.h"
-#include "Updater.h"
+#include "model/AppModel.h"
+#include "shell/PracticeCommands.h"
+#include "shell/Updater.h"
+#include "ui/ContentView.h"
+#include "ui/SettingsView.h"
 
 #include <QApplication>
 #include <QMenuBar>

@@ -1,5 +1,5 @@
-#include "UpdatePrompts.h"
-#include "Updater.h"
+#include "shell/UpdatePrompts.h"
+#include "shell/Updater.h"
 
 #include <QCoreApplication>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "UpdateFeed.h"
+#include "shell/UpdateFeed.h"
 
 #include <QHostAddress>
 #include <QXmlStreamReader>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "UpdateFeed.h"
-#include "UpdatePrompts.h"
+#include "shell/UpdateFeed.h"
+#include "shell/UpdatePrompts.h"
 
 #include <QDateTime>
 #include <QObject>

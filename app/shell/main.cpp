@@ -1,10 +1,10 @@
-#include "AppModel.h"
-#include "ContentView.h"
-#include "LaunchFiles.h"
-#include "QuellinApp.h"
-#include "QuitSignals.h"
+#include "model/AppModel.h"
 #include "session/SessionStore.h"
-#include "SingleInstance.h"
+#include "shell/LaunchFiles.h"
+#include "shell/QuellinApp.h"
+#include "shell/QuitSignals.h"
+#include "shell/SingleInstance.h"
+#include "ui/ContentView.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "PocketSphinxEngine.h"
+#include "speech/PocketSphinxEngine.h"
 
-#include "SphinxDecoderPool.h"
-#include "SphinxRecognition.h"
+#include "speech/SphinxDecoderPool.h"
+#include "speech/SphinxRecognition.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "RecognitionDelegate.h"
+#include "speech/RecognitionDelegate.h"
 
 void RecognitionDelegate::hypothesized(const Transcription& transcription) const {
     if (transcription.segments.empty())

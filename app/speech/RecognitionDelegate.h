@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecognitionEventStream.h"
-#include "Transcription.h"
+#include "speech/RecognitionEventStream.h"
+#include "speech/Transcription.h"
 
 // Turns a recogniser's callbacks into recognition events. Engines call it from their own threads;
 // it touches nothing but the stream's continuation.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecognitionDelegate.h"
+#include "speech/RecognitionDelegate.h"
 
 #include <QString>
 #include <QStringList>

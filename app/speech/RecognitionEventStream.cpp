@@ -1,4 +1,4 @@
-#include "RecognitionEventStream.h"
+#include "speech/RecognitionEventStream.h"
 
 struct RecognitionEventStream::State {
     std::mutex mutex;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecognitionEvent.h"
+#include "speech/RecognitionEvent.h"
 
 #include <QCoroTask>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "ScriptedEngine.h"
+#include "speech/ScriptedEngine.h"
 
 class ScriptedEngine::Task final : public RecognitionTask {
 public:

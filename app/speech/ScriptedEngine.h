@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecognitionEngine.h"
+#include "speech/RecognitionEngine.h"
 
 #include <chrono>
 #include <condition_variable>

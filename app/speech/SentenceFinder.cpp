@@ -1,6 +1,6 @@
-#include "SentenceFinder.h"
+#include "speech/SentenceFinder.h"
 
-#include "ListeningModel.h"
+#include "speech/ListeningModel.h"
 #include "split/TranscriptSplitter.h"
 
 #include <QRegularExpression>

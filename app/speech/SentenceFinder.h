@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Transcriber.h"
+#include "speech/Transcriber.h"
 
 #include <QPointer>
 

@@ -1,7 +1,7 @@
-#include "SphinxDecoder.h"
+#include "speech/SphinxDecoder.h"
 
 #include "base/QuellinError.h"
-#include "SphinxModelLoader.h"
+#include "speech/SphinxModelLoader.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

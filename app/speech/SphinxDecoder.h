@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Transcription.h"
+#include "speech/Transcription.h"
 
 #include <QString>
 

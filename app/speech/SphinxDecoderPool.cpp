@@ -1,4 +1,4 @@
-#include "SphinxDecoderPool.h"
+#include "speech/SphinxDecoderPool.h"
 
 #include "base/QuellinError.h"
 

@@ -1,4 +1,4 @@
-#include "SphinxModelLoader.h"
+#include "speech/SphinxModelLoader.h"
 
 #include <pocketsphinx.h>
 

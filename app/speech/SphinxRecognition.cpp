@@ -1,9 +1,9 @@
-#include "SphinxRecognition.h"
+#include "speech/SphinxRecognition.h"
 
 #include "base/QuellinError.h"
 #include "media/AudioDecoder.h"
 #include "media/EnergyProfile.h"
-#include "SphinxDecoderPool.h"
+#include "speech/SphinxDecoderPool.h"
 #include "split/SilenceSplitter.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecognitionEngine.h"
-#include "SphinxDecoder.h"
+#include "speech/RecognitionEngine.h"
+#include "speech/SphinxDecoder.h"
 
 #include <atomic>
 #include <cstdint>

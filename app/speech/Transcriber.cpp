@@ -1,7 +1,7 @@
-#include "Transcriber.h"
+#include "speech/Transcriber.h"
 
-#include "ListeningModel.h"
-#include "PocketSphinxEngine.h"
+#include "speech/ListeningModel.h"
+#include "speech/PocketSphinxEngine.h"
 #include "split/TranscriptSplitter.h"
 
 #include <QLocale>

@@ -2,8 +2,8 @@
 
 #include "base/QuellinError.h"
 #include "base/Sentence.h"
-#include "RecognitionEngine.h"
-#include "SpeechAuthorizer.h"
+#include "speech/RecognitionEngine.h"
+#include "speech/SpeechAuthorizer.h"
 
 #include <QCoroTask>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "Transcription.h"
+#include "speech/Transcription.h"
 
 std::vector<Word> Transcription::words() const {
     const qsizetype length = formattedString.size();

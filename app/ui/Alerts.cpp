@@ -1,4 +1,4 @@
-#include "Alerts.h"
+#include "ui/Alerts.h"
 
 #include <QLabel>
 #include <QMessageBox>

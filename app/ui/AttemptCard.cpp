@@ -1,7 +1,7 @@
-#include "AttemptCard.h"
+#include "ui/AttemptCard.h"
 
-#include "RecordingMeter.h"
-#include "Style.h"
+#include "ui/RecordingMeter.h"
+#include "ui/Style.h"
 
 #include <QLabel>
 #include <QStackedWidget>

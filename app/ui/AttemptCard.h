@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Card.h"
-#include "WaveformView.h"
+#include "ui/Card.h"
+#include "ui/WaveformView.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "Card.h"
+#include "ui/Card.h"
 
-#include "Style.h"
-#include "Symbols.h"
+#include "ui/Style.h"
+#include "ui/Symbols.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RoundedPanel.h"
+#include "ui/RoundedPanel.h"
 
 class QVBoxLayout;
 

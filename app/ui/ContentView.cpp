@@ -1,11 +1,11 @@
-#include "ContentView.h"
+#include "ui/ContentView.h"
 
-#include "Alerts.h"
-#include "PracticeView.h"
-#include "SentenceList.h"
-#include "StartView.h"
-#include "Toolbar.h"
-#include "Transcriber.h"
+#include "speech/Transcriber.h"
+#include "ui/Alerts.h"
+#include "ui/PracticeView.h"
+#include "ui/SentenceList.h"
+#include "ui/StartView.h"
+#include "ui/Toolbar.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

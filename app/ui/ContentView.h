@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppModel.h"
+#include "model/AppModel.h"
 
 #include <QMainWindow>
 #include <QMessageBox>

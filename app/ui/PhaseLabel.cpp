@@ -1,7 +1,7 @@
-#include "PhaseLabel.h"
+#include "ui/PhaseLabel.h"
 
-#include "Style.h"
-#include "Symbols.h"
+#include "ui/Style.h"
+#include "ui/Symbols.h"
 
 #include <QAccessible>
 #include <QHBoxLayout>

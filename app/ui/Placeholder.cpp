@@ -1,7 +1,7 @@
-#include "Placeholder.h"
+#include "ui/Placeholder.h"
 
-#include "Style.h"
-#include "Symbols.h"
+#include "ui/Style.h"
+#include "ui/Symbols.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

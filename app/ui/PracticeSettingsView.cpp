@@ -1,7 +1,7 @@
-#include "PracticeSettingsView.h"
+#include "ui/PracticeSettingsView.h"
 
-#include "Style.h"
-#include "Symbols.h"
+#include "ui/Style.h"
+#include "ui/Symbols.h"
 
 #include <QCheckBox>
 #include <QComboBox>

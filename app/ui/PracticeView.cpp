@@ -1,16 +1,16 @@
-#include "PracticeView.h"
+#include "ui/PracticeView.h"
 
-#include "AttemptCard.h"
+#include "audio/Recorder.h"
 #include "base/TextConfidence.h"
-#include "Card.h"
-#include "PhaseLabel.h"
-#include "Placeholder.h"
 #include "practice/PracticePlan.h"
-#include "PracticeSettingsView.h"
-#include "Recorder.h"
-#include "Style.h"
-#include "Symbols.h"
-#include "WaveformView.h"
+#include "ui/AttemptCard.h"
+#include "ui/Card.h"
+#include "ui/PhaseLabel.h"
+#include "ui/Placeholder.h"
+#include "ui/PracticeSettingsView.h"
+#include "ui/Style.h"
+#include "ui/Symbols.h"
+#include "ui/WaveformView.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

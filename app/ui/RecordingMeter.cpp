@@ -1,7 +1,7 @@
-#include "RecordingMeter.h"
+#include "ui/RecordingMeter.h"
 
-#include "Style.h"
-#include "Symbols.h"
+#include "ui/Style.h"
+#include "ui/Symbols.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ReducedMotion.h"
+#include "ui/ReducedMotion.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "RelativeDate.h"
+#include "ui/RelativeDate.h"
 
 namespace RelativeDate {
 

@@ -1,6 +1,6 @@
-#include "RoundedPanel.h"
+#include "ui/RoundedPanel.h"
 
-#include "Style.h"
+#include "ui/Style.h"
 
 #include <QPainter>
 

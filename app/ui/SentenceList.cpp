@@ -1,12 +1,12 @@
-#include "SentenceList.h"
+#include "ui/SentenceList.h"
 
-#include "AppModel.h"
 #include "base/TextConfidence.h"
-#include "Placeholder.h"
-#include "SentenceListModel.h"
-#include "SentenceRowDelegate.h"
-#include "SplitStatus.h"
-#include "Transcriber.h"
+#include "model/AppModel.h"
+#include "speech/Transcriber.h"
+#include "ui/Placeholder.h"
+#include "ui/SentenceListModel.h"
+#include "ui/SentenceRowDelegate.h"
+#include "ui/SplitStatus.h"
 
 #include <QFrame>
 #include <QGridLayout>

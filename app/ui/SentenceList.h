@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SentenceRow.h"
+#include "ui/SentenceRow.h"
 
 class AppModel;
 

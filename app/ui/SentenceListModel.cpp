@@ -1,4 +1,4 @@
-#include "SentenceListModel.h"
+#include "ui/SentenceListModel.h"
 
 #include <algorithm>
 

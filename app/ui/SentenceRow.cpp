@@ -1,4 +1,4 @@
-#include "SentenceRow.h"
+#include "ui/SentenceRow.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
-#include "SentenceRowDelegate.h"
+#include "ui/SentenceRowDelegate.h"
 
-#include "SentenceListModel.h"
-#include "Style.h"
-#include "Symbols.h"
+#include "ui/SentenceListModel.h"
+#include "ui/Style.h"
+#include "ui/Symbols.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "SettingsView.h"
+#include "ui/SettingsView.h"
 
-#include "Style.h"
+#include "ui/Style.h"
 
 #include <QDesktopServices>
 #include <QDir>

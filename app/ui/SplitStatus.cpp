@@ -1,7 +1,7 @@
-#include "SplitStatus.h"
+#include "ui/SplitStatus.h"
 
-#include "Style.h"
-#include "Symbols.h"
+#include "ui/Style.h"
+#include "ui/Symbols.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

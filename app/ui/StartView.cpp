@@ -1,9 +1,9 @@
-#include "StartView.h"
+#include "ui/StartView.h"
 
-#include "RelativeDate.h"
-#include "RoundedPanel.h"
-#include "Style.h"
-#include "Symbols.h"
+#include "ui/RelativeDate.h"
+#include "ui/RoundedPanel.h"
+#include "ui/Style.h"
+#include "ui/Symbols.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "Toolbar.h"
+#include "ui/Toolbar.h"
 
-#include "Symbols.h"
+#include "ui/Symbols.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,6 +1,6 @@
-#include "WaveformView.h"
+#include "ui/WaveformView.h"
 
-#include "ReducedMotion.h"
+#include "ui/ReducedMotion.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -4,15 +4,15 @@
 // cancelled read gives way. Recognition is refused, so only opening is timed. Medians of three
 // runs. Prints "name value unit" lines; progress goes to stderr.
 
-#include "AppModel.h"
+#include "audio/ClockedAudioDevices.h"
+#include "audio/Player.h"
+#include "audio/Recorder.h"
 #include "BenchTools.h"
-#include "ClockedAudioDevices.h"
-#include "FileChooser.h"
-#include "Player.h"
-#include "Recorder.h"
-#include "ScriptedEngine.h"
-#include "SpeechAuthorizer.h"
-#include "Transcriber.h"
+#include "model/AppModel.h"
+#include "model/FileChooser.h"
+#include "speech/ScriptedEngine.h"
+#include "speech/SpeechAuthorizer.h"
+#include "speech/Transcriber.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,10 +2,10 @@
 // output, and resident memory while a segment plays (the file is never decoded whole). The
 // references are the shared decoder alone (open, seek, first read) and ffmpeg's command-line
 // tool decoding the same segment.
+#include "audio/ClockedAudioDevices.h"
+#include "audio/Player.h"
 #include "BenchTools.h"
-#include "ClockedAudioDevices.h"
 #include "media/AudioDecoder.h"
-#include "Player.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <qcoro/qcorotask.h>
+#include <QCoroTask>
 
 #include <array>
 #include <cmath>

@@ -15,9 +15,9 @@
 //   speech_stop_engine_destroyed_median / _max: from the same stop request until the engine is
 //     destroyed, every thread joined: also waits for a model the engine may still be loading
 #include "BenchTools.h"
-#include "PocketSphinxEngine.h"
-#include "RecognitionEventStream.h"
-#include "Transcriber.h"
+#include "speech/PocketSphinxEngine.h"
+#include "speech/RecognitionEventStream.h"
+#include "speech/Transcriber.h"
 
 #include <QCoreApplication>
 #include <QDir>

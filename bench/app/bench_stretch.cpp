@@ -1,8 +1,8 @@
 // CPU time and tone purity of stretching speech to 0.5× and 1.5×: the configuration the player
 // uses (Rubber Band R3 with its short window, offline, fed block by block) against R3 with its
 // standard window and the older R2 engine, with ffmpeg's atempo filter as the reference.
+#include "audio/TimeStretcher.h"
 #include "BenchTools.h"
-#include "TimeStretcher.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "practice/PracticePlan.h"
 #include "practice/PracticeSettings.h"
 
-#include <QCoro/QCoroTask>
+#include <QCoroTask>
 
 #include <functional>
 #include <stop_token>

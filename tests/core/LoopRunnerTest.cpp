@@ -1,7 +1,7 @@
 #include "practice/LoopRunner.h"
 #include "base/QuellinError.h"
 
-#include <QCoro/QCoroTimer>
+#include <QCoroTimer>
 #include <QTest>
 
 #include <chrono>

@@ -3,7 +3,7 @@
 // Loads a PocketSphinx model and exits 0 when it loads, 1 when PocketSphinx refuses it, and
 // whatever PocketSphinx chooses when it gives up on a damaged file by ending the process. The
 // application runs this first, so that such a model costs this process rather than the window.
-#include "SphinxModelLoader.h"
+#include "speech/SphinxModelLoader.h"
 
 #include <pocketsphinx.h>
 #include <sphinxbase/err.h>

@@ -1,12 +1,12 @@
-#include "ClockedAudioDevices.h"
-#include "Player.h"
+#include "audio/ClockedAudioDevices.h"
+#include "audio/Player.h"
 #include "SignalAnalysis.h"
 #include "TestMedia.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <qcoro/qcorotask.h>
+#include <QCoroTask>
 
 #include <cmath>
 #include <random>

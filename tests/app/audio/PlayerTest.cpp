@@ -1,7 +1,7 @@
-#include "Player.h"
-#include "ClockedAudioDevices.h"
+#include "audio/Player.h"
+#include "audio/ClockedAudioDevices.h"
+#include "audio/Resumer.h"
 #include "media/MediaError.h"
-#include "Resumer.h"
 #include "SignalAnalysis.h"
 #include "TestMedia.h"
 
@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <qcoro/qcorotask.h>
+#include <QCoroTask>
 
 #include <atomic>
 #include <thread>

@@ -1,6 +1,6 @@
+#include "audio/Player.h"
+#include "audio/Recorder.h"
 #include "media/AudioDecoder.h"
-#include "Player.h"
-#include "Recorder.h"
 #include "SignalAnalysis.h"
 #include "TestMedia.h"
 #include "TestSoundServer.h"
@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <qcoro/qcorotask.h>
+#include <QCoroTask>
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
-#include "Recorder.h"
-#include "ClockedAudioDevices.h"
+#include "audio/Recorder.h"
+#include "audio/ClockedAudioDevices.h"
 #include "media/AudioDecoder.h"
 #include "media/MediaError.h"
 #include "TestSupport.h"
@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <qcoro/qcorotask.h>
+#include <QCoroTask>
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
-#include "AppModel.h"
-#include "AudioDevices.h"
-#include "FileChooser.h"
-#include "Player.h"
-#include "Recorder.h"
+#include "audio/AudioDevices.h"
+#include "audio/Player.h"
+#include "audio/Recorder.h"
+#include "model/AppModel.h"
+#include "model/FileChooser.h"
+#include "speech/Transcriber.h"
 #include "TestMedia.h"
 #include "TestSoundServer.h"
-#include "Transcriber.h"
 
 #include "media/AudioDecoder.h"
 

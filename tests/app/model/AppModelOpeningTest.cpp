@@ -1,6 +1,6 @@
 #include "ModelHarness.h"
+#include "speech/Transcriber.h"
 #include "TestMedia.h"
-#include "Transcriber.h"
 
 #include "media/MediaError.h"
 #include "media/MediaSource.h"

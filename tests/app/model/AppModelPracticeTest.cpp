@@ -1,7 +1,7 @@
+#include "audio/Player.h"
+#include "audio/Recorder.h"
+#include "audio/RecorderError.h"
 #include "ModelHarness.h"
-#include "Player.h"
-#include "Recorder.h"
-#include "RecorderError.h"
 #include "TestMedia.h"
 
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #include "ModelHarness.h"
 
-#include "Player.h"
-#include "Recorder.h"
+#include "audio/Player.h"
+#include "audio/Recorder.h"
+#include "speech/Transcriber.h"
 #include "TestMedia.h"
-#include "Transcriber.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "AppModel.h"
-#include "ClockedAudioDevices.h"
-#include "FileChooser.h"
-#include "MicrophoneAuthorization.h"
-#include "ScriptedEngine.h"
-#include "SpeechAuthorizer.h"
+#include "audio/ClockedAudioDevices.h"
+#include "audio/MicrophoneAuthorization.h"
+#include "model/AppModel.h"
+#include "model/FileChooser.h"
+#include "speech/ScriptedEngine.h"
+#include "speech/SpeechAuthorizer.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "LaunchFiles.h"
-#include "QuitSignals.h"
-#include "SingleInstance.h"
+#include "shell/LaunchFiles.h"
+#include "shell/QuitSignals.h"
+#include "shell/SingleInstance.h"
 
 #include <QDir>
 #include <QFile>

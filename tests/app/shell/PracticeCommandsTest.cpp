@@ -1,7 +1,7 @@
-#include "PracticeCommands.h"
-#include "ContentView.h"
+#include "shell/PracticeCommands.h"
 #include "ModelHarness.h"
-#include "QuellinApp.h"
+#include "shell/QuellinApp.h"
+#include "ui/ContentView.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "Updater.h"
+#include "shell/Updater.h"
 
 #include <QCoreApplication>
 #include <QSettings>

@@ -1,14 +1,14 @@
 #include "base/TextConfidence.h"
 #include "media/EnergyProfile.h"
-#include "PocketSphinxEngine.h"
-#include "SentenceFinder.h"
+#include "speech/PocketSphinxEngine.h"
+#include "speech/SentenceFinder.h"
+#include "speech/SphinxRecognition.h"
+#include "speech/Transcriber.h"
 #include "SpeechTestSupport.h"
-#include "SphinxRecognition.h"
 #include "split/SilenceSplitter.h"
 #include "split/TranscriptSplitter.h"
 #include "TestMedia.h"
 #include "TestSupport.h"
-#include "Transcriber.h"
 
 #include <QDir>
 #include <QElapsedTimer>

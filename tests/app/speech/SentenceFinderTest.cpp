@@ -1,6 +1,6 @@
-#include "SentenceFinder.h"
-#include "ListeningModel.h"
-#include "ScriptedEngine.h"
+#include "speech/SentenceFinder.h"
+#include "speech/ListeningModel.h"
+#include "speech/ScriptedEngine.h"
 #include "SpeechTestSupport.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WaitForTask.h"
+#include "speech/WaitForTask.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "Transcriber.h"
-#include "ListeningModel.h"
-#include "ScriptedEngine.h"
+#include "speech/Transcriber.h"
+#include "speech/ListeningModel.h"
+#include "speech/ScriptedEngine.h"
 #include "SpeechTestSupport.h"
 
 #include <QCoroTask>

@@ -1,11 +1,11 @@
-#include "ContentView.h"
+#include "ui/ContentView.h"
 #include "ModelHarness.h"
-#include "Placeholder.h"
-#include "SentenceList.h"
-#include "SplitStatus.h"
-#include "StartView.h"
 #include "TestMedia.h"
-#include "Toolbar.h"
+#include "ui/Placeholder.h"
+#include "ui/SentenceList.h"
+#include "ui/SplitStatus.h"
+#include "ui/StartView.h"
+#include "ui/Toolbar.h"
 
 #include <QAbstractButton>
 #include <QLabel>

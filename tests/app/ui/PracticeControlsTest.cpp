@@ -1,6 +1,6 @@
-#include "AttemptCard.h"
-#include "PracticeSettingsView.h"
-#include "RecordingMeter.h"
+#include "ui/AttemptCard.h"
+#include "ui/PracticeSettingsView.h"
+#include "ui/RecordingMeter.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,12 +1,12 @@
-#include "PracticeView.h"
-#include "AttemptCard.h"
+#include "ui/PracticeView.h"
 #include "ModelHarness.h"
-#include "PhaseLabel.h"
-#include "Placeholder.h"
-#include "PracticeSettingsView.h"
-#include "RecordingMeter.h"
-#include "Style.h"
-#include "WaveformView.h"
+#include "ui/AttemptCard.h"
+#include "ui/PhaseLabel.h"
+#include "ui/Placeholder.h"
+#include "ui/PracticeSettingsView.h"
+#include "ui/RecordingMeter.h"
+#include "ui/Style.h"
+#include "ui/WaveformView.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
-#include "SentenceList.h"
-#include "Placeholder.h"
-#include "SentenceListModel.h"
-#include "SentenceRowDelegate.h"
+#include "ui/SentenceList.h"
 #include "session/Session.h"
-#include "SplitStatus.h"
+#include "ui/Placeholder.h"
+#include "ui/SentenceListModel.h"
+#include "ui/SentenceRowDelegate.h"
+#include "ui/SplitStatus.h"
 
 #include <QLabel>
 #include <QListView>

@@ -1,4 +1,4 @@
-#include "SettingsView.h"
+#include "ui/SettingsView.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "StartView.h"
-#include "RelativeDate.h"
+#include "ui/StartView.h"
+#include "ui/RelativeDate.h"
 
 #include <QAbstractButton>
 #include <QApplication>

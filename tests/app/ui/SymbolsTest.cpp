@@ -1,4 +1,4 @@
-#include "Symbols.h"
+#include "ui/Symbols.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "Toolbar.h"
+#include "ui/Toolbar.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,5 +1,5 @@
-#include "WaveformView.h"
-#include "ReducedMotion.h"
+#include "ui/WaveformView.h"
+#include "ui/ReducedMotion.h"
 
 #include <QApplication>
 #include <QFile>
