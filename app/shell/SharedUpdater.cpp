@@ -1,6 +1,8 @@
 #include "shell/UpdatePrompts.h"
 #include "shell/Updater.h"
 
+#include "base/Locations.h"
+
 #include <QCoreApplication>
 #include <QPointer>
 #include <QSettings>
@@ -13,13 +15,11 @@
 Updater& Updater::shared() {
     static QPointer<Updater> instance;
     if (!instance) {
-        // Beside the application's preferences ($XDG_CONFIG_HOME/Quellin/Quellin.conf): without
-        // an organisation name the default QSettings would open a folder "Unknown Organization".
-        static QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                                  QStringLiteral("Quellin"), QStringLiteral("Quellin"));
+        // Beside the application's other preferences.
+        static const std::unique_ptr<QSettings> settings = Locations::userSettings();
         Options options;
         options.feed = QUrl(QStringLiteral(QUELLIN_UPDATE_FEED));
-        options.settings = &settings;
+        options.settings = settings.get();
         instance = new Updater(options, std::make_unique<MessageBoxPrompts>(),
                                QCoreApplication::instance());
     }

@@ -3,9 +3,10 @@
 #include "speech/SphinxDecoderPool.h"
 #include "speech/SphinxRecognition.h"
 
+#include "base/Locations.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -66,8 +67,7 @@ bool PocketSphinxEngine::isOnDevice(const QString& language) const {
 }
 
 QString PocketSphinxEngine::modelFolder(const QString& language) const {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Quellin/Models/") + language;
+    return Locations::modelFolder(language);
 }
 
 std::optional<SphinxDecoder::Model> PocketSphinxEngine::model(const QString& language) const {

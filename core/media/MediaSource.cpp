@@ -1,10 +1,10 @@
 #include "media/MediaSource.h"
 
+#include "base/Locations.h"
 #include "media/AacWriter.h"
 #include "media/AudioDecoder.h"
 #include "media/MediaError.h"
 #include "media/ProgressReporter.h"
-#include "media/StableHash.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -94,11 +94,13 @@ bool isVideoContainer(const QString& path) {
     return extension == u"mp4" || extension == u"m4v" || extension == u"mov";
 }
 
+QString cacheName(const QString& path, qint64 size) {
+    return Locations::mediaKey(path, size) + QStringLiteral(".m4a");
+}
+
 QString cacheName(const QString& path) {
     const QFileInfo info(path);
-    const qint64 size = info.exists() ? info.size() : 0;
-    return StableHash::hex(path + QLatin1Char('|') + QString::number(size)) +
-           QStringLiteral(".m4a");
+    return cacheName(path, info.exists() ? info.size() : 0);
 }
 
 bool opensAsAudio(const QString& path, std::stop_token stop) {

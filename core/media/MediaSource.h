@@ -37,7 +37,9 @@ bool opensAsAudio(const QString& path, std::stop_token stop = {});
 // Whether the extension marks a video container whose sound track is always extracted.
 bool isVideoContainer(const QString& path);
 
-// The cache file name for a media file: StableHash of "path|size" with ".m4a".
+// The cache file name for a media file of `size` bytes: its Locations::mediaKey with ".m4a".
+QString cacheName(const QString& path, qint64 size);
+// The same for the file's size now (0 when it does not exist).
 QString cacheName(const QString& path);
 
 } // namespace MediaSource

@@ -1,7 +1,7 @@
 #include "session/Session.h"
 
 #include "base/JsonFields.h"
-#include "media/StableHash.h"
+#include "base/Locations.h"
 #include "session/InternetDate.h"
 #include "session/SessionFileError.h"
 
@@ -21,7 +21,7 @@ Session::Session(QString filePath, qint64 fileSize, double duration,
       settings(settings), hardOnly(hardOnly), updatedAt(std::move(updatedAt)) {}
 
 QString Session::key(const QString& path, qint64 size) {
-    return StableHash::hex(path + u'|' + QString::number(size));
+    return Locations::mediaKey(path, size);
 }
 
 QString Session::fileName() const {

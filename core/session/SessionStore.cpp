@@ -1,12 +1,13 @@
 #include "session/SessionStore.h"
 
+#include "base/Locations.h"
+
 #include "session/SessionFileError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
@@ -25,12 +26,7 @@ bool isUsableKey(QStringView key) {
 } // namespace
 
 SessionStore SessionStore::standard() {
-    // The same folder as AppDataLocation under the application name "Quellin" without an
-    // organisation, whatever names the running program has been given.
-    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (data.isEmpty())
-        data = QDir::homePath() + QStringLiteral("/.local/share");
-    return SessionStore(data + QStringLiteral("/Quellin/Sessions"));
+    return SessionStore(Locations::sessionsFolder());
 }
 
 QString SessionStore::sessionFile(const QString& key) const {

@@ -19,7 +19,7 @@ struct SessionStore {
 
     explicit SessionStore(QString folder) : folder(std::move(folder)) {}
 
-    // $XDG_DATA_HOME/Quellin/Sessions. Not created here; `save` creates it.
+    // Locations::sessionsFolder(). Not created here; `save` creates it.
     static SessionStore standard();
 
     // Writes the session file of `session.key()` atomically: the previous file stays as it was

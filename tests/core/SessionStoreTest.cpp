@@ -1,4 +1,5 @@
 #include "session/SessionStore.h"
+#include "base/Locations.h"
 #include "session/SessionFileError.h"
 
 #include <QDir>
@@ -266,16 +267,26 @@ private Q_SLOTS:
         QCOMPARE(store.recent(10).size(), size_t(1));
     }
 
-    void standardStoreLivesInTheUsersDataFolder() {
-        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    // Where earlier versions kept them: moving one would lose the user's sessions or caches.
+    void standardFoldersLiveInTheUsersFolders() {
+        const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+        const QByteArray savedCache = qgetenv("XDG_CACHE_HOME");
         qputenv("XDG_DATA_HOME", m_root.filePath(QStringLiteral("xdg")).toUtf8());
+        qputenv("XDG_CACHE_HOME", m_root.filePath(QStringLiteral("cache")).toUtf8());
         const QString folder = SessionStore::standard().folder;
-        if (saved.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", saved);
+        const QString audio = Locations::audioCacheFolder();
+        const QString models = Locations::modelFolder(QStringLiteral("de-DE"));
+        for (const auto& [name, value] :
+             {std::pair("XDG_DATA_HOME", savedData), std::pair("XDG_CACHE_HOME", savedCache)}) {
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+        }
         QCOMPARE(folder, m_root.filePath(QStringLiteral("xdg/Quellin/Sessions")));
         QVERIFY(!QFileInfo::exists(folder)); // created by the first save, not before
+        QCOMPARE(audio, m_root.filePath(QStringLiteral("cache/Quellin/Audio")));
+        QCOMPARE(models, m_root.filePath(QStringLiteral("xdg/Quellin/Models/de-DE")));
     }
 };
 
