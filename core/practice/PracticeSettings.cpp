@@ -2,6 +2,7 @@
 
 #include "base/JsonFields.h"
 
+#include <cmath>
 #include <limits>
 
 using namespace JsonFields;
@@ -9,6 +10,22 @@ using namespace JsonFields;
 PracticeSettings PracticeSettings::clamped() const {
     return {repeatRange.clamp(repeats), rateRange.clamp(rate), gapFactorRange.clamp(gapFactor),
             autoAdvance};
+}
+
+void PracticeSettings::slower() {
+    rate -= rateStep;
+}
+
+void PracticeSettings::faster() {
+    rate += rateStep;
+}
+
+void PracticeSettings::normalSpeed() {
+    rate = 1.0;
+}
+
+void PracticeSettings::setRateToNearestStep(double chosen) {
+    rate = std::round(chosen * stepsPerRate) / stepsPerRate;
 }
 
 QJsonObject PracticeSettings::toJson() const {

@@ -41,6 +41,16 @@ struct PracticeSettings {
 
     PracticeSettings clamped() const;
 
+    // The speed moves in steps of 5 %: Slower and Faster take one step, a rate chosen on the
+    // slider is rounded to the nearest step, and Normal Speed goes back to 1.0. Limiting the
+    // result is left to `clamped`.
+    static constexpr int stepsPerRate = 20;
+    static constexpr double rateStep = 1.0 / stepsPerRate;
+    void slower();
+    void faster();
+    void normalSpeed();
+    void setRateToNearestStep(double chosen);
+
     bool operator==(const PracticeSettings&) const = default;
 
     QJsonObject toJson() const;
