@@ -20,6 +20,12 @@ private:
     QByteArray m_utf8;
 };
 
+// The text the user sees for any failure: a QuellinError's description (its what() is that in
+// UTF-8), or what() of another exception.
+inline QString describe(const std::exception& error) {
+    return QString::fromUtf8(error.what());
+}
+
 // A value read from JSON did not have the expected shape.
 class DecodingError final : public QuellinError {
 public:
