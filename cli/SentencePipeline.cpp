@@ -1,16 +1,13 @@
 #include "SentencePipeline.h"
 
-#include "media/MediaSource.h"
+#include "base/Locations.h"
+#include "media/SoundOpening.h"
 #include "speech/ListeningModel.h"
-#include "speech/SentenceFinder.h"
+#include "speech/SentenceSource.h"
 #include "speech/WaitForTask.h"
 #include "split/SilenceSplitter.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 
@@ -39,30 +36,19 @@ private:
 
 } // namespace
 
-QString SentencePipeline::canonicalPath(const QString& file) {
-    return QDir::cleanPath(QFileInfo(file).absoluteFilePath());
-}
-
-QString SentencePipeline::standardCacheFolder() {
-    if (QCoreApplication::applicationName() != u"Quellin")
-        QCoreApplication::setApplicationName(QStringLiteral("Quellin"));
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
-        .filePath(QStringLiteral("Audio"));
-}
-
 SentencePipeline::Result SentencePipeline::run(std::stop_token stop,
                                                const Progress& progress) const {
-    const auto report = [&](Stage stage) {
-        return [&progress, stage](double fraction) {
-            if (progress)
-                progress(stage, fraction);
+    SoundOpening::Progress opening;
+    if (progress)
+        opening = [&progress](SoundOpening::Stage stage, double fraction) {
+            progress(stage == SoundOpening::Stage::converting ? Stage::converting : Stage::reading,
+                     fraction);
         };
-    };
+    OpenedSound sound = SoundOpening::open(Locations::canonicalMediaPath(m_options.file),
+                                           m_options.cacheFolder, stop, opening);
     Result result;
-    const QString path = canonicalPath(m_options.file);
-    result.playable =
-        MediaSource::playableAudio(path, m_options.cacheFolder, stop, report(Stage::converting));
-    result.profile = EnergyProfile::read(result.playable, 0.01, stop, report(Stage::reading));
+    result.playable = std::move(sound.playable);
+    result.profile = std::move(sound.profile);
     result.duration = result.profile.duration();
     result.sentences = SilenceSplitter().sentences(result.profile);
     result.method = SplitMethod::pauses();
@@ -71,29 +57,23 @@ SentencePipeline::Result SentencePipeline::run(std::stop_token stop,
     return result;
 }
 
-std::optional<QString> SentencePipeline::savedLanguage() {
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                             QStringLiteral("Quellin"), QStringLiteral("Quellin"));
-    const QVariant saved = settings.value(QStringLiteral("language"));
-    return saved.isValid() ? std::optional(saved.toString()) : std::nullopt;
-}
-
 void SentencePipeline::findSentences(Result& result, std::stop_token stop,
                                      const Progress& progress) const {
     // Recognition reports to the thread it was started on: this one runs an event loop until
     // recognition has ended.
     Transcriber transcriber;
-    const QString language =
-        m_options.language.value_or(transcriber.preferredLanguage(savedLanguage()));
+    const QString language = m_options.language.value_or(
+        transcriber.preferredLanguage(Locations::savedLanguage(*Locations::userSettings())));
     ListeningProgress listening(result.duration, progress);
-    const SentenceFinder::Outcome outcome = waitForTask(
-        SentenceFinder::find(&transcriber, result.playable, language, result.duration,
-                             SilenceSplitter::soundStretches(result.profile), &listening, stop));
-    if (outcome.sentences) {
-        result.sentences = *outcome.sentences;
-        result.method = SplitMethod::speech(language);
+    SpeechSentences speech(&transcriber, language, &listening);
+    SentenceSource& source = speech;
+    SentenceSource::Found found =
+        waitForTask(source.find(result.playable, result.duration, result.profile, stop));
+    if (found.sentences) {
+        result.sentences = std::move(*found.sentences);
+        result.method = found.method;
     }
-    result.notice = outcome.notice;
+    result.notice = found.notice;
 }
 
 #include "SentencePipeline.moc"

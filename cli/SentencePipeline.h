@@ -10,9 +10,11 @@
 #include <stop_token>
 #include <vector>
 
-// What opening a file in the window does, without the window: find the playable sound, read its
-// energy profile, split it at pauses, and (unless only pauses are wanted) recognise speech, with
-// the same fall-backs and notices. Synchronous; run it off the main thread when there is one.
+// What opening a file in the window does, without the window, through the same code: open the
+// sound (SoundOpening), split it at pauses, and (unless only pauses are wanted) find sentences by
+// speech (SpeechSentences) in the language given, else the window's last one. `cacheFolder` is
+// normally Locations::audioCacheFolder(). Synchronous; run it off the main thread when there is
+// one (speech recognition runs an event loop on the calling thread until it has ended).
 class SentencePipeline {
 public:
     struct Options {
@@ -39,14 +41,6 @@ public:
 
     // Throws MediaError for a file that cannot be used, OperationCancelled when stopped.
     Result run(std::stop_token stop = {}, const Progress& progress = {}) const;
-
-    // The media file's path as the window names it: absolute and clean, so that both find the
-    // same cached sound track.
-    static QString canonicalPath(const QString& file);
-    // $XDG_CACHE_HOME/Quellin/Audio.
-    static QString standardCacheFolder();
-    // The recognition language the window last used ("language" in its settings), if any.
-    static std::optional<QString> savedLanguage();
 
 private:
     // Replaces the pause split by recognised sentences where recognition can run; otherwise

@@ -2,6 +2,7 @@
 #include "SentenceOutput.h"
 #include "SentencePipeline.h"
 
+#include "base/Locations.h"
 #include "base/QuellinError.h"
 #include "speech/Transcriber.h"
 
@@ -63,8 +64,8 @@ private:
 };
 
 int sentences(const CliArguments::Sentences& arguments) {
-    SentencePipeline pipeline({arguments.file, SentencePipeline::standardCacheFolder(),
-                               arguments.pausesOnly, arguments.language});
+    SentencePipeline pipeline(
+        {arguments.file, Locations::audioCacheFolder(), arguments.pausesOnly, arguments.language});
     ProgressLine line;
     const bool terminal = isatty(STDERR_FILENO) == 1;
     SentencePipeline::Progress progress;

@@ -8,6 +8,7 @@
 #include "session/SessionStore.h"
 #include "session/SessionSummary.h"
 
+#include "model/TaskToken.h"
 #include "speech/ListeningModel.h"
 
 #include <QCoroTask>
@@ -18,14 +19,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <stop_token>
 #include <vector>
 
 class FileChooser;
 class Player;
 class QSettings;
 class Recorder;
-class TaskToken;
 class Transcriber;
 
 // The one object that drives the application: it opens media files, finds their sentences,
@@ -33,6 +32,8 @@ class Transcriber;
 // Views read its properties (each notifies only when its value really changes) and call its
 // operations. Everything runs on the main thread; long operations are cancellable coroutines
 // held in two handles, `splitTask` (opening, finding sentences) and `work` (practice).
+// AppModel.cpp holds the state and settings, AppModelOpening.cpp the opening of a file and its
+// session, AppModelPractice.cpp the practice.
 class AppModel final : public QObject, public ListeningModel {
     Q_OBJECT
     Q_INTERFACES(ListeningModel)
@@ -94,9 +95,10 @@ public:
         bool operator==(const Take&) const = default;
     };
 
-    // The services the model owns. Anything left empty is created as in the application: the
-    // real player, recorder and transcriber, the user's QSettings ($XDG_CONFIG_HOME/Quellin/
-    // Quellin.conf), the file dialog, and $XDG_CACHE_HOME/Quellin/Audio for converted tracks.
+    // The services the model owns. Anything left empty but the file chooser is created as in
+    // the application: the real player, recorder and transcriber, Locations::userSettings(), and
+    // Locations::audioCacheFolder() for converted tracks. Without a file chooser (the
+    // application passes its file dialog) `chooseFile` does nothing.
     struct Services {
         std::unique_ptr<Player> player;
         std::unique_ptr<Recorder> recorder;
@@ -214,16 +216,9 @@ Q_SIGNALS:
     void languageChanged();
 
 private:
-    using Token = std::shared_ptr<TaskToken>;
+    using Token = ModelTasks::Token;
 
-    // The read media file, handed back from the worker thread.
-    struct OpenedMedia;
-    struct TakeAnalysis;
-
-    static OpenedMedia readMedia(QString url, QString folder, std::stop_token stop,
-                                 std::function<void(double)> progress);
     std::function<void(double)> openingReporter(const Token& token);
-    static std::optional<TakeAnalysis> analyseTakeFile(QString url, std::stop_token stop);
     QCoro::Task<> openMedia(Token token, QString url, QString folder, QString path, qint64 size);
     QCoro::Task<> findSentences(Token token, QString audio);
     QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
@@ -231,15 +226,12 @@ private:
                                QString url);
     QCoro::Task<> runComparison(Token token, Sentence sentence, PracticeSettings settings,
                                 Take take);
-    QCoro::Task<> runTake(Token token, Take take);
     QCoro::Task<> playTakeSteps(Token token, Take take);
     QCoro::Task<> analyseTake(Token token, QString url, qint64 sentenceId);
     // After a play that nobody stopped returned false: the practice goes back to idle and says
     // why the sound could not be played.
     void playFailed();
 
-    Token startTask();
-    void cancel(Token& token);
     void cancelSplitting();
     void resume(Session saved);
     void startFresh(const QString& path, qint64 size);
@@ -291,8 +283,15 @@ private:
     Token m_splitTask;
     Token m_takeTask;
     // Every task the model started, to cancel them all when the model goes away.
-    std::vector<std::weak_ptr<TaskToken>> m_tasks;
+    ModelTasks m_tasks;
 };
+
+template <typename T> void AppModel::assign(T& member, T value, void (AppModel::*changed)()) {
+    if (member == value)
+        return;
+    member = std::move(value);
+    Q_EMIT(this->*changed)();
+}
 
 Q_DECLARE_METATYPE(AppModel::Splitting)
 Q_DECLARE_METATYPE(AppModel::Phase)

@@ -3,6 +3,7 @@
 #include <QCoroTimer>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 void TaskToken::cancel() {
@@ -34,4 +35,29 @@ TaskToken::Running::Running(std::shared_ptr<TaskToken> token) : m_token(std::mov
 
 TaskToken::Running::~Running() {
     --m_token->m_running;
+}
+
+ModelTasks::Token ModelTasks::start() {
+    std::erase_if(m_tasks,
+                  [](const std::weak_ptr<TaskToken>& weak) { return !isRunning(weak.lock()); });
+    Token token = TaskToken::make();
+    m_tasks.push_back(token);
+    return token;
+}
+
+void ModelTasks::cancel(Token& token) {
+    if (token)
+        token->cancel();
+    token.reset();
+}
+
+bool ModelTasks::anyRunning() const {
+    return std::any_of(m_tasks.begin(), m_tasks.end(),
+                       [](const std::weak_ptr<TaskToken>& weak) { return isRunning(weak.lock()); });
+}
+
+void ModelTasks::cancelAll() {
+    for (const std::weak_ptr<TaskToken>& weak : m_tasks)
+        if (const Token token = weak.lock())
+            token->cancel();
 }

@@ -2,15 +2,17 @@
 
 #include <QCoroTask>
 #include <QObject>
+#include <QPointer>
 
 #include <chrono>
 #include <memory>
 #include <stop_token>
+#include <vector>
 
 // The stop flag of one long operation of the model. QCoro tasks cannot be cancelled from
 // outside, so the model keeps the token of each running task (`work`, `splitTask`) and the
-// coroutine holds its own copy; a coroutine checks `isCancelled()` after every co_await and
-// returns without touching state once it is set. Workers off the main thread get `stopToken()`.
+// coroutine holds its own copy in a ModelTasks::Scope, which it asks after every co_await
+// whether to return without touching state. Workers off the main thread get `stopToken()`.
 class TaskToken final : public QObject {
     Q_OBJECT
 public:
@@ -48,4 +50,39 @@ Q_SIGNALS:
 private:
     std::stop_source m_stop;
     int m_running = 0;
+};
+
+// The model's tasks: starts each one with a token of its own, cancels them, and tells whether any
+// is still running. Main thread only.
+class ModelTasks {
+public:
+    using Token = std::shared_ptr<TaskToken>;
+
+    // A fresh token, remembered until its coroutine has returned.
+    Token start();
+    // Cancels the task (when there is one) and forgets its token.
+    static void cancel(Token& token);
+    static bool isRunning(const Token& token) { return token && token->isRunning(); }
+    bool anyRunning() const;
+    // When the owner goes away: tasks still suspended must find themselves cancelled when they
+    // wake while the owner's services are destroyed.
+    void cancelAll();
+
+    // Held in a coroutine's frame for its whole life: marks the task running, and says after
+    // each co_await whether the coroutine must return at once.
+    class Scope {
+    public:
+        Scope(const QObject* owner, Token token)
+            : m_owner(owner), m_token(token), m_running(std::move(token)) {}
+        // The owner has gone, or the task was cancelled.
+        bool stale() const { return !m_owner || m_token->isCancelled(); }
+
+    private:
+        QPointer<const QObject> m_owner;
+        Token m_token;
+        TaskToken::Running m_running;
+    };
+
+private:
+    std::vector<std::weak_ptr<TaskToken>> m_tasks;
 };

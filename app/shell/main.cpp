@@ -5,6 +5,7 @@
 #include "shell/QuitSignals.h"
 #include "shell/SingleInstance.h"
 #include "ui/ContentView.h"
+#include "ui/FileDialogChooser.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,7 +27,9 @@ int main(int argc, char* argv[]) {
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &application, &QApplication::quit);
 
-    AppModel model(SessionStore::standard(), true);
+    AppModel::Services services;
+    services.fileChooser = std::make_unique<FileDialogChooser>();
+    AppModel model(SessionStore::standard(), true, std::move(services));
     QuellinApp quellin(model);
     QObject::connect(&instance, &SingleInstance::filesReceived, &quellin, &QuellinApp::openFiles);
     QObject::connect(&application, &QApplication::aboutToQuit, &quellin,

@@ -1,4 +1,4 @@
-#include "model/FileChooser.h"
+#include "ui/FileDialogChooser.h"
 
 #include <QFileDialog>
 #include <QMimeDatabase>

@@ -1,0 +1,304 @@
+#include "model/AppModel.h"
+
+#include "model/TaskToken.h"
+
+#include "audio/Player.h"
+#include "audio/Recorder.h"
+
+#include "base/LogCategories.h"
+#include "base/QuellinError.h"
+#include "practice/LoopRunner.h"
+#include "practice/TakeShape.h"
+
+#include <QCoroFuture>
+#include <QFileInfo>
+#include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+
+// The practice of the open file: the loop, recording, the take and its comparison.
+
+namespace {
+
+QCoro::Task<bool> finished(bool value) {
+    co_return value;
+}
+
+} // namespace
+
+void AppModel::stop() {
+    ModelTasks::cancel(m_work);
+    m_player->stop();
+    setPhase(Phase::idle());
+    endRecording();
+}
+
+void AppModel::endRecording() {
+    // Also a recording that ended by itself a moment ago, before the task looked.
+    if (!m_recorder->recorder())
+        return;
+    if (const std::optional<QString> failure = m_recorder->stop()) {
+        setError(QStringLiteral("Couldn’t save your recording: %1").arg(*failure));
+        return;
+    }
+    // A recording cut short is kept and becomes the take.
+    loadTake();
+}
+
+bool AppModel::isRecording() const {
+    const TakeRecording* recording = m_recorder->recorder();
+    return recording && recording->isRecording();
+}
+
+PracticeSettings AppModel::effectiveSettings() const {
+    return (m_session ? m_session->settings : defaultSettings()).clamped();
+}
+
+void AppModel::loop() {
+    if (!m_session || !m_session->currentSentence())
+        return;
+    const Sentence sentence = *m_session->currentSentence();
+    stop();
+    const PracticeSettings settings = effectiveSettings();
+    m_work = m_tasks.start();
+    runLoop(m_work, sentence, settings);
+}
+
+void AppModel::showStep(const PracticeStep& step, int repeats) {
+    setPhase(step.kind == PracticeStep::Kind::play ? Phase::playing(step.repetition, repeats)
+                                                   : Phase::yourTurn(step.repetition, repeats),
+             step.duration);
+}
+
+QCoro::Task<> AppModel::runLoop(Token token, Sentence sentence, PracticeSettings settings) {
+    const ModelTasks::Scope scope(this, token);
+    const QPointer<AppModel> self(this);
+    // The operations hold the model weakly: they may outlive it by one step. They are named
+    // rather than written into the co_await: GCC 12 destroys lambda temporaries of a co_await
+    // operand twice.
+    const LoopRunner::Play play = [self](Sentence played, double rate) {
+        return self ? self->m_player->play(played.start, played.end, rate) : finished(false);
+    };
+    const LoopRunner::Wait wait = [token](double seconds) { return token->sleep(seconds); };
+    const LoopRunner::Phase phase = [self, repeats = settings.repeats](const PracticeStep& step) {
+        if (self)
+            self->showStep(step, repeats);
+    };
+    const bool completed =
+        co_await LoopRunner::run(sentence, settings, play, wait, phase, token->stopToken());
+    if (scope.stale())
+        co_return;
+    if (!completed) {
+        playFailed();
+        co_return;
+    }
+    setPhase(Phase::idle());
+    if (!settings.autoAdvance || !m_session)
+        co_return;
+    if (const std::optional<qsizetype> next = m_session->step(m_session->current, 1)) {
+        select(*next);
+        loop();
+    }
+}
+
+void AppModel::loopOrStop() {
+    if (m_phase.kind == Phase::Kind::idle)
+        loop();
+    else
+        stop();
+}
+
+void AppModel::select(qsizetype index) {
+    if (!m_session || index < 0 || index >= qsizetype(m_session->sentences.size()) ||
+        index == m_session->current)
+        return;
+    stop();
+    changeSession([index](Session& session) { session.current = index; });
+    save();
+    loadTake();
+}
+
+void AppModel::move(qsizetype offset) {
+    if (!m_session)
+        return;
+    if (const std::optional<qsizetype> index = m_session->step(m_session->current, offset))
+        select(*index);
+}
+
+void AppModel::record() {
+    if (m_phase.kind == Phase::Kind::recording) {
+        finishRecording();
+        return;
+    }
+    if (!m_session || !m_session->currentSentence())
+        return;
+    const Sentence sentence = *m_session->currentSentence();
+    stop();
+    const PracticeSettings settings = effectiveSettings();
+    const QString url = m_sessions.takeURL(*m_session, sentence);
+    m_work = m_tasks.start();
+    runRecording(m_work, sentence, settings, url);
+}
+
+QCoro::Task<> AppModel::runRecording(Token token, Sentence sentence, PracticeSettings settings,
+                                     QString url) {
+    const ModelTasks::Scope scope(this, token);
+    const bool denied = co_await m_recorder->microphoneDenied();
+    if (scope.stale())
+        co_return;
+    if (denied) {
+        setMicDenied(true);
+        co_return;
+    }
+    setPhase(Phase::listenFirst(), PracticePlan::playTime(sentence, settings.rate));
+    const bool heard = co_await m_player->play(sentence.start, sentence.end, settings.rate);
+    if (scope.stale())
+        co_return;
+    if (!heard) {
+        playFailed();
+        co_return;
+    }
+
+    const double limit = PracticePlan::takeLimit(sentence, settings.rate);
+    try {
+        m_recorder->record(url, limit);
+    } catch (const std::exception& error) {
+        setError(describe(error));
+        setPhase(Phase::idle());
+        co_return;
+    }
+    setPhase(Phase::recording(), limit);
+    // The recorder ends by itself at the limit; look every 0.05 s whether it has.
+    while (isRecording()) {
+        co_await token->sleep(std::chrono::milliseconds(50));
+        if (scope.stale())
+            co_return;
+    }
+    if (scope.stale())
+        co_return;
+    finishRecording();
+}
+
+void AppModel::finishRecording() {
+    ModelTasks::cancel(m_work);
+    setPhase(Phase::idle());
+    endRecording();
+}
+
+void AppModel::loadTake() {
+    ModelTasks::cancel(m_takeTask);
+    setTake(std::nullopt);
+    if (!m_session || !m_session->currentSentence())
+        return;
+    const Sentence sentence = *m_session->currentSentence();
+    const QString url = m_sessions.takeURL(*m_session, sentence);
+    if (!QFileInfo(url).isFile())
+        return;
+    m_takeTask = m_tasks.start();
+    analyseTake(m_takeTask, url, sentence.id());
+}
+
+QCoro::Task<> AppModel::analyseTake(Token token, QString url, qint64 sentenceId) {
+    const ModelTasks::Scope scope(this, token);
+    const QFuture<std::optional<TakeShape>> analysing =
+        QtConcurrent::run(&TakeShape::read, url, token->stopToken());
+    const std::optional<TakeShape> shape = co_await analysing;
+    if (scope.stale() || !shape)
+        co_return;
+    // Dropped when the user has moved on to another sentence (or file) meanwhile.
+    const std::optional<Sentence> current = m_session ? m_session->currentSentence() : std::nullopt;
+    if (!current || current->id() != sentenceId ||
+        m_sessions.takeURL(*m_session, *current) != url) {
+        qCDebug(lcModel) << "The take of a sentence no longer shown is dropped:" << url;
+        co_return;
+    }
+    setTake(Take{url, shape->bars, shape->range});
+}
+
+bool AppModel::stopForTake() {
+    stop();
+    // Stopping a recording replaces the take, which is then analysed afresh: nothing to play yet.
+    return m_take.has_value();
+}
+
+void AppModel::compare() {
+    if (!m_session || !m_session->currentSentence() || !m_take)
+        return;
+    const Sentence sentence = *m_session->currentSentence();
+    if (!stopForTake())
+        return;
+    const PracticeSettings settings = effectiveSettings();
+    m_work = m_tasks.start();
+    runComparison(m_work, sentence, settings, *m_take);
+}
+
+QCoro::Task<> AppModel::runComparison(Token token, Sentence sentence, PracticeSettings settings,
+                                      Take take) {
+    const ModelTasks::Scope scope(this, token);
+    setPhase(Phase::original(), PracticePlan::playTime(sentence, settings.rate));
+    const bool played = co_await m_player->play(sentence.start, sentence.end, settings.rate);
+    if (scope.stale())
+        co_return;
+    if (!played) {
+        playFailed();
+        co_return;
+    }
+    co_await token->sleep(std::chrono::milliseconds(400));
+    if (scope.stale())
+        co_return;
+    co_await playTakeSteps(token, std::move(take));
+}
+
+void AppModel::playTake() {
+    if (!m_take || !stopForTake())
+        return;
+    m_work = m_tasks.start();
+    playTakeSteps(m_work, *m_take);
+}
+
+QCoro::Task<> AppModel::playTakeSteps(Token token, Take take) {
+    const ModelTasks::Scope scope(this, token);
+    setPhase(Phase::take(), take.range.end - take.range.start);
+    const bool ended = co_await m_player->playTake(take.url, take.range.start, take.range.end);
+    if (scope.stale())
+        co_return;
+    if (ended)
+        setPhase(Phase::idle());
+    else
+        playFailed();
+}
+
+void AppModel::playFailed() {
+    setPhase(Phase::idle());
+    if (const std::optional<QString>& failure = m_player->failure())
+        setError(QStringLiteral("Couldn’t play the sound: %1").arg(*failure));
+}
+
+void AppModel::toggleHard(std::optional<qsizetype> index) {
+    if (!m_session)
+        return;
+    changeSession(
+        [index](Session& session) { session.toggleHard(index.value_or(session.current)); });
+    save();
+}
+
+void AppModel::setHardOnly(bool on) {
+    if (!m_session)
+        return;
+    changeSession([on](Session& session) { session.hardOnly = on; });
+    if (on) {
+        const std::vector<qsizetype> visible = m_session->visible();
+        if (!visible.empty() &&
+            std::find(visible.begin(), visible.end(), m_session->current) == visible.end())
+            select(visible.front());
+    }
+    save();
+}
+
+void AppModel::setShowUncertainText(bool on) {
+    if (!m_session)
+        return;
+    changeSession([on](Session& session) { session.showUncertainText = on; });
+    save();
+}
