@@ -273,6 +273,8 @@ void AppModel::playFailed() {
     setPhase(Phase::idle());
     if (const std::optional<QString>& failure = m_player->failure())
         setError(QStringLiteral("Couldn’t play the sound: %1").arg(*failure));
+    else
+        qCDebug(lcModel) << "Playing ended early without a reason to show";
 }
 
 void AppModel::toggleHard(std::optional<qsizetype> index) {
