@@ -98,7 +98,6 @@ private Q_SLOTS:
         // Space, the loop button's shortcut, starts the loop.
         QTest::keyClick(&view, Qt::Key_Space);
         QTRY_COMPARE(h->phase().kind, Phase::Kind::playing);
-        QCOMPARE(view.phaseLabel()->text(), QStringLiteral("Playing 1 of 3"));
         QCOMPARE(view.originalWaveform()->playing()->length, h->phaseLength());
         view.loopButton()->click();
         QCOMPARE(h->phase(), Phase::idle());
