@@ -2,40 +2,24 @@
 #include "ModelHarness.h"
 #include "ui/AttemptCard.h"
 #include "ui/PhaseLabel.h"
-#include "ui/Placeholder.h"
 #include "ui/PracticeSettingsView.h"
 #include "ui/RecordingMeter.h"
 #include "ui/Style.h"
 #include "ui/WaveformView.h"
 
-#include <QAbstractItemView>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QSlider>
-#include <QSpinBox>
-#include <QTest>
-#include <QToolButton>
+#include <QtTest>
+#include <QtWidgets>
 
-using namespace std::chrono_literals;
 using Phase = AppModel::Phase;
 
 namespace {
 
-const std::vector<double> threeBursts{1.0, 1.4, 0.9};
-
-// Recognition that hears nothing: the pause split stays.
-void hearNothing(ModelHarness& h) {
-    h.engine().setScript({ScriptedEngine::finish(true)});
-}
-
-// Opens three bursts split at their pauses and waits until the model is idle.
-bool openThreeBursts(ModelHarness& h) {
-    hearNothing(h);
+// Opens three bursts split at their pauses (recognition hears nothing unless given words) and
+// waits for the model.
+bool openThreeBursts(ModelHarness& h, const std::vector<Word>& words = {}) {
+    h.engine().setScript({ScriptedEngine::result(words), ScriptedEngine::finish(true)});
     return h.openAndSettle(
-        ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts));
+        ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), {1.0, 1.4, 0.9}));
 }
 
 } // namespace
@@ -44,61 +28,35 @@ class PracticeViewTest final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void phaseTexts() {
-        using Tone = PhaseLabel::Tone;
+    void texts() {
         QVERIFY(!PhaseLabel::content(Phase::idle()));
         QCOMPARE(PhaseLabel::content(Phase::playing(2, 3))->text, QStringLiteral("Playing 2 of 3"));
         const auto turn = *PhaseLabel::content(Phase::yourTurn(1, 5));
         QCOMPARE(turn.text, QStringLiteral("Your turn (1 of 5)"));
-        QCOMPARE(turn.tone, Tone::accent);
-        QCOMPARE(PhaseLabel::content(Phase::listenFirst())->text, QStringLiteral("Listen…"));
-        QCOMPARE(PhaseLabel::content(Phase::recording())->tone, Tone::red);
-        QCOMPARE(PhaseLabel::content(Phase::original())->text, QStringLiteral("Original"));
-        QCOMPARE(PhaseLabel::content(Phase::take())->text, QStringLiteral("Your attempt"));
-        QCOMPARE(PhaseLabel::content(Phase::take())->tone, Tone::orange);
-        QCOMPARE(PracticeView::placeText(0, 12), QStringLiteral("Sentence 1 of 12"));
-        QCOMPARE(PracticeView::timesText(Sentence(1.0, 63.46)), QStringLiteral("0:01.0 – 1:03.5"));
+        QCOMPARE(turn.tone, PhaseLabel::Tone::accent);
+        QCOMPARE(PracticeSettingsView::speedText(0.625), QStringLiteral("63%")); // half away
+        // 2.3 s left shows 3.
+        const QDateTime start = QDateTime::currentDateTimeUtc();
+        QCOMPARE(RecordingMeter::secondsLeft(start, 6.0, start.addMSecs(3700)), 3);
     }
 
     void showsTheCurrentSentence() {
         ModelHarness h;
-        hearNothing(h);
         PracticeView view(h.model());
-        view.resize(820, 900);
         view.show();
-        QVERIFY(view.placeholder()->isVisible());
-        QCOMPARE(view.placeholder()->title(), QStringLiteral("Pick a sentence"));
-
-        const QString path =
-            ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts);
-        h->open(path);
-        QTRY_VERIFY_WITH_TIMEOUT(h->session().has_value(), 10000);
-        QVERIFY(h.settle());
-        QVERIFY(!view.placeholder()->isVisible());
+        QVERIFY(openThreeBursts(h));
         QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 1 of 3"));
-        QCOMPARE(view.timesLabel()->text(),
-                 PracticeView::timesText(*h->session()->currentSentence()));
         // The recogniser heard no words: the hint, in the body font, not a title.
         QCOMPARE(view.transcript()->text(),
                  QStringLiteral("No words were recognised in this sentence. Listen, then say "
                                 "it back."));
         QVERIFY(view.transcript()->font().pointSizeF() < QApplication::font().pointSizeF() * 1.2);
         QCOMPARE(view.originalWaveform()->bars().size(), size_t(140));
-        QVERIFY(!view.originalWaveform()->playing());
-        QCOMPARE(view.attemptCard()->state(), AttemptCard::State::hint);
-        QVERIFY(!view.compareButton()->isEnabled());
-        QCOMPARE(view.hardButton()->text(), QStringLiteral("Mark Hard"));
-        QCOMPARE(view.loopButton()->toolTip(),
-                 QStringLiteral("Play the sentence 3 times with a pause to repeat it (Space)"));
-
+        QVERIFY(!view.compareButton()->isEnabled()); // no take yet
         view.hardButton()->click();
         QVERIFY(h->session()->sentences[0].hard);
-        QCOMPARE(view.hardButton()->text(), QStringLiteral("Hard"));
         view.nextButton()->click();
-        QCOMPARE(h->session()->current, 1);
         QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 2 of 3"));
-        view.previousButton()->click();
-        QCOMPARE(h->session()->current, 0);
     }
 
     void uncertainTextIsFadedUntilShownPlainly() {
@@ -106,11 +64,9 @@ private Q_SLOTS:
         std::vector<Word> words{word("first", 0.8), word("second", 2.6), word("third", 4.6)};
         for (Word& each : words)
             each.confidence = 0.3;
-        h.engine().setScript({ScriptedEngine::result(words), ScriptedEngine::finish(true)});
         PracticeView view(h.model());
         view.show();
-        QVERIFY(h.openAndSettle(
-            ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), threeBursts)));
+        QVERIFY(openThreeBursts(h, words));
         const auto colour = [&] {
             return view.transcript()->palette().color(QPalette::WindowText);
         };
@@ -118,10 +74,8 @@ private Q_SLOTS:
         QCOMPARE(colour(), Style::tertiary(&view));
         QVERIFY(view.uncertaintyNote()->isVisible());
         view.plainTextButton()->click();
-        QVERIFY(h->session()->showUncertainText);
         QCOMPARE(colour(), Style::primary(&view));
         QVERIFY(!view.uncertaintyNote()->isVisible());
-        QCOMPARE(view.plainTextButton()->text(), QStringLiteral("Fade Uncertain Text"));
 
         // In a file recognised well, only a sentence unsure on its own is faded, without the note.
         h->setShowUncertainText(false);
@@ -132,114 +86,90 @@ private Q_SLOTS:
         QCOMPARE(colour(), Style::primary(&view));
         h->next();
         QCOMPARE(colour(), Style::tertiary(&view));
-        QVERIFY(view.plainTextButton()->isVisible());
-        QVERIFY(!view.uncertaintyNote()->isVisible());
+        QVERIFY(view.plainTextButton()->isVisible() && !view.uncertaintyNote()->isVisible());
     }
 
     void loopAndRecordButtons() {
         ModelHarness h;
         QVERIFY(openThreeBursts(h));
         PracticeView view(h.model());
-        view.resize(820, 900);
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
-        QCOMPARE(view.loopButton()->text(), QStringLiteral("Loop"));
-        QVERIFY(!view.phaseLabel()->isVisible());
-
         // Space, the loop button's shortcut, starts the loop.
         QTest::keyClick(&view, Qt::Key_Space);
         QTRY_COMPARE(h->phase().kind, Phase::Kind::playing);
-        QCOMPARE(view.loopButton()->text(), QStringLiteral("Stop"));
-        QCOMPARE(view.phaseLabel()->text(), QStringLiteral("Playing 1 of 3"));
-        QVERIFY(view.originalWaveform()->playing());
         QCOMPARE(view.originalWaveform()->playing()->length, h->phaseLength());
         view.loopButton()->click();
         QCOMPARE(h->phase(), Phase::idle());
-        QCOMPARE(view.loopButton()->text(), QStringLiteral("Loop"));
-        QVERIFY(!view.originalWaveform()->playing());
 
         view.recordButton()->click();
         QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::recording, 10000);
         // The loop button reads Stop in every phase but idle, recording included.
         QCOMPARE(view.loopButton()->text(), QStringLiteral("Stop"));
-        QCOMPARE(view.recordButton()->text(), QStringLiteral("Stop Recording"));
-        QCOMPARE(view.attemptCard()->state(), AttemptCard::State::recording);
-        QVERIFY(view.attemptCard()->meter()->isVisible());
         QTest::qWait(300);            // some voice to keep
         view.recordButton()->click(); // finishes the recording
         QTRY_VERIFY_WITH_TIMEOUT(h->take().has_value(), 10000);
         QVERIFY(h.settle());
-        QCOMPARE(view.attemptCard()->state(), AttemptCard::State::take);
         QCOMPARE(view.attemptCard()->waveform()->bars(), h->take()->bars);
-        QVERIFY(view.compareButton()->isEnabled());
-        QCOMPARE(view.recordButton()->text(), QStringLiteral("Record"));
-
+        const int hue = view.attemptCard()->waveform()->tint().hue(); // orange, not the accent
+        QVERIFY2(hue >= 20 && hue <= 45, qPrintable(QString::number(hue)));
         view.compareButton()->click();
         QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::take, 10000);
-        QVERIFY(view.attemptCard()->waveform()->playing());
-        QVERIFY(!view.originalWaveform()->playing());
+        QVERIFY(view.attemptCard()->waveform()->playing() && !view.originalWaveform()->playing());
         h->stop();
     }
 
     // A focused control that Space works keeps it; elsewhere Space is the loop's.
-    void spaceStaysWithAFocusedControl_data() {
-        QTest::addColumn<bool>("loops");
-        QTest::newRow("push button") << false;
-        QTest::newRow("check box") << false;
-        QTest::newRow("combo box") << false;
-        QTest::newRow("tool button") << false;
-        QTest::newRow("slider") << true;
-    }
     void spaceStaysWithAFocusedControl() {
-        QFETCH(bool, loops);
         ModelHarness h;
         QVERIFY(openThreeBursts(h));
         PracticeView view(h.model());
         PracticeSettingsView* settings = view.settingsView();
-        const QHash<QByteArray, QWidget*> controls{
-            {"push button", view.nextButton()},
-            {"check box", settings->autoAdvanceToggle()},
-            {"combo box", settings->gapPicker()},
-            {"tool button", new QToolButton(&view)}, // as the toolbar's language button
-            {"slider", settings->rateSlider()}};
-        QWidget* control = controls.value(QTest::currentDataTag());
+        auto* tool = new QToolButton(&view); // as the toolbar's language button
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
-        control->setFocus(Qt::TabFocusReason);
         QSignalSpy loopPressed(view.loopButton(), &QAbstractButton::pressed);
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        QSignalSpy controlClicked(button ? button : view.loopButton(), &QAbstractButton::clicked);
-
-        QTest::keyClick(control, Qt::Key_Space);
-        QCOMPARE(loopPressed.size(), loops ? 1 : 0);
-        if (button)
-            QCOMPARE(controlClicked.size(), 1);
-        if (auto* combo = qobject_cast<QComboBox*>(control))
-            QTRY_VERIFY(combo->view()->isVisible());
+        for (QAbstractButton* button :
+             QList<QAbstractButton*>{view.nextButton(), settings->autoAdvanceToggle(), tool}) {
+            QSignalSpy clicked(button, &QAbstractButton::clicked);
+            button->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(button, Qt::Key_Space);
+            QVERIFY2(clicked.size() == 1, button->metaObject()->className());
+        }
+        QComboBox* gap = settings->gapPicker();
+        gap->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(gap, Qt::Key_Space);
+        QTRY_VERIFY(gap->view()->isVisible());
+        gap->hidePopup();
+        QCOMPARE(loopPressed.size(), 0);
+        settings->rateSlider()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(settings->rateSlider(), Qt::Key_Space);
+        QCOMPARE(loopPressed.size(), 1);
         h->stop();
     }
 
-    void settingsPanelCallsTheSetters() {
-        ModelHarness h;
-        QVERIFY(openThreeBursts(h));
-        PracticeView view(h.model());
-        PracticeSettingsView* settings = view.settingsView();
-        settings->repeatsBox()->setValue(5);
-        QCOMPARE(h->effectiveSettings().repeats, 5);
-        QCOMPARE(view.loopButton()->toolTip(),
-                 QStringLiteral("Play the sentence 5 times with a pause to repeat it (Space)"));
-        settings->rateSlider()->setValue(55);
-        QCOMPARE(h->effectiveSettings().rate, 0.55);
-        QCOMPARE(settings->speedLabel()->text(), QStringLiteral("55%"));
-        QVERIFY(settings->normalButton()->isEnabled());
-        settings->normalButton()->click();
-        QCOMPARE(h->effectiveSettings().rate, 1.0);
-        QVERIFY(!settings->normalButton()->isEnabled());
-        // A change made elsewhere (the menu) shows here too.
-        h->slower();
-        QCOMPARE(settings->speedLabel()->text(),
-                 PracticeSettingsView::speedText(h->effectiveSettings().rate));
-        QVERIFY(settings->normalButton()->isEnabled());
+    // Showing the model's values is no choice of the user's: nothing is reported back.
+    void settingsShownAreNotReported() {
+        PracticeSettingsView view(0.8);
+        QSignalSpy repeats(&view, &PracticeSettingsView::repeatsChosen);
+        QSignalSpy rate(&view, &PracticeSettingsView::rateChosen);
+        QSignalSpy gap(&view, &PracticeSettingsView::gapFactorChosen);
+        QSignalSpy advance(&view, &PracticeSettingsView::autoAdvanceChosen);
+        view.setValues(5, 0.75, 1.5, true);
+        QCOMPARE(repeats.size() + rate.size() + gap.size() + advance.size(), 0);
+        // Normal speed is offered whenever the rate is not 1×, faster rates too.
+        view.setValues(5, 1.5, 1.5, true);
+        QVERIFY(view.normalButton()->isEnabled());
+        view.setValues(5, 1.0, 1.5, true);
+        QVERIFY(!view.normalButton()->isEnabled());
+        // A drag may stop anywhere; the rate moves in steps of 0.05.
+        view.rateSlider()->setValue(73);
+        QCOMPARE(QList<QVariantList>(rate), QList<QVariantList>{{0.75}});
+        // A factor beyond the choices is shown as it is rather than as a blank picker, once.
+        view.setValues(5, 0.75, 3.0, true);
+        QCOMPARE(view.gapPicker()->currentText(), QStringLiteral("3 sentences"));
+        view.setValues(5, 0.75, 2.0, true);
+        QCOMPARE(view.gapPicker()->count(), 6);
     }
 };
 
