@@ -10,55 +10,46 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Stands in for the player and the clock: each operation takes a little real time on the event
-// loop and writes what happened into a log, so the order and overlap of steps can be checked.
+// Stands in for the player and the clock: each operation takes a little time on the event loop
+// and writes what happened into a log, so the order and overlap of steps can be checked.
 struct Script {
     QStringList log;
-    int inFlight = 0;
+    bool inFlight = false;
     bool overlapped = false;
     int plays = 0;
     int failingPlay = 0;                    // the play (counted from 1) that reports it was stopped
     int cancellingPlay = 0;                 // the play that throws OperationCancelled
-    std::stop_source* stopInWait = nullptr; // requested as soon as the first wait starts
+    std::stop_source* stopInWait = nullptr; // requested as soon as a wait starts
 
-    LoopRunner::Play playOperation() {
-        return [this](Sentence sentence, double rate) { return play(sentence, rate); };
-    }
-    LoopRunner::Wait waitOperation() {
-        return [this](double seconds) { return wait(seconds); };
-    }
-    LoopRunner::Phase phaseOperation() {
-        return [this](const PracticeStep& step) {
-            log << QStringLiteral("phase %1 %2")
-                       .arg(step.kind == PracticeStep::Kind::play ? "play" : "gap")
-                       .arg(step.repetition);
-        };
-    }
-
-    QCoro::Task<bool> play(Sentence sentence, double rate) {
-        enter();
-        ++plays;
-        log << QStringLiteral("play %1-%2 at %3").arg(sentence.start).arg(sentence.end).arg(rate);
+    QCoro::Task<bool> step(QString entry) {
+        overlapped = overlapped || inFlight;
+        inFlight = true;
+        log << entry;
         co_await QCoro::sleepFor(1ms);
-        --inFlight;
-        if (plays == cancellingPlay)
-            throw OperationCancelled();
-        co_return plays != failingPlay;
-    }
-
-    QCoro::Task<bool> wait(double seconds) {
-        enter();
-        log << QStringLiteral("wait %1").arg(seconds);
-        if (stopInWait)
-            stopInWait->request_stop();
-        co_await QCoro::sleepFor(1ms);
-        --inFlight;
+        inFlight = false;
         co_return true;
     }
 
-    void enter() {
-        overlapped = overlapped || inFlight > 0;
-        ++inFlight;
+    bool run(Sentence sentence, PracticeSettings settings, std::stop_token stop = {}) {
+        return QCoro::waitFor(LoopRunner::run(
+            sentence, settings,
+            [this](Sentence s, double rate) -> QCoro::Task<bool> {
+                co_await step(QStringLiteral("play %1-%2 at %3").arg(s.start).arg(s.end).arg(rate));
+                if (++plays == cancellingPlay)
+                    throw OperationCancelled();
+                co_return plays != failingPlay;
+            },
+            [this](double seconds) -> QCoro::Task<bool> {
+                if (stopInWait)
+                    stopInWait->request_stop();
+                co_return co_await step(QStringLiteral("wait %1").arg(seconds));
+            },
+            [this](const PracticeStep& step) {
+                log << QStringLiteral("phase %1 %2")
+                           .arg(step.kind == PracticeStep::Kind::play ? "play" : "gap")
+                           .arg(step.repetition);
+            },
+            stop));
     }
 };
 
@@ -70,65 +61,45 @@ class LoopRunnerTest final : public QObject {
 private Q_SLOTS:
     void runsEveryStepInOrderAtTheClampedRate() {
         Script script;
-        const bool completed = QCoro::waitFor(LoopRunner::run(
-            Sentence(2, 3), PracticeSettings(2, 3.0, 1.0, false), script.playOperation(),
-            script.waitOperation(), script.phaseOperation()));
-        QVERIFY(completed);
+        QVERIFY(script.run(Sentence(2, 3), PracticeSettings(2, 3.0, 1.0, false)));
         QVERIFY(!script.overlapped);
         // Two thirds of a second at 1.5: the pause is the least one, 0.8 s.
-        QCOMPARE(script.log, QStringList({
-                                 QStringLiteral("phase play 1"),
-                                 QStringLiteral("play 2-3 at 1.5"),
-                                 QStringLiteral("phase gap 1"),
-                                 QStringLiteral("wait 0.8"),
-                                 QStringLiteral("phase play 2"),
-                                 QStringLiteral("play 2-3 at 1.5"),
-                                 QStringLiteral("phase gap 2"),
-                                 QStringLiteral("wait 0.8"),
-                             }));
+        QCOMPARE(script.log,
+                 QStringList({"phase play 1", "play 2-3 at 1.5", "phase gap 1", "wait 0.8",
+                              "phase play 2", "play 2-3 at 1.5", "phase gap 2", "wait 0.8"}));
     }
 
     void stopsAtTheFirstStepThatDoesNotComplete() {
         Script stopped;
         stopped.failingPlay = 2;
-        QVERIFY(!QCoro::waitFor(LoopRunner::run(Sentence(0, 1), PracticeSettings::standard(),
-                                                stopped.playOperation(), stopped.waitOperation(),
-                                                stopped.phaseOperation())));
-        QCOMPARE(stopped.log.filter(QStringLiteral("phase")),
-                 QStringList({QStringLiteral("phase play 1"), QStringLiteral("phase gap 1"),
-                              QStringLiteral("phase play 2")}));
+        QVERIFY(!stopped.run(Sentence(0, 1), PracticeSettings::standard()));
+        QCOMPARE(stopped.log.filter("phase"),
+                 QStringList({"phase play 1", "phase gap 1", "phase play 2"}));
         QCOMPARE(stopped.plays, 2);
 
         // A cancellation thrown by the caller's operation is a stop, not an error.
         Script cancelled;
         cancelled.cancellingPlay = 1;
-        QVERIFY(!QCoro::waitFor(
-            LoopRunner::run(Sentence(0, 1), PracticeSettings::standard(), cancelled.playOperation(),
-                            cancelled.waitOperation(), cancelled.phaseOperation())));
-        QCOMPARE(cancelled.log.filter(QStringLiteral("phase")).size(), 1);
-    }
+        QVERIFY(!cancelled.run(Sentence(0, 1), PracticeSettings::standard()));
+        QCOMPARE(cancelled.log.filter("phase").size(), 1);
 
-    void stopRequestEndsTheRunBeforeTheNextStep() {
-        // Requested while a wait is under way, the last step of the plan or not: that wait still
-        // reports true, but nothing follows and the run has not completed.
+        // A stop requested while a wait is under way, the last step of the plan or not: that
+        // wait still reports true, but nothing follows and the run has not completed.
         for (int repeats : {1, 3}) {
             Script script;
             std::stop_source stop;
             script.stopInWait = &stop;
-            QVERIFY(!QCoro::waitFor(LoopRunner::run(
-                Sentence(0, 1), PracticeSettings(repeats, 1.0, 1.0, false), script.playOperation(),
-                script.waitOperation(), script.phaseOperation(), stop.get_token())));
+            QVERIFY(!script.run(Sentence(0, 1), PracticeSettings(repeats, 1.0, 1.0, false),
+                                stop.get_token()));
             QCOMPARE(script.log.last(), QStringLiteral("wait 1"));
-            QCOMPARE(script.log.filter(QStringLiteral("phase")).size(), 2);
+            QCOMPARE(script.log.filter("phase").size(), 2);
         }
 
         // Requested before the run: no step starts and the caller hears of none.
         Script early;
-        std::stop_source stopped;
-        stopped.request_stop();
-        QVERIFY(!QCoro::waitFor(LoopRunner::run(Sentence(0, 1), PracticeSettings::standard(),
-                                                early.playOperation(), early.waitOperation(),
-                                                early.phaseOperation(), stopped.get_token())));
+        std::stop_source before;
+        before.request_stop();
+        QVERIFY(!early.run(Sentence(0, 1), PracticeSettings::standard(), before.get_token()));
         QVERIFY(early.log.isEmpty());
     }
 };

@@ -2,12 +2,12 @@
 
 #include "TestSupport.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
-#include <QtEndian>
 #include <QTest>
 
-#include <cmath>
+using namespace Qt::StringLiterals;
 
 namespace TestMedia {
 
@@ -18,22 +18,13 @@ QString in(const QString& folder, const QString& name) {
     return QDir(folder).filePath(name);
 }
 
+// Runs a tool with `options` (split at spaces; no paths among them) followed by `arguments`.
+void tool(const QString& program, const QString& options, const QStringList& arguments = {}) {
+    TestSupport::run(program, options.split(u' ', Qt::SkipEmptyParts) + arguments, 600000);
+}
+
 void ffmpeg(const QStringList& arguments) {
-    TestSupport::run(QStringLiteral("ffmpeg"),
-                     QStringList{QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"),
-                                 QStringLiteral("-loglevel"), QStringLiteral("error"),
-                                 QStringLiteral("-y")} +
-                         arguments,
-                     600000);
-}
-
-void sox(const QStringList& arguments) {
-    TestSupport::run(QStringLiteral("sox"), arguments, 600000);
-}
-
-template <typename T> void append(QByteArray& bytes, T value) {
-    value = qToLittleEndian(value);
-    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
+    tool(u"ffmpeg"_s, u"-nostdin -hide_banner -loglevel error -y"_s, arguments);
 }
 
 } // namespace
@@ -42,90 +33,69 @@ QString floatWav(const QString& path, int sampleRate, int channels,
                  const std::vector<float>& interleaved) {
     const auto dataBytes = quint32(interleaved.size() * sizeof(float));
     QByteArray bytes;
-    bytes.append("RIFF");
-    append<quint32>(bytes, 4 + 8 + 16 + 8 + dataBytes);
-    bytes.append("WAVEfmt ");
-    append<quint32>(bytes, 16);
-    append<quint16>(bytes, 3); // IEEE float
-    append<quint16>(bytes, quint16(channels));
-    append<quint32>(bytes, quint32(sampleRate));
-    append<quint32>(bytes, quint32(sampleRate * channels * 4));
-    append<quint16>(bytes, quint16(channels * 4));
-    append<quint16>(bytes, 32);
-    bytes.append("data");
-    append<quint32>(bytes, dataBytes);
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.setFloatingPointPrecision(QDataStream::SinglePrecision);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + dataBytes);
+    out.writeRawData("WAVEfmt ", 8);
+    // A 16-byte format chunk: IEEE float, the channels, the rate, bytes a second and a frame,
+    // bits a sample.
+    out << quint32(16) << quint16(3) << quint16(channels) << quint32(sampleRate)
+        << quint32(sampleRate * channels * 4) << quint16(channels * 4) << quint16(32);
+    out.writeRawData("data", 4);
+    out << dataBytes;
     for (const float sample : interleaved)
-        append<float>(bytes, sample);
+        out << sample;
     return textFile(path, bytes);
 }
 
 QString tone(const QString& folder, const QString& name, double seconds, int sampleRate,
              int channels, double frequency, double amplitude) {
     const QString path = in(folder, name);
-    sox({QStringLiteral("-n"), QStringLiteral("-r"), QString::number(sampleRate),
-         QStringLiteral("-c"), QString::number(channels), QStringLiteral("-b"),
-         QStringLiteral("16"), path, QStringLiteral("synth"), QString::number(seconds),
-         QStringLiteral("sine"), QString::number(frequency), QStringLiteral("vol"),
-         QString::number(amplitude)});
+    tool(u"sox"_s, u"-n -r %1 -c %2 -b 16"_s.arg(sampleRate).arg(channels),
+         {path, u"synth"_s, QString::number(seconds), u"sine"_s, QString::number(frequency),
+          u"vol"_s, QString::number(amplitude)});
     return path;
 }
 
 QString silence(const QString& folder, const QString& name, double seconds, int sampleRate,
                 int channels) {
     const QString path = in(folder, name);
-    sox({QStringLiteral("-n"), QStringLiteral("-r"), QString::number(sampleRate),
-         QStringLiteral("-c"), QString::number(channels), QStringLiteral("-b"),
-         QStringLiteral("16"), path, QStringLiteral("trim"), QStringLiteral("0"),
-         QString::number(seconds)});
+    tool(u"sox"_s, u"-n -r %1 -c %2 -b 16"_s.arg(sampleRate).arg(channels),
+         {path, u"trim"_s, u"0"_s, QString::number(seconds)});
     return path;
 }
 
 QString convert(const QString& from, const QString& to, const QStringList& arguments) {
-    ffmpeg(QStringList{QStringLiteral("-i"), from} + arguments + QStringList{to});
+    ffmpeg(QStringList{u"-i"_s, from} + arguments + QStringList{to});
     return to;
 }
 
 QString video(const QString& path, const QString& soundTrack, double seconds) {
-    const bool webm = path.endsWith(QLatin1String(".webm"), Qt::CaseInsensitive);
-    QStringList arguments{QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                          QStringLiteral("testsrc=size=64x48:rate=5:duration=%1").arg(seconds)};
+    QStringList arguments =
+        u"-f lavfi -i testsrc=size=64x48:rate=5:duration=%1"_s.arg(seconds).split(u' ');
     if (!soundTrack.isEmpty())
-        arguments << QStringLiteral("-i") << soundTrack;
-    if (webm)
-        arguments << QStringLiteral("-c:v") << QStringLiteral("libvpx")
-                  << QStringLiteral("-deadline") << QStringLiteral("realtime")
-                  << QStringLiteral("-c:a") << QStringLiteral("libopus");
-    else
-        arguments << QStringLiteral("-c:v") << QStringLiteral("mpeg4") << QStringLiteral("-c:a")
-                  << QStringLiteral("aac");
-    if (!soundTrack.isEmpty())
-        arguments << QStringLiteral("-shortest");
-    arguments << path;
-    ffmpeg(arguments);
+        arguments << u"-i"_s << soundTrack << u"-shortest"_s;
+    ffmpeg(arguments + u"-c:v mpeg4 -c:a aac"_s.split(u' ') + QStringList{path});
     return path;
 }
 
 QString longVideo(const QString& path, double seconds) {
-    ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-            QStringLiteral("color=c=black:size=32x32:rate=1:duration=%1").arg(seconds),
-            QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-            QStringLiteral("sine=frequency=300:sample_rate=8000:duration=%1").arg(seconds),
-            QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-c:a"),
-            QStringLiteral("flac"), path});
+    ffmpeg(u"-f lavfi -i color=c=black:size=32x32:rate=1:duration=%1 -f lavfi -i "
+           u"sine=frequency=300:sample_rate=8000:duration=%1 -c:v mpeg4 -c:a flac"_s.arg(seconds)
+               .split(u' ') +
+           QStringList{path});
     return path;
 }
 
 QString mp3WithCover(const QString& sound, const QString& path) {
-    const QString cover = path + QStringLiteral(".cover.png");
-    ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-            QStringLiteral("color=c=orange:size=32x32"), QStringLiteral("-frames:v"),
-            QStringLiteral("1"), cover});
-    ffmpeg({QStringLiteral("-i"), sound, QStringLiteral("-i"), cover, QStringLiteral("-map"),
-            QStringLiteral("0:a"), QStringLiteral("-map"), QStringLiteral("1:v"),
-            QStringLiteral("-c:a"), QStringLiteral("libmp3lame"), QStringLiteral("-b:a"),
-            QStringLiteral("128k"), QStringLiteral("-c:v"), QStringLiteral("png"),
-            QStringLiteral("-disposition:v"), QStringLiteral("attached_pic"),
-            QStringLiteral("-id3v2_version"), QStringLiteral("3"), path});
+    const QString cover = path + u".cover.png"_s;
+    ffmpeg(u"-f lavfi -i color=c=orange:size=32x32 -frames:v 1"_s.split(u' ') + QStringList{cover});
+    ffmpeg(QStringList{u"-i"_s, sound, u"-i"_s, cover} +
+           u"-map 0:a -map 1:v -c:a libmp3lame -b:a 128k -c:v png -disposition:v attached_pic "
+           u"-id3v2_version 3"_s.split(u' ') +
+           QStringList{path});
     QFile::remove(cover);
     return path;
 }
@@ -133,7 +103,7 @@ QString mp3WithCover(const QString& sound, const QString& path) {
 QString truncated(const QString& from, const QString& to, qint64 bytes) {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
-        QTest::qFail(qPrintable(QStringLiteral("cannot read %1").arg(from)), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(u"cannot read %1"_s.arg(from)), __FILE__, __LINE__);
     return textFile(to, source.read(bytes));
 }
 
@@ -142,65 +112,36 @@ QString textFile(const QString& path, const QByteArray& content) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(content) != content.size())
-        QTest::qFail(qPrintable(QStringLiteral("cannot write %1").arg(path)), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(u"cannot write %1"_s.arg(path)), __FILE__, __LINE__);
     return path;
 }
 
 double duration(const QString& path) {
-    return TestSupport::run(QStringLiteral("soxi"), {QStringLiteral("-D"), path})
-        .trimmed()
-        .toDouble();
+    return TestSupport::run(u"soxi"_s, {u"-D"_s, path}).trimmed().toDouble();
 }
 
 Speech speech(const QString& folder, const QString& name, const QStringList& sentences,
               double pause, const QString& voice) {
-    Speech result;
-    result.path = in(folder, name);
-    const QString work = in(folder, name + QStringLiteral(".parts"));
-    QDir().mkpath(work);
-    const QString gap = silence(work, QStringLiteral("gap.wav"), pause);
-
-    QStringList parts{gap};
+    Speech result{in(folder, name), {}};
+    const QString work = in(folder, name + u".parts"_s);
+    QStringList parts{silence(work, u"gap.wav"_s, pause)};
     double at = pause;
     for (int i = 0; i < sentences.size(); ++i) {
-        const QString raw = QDir(work).filePath(QStringLiteral("raw%1.wav").arg(i));
-        const QString trimmed = QDir(work).filePath(QStringLiteral("s%1.wav").arg(i));
-        TestSupport::run(QStringLiteral("espeak-ng"),
-                         {QStringLiteral("-v"), voice, QStringLiteral("-w"), raw, sentences[i]});
+        const QString raw = in(work, u"raw%1.wav"_s.arg(i));
+        const QString trimmed = in(work, u"s%1.wav"_s.arg(i));
+        TestSupport::run(u"espeak-ng"_s, {u"-v"_s, voice, u"-w"_s, raw, sentences[i]});
         // espeak-ng pads its output with silence; cut it so the pauses are exactly `pause`.
-        sox({raw, QStringLiteral("-r"), QStringLiteral("44100"), QStringLiteral("-c"),
-             QStringLiteral("1"), QStringLiteral("-b"), QStringLiteral("16"), trimmed,
-             QStringLiteral("silence"), QStringLiteral("1"), QStringLiteral("0.005"),
-             QStringLiteral("0.5%"), QStringLiteral("reverse"), QStringLiteral("silence"),
-             QStringLiteral("1"), QStringLiteral("0.005"), QStringLiteral("0.5%"),
-             QStringLiteral("reverse")});
+        tool(u"sox"_s, {},
+             QStringList{raw, u"-r"_s, u"44100"_s, u"-c"_s, u"1"_s, u"-b"_s, u"16"_s, trimmed} +
+                 u"silence 1 0.005 0.5% reverse silence 1 0.005 0.5% reverse"_s.split(u' '));
         const double length = duration(trimmed);
         result.sentences.emplace_back(at, at + length);
         at += length + pause;
-        parts << trimmed << gap;
+        parts << trimmed << parts.first();
     }
-    sox(parts + QStringList{result.path});
+    tool(u"sox"_s, {}, parts + QStringList{result.path});
     QDir(work).removeRecursively();
     return result;
-}
-
-QString longSpeech(const QString& folder, const QString& name, double seconds) {
-    const Speech piece =
-        speech(folder, name + QStringLiteral(".piece.wav"),
-               {QStringLiteral("The morning train was late again, so we walked along the river."),
-                QStringLiteral("She asked whether the museum opens on Sundays."),
-                QStringLiteral("I would like a cup of coffee and a slice of apple cake, please."),
-                QStringLiteral("Nobody knew where the old key had gone."),
-                QStringLiteral("Turn left at the bakery and the station is right in front of you."),
-                QStringLiteral("We should practise a little every day.")},
-               0.6);
-    const double length = duration(piece.path);
-    const int repeats = std::max(0, int(std::ceil(seconds / length)) - 1);
-    const QString path = in(folder, name);
-    sox({piece.path, path, QStringLiteral("repeat"), QString::number(repeats),
-         QStringLiteral("trim"), QStringLiteral("0"), QString::number(seconds)});
-    QFile::remove(piece.path);
-    return path;
 }
 
 } // namespace TestMedia

@@ -29,7 +29,7 @@ QString silence(const QString& folder, const QString& name, double seconds, int 
 QString convert(const QString& from, const QString& to, const QStringList& arguments = {});
 
 // A video file with a small moving test picture and the given sound track (none when empty),
-// `seconds` long. The extension chooses the container: mp4, mov, mkv, webm.
+// `seconds` long. The extension chooses the container: mp4, mov, mkv.
 QString video(const QString& path, const QString& soundTrack, double seconds);
 
 // A long video cheap to make: a tiny still picture at one frame a second and a tone at 8 kHz.
@@ -53,9 +53,6 @@ struct Speech {
 // `pause` seconds of silence, with the same silence before the first and after the last.
 Speech speech(const QString& folder, const QString& name, const QStringList& sentences,
               double pause, const QString& voice = QStringLiteral("en-us"));
-
-// A long speech file, for benchmarks: a few synthesised sentences repeated to fill `seconds`.
-QString longSpeech(const QString& folder, const QString& name, double seconds);
 
 // The duration in seconds that sox reports.
 double duration(const QString& path);
