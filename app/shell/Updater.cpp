@@ -14,7 +14,7 @@ namespace {
 
 const auto lastCheckKey = QStringLiteral("updates/lastAutomaticCheck");
 constexpr int automaticInterval = 60 * 60 * 1000; // look every hour whether a day has passed
-constexpr qint64 oneDay = 24 * 60 * 60;
+constexpr qint64 oneDay = qint64(24) * 60 * 60;
 
 QNetworkRequest requestFor(const QUrl& url, int timeoutMs) {
     QNetworkRequest request(url);
