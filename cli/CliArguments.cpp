@@ -1,71 +1,100 @@
 #include "CliArguments.h"
 
+#include <QCommandLineParser>
+
+namespace {
+
+// Every option quellin-cli knows; the last three belong to `sentences`.
+struct Options {
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Show this help and exit.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Show the version and exit.")};
+    QCommandLineOption language{
+        QStringLiteral("language"),
+        QStringLiteral("The language spoken in FILE, as listed by `quellin-cli languages`; by "
+                       "default the window's."),
+        QStringLiteral("ID")};
+    QCommandLineOption pausesOnly{QStringLiteral("pauses-only"),
+                                  QStringLiteral("Split at pauses without recognising speech.")};
+    QCommandLineOption format{QStringLiteral("format"),
+                              QStringLiteral("How the sentences are printed (default: text)."),
+                              QStringLiteral("text|json|srt")};
+
+    // A parser that knows them all: `-` is a file, `--` ends the options, and options may
+    // follow the file.
+    void addTo(QCommandLineParser& parser) const {
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+        parser.addOptions({help, version, language, pausesOnly, format});
+        parser.addPositionalArgument(QStringLiteral("command"),
+                                     QStringLiteral("sentences FILE, or languages."));
+    }
+};
+
+bool setsSentenceOptions(const QCommandLineParser& parser, const Options& options) {
+    return parser.isSet(options.language) || parser.isSet(options.pausesOnly) ||
+           parser.isSet(options.format);
+}
+
+} // namespace
+
 QString CliArguments::usage() {
     return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] [--pauses-only] "
                           "[--format text|json|srt]\n"
                           "       quellin-cli languages\n");
 }
 
+QString CliArguments::help() {
+    QCommandLineParser parser;
+    Options().addTo(parser);
+    // Qt's own first line would show one synopsis for both commands.
+    const QString described = parser.helpText();
+    return usage() + described.mid(described.indexOf(u'\n') + 1);
+}
+
 CliArguments::Command CliArguments::parse(const QStringList& arguments) {
-    if (arguments.isEmpty())
+    const Options options;
+    QCommandLineParser parser;
+    options.addTo(parser);
+    if (!parser.parse(QStringList{QStringLiteral("quellin-cli")} + arguments))
+        return UsageError{parser.errorText()};
+    if (parser.isSet(options.help))
+        return Help{};
+    if (parser.isSet(options.version))
+        return Version{};
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
         return UsageError{QStringLiteral("missing command")};
-    const QString& command = arguments.first();
-    if (command == u"-h" || command == u"--help" || command == u"help")
+    const QString command = positional.takeFirst();
+    if (command == u"help")
         return Help{};
     if (command == u"languages") {
-        if (arguments.size() > 1)
+        if (!positional.isEmpty() || setsSentenceOptions(parser, options))
             return UsageError{QStringLiteral("languages takes no arguments")};
         return Languages{};
     }
     if (command != u"sentences")
         return UsageError{QStringLiteral("unknown command “%1”").arg(command)};
 
-    Sentences sentences;
-    bool haveFile = false;
-    bool optionsEnded = false;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (optionsEnded || !argument.startsWith(u'-') || argument == u"-") {
-            if (haveFile)
-                return UsageError{QStringLiteral("more than one file given")};
-            sentences.file = argument;
-            haveFile = true;
-            continue;
-        }
-        if (argument == u"--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (argument == u"-h" || argument == u"--help")
-            return Help{};
-        // Options with a value take it after "=" or as the next argument.
-        const qsizetype equals = argument.indexOf(u'=');
-        const QString name = equals < 0 ? argument : argument.left(equals);
-        const auto value = [&]() -> std::optional<QString> {
-            if (equals >= 0)
-                return argument.mid(equals + 1);
-            if (i + 1 < arguments.size())
-                return arguments[++i];
-            return std::nullopt;
-        };
-        if (name == u"--pauses-only" && equals < 0) {
-            sentences.pausesOnly = true;
-        } else if (name == u"--format") {
-            const auto given = value();
-            const auto format = given ? SentenceOutput::formatNamed(*given) : std::nullopt;
-            if (!format)
-                return UsageError{QStringLiteral("--format needs text, json or srt")};
-            sentences.format = *format;
-        } else if (name == u"--language") {
-            const auto given = value();
-            if (!given || given->isEmpty())
-                return UsageError{QStringLiteral("--language needs a language identifier")};
-            sentences.language = *given;
-        } else {
-            return UsageError{QStringLiteral("unknown option “%1”").arg(argument)};
-        }
-    }
-    if (!haveFile || sentences.file.isEmpty())
+    if (positional.size() > 1)
+        return UsageError{QStringLiteral("more than one file given")};
+    if (positional.isEmpty() || positional.first().isEmpty())
         return UsageError{QStringLiteral("missing FILE")};
+    Sentences sentences;
+    sentences.file = positional.first();
+    sentences.pausesOnly = parser.isSet(options.pausesOnly);
+    if (parser.isSet(options.format)) {
+        const auto format = SentenceOutput::formatNamed(parser.value(options.format));
+        if (!format)
+            return UsageError{QStringLiteral("--format needs text, json or srt")};
+        sentences.format = *format;
+    }
+    if (parser.isSet(options.language)) {
+        const QString language = parser.value(options.language);
+        if (language.isEmpty())
+            return UsageError{QStringLiteral("--language needs a language identifier")};
+        sentences.language = language;
+    }
     return sentences;
 }

@@ -7,9 +7,12 @@
 #include <optional>
 #include <variant>
 
-// The command line of quellin-cli, parsed; anything malformed is a usage error (exit status 2).
+// The command line of quellin-cli, parsed with QCommandLineParser: a command (`sentences` or
+// `languages`) and its options. Anything malformed is a usage error, which main() answers with
+// exit status 2 and the usage on stderr. Plain functions of their arguments, any thread.
 struct CliArguments {
     struct Help {};
+    struct Version {};
     struct Sentences {
         QString file;
         std::optional<QString> language;
@@ -21,9 +24,12 @@ struct CliArguments {
     struct UsageError {
         QString message;
     };
-    using Command = std::variant<Help, Sentences, Languages, UsageError>;
+    using Command = std::variant<Help, Version, Sentences, Languages, UsageError>;
 
     // `arguments` without the program name.
     static Command parse(const QStringList& arguments);
+    // The two command lines, as printed after a usage error.
     static QString usage();
+    // The usage followed by every option and what it does (--help).
+    static QString help();
 };

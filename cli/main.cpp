@@ -134,12 +134,18 @@ int languages() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quellin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUELLIN_VERSION));
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
 
     const auto command = CliArguments::parse(QCoreApplication::arguments().mid(1));
     if (std::holds_alternative<CliArguments::Help>(command)) {
-        printTo(stdout, CliArguments::usage());
+        printTo(stdout, CliArguments::help());
+        return 0;
+    }
+    if (std::holds_alternative<CliArguments::Version>(command)) {
+        printTo(stdout,
+                QStringLiteral("quellin-cli %1\n").arg(QCoreApplication::applicationVersion()));
         return 0;
     }
     if (const auto* error = std::get_if<CliArguments::UsageError>(&command)) {

@@ -1,5 +1,7 @@
 #include "audio/QtAudioDevices.h"
 
+#include "base/LogCategories.h"
+
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QAudioSource>
@@ -109,6 +111,8 @@ std::optional<QString> QtAudioOutput::start(const AudioFormat& format,
     connect(m_sink, &QAudioSink::stateChanged, this, &QtAudioOutput::stateChanged);
     m_sink->start(m_feed);
     if (m_sink->state() == QAudio::StoppedState || m_sink->error() != QAudio::NoError) {
+        qCDebug(lcAudio) << "the output" << device.description()
+                         << "didn't start, error:" << m_sink->error();
         stop();
         return couldNotStart();
     }
@@ -130,6 +134,7 @@ void QtAudioOutput::stateChanged() {
         checkProgress();
     } else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
         // The device went away: what was handed over will not be heard any more.
+        qCDebug(lcAudio) << "the output stopped with error" << m_sink->error();
         report(deviceFailed());
     }
 }
@@ -145,11 +150,15 @@ void QtAudioOutput::checkProgress() {
     const bool stalled = m_sinceProgress.elapsed() > stallLimitMs;
     if (m_draining) {
         const qint64 length = m_feed->handedFrames() * 1000000 / m_format.sampleRate;
+        if (processed < length && stalled)
+            qCDebug(lcAudio) << "the output stalled at" << processed << "of" << length
+                             << "us while draining; taken as played";
         if (processed >= length || stalled)
             report(std::nullopt);
     } else if (stalled) {
         // The sound server dropped the stream (a device unplugged, the stream killed) and the
         // sink never says so: nothing plays any more.
+        qCDebug(lcAudio) << "the output stalled at" << processed << "us while playing";
         report(deviceFailed());
     }
 }
@@ -179,14 +188,18 @@ bool QtAudioInput::start(const AudioFormat& format,
                          std::function<void(const float*, qint64)> frames) {
     stop();
     const QAudioDevice device = QMediaDevices::defaultAudioInput();
-    if (device.isNull())
+    if (device.isNull()) {
+        qCDebug(lcAudio) << "there is no audio input";
         return false;
+    }
     m_channels = format.channels;
     m_frames = std::move(frames);
     // No parent, as for the sink above.
     m_source = new QAudioSource(device, floatFormat(format));
     m_device = m_source->start();
     if (!m_device || m_source->error() != QAudio::NoError) {
+        qCDebug(lcAudio) << "the input" << device.description()
+                         << "didn't start, error:" << m_source->error();
         stop();
         return false;
     }

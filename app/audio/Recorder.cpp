@@ -1,6 +1,8 @@
 #include "audio/Recorder.h"
 
 #include "audio/TakeEncoder.h"
+#include "base/FileCleanup.h"
+#include "base/LogCategories.h"
 #include "media/MediaError.h"
 
 #include <QDir>
@@ -48,7 +50,7 @@ TakeRecording::~TakeRecording() {
     if (m_recording)
         finish();
     m_encoder.reset();
-    QFile::remove(m_partialPath);
+    FileCleanup::remove(m_partialPath, lcAudio);
 }
 
 void TakeRecording::start() {
@@ -94,7 +96,7 @@ void TakeRecording::finish() {
                     .arg(QString::fromLocal8Bit(error.message()), QDir::toNativeSeparators(m_path));
     }
     if (m_failure)
-        QFile::remove(m_partialPath);
+        FileCleanup::remove(m_partialPath, lcAudio);
     m_recording = false;
 }
 

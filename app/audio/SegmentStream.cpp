@@ -2,6 +2,7 @@
 
 #include "audio/DecoderLender.h"
 #include "audio/TimeStretcher.h"
+#include "base/LogCategories.h"
 #include "media/AudioDecoder.h"
 
 namespace {
@@ -48,8 +49,9 @@ void SegmentStream::render(std::stop_token stop) {
                 break;
         }
         m_decoders->giveBack(std::move(decoder));
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // A file that stops decoding part-way ends its segment there.
+        qCDebug(lcAudio) << "a segment ends early:" << error.what();
     }
     m_queue.finish();
 }

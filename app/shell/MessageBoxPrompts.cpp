@@ -1,5 +1,6 @@
 #include "shell/UpdatePrompts.h"
 
+#include "base/LogCategories.h"
 #include "ui/Alerts.h"
 
 #include <QApplication>
@@ -37,6 +38,6 @@ void MessageBoxPrompts::offerDownload(const QString& title, const QString& messa
     box.addButton(QObject::tr("Not Now"), QMessageBox::RejectRole);
     box.setDefaultButton(download);
     box.exec();
-    if (box.clickedButton() == download)
-        QDesktopServices::openUrl(page);
+    if (box.clickedButton() == download && !QDesktopServices::openUrl(page))
+        qCDebug(lcUpdate) << "the desktop couldn't open" << page;
 }

@@ -1,5 +1,8 @@
 #include "shell/SingleInstance.h"
 
+#include "base/FileCleanup.h"
+#include "base/LogCategories.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QJsonArray>
@@ -53,7 +56,7 @@ SingleInstance::SingleInstance(QString folder, QObject* parent)
 SingleInstance::~SingleInstance() {
     if (m_server.isListening()) {
         m_server.close();
-        QFile::remove(socketPath());
+        FileCleanup::remove(socketPath(), lcShell);
     }
 }
 
@@ -72,8 +75,8 @@ QString SingleInstance::socketPath() const {
 
 SingleInstance::Role SingleInstance::start(const QStringList& files, int timeoutMs) {
     if (!isPrivateFolder(m_folder)) {
-        qWarning("Quellin: %s is not yours alone; running as a separate instance",
-                 qPrintable(m_folder));
+        qCWarning(lcShell, "Quellin: %s is not yours alone; running as a separate instance",
+                  qPrintable(m_folder));
         return Role::standalone;
     }
     m_lock = std::make_unique<QLockFile>(QDir(m_folder).filePath(QStringLiteral("quellin.lock")));
@@ -85,8 +88,8 @@ SingleInstance::Role SingleInstance::start(const QStringList& files, int timeout
         m_server.setSocketOptions(QLocalServer::UserAccessOption);
         if (m_server.listen(socketPath()))
             return Role::primary;
-        qWarning("Quellin: cannot listen on %s: %s", qPrintable(socketPath()),
-                 qPrintable(m_server.errorString()));
+        qCWarning(lcShell, "Quellin: cannot listen on %s: %s", qPrintable(socketPath()),
+                  qPrintable(m_server.errorString()));
         return Role::standalone;
     }
     return handOver(files, timeoutMs) ? Role::handedOver : Role::standalone;
@@ -100,13 +103,16 @@ bool SingleInstance::handOver(const QStringList& files, int timeoutMs) {
         socket.connectToServer(socketPath());
         if (socket.waitForConnected(std::max<qint64>(deadline.remainingTime(), 0)))
             break;
-        if (deadline.hasExpired())
+        if (deadline.hasExpired()) {
+            qCDebug(lcShell) << "the running instance didn't answer at" << socketPath() << "-"
+                             << socket.errorString() << "; running as a separate instance";
             return false;
+        }
         QThread::msleep(50);
     }
     if (!peerIsThisUser(socket)) {
-        qWarning("Quellin: %s belongs to another user; running as a separate instance",
-                 qPrintable(socketPath()));
+        qCWarning(lcShell, "Quellin: %s belongs to another user; running as a separate instance",
+                  qPrintable(socketPath()));
         return false;
     }
     QByteArray message =
@@ -115,16 +121,23 @@ bool SingleInstance::handOver(const QStringList& files, int timeoutMs) {
     socket.write(message);
     QByteArray answer;
     while (!answer.endsWith('\n')) {
-        if (!socket.waitForReadyRead(std::max<qint64>(deadline.remainingTime(), 1)))
+        if (!socket.waitForReadyRead(std::max<qint64>(deadline.remainingTime(), 1))) {
+            qCDebug(lcShell) << "the running instance didn't take the files -"
+                             << socket.errorString() << "; running as a separate instance";
             return false;
+        }
         answer += socket.readAll();
     }
+    if (answer != acknowledgement)
+        qCDebug(lcShell) << "the running instance answered" << answer
+                         << "; running as a separate instance";
     return answer == acknowledgement;
 }
 
 void SingleInstance::accept() {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         if (!peerIsThisUser(*socket)) {
+            qCDebug(lcShell) << "turned away a connection from another user";
             socket->abort();
             socket->deleteLater();
             continue;
@@ -132,13 +145,17 @@ void SingleInstance::accept() {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > maximumMessage)
+                if (socket->bytesAvailable() > maximumMessage) {
+                    qCDebug(lcShell)
+                        << "dropped a hand-over longer than" << maximumMessage << "bytes";
                     socket->abort();
+                }
                 return;
             }
             const QByteArray line = socket->readLine(maximumMessage);
             const QJsonDocument document = QJsonDocument::fromJson(line.trimmed());
             if (!document.isArray()) {
+                qCDebug(lcShell) << "dropped a hand-over that isn't a list of files";
                 socket->abort();
                 return;
             }

@@ -1,5 +1,7 @@
 #include "shell/UpdateFeed.h"
 
+#include "base/LogCategories.h"
+
 #include <QHostAddress>
 #include <QXmlStreamReader>
 
@@ -20,8 +22,10 @@ struct ItemFields {
         // The link opens in the desktop's handler: only a web page, never a local file or a
         // program's own scheme.
         const bool web = url.scheme() == u"https" || url.scheme() == u"http";
-        if (number.isNull() || !url.isValid() || !web || url.host().isEmpty())
+        if (number.isNull() || !url.isValid() || !web || url.host().isEmpty()) {
+            qCDebug(lcUpdate) << "skipped a feed item: version" << text << "link" << url;
             return std::nullopt;
+        }
         return UpdateRelease{text.trimmed(), number, url};
     }
 };
@@ -70,8 +74,11 @@ std::optional<UpdateRelease> newest(const QByteArray& rss) {
                 best = release;
         }
     }
-    if (xml.hasError())
+    if (xml.hasError()) {
+        qCDebug(lcUpdate) << "the feed isn't well-formed:" << xml.errorString() << "at line"
+                          << xml.lineNumber();
         return std::nullopt;
+    }
     return best;
 }
 

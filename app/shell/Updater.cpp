@@ -1,5 +1,7 @@
 #include "shell/Updater.h"
 
+#include "base/LogCategories.h"
+
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -12,7 +14,7 @@ namespace {
 
 const auto lastCheckKey = QStringLiteral("updates/lastAutomaticCheck");
 constexpr int automaticInterval = 60 * 60 * 1000; // look every hour whether a day has passed
-constexpr qint64 oneDay = 24 * 60 * 60;
+constexpr qint64 oneDay = qint64(24) * 60 * 60;
 
 QNetworkRequest requestFor(const QUrl& url, int timeoutMs) {
     QNetworkRequest request(url);
@@ -31,8 +33,10 @@ Updater::Updater(Options options, std::unique_ptr<UpdatePrompts> prompts, QObjec
       m_settings(options.settings), m_prompts(std::move(prompts)),
       m_network(new QNetworkAccessManager(this)) {
     // A feed that is not HTTPS (or loopback, for tests) is treated as no feed at all.
-    if (!m_feed.isEmpty() && !UpdateFeed::isAllowedFeed(m_feed))
+    if (!m_feed.isEmpty() && !UpdateFeed::isAllowedFeed(m_feed)) {
+        qCDebug(lcUpdate) << "ignoring the feed" << m_feed << "- only HTTPS feeds are read";
         m_feed = QUrl();
+    }
     m_automaticTimer.setInterval(automaticInterval);
     connect(&m_automaticTimer, &QTimer::timeout, this, &Updater::automaticCheckIfDue);
 }
@@ -84,6 +88,8 @@ void Updater::onProbeFinished(QNetworkReply* reply) {
         showUpToDate();
         break;
     case ProbeOutcome::failed:
+        qCDebug(lcUpdate) << "the feed" << m_feed << "didn't answer: status" << status.toInt()
+                          << "-" << reply->errorString();
         m_running = Running::none;
         showFailure();
         break;
@@ -101,6 +107,11 @@ void Updater::onFeedRead(QNetworkReply* reply) {
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status <= 299;
     const auto release = ok ? UpdateFeed::newest(reply->readAll()) : std::nullopt;
+    if (!ok)
+        qCDebug(lcUpdate) << "couldn't read the feed" << m_feed << ": status" << status << "-"
+                          << reply->errorString();
+    else if (!release)
+        qCDebug(lcUpdate) << "the feed" << m_feed << "names no usable release";
     const QVersionNumber current =
         QVersionNumber::fromString(QCoreApplication::applicationVersion());
 

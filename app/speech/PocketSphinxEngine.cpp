@@ -1,5 +1,6 @@
 #include "speech/PocketSphinxEngine.h"
 
+#include "base/LogCategories.h"
 #include "speech/SphinxDecoderPool.h"
 #include "speech/SphinxRecognition.h"
 
@@ -102,8 +103,12 @@ std::optional<SphinxDecoder::Model> PocketSphinxEngine::modelIn(const QString& p
         QStringLiteral("-phone"));
     model.dictionary = firstFile(folder, {QStringLiteral("*.dict")});
     if (model.acousticModel.isEmpty() || model.languageModel.isEmpty() ||
-        model.dictionary.isEmpty())
+        model.dictionary.isEmpty()) {
+        qCDebug(lcSpeech) << path << "holds no complete model: acoustic model"
+                          << model.acousticModel << "language model" << model.languageModel
+                          << "dictionary" << model.dictionary;
         return std::nullopt;
+    }
     return model;
 }
 

@@ -1,5 +1,6 @@
 #include "speech/SphinxDecoder.h"
 
+#include "base/LogCategories.h"
 #include "base/QuellinError.h"
 #include "speech/SphinxModelLoader.h"
 
@@ -91,8 +92,11 @@ QString checkerPath() {
 std::optional<bool> loadsInChecker(const SphinxDecoder::Model& model,
                                    const std::function<bool()>& stopped) {
     const QByteArray checker = QFile::encodeName(checkerPath());
-    if (checker.isEmpty())
+    if (checker.isEmpty()) {
+        qCDebug(lcSpeech) << "quellin-sphinx-check is missing; loading" << model.acousticModel
+                          << "unchecked";
         return true;
+    }
     QByteArray arguments[] = {checker, QFile::encodeName(model.acousticModel),
                               QFile::encodeName(model.languageModel),
                               QFile::encodeName(model.dictionary)};
@@ -101,16 +105,22 @@ std::optional<bool> loadsInChecker(const SphinxDecoder::Model& model,
     pid_t child = 0;
     // posix_spawn starts a new program straight away, which is safe from any thread, unlike a
     // bare fork of a process with threads that may hold the allocator's locks.
-    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv, environ) != 0)
+    if (const int error = posix_spawn(&child, argv[0], nullptr, nullptr, argv, environ)) {
+        qCDebug(lcSpeech) << "couldn't start" << checker << "-" << qt_error_string(error)
+                          << "; loading the model unchecked";
         return true;
+    }
     // Loading takes a second or more: look for a stop request every few milliseconds meanwhile.
     int status = 0;
     for (;;) {
         const pid_t done = waitpid(child, &status, WNOHANG);
         if (done == child)
             break;
-        if (done < 0 && errno != EINTR)
+        if (done < 0 && errno != EINTR) {
+            qCDebug(lcSpeech) << "lost the model check -" << qt_error_string(errno)
+                              << "; loading the model unchecked";
             return true;
+        }
         if (stopped && stopped()) {
             kill(child, SIGKILL);
             while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
@@ -119,7 +129,11 @@ std::optional<bool> loadsInChecker(const SphinxDecoder::Model& model,
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const bool loads = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (!loads)
+        qCDebug(lcSpeech) << "the model in" << model.acousticModel << "failed its check, status"
+                          << status;
+    return loads;
 }
 
 // PocketSphinx ends the whole process instead of reporting an error when some model files are

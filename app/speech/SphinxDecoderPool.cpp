@@ -1,5 +1,6 @@
 #include "speech/SphinxDecoderPool.h"
 
+#include "base/LogCategories.h"
 #include "base/QuellinError.h"
 
 #include <algorithm>
@@ -20,6 +21,19 @@ namespace {
 
 // How often a caller waiting for a decoder looks at its stop request.
 constexpr auto stopCheck = std::chrono::milliseconds(5);
+
+// Why a load failed, for a debug line; nothing when it was only stopped.
+std::optional<QString> failureText(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const OperationCancelled&) {
+        return std::nullopt;
+    } catch (const std::exception& error) {
+        return QString::fromUtf8(error.what());
+    } catch (...) {
+        return QStringLiteral("an unknown failure");
+    }
+}
 
 } // namespace
 
@@ -123,6 +137,8 @@ void SphinxDecoderPool::run() {
         }
         lock.lock();
         if (load->abandoned) {
+            if (const auto text = failure ? failureText(failure) : std::nullopt)
+                qCDebug(lcSpeech) << "a model load nobody waits for any more failed:" << *text;
             if (decoder && !m_shuttingDown)
                 keepIdle(std::move(decoder));
             else

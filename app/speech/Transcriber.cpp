@@ -1,5 +1,6 @@
 #include "speech/Transcriber.h"
 
+#include "base/LogCategories.h"
 #include "speech/ListeningModel.h"
 #include "speech/PocketSphinxEngine.h"
 #include "split/TranscriptSplitter.h"
@@ -126,8 +127,12 @@ QCoro::Task<std::vector<Word>> Transcriber::transcribe(QString path, QString lan
         self->m_run.reset();
     if (run->cancelled || stop.stop_requested())
         throw OperationCancelled();
-    if (!words.empty())
+    if (!words.empty()) {
+        if (lastError)
+            qCDebug(lcSpeech) << "recognition failed after" << words.size()
+                              << "words, which stand:" << *lastError;
         co_return words;
+    }
     if (lastError)
         throw Failure::failed(*lastError);
     co_return {};

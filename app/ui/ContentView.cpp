@@ -1,5 +1,6 @@
 #include "ui/ContentView.h"
 
+#include "base/LogCategories.h"
 #include "speech/Transcriber.h"
 #include "ui/Alerts.h"
 #include "ui/PracticeView.h"
@@ -227,8 +228,10 @@ void ContentView::showMicrophoneAlert() {
     if (!command.isEmpty()) {
         QPushButton* open =
             m_micAlert->addButton(QStringLiteral("Open Sound Settings"), QMessageBox::AcceptRole);
-        connect(open, &QPushButton::clicked, this,
-                [command] { QProcess::startDetached(command.first(), command.mid(1)); });
+        connect(open, &QPushButton::clicked, this, [command] {
+            if (!QProcess::startDetached(command.first(), command.mid(1)))
+                qCDebug(lcUi) << "couldn't start" << command;
+        });
     }
     QPushButton* notNow = m_micAlert->addButton(QStringLiteral("Not Now"), QMessageBox::RejectRole);
     m_micAlert->setEscapeButton(notNow);

@@ -1,5 +1,7 @@
 #include "ui/ReducedMotion.h"
 
+#include "base/LogCategories.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QSettings>
@@ -20,6 +22,8 @@ bool fromSystemGsettings() {
     process.start(program, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
                             QStringLiteral("enable-animations")});
     if (!process.waitForFinished(gsettingsTimeoutMs)) {
+        qCDebug(lcUi) << "gsettings didn't answer within" << gsettingsTimeoutMs
+                      << "ms; animations stay on";
         process.kill();
         process.waitForFinished(gsettingsTimeoutMs);
         return false;

@@ -1,5 +1,6 @@
 #include "ui/SettingsView.h"
 
+#include "base/LogCategories.h"
 #include "ui/Style.h"
 
 #include <QDesktopServices>
@@ -59,10 +60,11 @@ SettingsView::SettingsView(QString sessionsFolder, Actions actions, QWidget* par
 }
 
 void SettingsView::showSessionsFolder() {
-    QDir().mkpath(m_folder);
+    if (!QDir().mkpath(m_folder))
+        qCDebug(lcUi) << "couldn't create" << m_folder;
     const QUrl url = QUrl::fromLocalFile(m_folder);
     if (m_actions.reveal)
         m_actions.reveal(url);
-    else
-        QDesktopServices::openUrl(url);
+    else if (!QDesktopServices::openUrl(url))
+        qCDebug(lcUi) << "the desktop couldn't open" << url;
 }

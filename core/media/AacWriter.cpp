@@ -55,7 +55,7 @@ AacWriter::AacWriter(const QString& path, AudioFormat format, int bitRate)
     if (!d->frame || !d->packet)
         throw std::bad_alloc();
     d->format = format;
-    quietLogging();
+    routeLogging();
 
     const QByteArray name = QFile::encodeName(path);
     const AVOutputFormat* container = av_guess_format(nullptr, name.constData(), nullptr);

@@ -1,5 +1,6 @@
 #include "media/AudioDecoder.h"
 
+#include "base/LogCategories.h"
 #include "media/FFmpegSupport.h"
 
 extern "C" {
@@ -92,7 +93,7 @@ void AudioDecoder::State::open() {
         if (file.exists() && file.size() == 0)
             throw MediaError::unreadable();
     }
-    quietLogging();
+    routeLogging();
     AVFormatContext* context = avformat_alloc_context();
     if (!context)
         throw std::bad_alloc();
@@ -273,6 +274,9 @@ void AudioDecoder::State::step() {
         return;
     }
     // Any other failure is damaged data in one frame: skip it, as FFmpeg's tools do.
+    if (result != AVERROR(EAGAIN))
+        qCDebug(lcMedia) << "skipped a frame of" << path
+                         << "that doesn't decode:" << errorText(result);
 
     result = av_read_frame(input.get(), packet.get());
     if (result == AVERROR(EAGAIN))
@@ -284,12 +288,17 @@ void AudioDecoder::State::step() {
         // taken for the whole.
         if (result != AVERROR_EOF && result != AVERROR_INVALIDDATA)
             throw readError(result);
+        if (result == AVERROR_INVALIDDATA)
+            qCDebug(lcMedia) << path << "ends in damaged data; the sound decoded so far stands";
         avcodec_send_packet(codec.get(), nullptr);
         stage = Stage::draining;
         return;
     }
-    if (packet->stream_index == stream->index)
-        avcodec_send_packet(codec.get(), packet.get()); // a damaged packet is skipped
+    if (packet->stream_index == stream->index) {
+        result = avcodec_send_packet(codec.get(), packet.get());
+        if (result < 0) // a damaged packet is skipped
+            qCDebug(lcMedia) << "skipped a packet of" << path << "-" << errorText(result);
+    }
     av_packet_unref(packet.get());
 }
 
@@ -320,6 +329,9 @@ bool AudioDecoder::State::seekBefore(double seconds) {
     const auto stamp = static_cast<int64_t>(std::floor(seconds / timeBase()));
     const int result = av_seek_frame(input.get(), stream->index, stamp, AVSEEK_FLAG_BACKWARD);
     checkStop();
+    if (result < 0)
+        qCDebug(lcMedia) << "couldn't seek in" << path << "to" << seconds
+                         << "s:" << errorText(result) << "- decoding from the start instead";
     return result >= 0;
 }
 

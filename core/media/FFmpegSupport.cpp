@@ -1,9 +1,12 @@
 #include "media/FFmpegSupport.h"
 
+#include "base/LogCategories.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdarg>
 #include <mutex>
 
 namespace FFmpeg {
@@ -17,9 +20,35 @@ ChannelLayout ChannelLayout::of(const AVChannelLayout& layout) {
     return result;
 }
 
-void quietLogging() {
+namespace {
+
+// FFmpeg's warnings and errors become debug lines of quellin.media. FFmpeg logs from any thread
+// and sometimes writes one line in several calls: each thread gathers its own line.
+void logToMedia(void* context, int level, const char* format, va_list arguments) {
+    if (level > av_log_get_level() || !lcMedia().isDebugEnabled())
+        return;
+    thread_local int printPrefix = 1;
+    thread_local QByteArray line;
+    char piece[1024];
+    if (av_log_format_line2(context, level, format, arguments, piece, sizeof piece, &printPrefix) <
+        0)
+        return;
+    line += piece;
+    if (!line.endsWith('\n'))
+        return;
+    line.chop(1);
+    qCDebug(lcMedia, "FFmpeg: %s", line.constData());
+    line.clear();
+}
+
+} // namespace
+
+void routeLogging() {
     static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+    std::call_once(once, [] {
+        av_log_set_level(AV_LOG_WARNING);
+        av_log_set_callback(&logToMedia);
+    });
 }
 
 QString errorText(int code) {

@@ -77,8 +77,10 @@ private:
     AVChannelLayout m_layout{};
 };
 
-// Keeps FFmpeg's diagnostics off stderr: failures reach the user as MediaError instead.
-void quietLogging();
+// Keeps FFmpeg's diagnostics off stderr, where the user would see them: failures reach the user as
+// MediaError, and FFmpeg's warnings and errors go to the quellin.media category (off by default)
+// for bug reports.
+void routeLogging();
 
 // FFmpeg's own text for an error code.
 QString errorText(int code);

@@ -1,6 +1,8 @@
 #include "media/MediaSource.h"
 
+#include "base/FileCleanup.h"
 #include "base/Locations.h"
+#include "base/LogCategories.h"
 #include "media/AacWriter.h"
 #include "media/AudioDecoder.h"
 #include "media/MediaError.h"
@@ -14,6 +16,7 @@
 
 #include <sys/file.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -40,7 +43,7 @@ public:
                              QString::number(QRandomGenerator::global()->generate64(), 16))) {}
     ~PartialFile() {
         if (!m_path.isEmpty())
-            QFile::remove(m_path);
+            FileCleanup::remove(m_path, lcMedia);
     }
     PartialFile(const PartialFile&) = delete;
     PartialFile& operator=(const PartialFile&) = delete;
@@ -51,8 +54,10 @@ public:
     // safe for as long as it keeps being written.
     void lock() {
         m_lock.setFileName(m_path);
-        if (m_lock.open(QIODevice::ReadOnly))
-            ::flock(m_lock.handle(), LOCK_EX | LOCK_NB);
+        if (!m_lock.open(QIODevice::ReadOnly))
+            qCDebug(lcMedia) << "couldn't open" << m_path << "to lock it -" << m_lock.errorString();
+        else if (::flock(m_lock.handle(), LOCK_EX | LOCK_NB) != 0)
+            qCDebug(lcMedia) << "couldn't lock" << m_path << "-" << qt_error_string(errno);
     }
 
     // Replaces the destination in one step: whoever opens it meanwhile gets the old file or the
@@ -83,7 +88,7 @@ void removeAbandonedPartials(const QString& destination) {
         QFile partial(file.filePath());
         if (file.lastModified() < recent && partial.open(QIODevice::ReadOnly) &&
             ::flock(partial.handle(), LOCK_EX | LOCK_NB) == 0)
-            QFile::remove(file.filePath());
+            FileCleanup::remove(file.filePath(), lcMedia);
     }
 }
 
@@ -110,7 +115,8 @@ bool opensAsAudio(const QString& path, std::stop_token stop) {
             return false;
         std::vector<float> frame(size_t(decoder.format().channels));
         return decoder.read(frame.data(), 1) == 1;
-    } catch (const MediaError&) {
+    } catch (const MediaError& error) {
+        qCDebug(lcMedia) << path << "doesn't open as audio:" << error.description();
         return false;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "base/JsonFields.h"
 #include "base/Locations.h"
+#include "base/LogCategories.h"
 #include "session/InternetDate.h"
 #include "session/SessionFileError.h"
 
@@ -175,11 +176,14 @@ QByteArray Session::encoded() const {
 std::optional<Session> Session::decoded(const QByteArray& bytes) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        qCDebug(lcSession) << "a session file isn't a JSON object:" << error.errorString();
         return std::nullopt;
+    }
     try {
         return fromJson(document.object());
-    } catch (const DecodingError&) {
+    } catch (const DecodingError& failure) {
+        qCDebug(lcSession) << "a session file doesn't decode:" << failure.description();
         return std::nullopt;
     }
 }

@@ -1,7 +1,8 @@
 #include "session/SessionStore.h"
 
+#include "base/FileCleanup.h"
 #include "base/Locations.h"
-
+#include "base/LogCategories.h"
 #include "session/SessionFileError.h"
 
 #include <QDir>
@@ -62,12 +63,20 @@ std::optional<Session> SessionStore::load(const QString& key) const {
     if (folder.isEmpty() || !isUsableKey(key))
         return std::nullopt;
     QFile file(sessionFile(key));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (file.exists())
+            qCDebug(lcSession) << "couldn't open" << file.fileName() << "-" << file.errorString();
         return std::nullopt;
+    }
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError) {
+        qCDebug(lcSession) << "couldn't read" << file.fileName() << "-" << file.errorString();
         return std::nullopt;
-    return Session::decoded(bytes);
+    }
+    std::optional<Session> session = Session::decoded(bytes);
+    if (!session)
+        qCDebug(lcSession) << file.fileName() << "isn't a session file this version can read";
+    return session;
 }
 
 std::optional<Session> SessionStore::load(const QString& path, qint64 size) const {
@@ -118,14 +127,18 @@ std::optional<QString> SessionStore::keepUnreadableAside(const QString& key) con
     QString aside = path + QStringLiteral(".damaged");
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = path + QStringLiteral(".damaged-") + QString::number(n);
-    if (!QFile::rename(path, aside))
+    QFile file(path);
+    if (!file.rename(aside)) {
+        qCDebug(lcSession) << "couldn't keep" << path << "aside -" << file.errorString();
         return std::nullopt;
+    }
     return aside;
 }
 
 void SessionStore::delete_(const QString& key) const {
     if (folder.isEmpty() || !isUsableKey(key))
         return;
-    QFile::remove(sessionFile(key));
-    QDir(takesFolder(key)).removeRecursively();
+    FileCleanup::remove(sessionFile(key), lcSession);
+    if (!QDir(takesFolder(key)).removeRecursively())
+        qCDebug(lcSession) << "some takes in" << takesFolder(key) << "couldn't be removed";
 }
