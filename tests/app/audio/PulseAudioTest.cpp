@@ -1,10 +1,8 @@
 #include "audio/Player.h"
 #include "audio/Recorder.h"
-#include "media/AudioDecoder.h"
 #include "SignalAnalysis.h"
 #include "TestMedia.h"
 #include "TestSoundServer.h"
-#include "TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QLocalSocket>
@@ -17,10 +15,8 @@
 
 namespace {
 
-QCoro::Task<> await(QCoro::Task<bool> play, std::optional<bool>* result,
-                    std::chrono::steady_clock::time_point* at) {
+QCoro::Task<> await(QCoro::Task<bool> play, std::optional<bool>* result) {
     *result = co_await std::move(play);
-    *at = std::chrono::steady_clock::now();
 }
 
 // RMS per 10 ms.
@@ -29,19 +25,6 @@ std::vector<float> envelope(const std::vector<float>& samples) {
     for (size_t from = 0; from + 441 <= samples.size(); from += 441)
         frames.push_back(float(SignalAnalysis::rms(samples, from, 441)));
     return frames;
-}
-
-// The first and last 10 ms frames louder than `threshold`.
-std::pair<long, long> voicedSpan(const std::vector<float>& frames, double threshold) {
-    long first = -1, last = -1;
-    for (long i = 0; i < long(frames.size()); ++i) {
-        if (frames[size_t(i)] > threshold) {
-            if (first < 0)
-                first = i;
-            last = i;
-        }
-    }
-    return {first, last};
 }
 
 // Has the test server drop this process's playing streams, as a server does when their device
@@ -99,7 +82,7 @@ private Q_SLOTS:
                   "unset)");
         QVERIFY(sinkInStep.start());
         sinkInStep.waitUntilInStep();
-        tone = TestMedia::tone(folder.path(), QStringLiteral("tone.wav"), 5, 44100, 1, 220);
+        tone = TestMedia::tone(folder.path(), "tone.wav", 5, 44100, 1, 220);
     }
 
     void segmentLastsItsStretchedLength_data() {
@@ -116,38 +99,30 @@ private Q_SLOTS:
         timer.start();
         QCOMPARE(QCoro::waitFor(player.play(1, 3, rate)), true);
         const double seconds = double(timer.elapsed()) / 1000;
+        // A busy machine makes it end late, never early; played at the wrong rate it would be
+        // far off (2 s instead of 1.33 s or 4 s).
         const double expected = 2 / rate;
-        QVERIFY2(std::abs(seconds - expected) <= 0.1 * expected,
+        QVERIFY2(seconds >= 0.9 * expected && seconds <= 1.3 * expected,
                  qPrintable(QStringLiteral("%1 s, expected %2 s").arg(seconds).arg(expected)));
     }
 
-    void shortSegmentsEnd() {
-        // Shorter than what the sound server buffers before it starts playing.
+    void shortAndStoppedSegmentsEnd() {
         Player player;
         player.load(tone);
+        // Shorter than what the sound server buffers before it starts playing.
         for (const double length : {0.01, 0.03, 0.08}) {
             QElapsedTimer timer;
             timer.start();
             QCOMPARE(QCoro::waitFor(player.play(1, 1 + length, 1)), true);
             QVERIFY2(timer.elapsed() < 400, qPrintable(QString::number(timer.elapsed())));
         }
-    }
-
-    void stopReleasesAtOnce() {
-        Player player;
-        player.load(tone);
         std::optional<bool> result;
-        std::chrono::steady_clock::time_point released;
-        auto waiting = await(player.play(0, 4, 1), &result, &released);
+        auto waiting = await(player.play(0, 4, 1), &result);
         QTest::qWait(500);
         QVERIFY(!result);
-        const auto stopped = std::chrono::steady_clock::now();
         player.stop();
-        QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 1000);
-        const auto waited =
-            std::chrono::duration_cast<std::chrono::milliseconds>(released - stopped).count();
         // At once: long before the 3.5 s left, even on a busy machine.
-        QVERIFY2(waited < 1000, qPrintable(QString::number(waited)));
+        QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 1000);
         QCOMPARE(*result, false);
     }
 
@@ -172,16 +147,16 @@ private Q_SLOTS:
         const QString fifo = qEnvironmentVariable("QUELLIN_TEST_MIC_FIFO");
         if (fifo.isEmpty())
             QSKIP("needs the test server's microphone pipe (QUELLIN_TEST_MIC_FIFO is unset)");
-        const auto speech = TestMedia::speech(
-            folder.path(), QStringLiteral("sentence.wav"),
-            {QStringLiteral("Shadowing means repeating every sentence you hear.")}, 0.5);
+        const auto speech =
+            TestMedia::speech(folder.path(), "sentence.wav",
+                              {"Shadowing means repeating every sentence you hear."}, 0.5);
         const auto sentence = SignalAnalysis::decode(speech.path);
         TestSoundServer::MicrophoneFeed feed(fifo);
         QTRY_VERIFY_WITH_TIMEOUT(feed.connected(), 3000);
         QTest::qWait(200);
 
         Recorder recorder;
-        const QString take = folder.filePath(QStringLiteral("Takes/abc/2500.m4a"));
+        const QString take = folder.filePath("Takes/abc/2500.m4a");
         const double duration = double(sentence.size()) / 44100 + 0.5;
         recorder.record(take, duration);
         feed.say(sentence);
@@ -192,35 +167,17 @@ private Q_SLOTS:
         }
         QVERIFY2(loudest > 0.3, qPrintable(QString::number(loudest)));
 
-        AudioDecoder decoder(take);
-        QCOMPARE(decoder.format(), (AudioFormat{44100, 1}));
-        const QString codec = QString::fromUtf8(
-            TestSupport::run(QStringLiteral("ffprobe"),
-                             {QStringLiteral("-v"), QStringLiteral("error"),
-                              QStringLiteral("-show_entries"), QStringLiteral("stream=codec_name"),
-                              QStringLiteral("-of"), QStringLiteral("csv=p=0"), take}));
-        QCOMPARE(codec.trimmed(), QStringLiteral("aac"));
+        QCOMPARE(SignalAnalysis::describe(take), QStringLiteral("aac,44100,1"));
         const auto recorded = SignalAnalysis::decode(take);
         QVERIFY2(std::abs(double(recorded.size()) / 44100 - duration) < 0.05,
                  qPrintable(QString::number(double(recorded.size()) / 44100)));
 
-        // The take holds the sentence: as long, and shaped alike.
+        // The take holds the sentence, shaped alike, after the microphone's delay.
         const auto spoken = envelope(sentence), heard = envelope(recorded);
-        const auto [spokenFirst, spokenLast] = voicedSpan(spoken, 0.02);
-        const auto [heardFirst, heardLast] = voicedSpan(heard, 0.02);
-        QVERIFY(heardFirst >= 0);
-        QVERIFY2(std::abs((heardLast - heardFirst) - (spokenLast - spokenFirst)) <= 10,
-                 qPrintable(QStringLiteral("%1…%2 against %3…%4")
-                                .arg(heardFirst)
-                                .arg(heardLast)
-                                .arg(spokenFirst)
-                                .arg(spokenLast)));
-        const long length = spokenLast - spokenFirst + 1;
-        const long shift =
-            SignalAnalysis::bestShift(heard, heardFirst, spoken.data() + spokenFirst, length, 20);
-        QVERIFY(heardFirst + shift + length <= long(heard.size()));
-        const double alike = SignalAnalysis::similarity(heard.data() + heardFirst + shift,
-                                                        spoken.data() + spokenFirst, length);
+        const long length = long(spoken.size());
+        const long shift = SignalAnalysis::bestShift(heard, 0, spoken.data(), length, 50);
+        const double alike =
+            SignalAnalysis::similarity(heard.data() + shift, spoken.data(), length);
         QVERIFY2(alike > 0.9, qPrintable(QString::number(alike)));
     }
 
@@ -233,9 +190,8 @@ private Q_SLOTS:
         Player player;
         player.load(tone);
         std::optional<bool> result;
-        std::chrono::steady_clock::time_point released;
         // The server drops the stream part-way, as when the device goes away: not heard.
-        auto dropped = await(player.play(0, 4, 1), &result, &released);
+        auto dropped = await(player.play(0, 4, 1), &result);
         QTest::qWait(500);
         QVERIFY(dropOurStreams());
         QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 6000);

@@ -10,13 +10,21 @@ namespace SignalAnalysis {
 
 std::vector<float> decode(const QString& path) {
     const QByteArray raw = TestSupport::run(
-        QStringLiteral("ffmpeg"),
-        {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-i"), path,
-         QStringLiteral("-f"), QStringLiteral("f32le"), QStringLiteral("-ac"), QStringLiteral("1"),
-         QStringLiteral("-ar"), QStringLiteral("44100"), QStringLiteral("-")});
+        "ffmpeg", {"-v", "error", "-i", path, "-f", "f32le", "-ac", "1", "-ar", "44100", "-"});
     std::vector<float> samples(size_t(raw.size()) / sizeof(float));
     std::memcpy(samples.data(), raw.constData(), samples.size() * sizeof(float));
     return samples;
+}
+
+double seconds(const QString& path) {
+    return double(decode(path).size()) / 44100;
+}
+
+QString describe(const QString& path) {
+    return QString::fromUtf8(TestSupport::run("ffprobe", {"-v", "error", "-show_entries",
+                                                          "stream=codec_name,sample_rate,channels",
+                                                          "-of", "csv=p=0", path}))
+        .trimmed();
 }
 
 namespace {

@@ -4,12 +4,16 @@
 
 #include <vector>
 
-// Measurements the audio suites make on what the player handed to its output, against the
-// files as ffmpeg's command-line tool decodes them.
+// Measurements the audio suites make on what the player handed to its output and on the takes
+// recorded, against the files as ffmpeg's command-line tools read them.
 namespace SignalAnalysis {
 
 // Mono 44100 Hz float samples of a file as ffmpeg's command-line tool decodes it.
 std::vector<float> decode(const QString& path);
+// The seconds of sound in a file, as decoded above.
+double seconds(const QString& path);
+// Codec, sample rate and channels of a file's sound as ffprobe reports them: "aac,44100,1".
+QString describe(const QString& path);
 // The frequency in [low, high] Hz that best fits `samples`, to 0.05 Hz.
 double dominantFrequency(const float* samples, size_t count, int sampleRate, double low,
                          double high);

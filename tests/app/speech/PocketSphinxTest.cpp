@@ -87,176 +87,184 @@ std::vector<RecognitionEvent> eventsOf(RecognitionEngine& engine, const QString&
     return events;
 }
 
+QStringList heardIn(const std::vector<Word>& words) {
+    QStringList heard;
+    for (const Word& word : words)
+        heard += wordsOf(word.text);
+    return heard;
+}
+
 } // namespace
 
+// The real recogniser end to end. Recognition under the sanitizers is slow: the spoken sentences
+// are recognised once with one decoder and once with two, and the tests share what they told.
 class PocketSphinxTest final : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_folder;
     TestMedia::Speech m_speech;
-    QString m_mp3;
+    std::vector<RecognitionEvent> m_events[2]; // with one decoder, with two
 
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(m_folder.isValid());
-        m_speech = TestMedia::speech(m_folder.path(), QStringLiteral("speech.wav"), spoken, 1.0);
-        m_mp3 = TestMedia::convert(m_speech.path, m_folder.filePath(QStringLiteral("speech.mp3")));
+        m_speech = TestMedia::speech(m_folder.path(), "speech.wav", spoken, 1.0);
+        for (const int decoders : {1, 2}) {
+            PocketSphinxEngine engine(decoders);
+            m_events[decoders - 1] = eventsOf(engine, m_speech.path);
+        }
     }
 
     void tokensBecomeWords() {
-        QCOMPARE(SphinxDecoder::wordOf("read(2)"), QStringLiteral("read"));
-        QCOMPARE(SphinxDecoder::wordOf("hello"), QStringLiteral("hello"));
-        QCOMPARE(SphinxDecoder::wordOf("(12)"), QStringLiteral("(12)"));
-        QCOMPARE(SphinxDecoder::wordOf("a(b)"), QStringLiteral("a(b)"));
-        for (const char* filler : {"<s>", "</s>", "<sil>", "[NOISE]", "++BREATH++", "[SPEECH]"})
-            QCOMPARE(SphinxDecoder::wordOf(filler), QString());
+        for (const auto& [token, word] : {std::pair("read(2)", "read"),
+                                          {"hello", "hello"},
+                                          {"(12)", "(12)"},
+                                          {"a(b)", "a(b)"},
+                                          {"<s>", ""},
+                                          {"</s>", ""},
+                                          {"<sil>", ""},
+                                          {"[NOISE]", ""},
+                                          {"++BREATH++", ""},
+                                          {"[SPEECH]", ""}})
+            QCOMPARE(SphinxDecoder::wordOf(token), QString::fromLatin1(word));
     }
 
     void modelsAndLanguages() {
         const PocketSphinxEngine engine;
         // Debian's pocketsphinx-en-us serves en-US; the user's folder follows XDG_DATA_HOME.
-        QVERIFY(engine.isOnDevice(QStringLiteral("en-US")));
-        QVERIFY(engine.model(QStringLiteral("en-US"))
-                    ->languageModel.endsWith(QStringLiteral("/en-us.lm.bin")));
-        QCOMPARE(engine.modelFolder(QStringLiteral("de-DE")),
+        QVERIFY(engine.model("en-US").value().languageModel.endsWith("/en-us.lm.bin"));
+        QCOMPARE(engine.modelFolder("de-DE"),
                  QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                     QStringLiteral("/Quellin/Models/de-DE"));
-        QVERIFY(!engine.isOnDevice(QStringLiteral("xx-YY")));
+                     "/Quellin/Models/de-DE");
+        QVERIFY(!engine.isOnDevice("xx-YY"));
 
         // A folder needs all three parts; the acoustic model may sit in a folder of its own.
-        const QString folder = m_folder.filePath(QStringLiteral("model"));
-        QDir().mkpath(folder + QStringLiteral("/acoustic"));
-        TestMedia::textFile(folder + QStringLiteral("/acoustic/mdef"), "x");
-        TestMedia::textFile(folder + QStringLiteral("/words.lm.bin"), "x");
+        const QString folder = m_folder.filePath("model");
+        QDir().mkpath(folder + "/acoustic");
+        TestMedia::textFile(folder + "/acoustic/mdef", "x");
+        TestMedia::textFile(folder + "/words.lm.bin", "x");
         QVERIFY(!PocketSphinxEngine::modelIn(folder));
-        TestMedia::textFile(folder + QStringLiteral("/words.dict"), "x");
-        const auto model = PocketSphinxEngine::modelIn(folder);
-        QVERIFY(model);
-        QCOMPARE(model->acousticModel, folder + QStringLiteral("/acoustic"));
-        QVERIFY(!PocketSphinxEngine::modelIn(m_folder.filePath(QStringLiteral("none"))));
+        TestMedia::textFile(folder + "/words.dict", "x");
+        QCOMPARE(PocketSphinxEngine::modelIn(folder).value().acousticModel, folder + "/acoustic");
 
         // A language without a model: the transcriber refuses with the folder to put it in.
         Transcriber transcriber;
-        const QList<QString> onDevice = [&] {
-            QList<QString> ids;
-            for (const auto& language : transcriber.languages())
-                if (language.onDevice)
-                    ids.append(language.id);
-            return ids;
-        }();
-        QVERIFY(onDevice.contains(QStringLiteral("en-US")));
-        QCOMPARE(transcriber.languages().front().id, onDevice.front());
+        QCOMPARE(transcriber.languages().front().id, QStringLiteral("en-US"));
+        QVERIFY(transcriber.languages().front().onDevice);
         auto failure = failureOf<Transcriber::Failure>(
-            transcriber.transcribe(m_speech.path, QStringLiteral("de-DE"), nullptr));
-        QVERIFY(failure);
-        QCOMPARE(failure->description(),
+            transcriber.transcribe(m_speech.path, "de-DE", nullptr));
+        QCOMPARE(failure.value().description(),
                  QStringLiteral("On-device recognition for German (Germany) isn’t on this "
                                 "computer. Put its speech model in %1, then choose Find "
                                 "Sentences Again.")
-                     .arg(engine.modelFolder(QStringLiteral("de-DE"))));
+                     .arg(engine.modelFolder("de-DE")));
     }
 
+    // Events come in time order: progress never going back and at least twice per second of
+    // speech, one final per spoken sentence, then the end. The words are mostly right, each in
+    // a spoken stretch with the decoder's posterior, and the same with one decoder or two.
     void recognisesSpokenSentences() {
-        Transcriber transcriber;
-        for (const QString& path : {m_speech.path, m_mp3}) {
-            const std::vector<Word> words =
-                waitForTask(transcriber.transcribe(path, QStringLiteral("en-US"), nullptr));
-            QStringList heard;
-            for (const Word& word : words) {
-                heard += wordsOf(word.text);
-                QVERIFY(word.confidence >= 0.0 && word.confidence <= 1.0); // the decoder's
-                // Every word lies inside a spoken stretch (give or take the decoder's frames).
-                const bool inside = std::any_of(
-                    m_speech.sentences.begin(), m_speech.sentences.end(), [&](const TimeRange& s) {
-                        return word.start >= s.start - 0.1 && word.end() <= s.end + 0.1;
-                    });
-                QVERIFY2(inside, qPrintable(QStringLiteral("%1 at %2–%3")
-                                                .arg(word.text)
-                                                .arg(word.start)
-                                                .arg(word.end())));
+        double speech = 0;
+        for (const TimeRange& sentence : m_speech.sentences)
+            speech += sentence.duration();
+        std::vector<Word> finals[2];
+        for (const int i : {0, 1}) {
+            QVERIFY(!m_events[i].empty());
+            QCOMPARE(m_events[i].back(), RecognitionEvent::finished(true));
+            double last = 0;
+            int partials = 0;
+            qsizetype results = 0;
+            for (const RecognitionEvent& event : m_events[i]) {
+                if (const auto* partial = std::get_if<RecognitionEvent::Partial>(&event.value)) {
+                    QVERIFY(partial->seconds >= last);
+                    last = partial->seconds;
+                    ++partials;
+                } else if (const auto* final_ =
+                               std::get_if<RecognitionEvent::Final>(&event.value)) {
+                    finals[i].insert(finals[i].end(), final_->words.begin(), final_->words.end());
+                    ++results;
+                }
             }
-            QVERIFY(std::is_sorted(words.begin(), words.end(),
-                                   [](const Word& a, const Word& b) { return a.start < b.start; }));
-            const QStringList said = wordsOf(spoken.join(QLatin1Char(' ')));
-            const double errors = wordErrorRate(said, heard);
-            qInfo() << path << "word error rate" << errors << ":" << heard.join(u' ');
-            QVERIFY2(errors < 0.5, qPrintable(heard.join(u' ')));
+            QVERIFY(qAbs(last - TestMedia::duration(m_speech.path)) < 0.01);
+            QVERIFY(partials >= 2 * speech);
+            QCOMPARE(results, spoken.size());
         }
+        for (const Word& word : finals[0]) {
+            QVERIFY(word.confidence && *word.confidence >= 0 && *word.confidence <= 1);
+            // Inside a spoken stretch, give or take the decoder's frames.
+            QVERIFY2(std::any_of(m_speech.sentences.begin(), m_speech.sentences.end(),
+                                 [&](const TimeRange& s) {
+                                     return word.start >= s.start - 0.1 &&
+                                            word.end() <= s.end + 0.1;
+                                 }),
+                     qPrintable(QStringLiteral("%1 at %2").arg(word.text).arg(word.start)));
+        }
+        QVERIFY(std::is_sorted(finals[0].begin(), finals[0].end(),
+                               [](const Word& a, const Word& b) { return a.start < b.start; }));
+        const QStringList heard = heardIn(finals[0]);
+        QVERIFY2(wordErrorRate(wordsOf(spoken.join(u' ')), heard) < 0.5,
+                 qPrintable(heard.join(u' ')));
+        // Posteriors may differ a little (measured: up to 0.013) with what a decoder decoded
+        // before.
+        QCOMPARE(finals[1].size(), finals[0].size());
+        for (size_t i = 0; i < finals[0].size(); ++i) {
+            QVERIFY(qAbs(*finals[0][i].confidence - finals[1][i].confidence.value_or(9)) < 0.05);
+            finals[1][i].confidence = finals[0][i].confidence;
+        }
+        QCOMPARE(finals[1], finals[0]);
     }
 
     void shortSentencesAfterSilence_data() {
-        QTest::addColumn<QString>("placement");
         QTest::addColumn<bool>("noiseFloor");
         QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("said");
         QTest::addColumn<double>("pause");
-        const QStringList words{QStringLiteral("Yes."), QStringLiteral("Thank you."),
-                                QStringLiteral("Banana.")};
-        const double pauses[] = {20, 2, 12, 6};
-        int row = 0;
-        for (const char* placement : {"start", "middle", "end"})
-            for (const bool noiseFloor : {false, true})
-                for (const char* format : {"wav", "mp3"}) {
-                    const QString said = words[row % words.size()];
-                    const double pause = pauses[row % 4];
-                    QTest::addRow("%s %s %s %s %g s", placement,
-                                  noiseFloor ? "noise floor" : "zeros", format, qPrintable(said),
-                                  pause)
-                        << QString::fromLatin1(placement) << noiseFloor
-                        << QString::fromLatin1(format) << said << pause;
-                    ++row;
-                }
+        QTest::newRow("zeros wav 20 s") << false << QStringLiteral("wav") << 20.0;
+        QTest::newRow("noise floor mp3 2 s") << true << QStringLiteral("mp3") << 2.0;
     }
-
-    // A short sentence between long pauses (exact zeros as in edited videos, or a faint noise
-    // floor) is never lost, and is recognised about as well as by PocketSphinx's own tool.
+    // Short sentences at the start, in the middle and at the end, between long pauses (exact
+    // zeros as in edited videos, or a faint noise floor), are never lost, and are recognised
+    // about as well as by PocketSphinx's own tool.
     void shortSentencesAfterSilence() {
-        QFETCH(QString, placement);
         QFETCH(bool, noiseFloor);
         QFETCH(QString, format);
-        QFETCH(QString, said);
         QFETCH(double, pause);
-        const QString before = QStringLiteral("Good morning.");
-        const QString after = QStringLiteral("See you soon.");
-        const QStringList sentences = placement == u"start"    ? QStringList{said, after}
-                                      : placement == u"middle" ? QStringList{before, said, after}
-                                                               : QStringList{before, said};
-        const qsizetype index = sentences.indexOf(said);
+        const QStringList sentences{"Yes.", "Good morning.", "Thank you.", "See you soon.",
+                                    "Banana."};
         const QString name = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-');
-        const TestMedia::Speech speech = TestMedia::speech(
-            m_folder.path(), name + QStringLiteral(".zeros.wav"), sentences, pause);
+        const TestMedia::Speech speech =
+            TestMedia::speech(m_folder.path(), name + ".zeros.wav", sentences, pause);
         QString path = speech.path;
         if (noiseFloor)
-            path = TestMedia::convert(
-                path, m_folder.filePath(name + QStringLiteral(".noise.wav")),
-                {QStringLiteral("-af"), QStringLiteral("aeval=val(0)+0.004*(2*random(0)-1)")});
+            path = TestMedia::convert(path, m_folder.filePath(name + ".noise.wav"),
+                                      {"-af", "aeval=val(0)+0.004*(2*random(0)-1)"});
         path = TestMedia::convert(path, m_folder.filePath(name + u'.' + format));
 
         const EnergyProfile profile = EnergyProfile::read(path, 0.01);
         Transcriber transcriber;
-        const SentenceFinder::Outcome outcome = waitForTask(
-            SentenceFinder::find(&transcriber, path, QStringLiteral("en-US"), profile.duration(),
-                                 SilenceSplitter::soundStretches(profile), nullptr));
+        const SentenceFinder::Outcome outcome =
+            waitForTask(SentenceFinder::find(&transcriber, path, "en-US", profile.duration(),
+                                             SilenceSplitter::soundStretches(profile), nullptr));
         QVERIFY2(outcome.sentences, qPrintable(outcome.notice.value_or(QString())));
-        // The short sentence lies at least half inside one sentence (an MP3 starts a little late).
-        const TimeRange clip = speech.sentences[size_t(index)];
-        QVERIFY(std::any_of(
-            outcome.sentences->begin(), outcome.sentences->end(), [&](const Sentence& s) {
-                return std::min(s.end, clip.end + 0.1) - std::max(s.start, clip.start) >=
-                       clip.duration() / 2;
-            }));
-
+        // Each short sentence lies at least half inside one sentence (an MP3 starts a little
+        // late).
+        for (const size_t index : {0, 2, 4}) {
+            const TimeRange clip = speech.sentences[index];
+            QVERIFY2(std::any_of(outcome.sentences->begin(), outcome.sentences->end(),
+                                 [&](const Sentence& s) {
+                                     return std::min(s.end, clip.end + 0.1) -
+                                                std::max(s.start, clip.start) >=
+                                            clip.duration() / 2;
+                                 }),
+                     qPrintable(sentences[qsizetype(index)]));
+        }
         QStringList heard;
         for (const Sentence& sentence : *outcome.sentences)
             heard += wordsOf(sentence.text.value_or(QString()));
-        const QString tool16k = TestMedia::convert(
-            path, m_folder.filePath(name + QStringLiteral(".16k.wav")),
-            {QStringLiteral("-ar"), QStringLiteral("16000"), QStringLiteral("-ac"),
-             QStringLiteral("1"), QStringLiteral("-c:a"), QStringLiteral("pcm_s16le")});
-        const QStringList toolHeard = wordsOf(QString::fromUtf8(
-            TestSupport::run(QStringLiteral("pocketsphinx_continuous"),
-                             {QStringLiteral("-infile"), tool16k, QStringLiteral("-logfn"),
-                              QStringLiteral("/dev/null")})));
+        const QString tool16k =
+            TestMedia::convert(path, m_folder.filePath(name + ".16k.wav"),
+                               {"-ar", "16000", "-ac", "1", "-c:a", "pcm_s16le"});
+        const QStringList toolHeard = wordsOf(QString::fromUtf8(TestSupport::run(
+            "pocketsphinx_continuous", {"-infile", tool16k, "-logfn", "/dev/null"})));
         const QStringList all = wordsOf(sentences.join(u' '));
         qInfo() << heard.join(u' ') << "| the tool:" << toolHeard.join(u' ');
         // At most one word more wrong than the engine's own tool.
@@ -264,173 +272,64 @@ private Q_SLOTS:
                 wordErrorRate(all, toolHeard) * all.size() + 1.0 + 1e-9);
     }
 
-    void resultsDoNotDependOnTheNumberOfDecoders() {
-        // Events come in time order: one final per stretch, progress never going back, and at
-        // least two progress reports per second of speech decoded.
-        PocketSphinxEngine one(1);
-        PocketSphinxEngine two(2);
-        std::vector<std::vector<Word>> finals[2];
-        int index = 0;
-        for (PocketSphinxEngine* engine : {&one, &two}) {
-            double last = 0;
-            int partials = 0;
-            const std::vector<RecognitionEvent> events = eventsOf(*engine, m_speech.path);
-            QVERIFY(!events.empty());
-            QCOMPARE(events.back(), RecognitionEvent::finished(true));
-            for (const RecognitionEvent& event : events) {
-                if (const auto* partial = std::get_if<RecognitionEvent::Partial>(&event.value)) {
-                    QVERIFY(partial->seconds >= last);
-                    last = partial->seconds;
-                    ++partials;
-                } else if (const auto* final_ =
-                               std::get_if<RecognitionEvent::Final>(&event.value)) {
-                    finals[index].push_back(final_->words);
-                }
-            }
-            QVERIFY(qAbs(last - TestMedia::duration(m_speech.path)) < 0.01);
-            double speech = 0;
-            for (const TimeRange& sentence : m_speech.sentences)
-                speech += sentence.duration();
-            QVERIFY(partials >= 2 * speech);
-            ++index;
-        }
-        QCOMPARE(finals[0].size(), size_t(spoken.size()));
-        // Posteriors may differ a little (measured: up to 0.013) with what a decoder decoded
-        // before.
-        double largest = 0;
-        for (size_t i = 0; i < finals[0].size() && i < finals[1].size(); ++i)
-            for (size_t k = 0; k < finals[0][i].size() && k < finals[1][i].size(); ++k) {
-                Word& word = finals[1][i][k];
-                largest = std::max(largest, qAbs(finals[0][i][k].confidence.value_or(-1) -
-                                                 word.confidence.value_or(1)));
-                word.confidence = finals[0][i][k].confidence;
-            }
-        QVERIFY2(largest < 0.05, qPrintable(QString::number(largest)));
-        QCOMPARE(finals[0], finals[1]);
-    }
-
     void silenceAndBadInput() {
         Transcriber transcriber;
-        const QString silent =
-            TestMedia::silence(m_folder.path(), QStringLiteral("silent.wav"), 3.0);
-        QVERIFY(
-            waitForTask(transcriber.transcribe(silent, QStringLiteral("en-US"), nullptr)).empty());
+        const QString silent = TestMedia::silence(m_folder.path(), "silent.wav", 3.0);
+        QVERIFY(waitForTask(transcriber.transcribe(silent, "en-US", nullptr)).empty());
 
-        const QString text = TestMedia::textFile(m_folder.filePath(QStringLiteral("notes.mp3")),
-                                                 "these are not sounds");
-        auto failure = failureOf<Transcriber::Failure>(
-            transcriber.transcribe(text, QStringLiteral("en-US"), nullptr));
-        QVERIFY(failure);
-        QCOMPARE(failure->kind(), Transcriber::Failure::Kind::failed);
+        const QString text =
+            TestMedia::textFile(m_folder.filePath("notes.mp3"), "these are not sounds");
+        auto failure =
+            failureOf<Transcriber::Failure>(transcriber.transcribe(text, "en-US", nullptr));
+        QCOMPARE(failure.value().kind(), Transcriber::Failure::Kind::failed);
         QCOMPARE(failure->description(),
                  QStringLiteral("This file can’t be read as audio or video."));
-    }
 
-    void brokenModelFails() {
         // A model folder whose files are not a model: a clear failure, not a crash.
-        const QString folder = PocketSphinxEngine().modelFolder(QStringLiteral("fr-FR"));
-        QDir().mkpath(folder + QStringLiteral("/fr"));
-        TestMedia::textFile(folder + QStringLiteral("/fr/mdef"), "not a model");
-        TestMedia::textFile(folder + QStringLiteral("/fr.lm.bin"), "not a model");
-        TestMedia::textFile(folder + QStringLiteral("/fr.dict"), "not a model");
-        Transcriber transcriber;
-        auto failure = failureOf<Transcriber::Failure>(
-            transcriber.transcribe(m_speech.path, QStringLiteral("fr-FR"), nullptr));
+        const QString folder = PocketSphinxEngine().modelFolder("fr-FR");
+        QDir().mkpath(folder + "/fr");
+        for (const char* file : {"/fr/mdef", "/fr.lm.bin", "/fr.dict"})
+            TestMedia::textFile(folder + file, "not a model");
+        failure = failureOf<Transcriber::Failure>(
+            transcriber.transcribe(m_speech.path, "fr-FR", nullptr));
         QDir(folder).removeRecursively();
-        QVERIFY(failure);
-        QCOMPARE(failure->description(),
+        QCOMPARE(failure.value().description(),
                  QStringLiteral("The speech model in %1/fr couldn’t be loaded.").arg(folder));
     }
 
-    // The file-level verdict against the share of words recognised wrongly: real speech clean
-    // and degraded, synthetic English the recogniser gets mostly wrong, and other languages
-    // recognised as English.
+    // The file-level verdict against the share of words recognised wrongly: real speech, and
+    // another language recognised as English.
     void verdictFollowsWordErrorRate_data() {
         QTest::addColumn<QString>("voice"); // an espeak-ng voice, or "librivox"
         QTest::addColumn<QStringList>("text");
-        QTest::addColumn<double>("noise");       // pink noise mixed in, relative to full scale
-        QTest::addColumn<QStringList>("effect"); // sox effects on the sound
         QTest::addColumn<bool>("reliable");
-        const QString lib = QStringLiteral("librivox");
-        const QStringList none;
-        QTest::newRow("LibriVox") << lib << none << 0.0 << none << true;
-        QTest::newRow("LibriVox in noise") << lib << none << 0.1 << none << false;
-        QTest::newRow("LibriVox in a hall")
-            << lib << none << 0.0 << QStringList{"reverb", "-w", "100", "100", "100", "100", "50"}
-            << false;
-        QTest::newRow("espeak-ng English")
-            << "en-us" << QStringList{"The birch canoe slid on the smooth planks.",
-                                      "Glue the sheet to the dark blue background.",
-                                      "It's easy to tell the depth of a well.",
-                                      "These days a chicken leg is a rare dish.",
-                                      "Rice is often served in round bowls.",
-                                      "The juice of lemons makes fine punch.",
-                                      "The box was thrown beside the parked truck.",
-                                      "The hogs were fed chopped corn and garbage."}
-            << 0.0 << none << false;
+        QTest::newRow("LibriVox") << "librivox" << QStringList() << true;
         QTest::newRow("German as English")
             << "de"
             << QStringList{"Mein Bruder hat letzte Woche ein neues Auto gekauft.",
                            "Sie liest jeden Abend ein Buch, bevor sie schlafen geht.",
                            "Das Wetter war heute Morgen kalt und windig.",
                            "Morgen besuchen wir unsere Freunde in der Stadt."}
-            << 0.0 << none << false;
-        QTest::newRow("Spanish as English")
-            << "es"
-            << QStringList{"Mi hermano compró un coche nuevo la semana pasada.",
-                           "Ella lee un libro cada noche antes de dormir.",
-                           "El tiempo estaba frío y ventoso esta mañana.",
-                           "Mañana vamos a visitar a nuestros amigos en la ciudad."}
-            << 0.0 << none << false;
-        QTest::newRow("French as English")
-            << "fr"
-            << QStringList{"Mon frère a acheté une nouvelle voiture la semaine dernière.",
-                           "Elle lit un livre chaque soir avant de se coucher.",
-                           "Il faisait froid et venteux ce matin.",
-                           "Demain nous allons rendre visite à nos amis en ville."}
-            << 0.0 << none << false;
+            << false;
     }
-
     void verdictFollowsWordErrorRate() {
         QFETCH(QString, voice);
         QFETCH(QStringList, text);
-        QFETCH(double, noise);
-        QFETCH(QStringList, effect);
         QFETCH(bool, reliable);
-        QTemporaryDir folder;
         QString said = text.join(u' ');
-        QString path = folder.filePath(QStringLiteral("speech.wav"));
+        QString path = m_folder.filePath(voice + ".wav");
         if (voice != u"librivox")
-            path = TestMedia::speech(folder.path(), QStringLiteral("speech.wav"), text, 0.8, voice)
-                       .path;
+            path = TestMedia::speech(m_folder.path(), voice + ".wav", text, 0.8, voice).path;
         else if (!QFileInfo::exists(librivox))
             QSKIP("Debian's pocketsphinx-testdata is not installed (scripts/setup installs it).");
         else
             said = librivoxReading(path);
-        // -R: the same noise and dither every run.
-        const QString degraded = folder.filePath(QStringLiteral("degraded.wav"));
-        if (noise > 0) {
-            const QString pink = folder.filePath(QStringLiteral("noise.wav"));
-            TestSupport::run(
-                "sox", {"-R", path, pink, "synth", "pinknoise", "vol", QString::number(noise)});
-            TestSupport::run("sox", {"-R", "-m", path, pink, degraded});
-            path = degraded;
-        } else if (!effect.isEmpty()) {
-            TestSupport::run("sox", QStringList{"-R", path, degraded} + effect);
-            path = degraded;
-        }
-
         Transcriber transcriber;
-        const std::vector<Word> words =
-            waitForTask(transcriber.transcribe(path, QStringLiteral("en-US"), nullptr));
-        QStringList heard;
-        for (const Word& word : words)
-            heard += wordsOf(word.text);
-        const double errors = wordErrorRate(wordsOf(said), heard);
+        const std::vector<Word> words = waitForTask(transcriber.transcribe(path, "en-US", nullptr));
+        const double errors = wordErrorRate(wordsOf(said), heardIn(words));
         const std::vector<Sentence> sentences = TranscriptSplitter().sentences(words, 0);
         qInfo().noquote() << "word error rate" << errors << "confidence"
-                          << TextConfidence::fileConfidence(sentences).value_or(-1) << ":"
-                          << heard.join(u' ');
+                          << TextConfidence::fileConfidence(sentences).value_or(-1);
         // The row is what it claims to be: most words right, or most wrong.
         QCOMPARE(errors < 0.5, reliable);
         QCOMPARE(TextConfidence::textReliable(sentences), reliable);
@@ -439,14 +338,13 @@ private Q_SLOTS:
     void cancellingStopsPromptly() {
         Transcriber transcriber;
         std::stop_source stop;
-        auto task = transcriber.transcribe(m_speech.path, QStringLiteral("en-US"), nullptr,
-                                           stop.get_token());
-        QTest::qWait(1500); // decoding is under way
+        auto task = transcriber.transcribe(m_speech.path, "en-US", nullptr, stop.get_token());
+        QTest::qWait(1500); // recognition is under way
         QElapsedTimer clock;
         clock.start();
         stop.request_stop();
         QVERIFY(failureOf<OperationCancelled>(std::move(task)));
-        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
 
         // Destroying the engine cancels its recognitions and waits for every thread of them,
         // though their holder still holds them: none runs on after the application.

@@ -1,27 +1,10 @@
 #include "speech/SentenceFinder.h"
-#include "speech/ListeningModel.h"
 #include "speech/ScriptedEngine.h"
 #include "SpeechTestSupport.h"
 
 #include <QTest>
 
 namespace {
-
-class FakeModel final : public QObject, public ListeningModel {
-    Q_OBJECT
-    Q_INTERFACES(ListeningModel)
-
-public:
-    std::optional<double> listeningProgress() const override { return progress; }
-    void setListeningProgress(double seconds) override { progress = seconds; }
-    void startListening() override {
-        ++starts;
-        progress = 0;
-    }
-
-    std::optional<double> progress;
-    int starts = 0;
-};
 
 class Authorizer final : public SpeechAuthorizer {
 public:
@@ -38,23 +21,20 @@ struct Fixture {
     FakeModel model;
 
     explicit Fixture(bool grants = true)
-        : engine(new ScriptedEngine({{QStringLiteral("en-US"), true},
-                                     {QStringLiteral("ja-JP"), true},
-                                     {QStringLiteral("de-DE"), false}})),
+        : engine(new ScriptedEngine({{"en-US", true}, {"ja-JP", true}, {"de-DE", false}})),
           transcriber(std::unique_ptr<RecognitionEngine>(engine),
                       std::make_unique<Authorizer>(grants)) {}
 
-    SentenceFinder::Outcome find(const QString& language = QStringLiteral("en-US"),
+    SentenceFinder::Outcome find(const QString& language = "en-US",
                                  std::vector<TimeRange> sound = {}) {
-        return waitForTask(SentenceFinder::find(&transcriber, QStringLiteral("/a.m4a"), language,
-                                                10.0, std::move(sound), &model));
+        return waitForTask(
+            SentenceFinder::find(&transcriber, "/a.m4a", language, 10.0, std::move(sound), &model));
     }
 };
 
 std::vector<Word> twoSentences() {
-    return {Word(QStringLiteral("Good"), 1.0, 0.3), Word(QStringLiteral("morning."), 1.3, 0.5),
-            Word(QStringLiteral("How"), 3.0, 0.2), Word(QStringLiteral("are"), 3.2, 0.2),
-            Word(QStringLiteral("you?"), 3.4, 0.4)};
+    return {Word("Good", 1.0, 0.3), Word("morning.", 1.3, 0.5), Word("How", 3.0, 0.2),
+            Word("are", 3.2, 0.2), Word("you?", 3.4, 0.4)};
 }
 
 } // namespace
@@ -76,19 +56,18 @@ private Q_SLOTS:
         QCOMPARE(outcome.sentences->at(1).text, QStringLiteral("How are you?"));
         QCOMPARE(outcome.sentences->at(1).end, 3.8 + 0.25);
         QCOMPARE(fixture.model.starts, 1);
-        QCOMPARE(fixture.model.progress, std::optional(3.8));
+        QCOMPARE(fixture.model.listeningProgress(), std::optional(3.8));
 
         // A stretch of sound in which nothing was recognised stays, as a sentence without words.
         fixture.engine->setScript(
             {ScriptedEngine::result(twoSentences()), ScriptedEngine::finish(true)});
-        const auto kept = fixture.find(QStringLiteral("en-US"), {{1, 2}, {6, 7}});
+        const auto kept = fixture.find("en-US", {{1, 2}, {6, 7}});
         QCOMPARE(kept.sentences->size(), size_t(3));
         QCOMPARE(kept.sentences->at(2), Sentence(6, 7, QStringLiteral("")));
 
         // The language's code chooses how words are joined.
         fixture.engine->setScript(
-            {ScriptedEngine::result({Word(QStringLiteral("今日は"), 1.0, 0.5),
-                                     Word(QStringLiteral("晴れ。"), 1.5, 0.5)}),
+            {ScriptedEngine::result({Word("今日は", 1.0, 0.5), Word("晴れ。", 1.5, 0.5)}),
              ScriptedEngine::finish(true)});
         QCOMPARE(fixture.find(QStringLiteral("ja-JP")).sentences->at(0).text,
                  QStringLiteral("今日は晴れ。"));
@@ -107,14 +86,12 @@ private Q_SLOTS:
         QCOMPARE(refused.model.starts, 0);
 
         Fixture fixture;
-        outcome = fixture.find(QStringLiteral("de-DE"));
+        outcome = fixture.find("de-DE");
         QVERIFY(!outcome.sentences);
-        QCOMPARE(*outcome.notice,
-                 fixture.transcriber.notOnDevice(QStringLiteral("de-DE")).description());
+        QCOMPARE(*outcome.notice, fixture.transcriber.notOnDevice("de-DE").description());
         QCOMPARE(fixture.model.starts, 0);
 
-        fixture.engine->setScript(
-            {ScriptedEngine::finish(false, QStringLiteral("The decoder broke"))});
+        fixture.engine->setScript({ScriptedEngine::finish(false, "The decoder broke")});
         outcome = fixture.find();
         QCOMPARE(*outcome.notice, QStringLiteral("Speech recognition stopped (The decoder broke). "
                                                  "The sentences are split at pauses."));
@@ -122,7 +99,7 @@ private Q_SLOTS:
 
         // Silence, or words that are only white space: no speech.
         for (const std::vector<Word>& heard :
-             {std::vector<Word>{}, std::vector<Word>{Word(QStringLiteral(" "), 1, 1)}}) {
+             {std::vector<Word>{}, std::vector<Word>{Word(" ", 1, 1)}}) {
             fixture.engine->setScript(
                 {ScriptedEngine::result(heard), ScriptedEngine::finish(true)});
             outcome = fixture.find();
@@ -134,7 +111,7 @@ private Q_SLOTS:
             // ...unless the pause split hears some: its stretches stand, without words.
             fixture.engine->setScript(
                 {ScriptedEngine::result(heard), ScriptedEngine::finish(true)});
-            outcome = fixture.find(QStringLiteral("en-US"), {{1, 2}});
+            outcome = fixture.find("en-US", {{1, 2}});
             QVERIFY(!outcome.notice);
             QCOMPARE(*outcome.sentences, std::vector{Sentence(1, 2, QStringLiteral(""))});
         }
@@ -146,20 +123,19 @@ private Q_SLOTS:
         fixture.engine->setScript(
             {ScriptedEngine::result(twoSentences(), 10s), ScriptedEngine::finish(true)});
         std::stop_source stop;
-        auto task = SentenceFinder::find(&fixture.transcriber, QStringLiteral("/a.m4a"),
-                                         QStringLiteral("en-US"), 10.0, {}, &fixture.model,
-                                         stop.get_token());
+        auto task = SentenceFinder::find(&fixture.transcriber, "/a.m4a", QStringLiteral("en-US"),
+                                         10.0, {}, &fixture.model, stop.get_token());
         QTRY_COMPARE(fixture.engine->started(), 1);
         stop.request_stop();
         QVERIFY(failureOf<OperationCancelled>(std::move(task)));
 
         stop = std::stop_source();
         stop.request_stop();
+        QVERIFY(failureOf<OperationCancelled>(SentenceFinder::find(&fixture.transcriber, "/a.m4a",
+                                                                   QStringLiteral("en-US"), 10.0,
+                                                                   {}, nullptr, stop.get_token())));
         QVERIFY(failureOf<OperationCancelled>(
-            SentenceFinder::find(&fixture.transcriber, QStringLiteral("/a.m4a"),
-                                 QStringLiteral("en-US"), 10.0, {}, nullptr, stop.get_token())));
-        QVERIFY(failureOf<OperationCancelled>(SentenceFinder::find(
-            nullptr, QStringLiteral("/a.m4a"), QStringLiteral("en-US"), 10.0, {}, nullptr)));
+            SentenceFinder::find(nullptr, "/a.m4a", "en-US", 10.0, {}, nullptr)));
     }
 };
 

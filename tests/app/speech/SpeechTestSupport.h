@@ -1,8 +1,12 @@
 #pragma once
 
+#include "speech/ListeningModel.h"
 #include "speech/WaitForTask.h"
 
+#include <QObject>
+
 #include <optional>
+#include <vector>
 
 // Runs the task to its end and gives the error of the given type it threw, if it threw one.
 template <typename Error, typename T> std::optional<Error> failureOf(QCoro::Task<T>&& task) {
@@ -13,3 +17,32 @@ template <typename Error, typename T> std::optional<Error> failureOf(QCoro::Task
     }
     return std::nullopt;
 }
+
+// Stands in for the application model: keeps the seconds it was shown while listening, and can
+// be told to stop listening once progress reaches a point (the user opened another file).
+class FakeModel final : public QObject, public ListeningModel {
+    Q_OBJECT
+    Q_INTERFACES(ListeningModel)
+
+public:
+    std::optional<double> listeningProgress() const override {
+        return listening ? std::optional(seconds) : std::nullopt;
+    }
+    void setListeningProgress(double value) override {
+        seconds = value;
+        shown.push_back(value);
+        if (leaveAt && value >= *leaveAt)
+            listening = false;
+    }
+    void startListening() override {
+        ++starts;
+        listening = true;
+        seconds = 0;
+    }
+
+    bool listening = true;
+    double seconds = 0;
+    std::vector<double> shown;
+    std::optional<double> leaveAt;
+    int starts = 0;
+};
