@@ -44,17 +44,6 @@ struct PhaseLog {
     }
 };
 
-bool waitFor(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
-
 } // namespace
 
 // The real parts together: FFmpeg, PocketSphinx, and Qt Multimedia on the PulseAudio server
@@ -118,10 +107,12 @@ private Q_SLOTS:
             model.toggleHard();
         });
         model.open(mp3);
-        QVERIFY2(waitFor([&] { return !model.hasRunningTasks(); }, 240000),
-                 qPrintable(QStringLiteral("still finding sentences: splitting %1 at %2 s")
-                                .arg(int(model.splitting().kind))
-                                .arg(model.splitting().seconds)));
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            !model.hasRunningTasks(),
+            qPrintable(QStringLiteral("still finding sentences: splitting %1 at %2 s")
+                           .arg(int(model.splitting().kind))
+                           .arg(model.splitting().seconds)),
+            240000);
         QVERIFY(!model.error());
         QVERIFY(pauseSplit);
         QCOMPARE(pauseSplit->method, SplitMethod::pauses());
@@ -156,8 +147,7 @@ private Q_SLOTS:
         const double d = current.end - current.start;
         PhaseLog loop(model);
         model.loop();
-        QVERIFY(
-            waitFor([&] { return model.phase() == Phase::idle() && !model.isWorking(); }, 30000));
+        QTRY_VERIFY_WITH_TIMEOUT(model.phase() == Phase::idle() && !model.isWorking(), 30000);
         std::vector<Phase> phases;
         for (const auto& [phase, at] : loop.entries)
             phases.push_back(phase);
@@ -176,11 +166,10 @@ private Q_SLOTS:
 
         // A recording from the microphone becomes the take, with its voice found.
         model.record();
-        QVERIFY(waitFor([&] { return model.phase() == Phase::recording(); }, 15000));
+        QTRY_VERIFY_WITH_TIMEOUT(model.phase() == Phase::recording(), 15000);
         microphone.say(std::vector<float>(size_t(0.6 * 44100), 0.0f));
         microphone.say(samples(speech.path, speech.sentences[1].start, speech.sentences[1].end));
-        QVERIFY(waitFor([&] { return model.phase() == Phase::idle() && !model.hasRunningTasks(); },
-                        30000));
+        QTRY_VERIFY_WITH_TIMEOUT(model.phase() == Phase::idle() && !model.hasRunningTasks(), 30000);
         QVERIFY(!model.error());
         QVERIFY(model.take());
         const AppModel::Take take = *model.take();
@@ -194,8 +183,7 @@ private Q_SLOTS:
         // Comparing plays the original, pauses 0.4 s, then plays the take.
         PhaseLog compare(model);
         model.compare();
-        QVERIFY(
-            waitFor([&] { return model.phase() == Phase::idle() && !model.isWorking(); }, 30000));
+        QTRY_VERIFY_WITH_TIMEOUT(model.phase() == Phase::idle() && !model.isWorking(), 30000);
         QCOMPARE(compare.entries.size(), size_t(3));
         QCOMPARE(compare.entries[0].first, Phase::original());
         QCOMPARE(compare.entries[1].first, Phase::take());
