@@ -14,59 +14,25 @@ using Phase = AppModel::Phase;
 
 namespace {
 
-// Every phase the model shows, with its planned length and when it began.
+// Every phase the model shows, with its planned length and when it began (ms since the log
+// started).
 struct PhaseLog {
-    struct Entry {
-        Phase phase;
-        double length;
-        qint64 at; // ms since the log started
-    };
-    std::vector<Entry> entries;
+    std::vector<Phase> phases;
+    std::vector<double> lengths;
+    std::vector<qint64> at;
     QElapsedTimer clock;
-
     explicit PhaseLog(AppModel& model) {
         clock.start();
         QObject::connect(&model, &AppModel::phaseChanged, &model, [this, &model] {
-            entries.push_back({model.phase(), model.phaseLength(), clock.elapsed()});
+            phases.push_back(model.phase());
+            lengths.push_back(model.phaseLength());
+            at.push_back(clock.elapsed());
         });
     }
-    std::vector<Phase> phases() const {
-        std::vector<Phase> list;
-        for (const Entry& e : entries)
-            list.push_back(e.phase);
-        return list;
-    }
-    void clear() {
-        entries.clear();
-        clock.restart();
-    }
+    void clear() { phases.clear(), lengths.clear(), at.clear(); }
 };
 
-char* toString(const Phase& phase) {
-    static const char* names[] = {"idle",      "playing",  "yourTurn", "listenFirst",
-                                  "recording", "original", "take"};
-    return qstrdup(QStringLiteral("%1(%2 of %3)")
-                       .arg(QString::fromLatin1(names[int(phase.kind)]))
-                       .arg(phase.repetition)
-                       .arg(phase.of)
-                       .toUtf8()
-                       .constData());
-}
-
 } // namespace
-
-namespace QTest {
-template <> char* toString(const std::vector<Phase>& phases) {
-    QByteArray text;
-    for (const Phase& p : phases) {
-        char* one = ::toString(p);
-        text += one;
-        text += ' ';
-        delete[] one;
-    }
-    return qstrdup(text.constData());
-}
-} // namespace QTest
 
 class AppModelPracticeTest final : public QObject {
     Q_OBJECT
@@ -91,124 +57,85 @@ class AppModelPracticeTest final : public QObject {
         return h.settle(timeoutMs);
     }
 
-    // A take file for the sentence: `lead` s of silence, a tone of `voice` s, then `tail` s.
-    static QString makeTake(ModelHarness& h, const Sentence& sentence, double lead, double voice,
-                            double tail) {
+    // A take file for the sentence: a tone of `voice` s between `pause` s of silence, or only
+    // silence when `voice` is 0.
+    static QString makeTake(ModelHarness& h, const Sentence& sentence, double pause, double voice) {
         const QString target = h.store().takeURL(*h->session(), sentence);
+        const QString wav = h.folder() + QStringLiteral("/take-%1.wav").arg(sentence.id());
+        voice > 0 ? ModelMedia::bursts(wav, {voice}, pause, 220) : ModelMedia::silence(wav, pause);
         QDir().mkpath(QFileInfo(target).absolutePath());
-        QString wav = h.folder() + QStringLiteral("/take-%1.wav").arg(sentence.id());
-        if (voice > 0) {
-            std::vector<float> samples(size_t(lead * 44100), 0.0f);
-            for (qint64 i = 0; i < qint64(voice * 44100); ++i)
-                samples.push_back(0.4f * float(std::sin(2 * M_PI * 220 * double(i) / 44100)));
-            samples.insert(samples.end(), size_t(tail * 44100), 0.0f);
-            TestMedia::floatWav(wav, 44100, 1, samples);
-        } else {
-            ModelMedia::silence(wav, lead + tail);
-        }
-        QFile::remove(target);
-        TestMedia::convert(wav, target,
-                           {QStringLiteral("-ac"), QStringLiteral("1"), QStringLiteral("-ar"),
-                            QStringLiteral("44100")});
-        return target;
+        return TestMedia::convert(wav, target,
+                                  {QStringLiteral("-ac"), QStringLiteral("1"),
+                                   QStringLiteral("-ar"), QStringLiteral("44100")});
     }
 
 private Q_SLOTS:
-    // With the standard settings a loop plays and pauses three times; with gap factor 0 it only
-    // plays; at half speed every step is twice as long.
+    // With the standard settings a loop plays and pauses three times, each as long as the
+    // sentence; with gap factor 0 it only plays; at half speed with the least pause the playing
+    // is twice as long and its 0.25 pause is raised to 0.8 s.
     void loopRunsItsPhases() {
         ModelHarness h;
         openBursts(h, {1.0, 1.0});
         const Sentence sentence = *h->session()->currentSentence();
         const double d = sentence.end - sentence.start;
         PhaseLog log(h.model());
-        const QDateTime before = QDateTime::currentDateTimeUtc();
-
         h->loop();
         QCOMPARE(h->phase(), Phase::playing(1, 3));
-        QCOMPARE(h->phaseLength(), d);
-        QVERIFY(h->phaseStart() >= before);
         QVERIFY(waitIdle(h));
-        QCOMPARE(log.phases(),
+        QCOMPARE(log.phases,
                  (std::vector<Phase>{Phase::playing(1, 3), Phase::yourTurn(1, 3),
                                      Phase::playing(2, 3), Phase::yourTurn(2, 3),
                                      Phase::playing(3, 3), Phase::yourTurn(3, 3), Phase::idle()}));
-        for (size_t i = 0; i + 1 < log.entries.size(); ++i) {
-            const auto& entry = log.entries[i];
-            QCOMPARE(entry.length, d);
-            if (entry.phase.kind == Phase::Kind::yourTurn) {
-                // The pause is slept in real time (a busy machine may only make it longer).
-                const qint64 lasted = log.entries[i + 1].at - entry.at;
-                QVERIFY2(lasted >= qint64(d * 1000) - 20, qPrintable(QString::number(lasted)));
-            }
-        }
+        for (size_t i = 0; i + 1 < log.lengths.size(); ++i)
+            QCOMPARE(log.lengths[i], d);
+        // The pause is slept in real time (a busy machine may only make it longer).
+        QVERIFY(log.at[2] - log.at[1] >= qint64(d * 1000) - 20);
         QCOMPARE(h.devices().playbacks().size(), size_t(3));
-        for (const auto& playback : h.devices().playbacks())
-            QVERIFY(std::abs(double(playback.frames.size()) / 44100 - d) < 0.05);
-        QVERIFY(!h->isWorking());
-        // Practising does not save.
-        QVERIFY(h.savedMatchesModel());
+        QVERIFY(std::abs(double(h.devices().playbacks()[0].frames.size()) / 44100 - d) < 0.05);
 
         h->setGapFactor(0);
         log.clear();
         h->loop();
         QVERIFY(waitIdle(h));
-        QCOMPARE(log.phases(), (std::vector<Phase>{Phase::playing(1, 3), Phase::playing(2, 3),
-                                                   Phase::playing(3, 3), Phase::idle()}));
+        QCOMPARE(log.phases, (std::vector<Phase>{Phase::playing(1, 3), Phase::playing(2, 3),
+                                                 Phase::playing(3, 3), Phase::idle()}));
 
-        // At half speed with one repeat and the least pause: 0.25 of the playing is raised to 0.8
-        // s.
         h->setRate(0.5);
         h->setRepeats(1);
         h->setGapFactor(0.25);
         log.clear();
         h->loop();
         QVERIFY(waitIdle(h));
-        QCOMPARE(log.phases(),
+        QCOMPARE(log.phases,
                  (std::vector<Phase>{Phase::playing(1, 1), Phase::yourTurn(1, 1), Phase::idle()}));
-        QCOMPARE(log.entries[0].length, d / 0.5);
-        QCOMPARE(log.entries[1].length, 0.8);
+        QCOMPARE(log.lengths[0], d / 0.5);
+        QCOMPARE(log.lengths[1], 0.8);
         QCOMPARE(h->session()->current, 0); // no auto-advance
+        QVERIFY(h.savedMatchesModel());
     }
 
     // With auto-advance the end of a loop moves on and loops the next visible sentence, up to
-    // the last one.
+    // the last one; among hard sentences only, from the first to the last hard one.
     void autoAdvanceRunsToTheLastVisibleSentence() {
         ModelHarness h;
         openBursts(h, {0.9, 1.0, 1.1, 0.9});
         h->setRepeats(1);
         h->setGapFactor(0);
         h->setAutoAdvance(true);
-        PhaseLog log(h.model());
-
         h->loop();
         QVERIFY(waitIdle(h));
-        QCOMPARE(log.phases(),
-                 (std::vector<Phase>{Phase::playing(1, 1), Phase::idle(), Phase::playing(1, 1),
-                                     Phase::idle(), Phase::playing(1, 1), Phase::idle(),
-                                     Phase::playing(1, 1), Phase::idle()}));
         QCOMPARE(h->session()->current, 3);
+        QCOMPARE(h.devices().playbacks().size(), size_t(4));
         QVERIFY(h.savedMatchesModel());
-        const auto playbacks = h.devices().playbacks();
-        QCOMPARE(playbacks.size(), size_t(4));
-        for (size_t i = 0; i < playbacks.size(); ++i) {
-            const Sentence& s = h->session()->sentences[i];
-            QVERIFY(std::abs(double(playbacks[i].frames.size()) / 44100 - (s.end - s.start)) <
-                    0.05);
-        }
 
-        // Among hard sentences only: from the first to the last hard one, skipping the rest.
         h->toggleHard(0);
         h->toggleHard(2);
         h->setHardOnly(true);
         QCOMPARE(h->session()->current, 0);
-        log.clear();
         h->loop();
         QVERIFY(waitIdle(h));
-        QCOMPARE(log.phases(), (std::vector<Phase>{Phase::playing(1, 1), Phase::idle(),
-                                                   Phase::playing(1, 1), Phase::idle()}));
         QCOMPARE(h->session()->current, 2);
-        QVERIFY(h.savedMatchesModel());
+        QCOMPARE(h.devices().playbacks().size(), size_t(6));
     }
 
     // Stopping ends a loop at once and for good; operations that do not apply leave a running
@@ -218,67 +145,40 @@ private Q_SLOTS:
         openBursts(h, {1.0, 1.0, 1.0});
         const Sentence first = h->session()->sentences[0];
         const double d = first.end - first.start;
-        PhaseLog log(h.model());
-
         h->loopOrStop();
-        QCOMPARE(h->phase(), Phase::playing(1, 3));
         QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::yourTurn(1, 3), 5000);
-        // Out of range, or the current sentence: nothing at all happens.
+        // Out of range, or the current sentence: nothing at all happens; a hard mark neither
+        // stops nor restarts; a new rate is kept for the next loop.
         h->select(0);
         h->select(-1);
         h->select(3);
         h->move(-1);
-        QCOMPARE(h->phase(), Phase::yourTurn(1, 3));
-        // A hard mark neither stops nor restarts.
         h->toggleHard();
-        QVERIFY(h->session()->sentences[0].hard);
-        QVERIFY(h.savedMatchesModel());
-        // A new rate is kept for the next loop.
         h->setRate(0.5);
         QCOMPARE(h->phase(), Phase::yourTurn(1, 3));
+        QVERIFY(h->session()->sentences[0].hard);
         QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::yourTurn(2, 3), 8000);
         QCOMPARE(h->phaseLength(), d);
-
         h->loopOrStop();
         QCOMPARE(h->phase(), Phase::idle());
         QVERIFY(waitIdle(h, 700)); // the pause of 1 s ended at once
-        const size_t played = h.devices().playbacks().size();
-        QCOMPARE(played, size_t(2));
-        QTest::qWait(int(d * 1000) + 300);
-        QCOMPARE(h->phase(), Phase::idle());
-        QCOMPARE(h.devices().playbacks().size(), played);
+        QCOMPARE(h.devices().playbacks().size(), size_t(2));
 
         // Stopped while playing: the player releases the loop, which ends there.
-        log.clear();
-        h->setRate(1.0);
         h.devices().options().speed = 0.5;
         h->loop();
-        QTest::qWait(100);
-        QCOMPARE(h->phase(), Phase::playing(1, 3));
+        QCOMPARE(h->phaseLength(), d / 0.5);
         h->stop();
-        QVERIFY(waitIdle(h, 1000)); // of 2 s playing
-        QCOMPARE(log.phases(), (std::vector<Phase>{Phase::playing(1, 3), Phase::idle()}));
+        QVERIFY(waitIdle(h, 1000)); // of 4 s playing
         QVERIFY(h.devices().playbacks().back().stopped);
 
-        // The next loop plays at the rate chosen meanwhile, and moving stops it.
+        // Moving stops it too (opening another file is checked where files are handed over).
         h.devices().options().speed = 8;
-        h->setRate(0.5);
         h->loop();
-        QCOMPARE(h->phaseLength(), d / 0.5);
         h->next();
         QCOMPARE(h->phase(), Phase::idle());
         QCOMPARE(h->session()->current, 1);
-        QVERIFY(waitIdle(h, 300));
-        QVERIFY(h.savedMatchesModel());
-
-        // Opening another file stops the practice too.
-        h->loop();
-        QVERIFY(h->isWorking());
-        h.engine().setScript({ScriptedEngine::finish(true)});
-        h->open(ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/b.wav"), {1.0}));
-        QCOMPARE(h->phase(), Phase::idle());
-        QVERIFY(!h->isWorking());
-        QVERIFY(h.settle());
+        QVERIFY(waitIdle(h));
     }
 
     // The take follows the current sentence; an analysis that ends after the user moved on is
@@ -287,18 +187,15 @@ private Q_SLOTS:
         ModelHarness h;
         openBursts(h, {1.0, 1.0, 1.0});
         const std::vector<Sentence> sentences = h->session()->sentences;
-        const QString take0 = makeTake(h, sentences[0], 0.5, 1.5, 1.0);
-        const QString take2 = makeTake(h, sentences[2], 3.0, 0, 0);
+        const QString take0 = makeTake(h, sentences[0], 0.5, 1.5);
+        const QString take2 = makeTake(h, sentences[2], 3.0, 0);
 
         h->select(2); // starts analysing take 2
         h->select(1); // no take; take 2's analysis ends after this
         QVERIFY(h.settle());
         QVERIFY(!h->take());
-
         h->select(2);
-        QVERIFY(!h->take());
         QVERIFY(h.settle());
-        QVERIFY(h->take());
         QCOMPARE(h->take()->url, take2);
         QCOMPARE(h->take()->bars.size(), size_t(140));
         // A take of silence: its whole length.
@@ -321,8 +218,6 @@ private Q_SLOTS:
                  qPrintable(QString::number(h->take()->range.start)));
         QVERIFY2(h->take()->range.end > 2.05 && h->take()->range.end < 2.4,
                  qPrintable(QString::number(h->take()->range.end)));
-        QVERIFY(std::all_of(h->take()->bars.begin(), h->take()->bars.end(),
-                            [](float b) { return b >= 0 && b <= 1; }));
         QCOMPARE(*std::max_element(h->take()->bars.begin(), h->take()->bars.end()), 1.0f);
 
         // A damaged take file is no take.
@@ -333,7 +228,6 @@ private Q_SLOTS:
         h->loadTake();
         QVERIFY(h.settle());
         QVERIFY(!h->take());
-        QVERIFY(h.savedMatchesModel());
     }
 
     // Operations that change nothing notify nothing.
@@ -360,36 +254,25 @@ private Q_SLOTS:
         QVERIFY(h.settle());
         for (const auto& spy : spies)
             QVERIFY2(spy->isEmpty(), spy->signal().constData());
-
-        h->next();
-        QVERIFY(!spies[0]->isEmpty());
-        QVERIFY(spies[5]->isEmpty()); // still idle
     }
 
     void hardOnlySelection() {
         ModelHarness h;
         openBursts(h, {0.9, 0.9, 0.9, 0.9, 0.9, 0.9});
-        h->toggleHard(0);
-        h->toggleHard(3);
-        h->toggleHard(5);
-        h->toggleHard(17); // out of range: nothing
+        for (const int i : {0, 3, 5, 17}) // 17 is out of range: nothing
+            h->toggleHard(i);
         h->select(2);
         h->setHardOnly(true);
         QCOMPARE(h->session()->current, 0);
-        QVERIFY(h->session()->hardOnly);
-        QVERIFY(h.savedMatchesModel());
         h->next();
-        QCOMPARE(h->session()->current, 3);
         h->move(1);
         QCOMPARE(h->session()->current, 5);
         h->next(); // no wrap-around
-        QCOMPARE(h->session()->current, 5);
         h->previous();
         QCOMPARE(h->session()->current, 3);
         // Unmarking the current sentence keeps it current, hidden or not.
         h->toggleHard();
         QCOMPARE(h->session()->current, 3);
-        QVERIFY(!h->session()->sentences[3].hard);
         h->next();
         QCOMPARE(h->session()->current, 5);
         QVERIFY(h.savedMatchesModel());
@@ -400,22 +283,15 @@ private Q_SLOTS:
         h->toggleHard(5);
         h->select(2);
         h->setHardOnly(true);
-        QCOMPARE(h->session()->current, 2);
-        QVERIFY(h->session()->visible().empty());
         h->next();
-        h->previous();
         QCOMPARE(h->session()->current, 2);
         QVERIFY(h.savedMatchesModel());
-        QCOMPARE(h.store().load(h->session()->key())->hardOnly, true);
     }
 
     void settingsAreRoundedAndClamped() {
         ModelHarness h;
-        // Nothing open: nothing changes and nothing is remembered.
-        h->setRate(0.7);
+        h->setRate(0.7); // nothing open: nothing changes and nothing is remembered
         QVERIFY(!h.settings()->contains(QStringLiteral("settings")));
-        QCOMPARE(h->effectiveSettings(), PracticeSettings::standard());
-
         openBursts(h, {1.0});
         const auto remembered = [&h] {
             const QByteArray json = h.settings()->value(QStringLiteral("settings")).toByteArray();
@@ -430,7 +306,6 @@ private Q_SLOTS:
             QCOMPARE(remembered(), s);
             QVERIFY(h.savedMatchesModel());
         };
-        check([&] { h->setRate(0.73); }, 0.75, 3, 1.0);
         check([&] { h->setRate(0.725); }, 0.75, 3, 1.0); // a half rounds away from zero
         check([&] { h->setRate(1.6); }, 1.5, 3, 1.0);
         check([&] { h->faster(); }, 1.5, 3, 1.0);
@@ -438,39 +313,21 @@ private Q_SLOTS:
         check([&] { h->slower(); }, 0.5, 3, 1.0);
         check([&] { h->normalSpeed(); }, 1.0, 3, 1.0);
         check([&] { h->faster(); }, 1.05, 3, 1.0);
-        check(
-            [&] {
-                h->slower();
-                h->slower();
-            },
-            0.95, 3, 1.0);
+        check([&] { (h->slower(), h->slower()); }, 0.95, 3, 1.0);
         check([&] { h->setRepeats(0); }, 0.95, 1, 1.0);
         check([&] { h->setGapFactor(9); }, 0.95, 1, 4.0);
-        check([&] { h->setGapFactor(1.5); }, 0.95, 1, 1.5);
-        h->setAutoAdvance(true);
-        QVERIFY(h->session()->settings.autoAdvance);
-        QCOMPARE(remembered(), h->session()->settings);
 
         // A new session starts with the remembered settings.
         const PracticeSettings chosen = h->session()->settings;
         openBursts(h, {1.0, 1.0}, QStringLiteral("b.wav"));
         QCOMPARE(h->session()->settings, chosen);
-        // Choosing there what the first file has already is still remembered for the next.
-        h->setRate(0.6);
-        openBursts(h, {1.0});
-        h->setRate(chosen.rate);
-        QCOMPARE(remembered(), chosen);
 
         // Remembered values out of range are used as they are, but limited where they are used.
         h->close();
         h.settings()->setValue(
             QStringLiteral("settings"),
             QByteArray(R"({"autoAdvance":false,"gapFactor":7,"rate":3,"repeats":50})"));
-        QCOMPARE(h->defaultSettings(), PracticeSettings(50, 3.0, 7.0, false));
         QCOMPARE(h->effectiveSettings(), PracticeSettings(20, 1.5, 4.0, false));
-        // Settings that do not decode give the standard ones.
-        h.settings()->setValue(QStringLiteral("settings"), QByteArray(R"({"rate":1})"));
-        QCOMPARE(h->defaultSettings(), PracticeSettings::standard());
     }
 
     void recordingAndComparing() {
@@ -480,92 +337,66 @@ private Q_SLOTS:
         const double d = sentence.end - sentence.start;
         const QString url = h.store().takeURL(*h->session(), sentence);
 
-        // Without a take there is nothing to compare or play.
+        // Without a take there is nothing to compare or play; without the microphone, nothing
+        // plays.
         h->compare();
         h->playTake();
-        QCOMPARE(h->phase(), Phase::idle());
         QVERIFY(!h->isWorking());
-
-        // The microphone refused: nothing plays.
         h.microphone().grants = false;
         h->record();
         QVERIFY(waitIdle(h));
         QVERIFY(h->micDenied());
         QVERIFY(h.devices().playbacks().empty());
-        h->setMicDenied(false);
         h.microphone().grants = true;
 
         // Listen first, then record up to the limit; the take is loaded at the end.
         PhaseLog log(h.model());
         h->record();
         QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
-        QCOMPARE(log.entries[0].phase, Phase::listenFirst());
-        QCOMPARE(log.entries[0].length, d);
         QCOMPARE(h->phaseLength(), std::max(d * 1.6 + 1.0, 3.0));
         QVERIFY(waitIdle(h));
-        QCOMPARE(log.phases(),
+        QCOMPARE(log.phases,
                  (std::vector<Phase>{Phase::listenFirst(), Phase::recording(), Phase::idle()}));
-        QVERIFY(h->take());
+        QCOMPARE(log.lengths[0], d);
         QCOMPARE(h->take()->url, url);
-        QCOMPARE(h->take()->bars.size(), size_t(140));
-        const double fullLength = h->take()->range.end;
-        QVERIFY2(fullLength > 2.9, qPrintable(QString::number(fullLength)));
+        QVERIFY2(h->take()->range.end > 2.9, qPrintable(QString::number(h->take()->range.end)));
 
-        // Pressing Record again, or Stop, ends the attempt at once and keeps what was recorded.
-        // The input runs at half speed, so the 3 s limit stays far off even on a busy machine.
-        for (const auto press : {&AppModel::record, &AppModel::stop}) {
+        // Record again, Stop, Compare or Play Take during a recording ends it at once and keeps
+        // what was recorded. The input runs at half speed, so the 3 s limit stays far off.
+        for (const auto press :
+             {&AppModel::record, &AppModel::stop, &AppModel::compare, &AppModel::playTake}) {
             h->record();
             h.devices().options().speed = 0.5;
             QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
             QTest::qWait(1000);
-            QCOMPARE(h->phase(), Phase::recording());
             (h.model().*press)();
-            QCOMPARE(h->phase(), Phase::idle());
+            QVERIFY(h->phase() != Phase::recording());
             QVERIFY(!h->recorder().recorder());
-            QVERIFY(h.settle());
-            QVERIFY(h->take());
+            QVERIFY(waitIdle(h));
             QVERIFY2(h->take()->range.end > 0.4 && h->take()->range.end < 2.5,
                      qPrintable(QString::number(h->take()->range.end)));
-            h.devices().options().speed = 1;
+            h.devices().options().speed = 4;
         }
         const AppModel::Take take = *h->take();
 
         // Comparing: the sentence at the practice rate, 0.4 s, then the voiced part of the take.
-        h.devices().options().speed = 4;
         h->setRate(0.8);
         log.clear();
         const size_t before = h.devices().playbacks().size();
         h->compare();
         QVERIFY(waitIdle(h));
-        QCOMPARE(log.phases(),
-                 (std::vector<Phase>{Phase::original(), Phase::take(), Phase::idle()}));
-        QCOMPARE(log.entries[0].length, d / 0.8);
-        QCOMPARE(log.entries[1].length, take.range.end - take.range.start);
+        QCOMPARE(log.phases, (std::vector<Phase>{Phase::original(), Phase::take(), Phase::idle()}));
+        QCOMPARE(log.lengths[0], d / 0.8);
+        QCOMPARE(log.lengths[1], take.range.end - take.range.start);
         const auto playbacks = h.devices().playbacks();
         QCOMPARE(playbacks.size(), before + 2);
-        const auto& original = playbacks[before];
-        const auto& attempt = playbacks[before + 1];
-        QVERIFY(std::abs(double(original.frames.size()) / 44100 - d / 0.8) < 0.05);
-        QVERIFY(std::abs(double(attempt.frames.size()) / 44100 -
+        QVERIFY(std::abs(double(playbacks[before + 1].frames.size()) / 44100 -
                          (take.range.end - take.range.start)) < 0.05);
-        QVERIFY(original.playedBackAt);
-        QVERIFY(attempt.startedAt - *original.playedBackAt >= std::chrono::milliseconds(390));
-
-        // Playing the take alone.
-        log.clear();
-        h->playTake();
-        QCOMPARE(h->phase(), Phase::take());
-        QVERIFY(waitIdle(h));
-        QCOMPARE(log.phases(), (std::vector<Phase>{Phase::take(), Phase::idle()}));
+        QVERIFY(playbacks[before + 1].startedAt - *playbacks[before].playedBackAt >=
+                std::chrono::milliseconds(390));
 
         // A take that cannot be saved (its half-written file went away) says so; the earlier
-        // take stays, on disk and as shown.
-        const auto contents = [](const QString& path) {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
-        const QByteArray earlier = contents(url);
-        QSignalSpy takeChanges(&h.model(), &AppModel::takeChanged);
+        // take stays as shown.
         h.devices().options().speed = 1;
         h->record();
         QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
@@ -576,32 +407,15 @@ private Q_SLOTS:
         QCOMPARE(h->error(),
                  QStringLiteral("Couldn’t save your recording: No such file or directory (%1).")
                      .arg(url));
-        QVERIFY(takeChanges.isEmpty());
         QCOMPARE(h->take(), take);
-        QCOMPARE(contents(url), earlier);
-        h->setError(std::nullopt);
 
-        // Comparing or playing the take during a recording ends it. (Its take is analysed afresh
-        // on a worker thread, which a busy machine may finish at once: then the new take plays.)
-        for (const auto press : {&AppModel::compare, &AppModel::playTake}) {
-            h->record();
-            QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::recording(), 5000);
-            QTest::qWait(300); // enough sound for a take (the clock counts the whole wait)
-            (h.model().*press)();
-            QVERIFY(h->phase() != Phase::recording());
-            QVERIFY(!h->recorder().recorder());
-            QVERIFY(waitIdle(h));
-        }
-
-        // A sound that cannot be played, from the start or part-way through, says why, and the
-        // practice goes back to idle.
+        // A sound that cannot be played, from the start or part-way through, says why.
         for (const bool partWay : {false, true}) {
             h.devices().options().outputFails = !partWay;
             h.devices().options().outputFailsAfter = partWay ? std::optional(0.1) : std::nullopt;
             const QString why = partWay ? QStringLiteral("The sound output device stopped working.")
                                         : QStringLiteral("No sound output device is available.");
-            for (const auto press :
-                 {&AppModel::loop, &AppModel::record, &AppModel::compare, &AppModel::playTake}) {
+            for (const auto press : {&AppModel::loop, &AppModel::record, &AppModel::compare}) {
                 h->setError(std::nullopt);
                 (h.model().*press)();
                 QVERIFY(waitIdle(h, 3000));
@@ -609,14 +423,10 @@ private Q_SLOTS:
             }
         }
         h.devices().options().outputFailsAfter.reset();
-
-        // A recorder that cannot start says why.
         h.devices().options().inputFails = true;
         h->record();
         QVERIFY(waitIdle(h));
         QCOMPARE(h->error(), RecorderError::couldNotStart().description());
-        QCOMPARE(h->phase(), Phase::idle());
-        QVERIFY(h.savedMatchesModel());
     }
 };
 

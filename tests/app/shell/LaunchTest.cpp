@@ -88,24 +88,18 @@ private Q_SLOTS:
         QSignalSpy received(&first, &SingleInstance::filesReceived);
 
         // The second instance blocks while it hands over, so it runs on a thread of its own
-        // while this one answers.
-        const QStringList files{QStringLiteral("/tmp/a.mp3"), QStringLiteral("/tmp/ü b.mp4")};
-        auto second = std::async(std::launch::async, [&] {
-            SingleInstance other(runtime.path());
-            return other.start(files, 10000);
-        });
-        QVERIFY(received.wait(10000));
-        QCOMPARE(second.get(), SingleInstance::Role::handedOver);
-        QCOMPARE(received[0][0].toStringList(), files);
-
-        // Without files it only asks to show the window.
-        auto third = std::async(std::launch::async, [&] {
-            SingleInstance other(runtime.path());
-            return other.start({}, 10000);
-        });
-        QVERIFY(received.wait(10000));
-        QCOMPARE(third.get(), SingleInstance::Role::handedOver);
-        QCOMPARE(received[1][0].toStringList(), QStringList());
+        // while this one answers. Without files it only asks to show the window.
+        for (const QStringList& files :
+             {QStringList{QStringLiteral("/tmp/a.mp3"), QStringLiteral("/tmp/ü b.mp4")},
+              QStringList()}) {
+            auto second = std::async(std::launch::async, [&] {
+                SingleInstance other(runtime.path());
+                return other.start(files, 10000);
+            });
+            QVERIFY(received.wait(10000));
+            QCOMPARE(second.get(), SingleInstance::Role::handedOver);
+            QCOMPARE(received.takeFirst()[0].toStringList(), files);
+        }
     }
 
     void garbageIsRefused() {
@@ -251,11 +245,8 @@ private Q_SLOTS:
         QLockFile lock(QDir(runtime.path()).filePath(QStringLiteral("quellin.lock")));
         QVERIFY(lock.tryLock(0));
         SingleInstance second(runtime.path());
-        QElapsedTimer timer;
-        timer.start();
         QCOMPARE(second.start({QStringLiteral("/tmp/a.mp3")}, 400),
                  SingleInstance::Role::standalone);
-        QVERIFY(timer.elapsed() < 5000);
     }
 };
 

@@ -30,11 +30,12 @@ private:
     QList<Prompt>* m_log;
 };
 
-// A feed server on 127.0.0.1 that answers HEAD with a fixed status and GET with a feed body,
-// or never answers at all.
+// A feed server on 127.0.0.1 that answers HEAD and GET with fixed statuses (GET with the feed
+// as its body), or never answers at all.
 class FeedServer final : public QObject {
 public:
     int headStatus = 200;
+    int getStatus = 200;
     QByteArray feed;
     bool silent = false;
     QStringList methods;
@@ -63,18 +64,17 @@ private:
         if (silent)
             return;
         const bool head = method == "HEAD";
-        const int status = head ? headStatus : 200;
         const QByteArray body = head ? QByteArray() : feed;
-        socket->write("HTTP/1.1 " + QByteArray::number(status) + " Status\r\n" +
-                      "Content-Type: application/rss+xml\r\nConnection: close\r\n" +
-                      "Content-Length: " + QByteArray::number(head ? 0 : body.size()) + "\r\n\r\n" +
-                      body);
+        socket->write("HTTP/1.1 " + QByteArray::number(head ? headStatus : getStatus) +
+                      " Status\r\nContent-Type: application/rss+xml\r\nConnection: close\r\n" +
+                      "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
         socket->disconnectFromHost();
     }
 
     QTcpServer m_server;
 };
 
+// An older release first, then `version`.
 QByteArray appcast(const char* version) {
     QByteArray feed =
         "<?xml version='1.0'?>\n"
@@ -88,8 +88,13 @@ QByteArray appcast(const char* version) {
     return feed.replace("VERSION", version);
 }
 
+const QString available = QStringLiteral("Quellin 0.2.0 is available");
+const QString upToDate = QStringLiteral("You’re up to date");
+const QString failed = QStringLiteral("Couldn’t check for updates");
+
 } // namespace
 
+// The updater against a real HTTP server on the loopback interface; the running version is 0.1.0.
 class UpdaterTest final : public QObject {
     Q_OBJECT
 
@@ -106,13 +111,6 @@ private:
         return std::make_unique<Updater>(options, std::make_unique<RecordingPrompts>(&m_prompts));
     }
 
-    void runCheck(Updater& updater) {
-        QSignalSpy finished(&updater, &Updater::checkFinished);
-        updater.checkForUpdates();
-        QVERIFY(finished.count() == 1 || finished.wait(10000));
-        QVERIFY(!updater.checking());
-    }
-
 private Q_SLOTS:
     void init() {
         m_prompts.clear();
@@ -120,125 +118,75 @@ private Q_SLOTS:
         QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
     }
 
-    void classifiesProbeStatuses() {
-        using O = Updater::ProbeOutcome;
-        QCOMPARE(Updater::classify(200), O::reachable);
-        QCOMPARE(Updater::classify(299), O::reachable);
-        QCOMPARE(Updater::classify(405), O::reachable);
-        QCOMPARE(Updater::classify(501), O::reachable);
-        QCOMPARE(Updater::classify(404), O::noFeed);
-        QCOMPARE(Updater::classify(410), O::noFeed);
-        QCOMPARE(Updater::classify(500), O::failed);
-        QCOMPARE(Updater::classify(301), O::failed);
-    }
-
-    void readsTheNewestRelease() {
-        const auto release = UpdateFeed::newest(appcast("0.2.0"));
-        QVERIFY(release);
-        QCOMPARE(release->versionText, QStringLiteral("0.2.0"));
-        QCOMPARE(release->downloadUrl,
-                 QUrl(QStringLiteral("https://example.org/quellin-0.2.0.tar.gz")));
-        QVERIFY(!UpdateFeed::newest("<rss><channel><item><title>x</title></item></channel></rss>"));
-        QVERIFY(!UpdateFeed::newest("not xml at all"));
-        QVERIFY(!UpdateFeed::newest(appcast("0.2.0").left(200)));
-        // A link that is no web page is never offered: the newest usable release is.
+    // A HEAD probe first: only a reachable feed is read. A manual check while an automatic one
+    // runs waits for it, and a second press while one runs is ignored: one answer either way
+    // (the running version itself is no update).
+    void manualCheck_data() {
+        QTest::addColumn<int>("head"); // 0: never answers
+        QTest::addColumn<int>("get");
+        QTest::addColumn<QByteArray>("feed");
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("requests");
+        const QByteArray newer = appcast("0.2.0");
+        const QStringList head{QStringLiteral("HEAD")}, get{QStringLiteral("GET")};
+        const QStringList both = head + get;
+        QTest::newRow("newer") << 200 << 200 << newer << false << available << both;
+        QTest::newRow("HEAD refused") << 405 << 200 << newer << false << available << both;
+        QTest::newRow("HEAD not implemented") << 501 << 200 << newer << false << available << both;
+        QTest::newRow("gone") << 404 << 200 << newer << false << upToDate << head;
+        QTest::newRow("gone for good") << 410 << 200 << newer << false << upToDate << head;
+        QTest::newRow("server error") << 500 << 200 << newer << false << failed << head;
+        QTest::newRow("no answer") << 0 << 200 << newer << false << failed << head;
+        QTest::newRow("reachable, then the feed fails")
+            << 200 << 500 << newer << false << failed << both;
+        QTest::newRow("unreadable feed")
+            << 200 << 200 << newer.left(200) << false << failed << both;
         QByteArray local = appcast("0.3.0");
         local.replace("https://example.org/quellin-0.3.0.tar.gz", "file:///usr/bin/xterm");
-        QCOMPARE(UpdateFeed::newest(local)->versionText, QStringLiteral("0.0.9"));
-        QVERIFY(!UpdateFeed::newest(QByteArray(appcast("0.3.0")).replace("https://", "x-app://")));
+        QTest::newRow("newest links no web page")
+            << 200 << 200 << local << false << upToDate << both;
+        QTest::newRow("during an automatic one") << 200 << 200 << newer << true << available << get;
+        QTest::newRow("during an automatic one, same version")
+            << 200 << 200 << appcast("0.1.0") << true << upToDate << get + both;
     }
-
-    void acceptsOnlySecureFeeds() {
-        QVERIFY(UpdateFeed::isAllowedFeed(QUrl(QStringLiteral("https://example.org/a.xml"))));
-        QVERIFY(UpdateFeed::isAllowedFeed(QUrl(QStringLiteral("http://127.0.0.1:8000/a.xml"))));
-        QVERIFY(UpdateFeed::isAllowedFeed(QUrl(QStringLiteral("http://[::1]/a.xml"))));
-        QVERIFY(!UpdateFeed::isAllowedFeed(QUrl(QStringLiteral("http://example.org/a.xml"))));
-        QVERIFY(!UpdateFeed::isAllowedFeed(QUrl(QStringLiteral("ftp://127.0.0.1/a.xml"))));
-        // An insecure feed is treated as none: the check says so instead of using it.
-        auto updater = makeUpdater(QUrl(QStringLiteral("http://example.org/a.xml")));
-        runCheck(*updater);
-        QCOMPARE(m_prompts.size(), 1);
-        QCOMPARE(m_prompts[0].message, QStringLiteral("This copy of Quellin has no update feed. "
-                                                      "Your package manager keeps it up to date."));
-    }
-
-    void probeOutcomes_data() {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("methods");
-        const QStringList headOnly{QStringLiteral("HEAD")};
-        const QStringList headThenGet{QStringLiteral("HEAD"), QStringLiteral("GET")};
-        QTest::newRow("200 newer")
-            << 200 << QStringLiteral("Quellin 0.2.0 is available") << headThenGet;
-        QTest::newRow("405 head refused")
-            << 405 << QStringLiteral("Quellin 0.2.0 is available") << headThenGet;
-        QTest::newRow("404 gone") << 404 << QStringLiteral("You’re up to date") << headOnly;
-        QTest::newRow("410 gone") << 410 << QStringLiteral("You’re up to date") << headOnly;
-        QTest::newRow("500 broken")
-            << 500 << QStringLiteral("Couldn’t check for updates") << headOnly;
-    }
-    void probeOutcomes() {
-        QFETCH(int, status);
+    void manualCheck() {
+        QFETCH(int, head);
+        QFETCH(int, get);
+        QFETCH(QByteArray, feed);
+        QFETCH(bool, automatic);
         QFETCH(QString, title);
-        QFETCH(QStringList, methods);
+        QFETCH(QStringList, requests);
         FeedServer server;
-        server.headStatus = status;
-        server.feed = appcast("0.2.0");
-        auto updater = makeUpdater(server.url());
-        runCheck(*updater);
+        server.silent = head == 0;
+        server.headStatus = head;
+        server.getStatus = get;
+        server.feed = feed;
+        auto updater = makeUpdater(server.url(), nullptr, server.silent ? 300 : 5000);
+        if (automatic)
+            updater->startAutomaticChecks();
+        QSignalSpy finished(updater.get(), &Updater::checkFinished);
+        updater->checkForUpdates();
+        updater->checkForUpdates();
+        QVERIFY(finished.wait(10000));
+        QVERIFY(!updater->checking());
         QCOMPARE(m_prompts.size(), 1);
         QCOMPARE(m_prompts[0].title, title);
-        QCOMPARE(server.methods, methods);
-        if (status == 404)
-            QCOMPARE(
-                m_prompts[0].message,
-                QStringLiteral("Quellin 0.1.0 is the newest version. Quellin checks for "
-                               "updates on its own and will let you know when there’s a new one."));
-        if (status == 500)
-            QCOMPARE(m_prompts[0].message,
-                     QStringLiteral("Check your internet connection and try again. Quellin also "
-                                    "checks on its own about once a day."));
-        if (status == 200)
+        QCOMPARE(server.methods, requests);
+        if (title == available)
             QCOMPARE(m_prompts[0].page,
                      QUrl(QStringLiteral("https://example.org/quellin-0.2.0.tar.gz")));
     }
 
-    void silentServerTimesOutAndSecondCallIsIgnored() {
-        FeedServer server;
-        server.silent = true;
-        auto updater = makeUpdater(server.url(), nullptr, 300);
+    // A feed that is neither HTTPS nor on this computer is treated as none.
+    void insecureFeedIsNone() {
+        auto updater = makeUpdater(QUrl(QStringLiteral("http://example.org/a.xml")));
         QSignalSpy finished(updater.get(), &Updater::checkFinished);
         updater->checkForUpdates();
-        QVERIFY(updater->checking());
-        updater->checkForUpdates(); // ignored while the probe runs
-        QVERIFY(finished.wait(10000));
-        QTest::qWait(200);
-        QCOMPARE(finished.count(), 1);
-        QCOMPARE(server.methods, QStringList{QStringLiteral("HEAD")});
+        QCOMPARE(finished.size(), 1);
         QCOMPARE(m_prompts.size(), 1);
-        QCOMPARE(m_prompts[0].title, QStringLiteral("Couldn’t check for updates"));
-        QVERIFY(!updater->checking());
-    }
-
-    // A manual check while an automatic one runs waits for it: the answer comes once, and the
-    // running version itself is no update.
-    void aManualCheckDuringAnAutomaticOneAnswersOnce_data() {
-        QTest::addColumn<QByteArray>("version");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("newer") << QByteArray("0.2.0")
-                               << QStringLiteral("Quellin 0.2.0 is available");
-        QTest::newRow("same") << QByteArray("0.1.0") << QStringLiteral("You’re up to date");
-    }
-    void aManualCheckDuringAnAutomaticOneAnswersOnce() {
-        QFETCH(QByteArray, version);
-        QFETCH(QString, title);
-        FeedServer server;
-        server.feed = appcast(version.constData());
-        auto updater = makeUpdater(server.url());
-        updater->startAutomaticChecks();
-        runCheck(*updater);
-        QCOMPARE(m_prompts.size(), 1);
-        QCOMPARE(m_prompts[0].title, title);
+        QCOMPARE(m_prompts[0].message, QStringLiteral("This copy of Quellin has no update feed. "
+                                                      "Your package manager keeps it up to date."));
     }
 
     void automaticChecksAtMostOncePerDay() {
@@ -249,7 +197,7 @@ private Q_SLOTS:
             auto updater = makeUpdater(server.url(), &settings);
             updater->startAutomaticChecks();
             QTRY_COMPARE_WITH_TIMEOUT(m_prompts.size(), 1, 10000);
-            QCOMPARE(m_prompts[0].title, QStringLiteral("Quellin 0.2.0 is available"));
+            QCOMPARE(m_prompts[0].title, available);
         }
         // A second start on the same day does not ask the feed again.
         auto again = makeUpdater(server.url(), &settings);
