@@ -1,5 +1,6 @@
 #include "ui/PracticeSettingsView.h"
 
+#include "practice/PracticeSettings.h"
 #include "ui/Style.h"
 #include "ui/Symbols.h"
 
@@ -18,8 +19,9 @@
 
 namespace {
 
-// The slider works in hundredths of the rate, 50…150 in steps of 5.
-constexpr int rateStep = 5;
+// The slider works in hundredths of the rate, 50…150, in the practice settings' steps.
+constexpr int rateStep = 100 / PracticeSettings::stepsPerRate;
+static_assert(rateStep * PracticeSettings::stepsPerRate == 100);
 constexpr std::array<double, 5> gapChoices{0.0, 0.5, 1.0, 1.5, 2.0};
 
 QLabel* rowTitle(const QString& text, QWidget* parent) {
@@ -71,7 +73,7 @@ PracticeSettingsView::PracticeSettingsView(double minimumPause, QWidget* parent)
     m_rate->setMinimumWidth(140);
     m_rate->setAccessibleName(QStringLiteral("Speed"));
     connect(m_rate, &QSlider::valueChanged, this, [this](int hundredths) {
-        // Dragging lands anywhere; the rate moves in steps of 0.05.
+        // Dragging lands anywhere; the rate moves in whole steps.
         const int snapped = int(std::lround(double(hundredths) / rateStep)) * rateStep;
         Q_EMIT rateChosen(snapped / 100.0);
     });
