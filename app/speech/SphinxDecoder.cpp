@@ -20,6 +20,8 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdarg>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -34,11 +36,24 @@
 
 namespace {
 
-// PocketSphinx logs to stderr by default and its log target is global: turn it off once, before
+// PocketSphinx's warnings and errors, as debug lines of the speech category; its chatter about
+// every model it loads is dropped. Called from any decoder's thread.
+void forwardLog(void*, err_lvl_t level, const char* format, ...) {
+    if (level < ERR_WARN || !lcSpeech().isDebugEnabled())
+        return;
+    char line[512];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(line, sizeof line, format, arguments);
+    va_end(arguments);
+    qCDebug(lcSpeech).noquote() << "PocketSphinx:" << QByteArray(line).trimmed();
+}
+
+// PocketSphinx logs to stderr by default and its log target is global: redirect it once, before
 // any decoder exists, rather than per decoder from several threads.
-void silenceLog() {
+void routeLog() {
     static std::once_flag once;
-    std::call_once(once, [] { err_set_logfp(nullptr); });
+    std::call_once(once, [] { err_set_callback(&forwardLog, nullptr); });
 }
 
 // Samples handed to the decoder at a time: a tenth of a second, so that a stop request is heard
@@ -177,7 +192,7 @@ std::vector<int16_t> withFaintNoise(std::span<const int16_t> samples) {
 
 SphinxDecoder::SphinxDecoder(const Model& model, const std::function<bool()>& stopped)
     : m_model(model) {
-    silenceLog();
+    routeLog();
     const std::optional<bool> loads = loadsSafely(model, stopped);
     if (!loads)
         throw OperationCancelled();
