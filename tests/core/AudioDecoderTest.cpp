@@ -31,14 +31,12 @@ std::vector<float> readAll(AudioDecoder& decoder) {
     return all;
 }
 
-// A rising chirp: any misplaced sample shows as a large difference.
-std::vector<float> chirp(int rate, int channels, qint64 frames) {
-    std::vector<float> samples(size_t(frames) * size_t(channels));
-    for (qint64 i = 0; i < frames; ++i) {
-        const double t = double(i) / rate;
-        for (int c = 0; c < channels; ++c)
-            samples[size_t(i * channels + c)] =
-                float(0.4 * std::sin(2 * std::numbers::pi * (300 + 400 * t) * t + c));
+// A rising chirp at 44.1 kHz: any misplaced sample shows as a large difference.
+std::vector<float> chirp(qint64 frames) {
+    std::vector<float> samples(static_cast<size_t>(frames));
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const double t = double(i) / 44100;
+        samples[i] = float(0.4 * std::sin(2 * std::numbers::pi * (300 + 400 * t) * t));
     }
     return samples;
 }
@@ -95,25 +93,14 @@ class AudioDecoderTest final : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_folder;
+    QString m_tone; // 5 s, 44.1 kHz mono WAV
     QString path(const QString& name) const { return m_folder.filePath(name); }
 
 private Q_SLOTS:
-    void convertsRateAndChannels() {
-        // Mixed to mono, the two channels' chirps (a radian apart) average to cos(0.5) of one.
-        const QString wav =
-            TestMedia::floatWav(path(u"stereo.wav"_s), 48000, 2, chirp(48000, 2, 30000));
-        AudioDecoder mono(wav, AudioFormat{44100, 1});
-        QCOMPARE(mono.sourceFormat(), (AudioFormat{48000, 2}));
-        const auto mixed = readAll(mono);
-        QVERIFY(std::abs(double(mixed.size()) - 27562.5) < 2);
-        QVERIFY(std::abs(double(*mono.lengthFrames()) - 27562.5) < 1);
-        QVERIFY2(std::abs(rmsOf(mixed) - 0.4 * std::cos(0.5) / std::sqrt(2.0)) < 0.005,
-                 qPrintable(QString::number(rmsOf(mixed))));
-    }
+    void initTestCase() { m_tone = TestMedia::tone(m_folder.path(), u"tone.wav"_s, 5); }
 
     void seeksToTheSample() {
-        const QString wav =
-            TestMedia::floatWav(path(u"seek.wav"_s), 44100, 1, chirp(44100, 1, 44100 * 6));
+        const QString wav = TestMedia::floatWav(path(u"seek.wav"_s), 44100, 1, chirp(44100 * 6));
         const QStringList bitRate{u"-b:a"_s, u"192k"_s};
         for (const QString& file :
              {wav, TestMedia::convert(wav, path(u"seek.flac"_s)),
@@ -140,8 +127,7 @@ private Q_SLOTS:
     }
 
     void refusesWhatIsNotAudio() {
-        const QString tone = TestMedia::tone(m_folder.path(), u"tone.wav"_s, 2);
-        const QString mp4 = TestMedia::video(path(u"with sound.mp4"_s), tone, 2);
+        const QString mp4 = TestMedia::video(path(u"with sound.mp4"_s), m_tone, 2);
         const QByteArray notes = QByteArray("Shopping:\nbread\n").repeated(90);
         QCOMPARE(openError(TestMedia::textFile(path(u"notes.mp3"_s), notes)),
                  MediaError::unreadable());
@@ -154,13 +140,14 @@ private Q_SLOTS:
         QVERIFY(video.hasVideo());
         QVERIFY(std::abs(double(readAll(video).size()) - 88200) < 2048);
         // A truncated MP3 decodes as far as it goes.
-        const QString mp3 = TestMedia::convert(tone, path(u"whole.mp3"_s));
+        const QString mp3 = TestMedia::convert(m_tone, path(u"whole.mp3"_s));
         AudioDecoder cut(TestMedia::truncated(mp3, path(u"cut.mp3"_s), QFileInfo(mp3).size() / 2));
         const double seconds = double(readAll(cut).size()) / 44100;
-        QVERIFY2(seconds > 0.8 && seconds < 1.2, qPrintable(QString::number(seconds)));
+        QVERIFY2(seconds > 2.0 && seconds < 3.0, qPrintable(QString::number(seconds)));
 
         // Past the first samples, a failing read is the disk's failure, not the file's end.
-        for (const QString& file : {tone, mp3, TestMedia::video(path(u"disk.mkv"_s), tone, 2)}) {
+        for (const QString& file :
+             {m_tone, mp3, TestMedia::video(path(u"disk.mkv"_s), m_tone, 2)}) {
             FailingDisk disk(file, QFileInfo(file).size() / 2);
             try {
                 AudioDecoder decoder(disk.reader);
@@ -173,7 +160,7 @@ private Q_SLOTS:
     }
 
     void writesAacThatDecodesToTheSameSound() {
-        const auto samples = chirp(44100, 1, 44100 * 2 + 123);
+        const auto samples = chirp(44100 * 2 + 123);
         {
             AacWriter writer(path(u"written.m4a"_s));
             // Uneven blocks, so frames are assembled across calls.
@@ -182,8 +169,6 @@ private Q_SLOTS:
                              qint64(std::min<size_t>(777, samples.size() - at)));
             writer.finish();
             QCOMPARE(writer.framesWritten(), qint64(samples.size()));
-            AacWriter unfinished(path(u"unfinished.m4a"_s));
-            unfinished.write(samples.data(), 44100);
         }
         AudioDecoder decoder(path(u"written.m4a"_s));
         QCOMPARE(decoder.format(), (AudioFormat{44100, 1}));
@@ -193,7 +178,6 @@ private Q_SLOTS:
                  qPrintable(QString::number(decoded.size())));
         QVERIFY2(rmsOf(decoded, samples) < 0.1 * rmsOf(samples),
                  qPrintable(QString::number(rmsOf(decoded, samples))));
-        QCOMPARE(openError(path(u"unfinished.m4a"_s)), MediaError::unreadable());
     }
 
     void energyProfileMatchesTheSamples_data() {
@@ -233,28 +217,20 @@ private Q_SLOTS:
     }
 
     void readingReportsProgressAndStops() {
-        const QString wav = TestMedia::tone(m_folder.path(), u"long.wav"_s, 5);
         std::vector<double> fractions;
-        EnergyProfile::read(wav, 0.01, {}, [&](double f) { fractions.push_back(f); });
+        EnergyProfile::read(m_tone, 0.01, {}, [&](double f) { fractions.push_back(f); });
         QVERIFY(fractions.size() >= 5 && std::is_sorted(fractions.begin(), fractions.end()));
         QCOMPARE(fractions.back(), 1.0);
         std::stop_source stop;
         QVERIFY_THROWS_EXCEPTION(OperationCancelled,
-                                 EnergyProfile::read(wav, 0.01, stop.get_token(), [&](double f) {
+                                 EnergyProfile::read(m_tone, 0.01, stop.get_token(), [&](double f) {
                                      if (f > 0.3)
                                          stop.request_stop();
                                  }));
         // Odd frame durations still make whole-sample frames, never an empty one.
-        QCOMPARE(EnergyProfile::read(wav, 0.0).frameDuration, 1.0 / 44100);
-        QCOMPARE(EnergyProfile::read(wav, std::nan("")).rms.size(), size_t(5 * 44100));
-        QCOMPARE(EnergyProfile::read(wav, 1000.0).rms.size(), size_t(0));
-
-        std::stop_source stopDecoder;
-        AudioDecoder decoder(wav, AudioFormat{22050, 1}, stopDecoder.get_token());
-        std::vector<float> block(1000);
-        QCOMPARE(decoder.read(block.data(), 1000), qint64(1000));
-        stopDecoder.request_stop();
-        QVERIFY_THROWS_EXCEPTION(OperationCancelled, decoder.read(block.data(), 1000));
+        QCOMPARE(EnergyProfile::read(m_tone, 0.0).frameDuration, 1.0 / 44100);
+        QCOMPARE(EnergyProfile::read(m_tone, std::nan("")).rms.size(), size_t(5 * 44100));
+        QCOMPARE(EnergyProfile::read(m_tone, 1000.0).rms.size(), size_t(0));
     }
 };
 

@@ -62,18 +62,17 @@ private Q_SLOTS:
     void playsAudioFilesInPlace() {
         const QString cache = freshCache();
         for (const QString& file :
-             {m_sound, TestMedia::mp3WithCover(m_sound, media(u"with cover.mp3"_s)),
+             {m_sound,
+              TestMedia::convert(
+                  m_sound, media(u"with cover.mp3"_s),
+                  u"-f lavfi -i color=size=32x32:duration=0.1 -map 0:a -map 1:v -frames:v 1 "
+                  u"-c:v png -disposition:v attached_pic"_s.split(u' ')),
               // An .m4a is an MP4 by its contents, but named as sound it plays in place.
               TestMedia::convert(m_sound, media(u"Übung für Anfänger – 1.m4a"_s)),
               // Sound alone in a container that usually holds video plays in place too.
               TestMedia::convert(m_sound, media(u"sound only.mkv"_s), {u"-c:a"_s, u"flac"_s})})
             QCOMPARE(MediaSource::playableAudio(file, cache), file);
         QVERIFY2(!QFileInfo::exists(cache), "nothing was extracted, so no cache folder either");
-        // Half an MP3 plays in place: what is there decodes.
-        const QString mp3 = TestMedia::convert(m_sound, media(u"whole.mp3"_s));
-        const QString half =
-            TestMedia::truncated(mp3, media(u"half.mp3"_s), QFileInfo(mp3).size() / 2);
-        QCOMPARE(MediaSource::playableAudio(half, cache), half);
     }
 
     void extractsEachVideoOnceAndReusesIt() {

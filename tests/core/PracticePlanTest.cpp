@@ -28,7 +28,6 @@ private Q_SLOTS:
                  PracticeSettings(4, 1.0, 0.5, false));
         for (const char* json : {R"({"repeats":3,"rate":1,"gapFactor":1})",
                                  R"({"repeats":2.5,"rate":1,"gapFactor":1,"autoAdvance":false})",
-                                 R"({"repeats":"3","rate":1,"gapFactor":1,"autoAdvance":false})",
                                  R"({"repeats":3,"rate":null,"gapFactor":1,"autoAdvance":false})",
                                  R"({"repeats":3,"rate":1,"gapFactor":1,"autoAdvance":0})",
                                  R"({"repeats":3e9,"rate":1,"gapFactor":1,"autoAdvance":false})"})

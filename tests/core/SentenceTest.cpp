@@ -28,8 +28,6 @@ private Q_SLOTS:
         QCOMPARE(Sentence(0.0004999, 1).id(), 0);
         QCOMPARE(Sentence(5, 3).duration(), 0.0);
         QCOMPARE(Sentence(5, 3).middle(), 4.0);
-        QCOMPARE(TimeRange(2, 1).duration(), -1.0);
-        QCOMPARE(Word(u"Hallo."_s, 1.5, 0.25).end(), 1.75);
         const Sentence a{1, 2, u"Hi."_s, false};
         QCOMPARE(QSet<Sentence>({a, Sentence{1, 2, u"Hi."_s, false}}).size(), 1);
         QVERIFY((Sentence{1, 2, QString(), false}) != (Sentence{1, 2, std::nullopt, false}));

@@ -176,20 +176,14 @@ private Q_SLOTS:
     }
 
     // Where earlier versions kept them: moving one would lose the user's sessions or caches.
+    // The last test: it leaves the XDG variables pointing into the test's folder.
     void standardFoldersLiveInTheUsersFolders() {
-        const QByteArray savedData = qgetenv("XDG_DATA_HOME");
-        const QByteArray savedCache = qgetenv("XDG_CACHE_HOME");
         qputenv("XDG_DATA_HOME", inRoot(u"xdg"_s).toUtf8());
         qputenv("XDG_CACHE_HOME", inRoot(u"cache"_s).toUtf8());
-        const QString folder = SessionStore::standard().folder;
-        const QString audio = Locations::audioCacheFolder();
-        const QString models = Locations::modelFolder(u"de-DE"_s);
-        savedData.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", savedData);
-        savedCache.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", savedCache);
-        QCOMPARE(folder, inRoot(u"xdg/Quellin/Sessions"_s));
-        QVERIFY(!QFileInfo::exists(folder)); // created by the first save, not before
-        QCOMPARE(audio, inRoot(u"cache/Quellin/Audio"_s));
-        QCOMPARE(models, inRoot(u"xdg/Quellin/Models/de-DE"_s));
+        QCOMPARE(SessionStore::standard().folder, inRoot(u"xdg/Quellin/Sessions"_s));
+        QVERIFY(!QFileInfo::exists(inRoot(u"xdg/Quellin/Sessions"_s))); // made by the first save
+        QCOMPARE(Locations::audioCacheFolder(), inRoot(u"cache/Quellin/Audio"_s));
+        QCOMPARE(Locations::modelFolder(u"de-DE"_s), inRoot(u"xdg/Quellin/Models/de-DE"_s));
     }
 };
 

@@ -1,15 +1,26 @@
 #include "TestMedia.h"
 
-#include "TestSupport.h"
-
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace TestMedia {
+
+QByteArray run(const QString& program, const QStringList& arguments, int timeoutMs) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        QTest::qFail(qPrintable(u"%1 %2 failed: %3 %4"_s.arg(
+                         program, arguments.join(u' '), process.errorString(),
+                         QString::fromUtf8(process.readAllStandardError()))),
+                     __FILE__, __LINE__);
+    return process.readAllStandardOutput();
+}
 
 namespace {
 
@@ -20,7 +31,7 @@ QString in(const QString& folder, const QString& name) {
 
 // Runs a tool with `options` (split at spaces; no paths among them) followed by `arguments`.
 void tool(const QString& program, const QString& options, const QStringList& arguments = {}) {
-    TestSupport::run(program, options.split(u' ', Qt::SkipEmptyParts) + arguments, 600000);
+    run(program, options.split(u' ', Qt::SkipEmptyParts) + arguments, 600000);
 }
 
 void ffmpeg(const QStringList& arguments) {
@@ -53,17 +64,9 @@ QString floatWav(const QString& path, int sampleRate, int channels,
 QString tone(const QString& folder, const QString& name, double seconds, int sampleRate,
              int channels, double frequency, double amplitude) {
     const QString path = in(folder, name);
-    tool(u"sox"_s, u"-n -r %1 -c %2 -b 16"_s.arg(sampleRate).arg(channels),
+    tool(u"sox"_s, u"-D -n -r %1 -c %2 -b 16"_s.arg(sampleRate).arg(channels),
          {path, u"synth"_s, QString::number(seconds), u"sine"_s, QString::number(frequency),
           u"vol"_s, QString::number(amplitude)});
-    return path;
-}
-
-QString silence(const QString& folder, const QString& name, double seconds, int sampleRate,
-                int channels) {
-    const QString path = in(folder, name);
-    tool(u"sox"_s, u"-n -r %1 -c %2 -b 16"_s.arg(sampleRate).arg(channels),
-         {path, u"trim"_s, u"0"_s, QString::number(seconds)});
     return path;
 }
 
@@ -89,22 +92,9 @@ QString longVideo(const QString& path, double seconds) {
     return path;
 }
 
-QString mp3WithCover(const QString& sound, const QString& path) {
-    const QString cover = path + u".cover.png"_s;
-    ffmpeg(u"-f lavfi -i color=c=orange:size=32x32 -frames:v 1"_s.split(u' ') + QStringList{cover});
-    ffmpeg(QStringList{u"-i"_s, sound, u"-i"_s, cover} +
-           u"-map 0:a -map 1:v -c:a libmp3lame -b:a 128k -c:v png -disposition:v attached_pic "
-           u"-id3v2_version 3"_s.split(u' ') +
-           QStringList{path});
-    QFile::remove(cover);
-    return path;
-}
-
 QString truncated(const QString& from, const QString& to, qint64 bytes) {
     QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        QTest::qFail(qPrintable(u"cannot read %1"_s.arg(from)), __FILE__, __LINE__);
-    return textFile(to, source.read(bytes));
+    return textFile(to, source.open(QIODevice::ReadOnly) ? source.read(bytes) : QByteArray());
 }
 
 QString textFile(const QString& path, const QByteArray& content) {
@@ -117,19 +107,19 @@ QString textFile(const QString& path, const QByteArray& content) {
 }
 
 double duration(const QString& path) {
-    return TestSupport::run(u"soxi"_s, {u"-D"_s, path}).trimmed().toDouble();
+    return run(u"soxi"_s, {u"-D"_s, path}).trimmed().toDouble();
 }
 
 Speech speech(const QString& folder, const QString& name, const QStringList& sentences,
               double pause, const QString& voice) {
     Speech result{in(folder, name), {}};
     const QString work = in(folder, name + u".parts"_s);
-    QStringList parts{silence(work, u"gap.wav"_s, pause)};
+    QStringList parts{tone(work, u"gap.wav"_s, pause, 44100, 1, 0, 0)};
     double at = pause;
     for (int i = 0; i < sentences.size(); ++i) {
         const QString raw = in(work, u"raw%1.wav"_s.arg(i));
         const QString trimmed = in(work, u"s%1.wav"_s.arg(i));
-        TestSupport::run(u"espeak-ng"_s, {u"-v"_s, voice, u"-w"_s, raw, sentences[i]});
+        run(u"espeak-ng"_s, {u"-v"_s, voice, u"-w"_s, raw, sentences[i]});
         // espeak-ng pads its output with silence; cut it so the pauses are exactly `pause`.
         tool(u"sox"_s, {},
              QStringList{raw, u"-r"_s, u"44100"_s, u"-c"_s, u"1"_s, u"-b"_s, u"16"_s, trimmed} +

@@ -2,7 +2,6 @@
 
 #include "base/Sentence.h"
 
-#include <QString>
 #include <QStringList>
 
 #include <vector>
@@ -12,17 +11,18 @@
 // file's path and fails the current test (through QTest) when a tool fails.
 namespace TestMedia {
 
+// Runs a program to completion; fails the current test (through QTest) when it cannot start or
+// exits non-zero. Returns its standard output.
+QByteArray run(const QString& program, const QStringList& arguments, int timeoutMs = 120000);
+
 // A 32-bit float WAV file holding exactly these interleaved samples.
 QString floatWav(const QString& path, int sampleRate, int channels,
                  const std::vector<float>& interleaved);
 
-// A sine tone; the extension chooses the format (anything sox writes: wav, flac, ogg, mp3).
+// A sine tone, digital silence at amplitude 0; the extension chooses the format (anything sox
+// writes: wav, flac, ogg, mp3).
 QString tone(const QString& folder, const QString& name, double seconds, int sampleRate = 44100,
              int channels = 1, double frequency = 440, double amplitude = 0.5);
-
-// Digital silence.
-QString silence(const QString& folder, const QString& name, double seconds, int sampleRate = 44100,
-                int channels = 1);
 
 // Converts with ffmpeg: `ffmpeg -i from <arguments> to`. The output format follows `to`'s
 // extension unless the arguments say otherwise.
@@ -34,9 +34,6 @@ QString video(const QString& path, const QString& soundTrack, double seconds);
 
 // A long video cheap to make: a tiny still picture at one frame a second and a tone at 8 kHz.
 QString longVideo(const QString& path, double seconds);
-
-// An MP3 of the sound with a cover picture (an attached picture stream).
-QString mp3WithCover(const QString& sound, const QString& path);
 
 // The first `bytes` bytes of a file.
 QString truncated(const QString& from, const QString& to, qint64 bytes);

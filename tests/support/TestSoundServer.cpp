@@ -20,11 +20,9 @@ void MicrophoneFeed::say(const std::vector<float>& samples) {
 
 void MicrophoneFeed::run(std::stop_token stop, const std::string& path) {
     int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0 && !stop.stop_requested(); ++attempt) {
-        fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
-        if (fd < 0)
+    for (int attempt = 0; attempt < 100 && fd < 0 && !stop.stop_requested(); ++attempt)
+        if ((fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK)) < 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
     if (fd < 0)
         return;
     m_connected = true;
@@ -33,18 +31,14 @@ void MicrophoneFeed::run(std::stop_token stop, const std::string& path) {
     while (!stop.stop_requested()) {
         const double elapsed =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-        const qint64 due = qint64(elapsed * 44100) - written;
-        std::vector<qint16> block(size_t(std::max<qint64>(due, 0)), 0);
+        std::vector<qint16> block(size_t(qint64(elapsed * 44100) - written), 0);
         {
             std::lock_guard guard(m_lock);
-            for (auto& sample : block) {
-                if (m_next < m_queue.size())
-                    sample = qint16(std::clamp(m_queue[m_next++], -1.0f, 1.0f) * 32767);
-            }
+            for (size_t k = 0; k < block.size() && m_next < m_queue.size(); ++k)
+                block[k] = qint16(std::clamp(m_queue[m_next++], -1.0f, 1.0f) * 32767);
         }
-        if (!block.empty())
-            (void)!::write(fd, block.data(), block.size() * sizeof(qint16));
-        written += due > 0 ? due : 0;
+        (void)!::write(fd, block.data(), block.size() * sizeof(qint16));
+        written += qint64(block.size());
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     ::close(fd);
@@ -53,9 +47,9 @@ void MicrophoneFeed::run(std::stop_token stop, const std::string& path) {
 bool SinkInStep::start() {
     m_stream.setStandardInputFile(QStringLiteral("/dev/zero"));
     m_stream.start(QStringLiteral("pacat"),
-                   {QStringLiteral("--playback"), QStringLiteral("--raw"),
-                    QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
-                    QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
+                   QStringLiteral("--playback --raw --format=s16le "
+                                  "--rate=44100 --channels=1 --latency-msec=20")
+                       .split(u' '));
     m_startedAt = QDateTime::currentMSecsSinceEpoch();
     return m_stream.waitForStarted();
 }

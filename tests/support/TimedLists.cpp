@@ -1,27 +1,15 @@
 #include "TimedLists.h"
 
-#include <QString>
+#include <QTest>
 
 #include <cmath>
 
-namespace {
-
-bool closeTimes(double a, double b) {
-    return std::abs(a - b) < 1e-9;
-}
-
-char* listed(const QString& text) {
-    return qstrdup(text.isEmpty() ? "(none)" : text.toUtf8().constData());
-}
-
-} // namespace
-
 bool sameAtTimes(const TimeRange& a, const TimeRange& b) {
-    return closeTimes(a.start, b.start) && closeTimes(a.end, b.end);
+    return std::abs(a.start - b.start) < 1e-9 && std::abs(a.end - b.end) < 1e-9;
 }
 
 bool sameAtTimes(const Sentence& a, const Sentence& b) {
-    return closeTimes(a.start, b.start) && closeTimes(a.end, b.end) && a.text == b.text &&
+    return sameAtTimes(TimeRange(a.start, a.end), TimeRange(b.start, b.end)) && a.text == b.text &&
            a.hard == b.hard;
 }
 
@@ -29,7 +17,7 @@ char* toString(const Ranges& ranges) {
     QString text;
     for (const TimeRange& range : ranges.list)
         text += QStringLiteral("%1-%2 ").arg(range.start, 0, 'f', 4).arg(range.end, 0, 'f', 4);
-    return listed(text);
+    return QTest::toString(text);
 }
 
 char* toString(const Sentences& sentences) {
@@ -40,5 +28,5 @@ char* toString(const Sentences& sentences) {
                     .arg(sentence.end, 0, 'f', 4)
                     .arg(sentence.text.value_or(QStringLiteral("(no text)")),
                          sentence.hard ? QStringLiteral(" hard") : QString());
-    return listed(text);
+    return QTest::toString(text);
 }

@@ -1,6 +1,6 @@
 #include "SignalAnalysis.h"
 
-#include "TestSupport.h"
+#include "TestMedia.h"
 
 #include <cmath>
 #include <complex>
@@ -9,7 +9,7 @@
 namespace SignalAnalysis {
 
 std::vector<float> decode(const QString& path) {
-    const QByteArray raw = TestSupport::run(
+    const QByteArray raw = TestMedia::run(
         "ffmpeg", {"-v", "error", "-i", path, "-f", "f32le", "-ac", "1", "-ar", "44100", "-"});
     std::vector<float> samples(size_t(raw.size()) / sizeof(float));
     std::memcpy(samples.data(), raw.constData(), samples.size() * sizeof(float));
@@ -21,9 +21,9 @@ double seconds(const QString& path) {
 }
 
 QString describe(const QString& path) {
-    return QString::fromUtf8(TestSupport::run("ffprobe", {"-v", "error", "-show_entries",
-                                                          "stream=codec_name,sample_rate,channels",
-                                                          "-of", "csv=p=0", path}))
+    return QString::fromUtf8(TestMedia::run("ffprobe", {"-v", "error", "-show_entries",
+                                                        "stream=codec_name,sample_rate,channels",
+                                                        "-of", "csv=p=0", path}))
         .trimmed();
 }
 

@@ -8,7 +8,6 @@
 #include "split/SilenceSplitter.h"
 #include "split/TranscriptSplitter.h"
 #include "TestMedia.h"
-#include "TestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -60,8 +59,8 @@ QString librivoxReading(const QString& path) {
     QFile transcription(librivox + QStringLiteral("/transcription"));
     if (!transcription.open(QIODevice::ReadOnly))
         return {};
-    const QString gap = TestMedia::silence(QFileInfo(path).path(), QStringLiteral("gap.wav"), 0.8,
-                                           SphinxDecoder::sampleRate);
+    const QString gap = TestMedia::tone(QFileInfo(path).path(), QStringLiteral("gap.wav"), 0.8,
+                                        SphinxDecoder::sampleRate, 1, 0, 0);
     QString text;
     QStringList parts;
     // Lines like "<s> he was not an ill disposed young man </s> (…-0880)".
@@ -72,7 +71,7 @@ QString librivoxReading(const QString& path) {
         text += line.left(id).remove(QStringLiteral("<s>")).remove(QStringLiteral("</s>"));
         parts << gap << librivox + u'/' + line.mid(id + 1).chopped(1) + QStringLiteral(".wav");
     }
-    TestSupport::run(QStringLiteral("sox"), parts << path);
+    TestMedia::run(QStringLiteral("sox"), parts << path);
     return text;
 }
 
@@ -263,7 +262,7 @@ private Q_SLOTS:
         const QString tool16k =
             TestMedia::convert(path, m_folder.filePath(name + ".16k.wav"),
                                {"-ar", "16000", "-ac", "1", "-c:a", "pcm_s16le"});
-        const QStringList toolHeard = wordsOf(QString::fromUtf8(TestSupport::run(
+        const QStringList toolHeard = wordsOf(QString::fromUtf8(TestMedia::run(
             "pocketsphinx_continuous", {"-infile", tool16k, "-logfn", "/dev/null"})));
         const QStringList all = wordsOf(sentences.join(u' '));
         qInfo() << heard.join(u' ') << "| the tool:" << toolHeard.join(u' ');
@@ -274,7 +273,7 @@ private Q_SLOTS:
 
     void silenceAndBadInput() {
         Transcriber transcriber;
-        const QString silent = TestMedia::silence(m_folder.path(), "silent.wav", 3.0);
+        const QString silent = TestMedia::tone(m_folder.path(), "silent.wav", 3.0, 44100, 1, 0, 0);
         QVERIFY(waitForTask(transcriber.transcribe(silent, "en-US", nullptr)).empty());
 
         const QString text =

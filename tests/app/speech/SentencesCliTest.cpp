@@ -104,7 +104,7 @@ private Q_SLOTS:
                  qsizetype(m_speech.sentences.size()));
 
         // Silence: no speech heard; the pause split (empty here) stays.
-        const QString silent = TestMedia::silence(m_folder.path(), "silent.wav", 2.0);
+        const QString silent = TestMedia::tone(m_folder.path(), "silent.wav", 2.0, 44100, 1, 0, 0);
         result = json({"sentences", silent, "--language", QStringLiteral("en-US")});
         QCOMPARE(
             result.value("notice").toString(),
