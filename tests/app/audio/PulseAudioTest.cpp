@@ -19,14 +19,6 @@ QCoro::Task<> await(QCoro::Task<bool> play, std::optional<bool>* result) {
     *result = co_await std::move(play);
 }
 
-// RMS per 10 ms.
-std::vector<float> envelope(const std::vector<float>& samples) {
-    std::vector<float> frames;
-    for (size_t from = 0; from + 441 <= samples.size(); from += 441)
-        frames.push_back(float(SignalAnalysis::rms(samples, from, 441)));
-    return frames;
-}
-
 // Has the test server drop this process's playing streams, as a server does when their device
 // goes away, through its command interface. False when no stream was dropped.
 bool dropOurStreams() {
@@ -85,32 +77,30 @@ private Q_SLOTS:
         tone = TestMedia::tone(folder.path(), "tone.wav", 5, 44100, 1, 220);
     }
 
-    void segmentLastsItsStretchedLength_data() {
-        QTest::addColumn<double>("rate");
-        QTest::newRow("normal") << 1.0;
-        QTest::newRow("half speed") << 0.5;
-        QTest::newRow("one and a half") << 1.5;
-    }
-    void segmentLastsItsStretchedLength() {
+    // Segments last their stretched length: a busy machine makes them end late, never early;
+    // at the wrong rate they would be far off (2 s instead of 4 s or 1.33 s). Each recording and
+    // each take played makes a Qt device of its own; the devices of the ones that ended go away
+    // without taking anything else with them. Segments shorter than what the server buffers
+    // before it starts playing end too, and a stop ends a play at once.
+    void playsEndWhenHeardOrStopped() {
         Player player;
         player.load(tone);
-        QFETCH(double, rate);
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(QCoro::waitFor(player.play(1, 3, rate)), true);
-        const double seconds = double(timer.elapsed()) / 1000;
-        // A busy machine makes it end late, never early; played at the wrong rate it would be
-        // far off (2 s instead of 1.33 s or 4 s).
-        const double expected = 2 / rate;
-        QVERIFY2(seconds >= 0.9 * expected && seconds <= 1.3 * expected,
-                 qPrintable(QStringLiteral("%1 s, expected %2 s").arg(seconds).arg(expected)));
-    }
-
-    void shortAndStoppedSegmentsEnd() {
-        Player player;
-        player.load(tone);
-        // Shorter than what the sound server buffers before it starts playing.
+        for (const double rate : {0.5, 1.5}) {
+            QElapsedTimer timer;
+            timer.start();
+            QCOMPARE(QCoro::waitFor(player.play(1, 3, rate)), true);
+            const double seconds = double(timer.elapsed()) / 1000, expected = 2 / rate;
+            QVERIFY2(seconds >= 0.9 * expected && seconds <= 1.3 * expected,
+                     qPrintable(QStringLiteral("%1 s, expected %2 s").arg(seconds).arg(expected)));
+        }
         for (const double length : {0.01, 0.03, 0.08}) {
+            {
+                Recorder recorder;
+                recorder.record(folder.filePath(QStringLiteral("Takes/again/%1.m4a").arg(length)),
+                                2);
+                QTest::qWait(200);
+                recorder.stop();
+            }
             QElapsedTimer timer;
             timer.start();
             QCOMPARE(QCoro::waitFor(player.play(1, 1 + length, 1)), true);
@@ -121,26 +111,8 @@ private Q_SLOTS:
         QTest::qWait(500);
         QVERIFY(!result);
         player.stop();
-        // At once: long before the 3.5 s left, even on a busy machine.
-        QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 1000); // long before the 3.5 s left
         QCOMPARE(*result, false);
-    }
-
-    // Each recording and each take played makes a Qt device of its own; the devices of the ones
-    // that ended must go away without taking anything else with them.
-    void devicesComeAndGo() {
-        Player player;
-        player.load(tone);
-        for (int i = 0; i < 3; ++i) {
-            {
-                Recorder recorder;
-                recorder.record(folder.filePath(QStringLiteral("Takes/again/%1.m4a").arg(i)), 2);
-                QTest::qWait(200);
-                recorder.stop();
-            }
-            QCOMPARE(QCoro::waitFor(player.play(1, 1.2, 1)), true);
-            QTest::qWait(100);
-        }
     }
 
     void recordsTheMicrophone() {
@@ -173,6 +145,12 @@ private Q_SLOTS:
                  qPrintable(QString::number(double(recorded.size()) / 44100)));
 
         // The take holds the sentence, shaped alike, after the microphone's delay.
+        const auto envelope = [](const std::vector<float>& samples) { // RMS per 10 ms
+            std::vector<float> frames;
+            for (size_t from = 0; from + 441 <= samples.size(); from += 441)
+                frames.push_back(float(SignalAnalysis::rms(samples, from, 441)));
+            return frames;
+        };
         const auto spoken = envelope(sentence), heard = envelope(recorded);
         const long length = long(spoken.size());
         const long shift = SignalAnalysis::bestShift(heard, 0, spoken.data(), length, 50);

@@ -3,7 +3,6 @@
 #include "TestMedia.h"
 
 #include <cmath>
-#include <complex>
 #include <cstring>
 
 namespace SignalAnalysis {
@@ -27,40 +26,6 @@ QString describe(const QString& path) {
         .trimmed();
 }
 
-namespace {
-
-double powerAt(const float* samples, size_t count, int sampleRate, double frequency) {
-    std::complex<double> sum = 0;
-    const std::complex<double> step = std::polar(1.0, -2 * M_PI * frequency / sampleRate);
-    std::complex<double> phase = 1;
-    for (size_t i = 0; i < count; ++i) {
-        sum += double(samples[i]) * phase;
-        phase *= step;
-    }
-    return std::norm(sum);
-}
-
-double strongest(const float* samples, size_t count, int sampleRate, double low, double high,
-                 double step) {
-    double best = low, bestPower = -1;
-    for (double f = low; f <= high; f += step) {
-        const double power = powerAt(samples, count, sampleRate, f);
-        if (power > bestPower) {
-            bestPower = power;
-            best = f;
-        }
-    }
-    return best;
-}
-
-} // namespace
-
-double dominantFrequency(const float* samples, size_t count, int sampleRate, double low,
-                         double high) {
-    const double coarse = strongest(samples, count, sampleRate, low, high, 1.0);
-    return strongest(samples, count, sampleRate, coarse - 1, coarse + 1, 0.05);
-}
-
 double similarity(const float* a, const float* b, long length) {
     double dot = 0, aa = 0, bb = 0;
     for (long i = 0; i < length; ++i) {
@@ -79,8 +44,8 @@ long bestShift(const std::vector<float>& reference, long at, const float* piece,
         const long from = at + shift;
         if (from < 0 || from + length > long(reference.size()))
             continue;
-        const double score = similarity(reference.data() + from, piece, length);
-        if (score > bestScore) {
+        if (const double score = similarity(reference.data() + from, piece, length);
+            score > bestScore) {
             bestScore = score;
             best = shift;
         }
@@ -93,14 +58,6 @@ double rms(const std::vector<float>& samples, size_t from, size_t count) {
     for (size_t i = from; i < from + count && i < samples.size(); ++i)
         sum += double(samples[i]) * samples[i];
     return count ? std::sqrt(sum / double(count)) : 0.0;
-}
-
-std::vector<float> firstChannel(const std::vector<float>& frames, int channels) {
-    std::vector<float> mono;
-    mono.reserve(frames.size() / size_t(channels));
-    for (size_t i = 0; i < frames.size(); i += size_t(channels))
-        mono.push_back(frames[i]);
-    return mono;
 }
 
 } // namespace SignalAnalysis

@@ -31,24 +31,31 @@ const QStringList spoken{
 
 QStringList wordsOf(const QString& text) {
     return text.toLower()
-        .replace(QLatin1Char('\n'), QLatin1Char(' '))
-        .remove(QRegularExpression(QStringLiteral("[^a-z' ]")))
-        .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        .remove(QRegularExpression(QStringLiteral("[^a-z' \n]")))
+        .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
 }
 
-// Words inserted, left out or replaced, per word said (the word error rate).
-double wordErrorRate(const QStringList& said, const QStringList& heard) {
-    std::vector<qsizetype> previous(heard.size() + 1);
-    std::vector<qsizetype> current(heard.size() + 1);
+// Words inserted, left out or replaced in what was heard of what was said (the edit distance).
+int wordErrors(const QString& saidText, const QString& heardText) {
+    const QStringList said = wordsOf(saidText), heard = wordsOf(heardText);
+    std::vector<int> previous(size_t(heard.size()) + 1), current(previous.size());
     std::iota(previous.begin(), previous.end(), 0);
     for (qsizetype i = 1; i <= said.size(); ++i) {
-        current[0] = i;
+        current[0] = int(i);
         for (qsizetype j = 1; j <= heard.size(); ++j)
-            current[j] = std::min({previous[j] + 1, current[j - 1] + 1,
-                                   previous[j - 1] + (said[i - 1] == heard[j - 1] ? 0 : 1)});
+            current[size_t(j)] =
+                std::min({previous[size_t(j)] + 1, current[size_t(j) - 1] + 1,
+                          previous[size_t(j) - 1] + (said[i - 1] == heard[j - 1] ? 0 : 1)});
         std::swap(previous, current);
     }
-    return double(previous[heard.size()]) / double(said.size());
+    return previous.back();
+}
+
+template <typename Items> QString textOf(const Items& items) {
+    QStringList texts;
+    for (const auto& item : items)
+        texts += std::optional<QString>(item.text).value_or(QString()); // words' or sentences'
+    return texts.join(u' ');
 }
 
 // Debian's pocketsphinx-testdata: five sentences of a LibriVox audiobook and their text.
@@ -86,13 +93,6 @@ std::vector<RecognitionEvent> eventsOf(RecognitionEngine& engine, const QString&
     return events;
 }
 
-QStringList heardIn(const std::vector<Word>& words) {
-    QStringList heard;
-    for (const Word& word : words)
-        heard += wordsOf(word.text);
-    return heard;
-}
-
 } // namespace
 
 // The real recogniser end to end. Recognition under the sanitizers is slow: the spoken sentences
@@ -114,21 +114,13 @@ private Q_SLOTS:
         }
     }
 
-    void tokensBecomeWords() {
+    void modelsAndTokens() {
         for (const auto& [token, word] : {std::pair("read(2)", "read"),
-                                          {"hello", "hello"},
-                                          {"(12)", "(12)"},
                                           {"a(b)", "a(b)"},
                                           {"<s>", ""},
-                                          {"</s>", ""},
-                                          {"<sil>", ""},
                                           {"[NOISE]", ""},
-                                          {"++BREATH++", ""},
-                                          {"[SPEECH]", ""}})
+                                          {"++BREATH++", ""}})
             QCOMPARE(SphinxDecoder::wordOf(token), QString::fromLatin1(word));
-    }
-
-    void modelsAndLanguages() {
         const PocketSphinxEngine engine;
         // Debian's pocketsphinx-en-us serves en-US; the user's folder follows XDG_DATA_HOME.
         QVERIFY(engine.model("en-US").value().languageModel.endsWith("/en-us.lm.bin"));
@@ -136,7 +128,6 @@ private Q_SLOTS:
                  QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                      "/Quellin/Models/de-DE");
         QVERIFY(!engine.isOnDevice("xx-YY"));
-
         // A folder needs all three parts; the acoustic model may sit in a folder of its own.
         const QString folder = m_folder.filePath("model");
         QDir().mkpath(folder + "/acoustic");
@@ -145,34 +136,20 @@ private Q_SLOTS:
         QVERIFY(!PocketSphinxEngine::modelIn(folder));
         TestMedia::textFile(folder + "/words.dict", "x");
         QCOMPARE(PocketSphinxEngine::modelIn(folder).value().acousticModel, folder + "/acoustic");
-
-        // A language without a model: the transcriber refuses with the folder to put it in.
-        Transcriber transcriber;
-        QCOMPARE(transcriber.languages().front().id, QStringLiteral("en-US"));
-        QVERIFY(transcriber.languages().front().onDevice);
-        auto failure = failureOf<Transcriber::Failure>(
-            transcriber.transcribe(m_speech.path, "de-DE", nullptr));
-        QCOMPARE(failure.value().description(),
-                 QStringLiteral("On-device recognition for German (Germany) isn’t on this "
-                                "computer. Put its speech model in %1, then choose Find "
-                                "Sentences Again.")
-                     .arg(engine.modelFolder("de-DE")));
     }
 
     // Events come in time order: progress never going back and at least twice per second of
     // speech, one final per spoken sentence, then the end. The words are mostly right, each in
     // a spoken stretch with the decoder's posterior, and the same with one decoder or two.
     void recognisesSpokenSentences() {
-        double speech = 0;
-        for (const TimeRange& sentence : m_speech.sentences)
-            speech += sentence.duration();
+        const double speech = std::accumulate(
+            m_speech.sentences.begin(), m_speech.sentences.end(), 0.0,
+            [](double sum, const TimeRange& sentence) { return sum + sentence.duration(); });
         std::vector<Word> finals[2];
         for (const int i : {0, 1}) {
-            QVERIFY(!m_events[i].empty());
             QCOMPARE(m_events[i].back(), RecognitionEvent::finished(true));
             double last = 0;
-            int partials = 0;
-            qsizetype results = 0;
+            int partials = 0, results = 0;
             for (const RecognitionEvent& event : m_events[i]) {
                 if (const auto* partial = std::get_if<RecognitionEvent::Partial>(&event.value)) {
                     QVERIFY(partial->seconds >= last);
@@ -188,8 +165,11 @@ private Q_SLOTS:
             QVERIFY(partials >= 2 * speech);
             QCOMPARE(results, spoken.size());
         }
+        double previous = 0;
         for (const Word& word : finals[0]) {
             QVERIFY(word.confidence && *word.confidence >= 0 && *word.confidence <= 1);
+            QVERIFY(word.start >= previous);
+            previous = word.start;
             // Inside a spoken stretch, give or take the decoder's frames.
             QVERIFY2(std::any_of(m_speech.sentences.begin(), m_speech.sentences.end(),
                                  [&](const TimeRange& s) {
@@ -198,11 +178,9 @@ private Q_SLOTS:
                                  }),
                      qPrintable(QStringLiteral("%1 at %2").arg(word.text).arg(word.start)));
         }
-        QVERIFY(std::is_sorted(finals[0].begin(), finals[0].end(),
-                               [](const Word& a, const Word& b) { return a.start < b.start; }));
-        const QStringList heard = heardIn(finals[0]);
-        QVERIFY2(wordErrorRate(wordsOf(spoken.join(u' ')), heard) < 0.5,
-                 qPrintable(heard.join(u' ')));
+        QVERIFY2(wordErrors(spoken.join(u' '), textOf(finals[0])) <
+                     wordsOf(spoken.join(u' ')).size() / 2,
+                 qPrintable(textOf(finals[0])));
         // Posteriors may differ a little (measured: up to 0.013) with what a decoder decoded
         // before.
         QCOMPARE(finals[1].size(), finals[0].size());
@@ -214,30 +192,23 @@ private Q_SLOTS:
     }
 
     void shortSentencesAfterSilence_data() {
-        QTest::addColumn<bool>("noiseFloor");
-        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("format"); // of a file with exact zeros, or a faint noise floor
         QTest::addColumn<double>("pause");
-        QTest::newRow("zeros wav 20 s") << false << QStringLiteral("wav") << 20.0;
-        QTest::newRow("noise floor mp3 2 s") << true << QStringLiteral("mp3") << 2.0;
+        QTest::newRow("zeros wav 20 s") << QStringLiteral("wav") << 20.0;
+        QTest::newRow("noise floor mp3 2 s") << QStringLiteral("mp3") << 2.0;
     }
     // Short sentences at the start, in the middle and at the end, between long pauses (exact
     // zeros as in edited videos, or a faint noise floor), are never lost, and are recognised
     // about as well as by PocketSphinx's own tool.
     void shortSentencesAfterSilence() {
-        QFETCH(bool, noiseFloor);
         QFETCH(QString, format);
         QFETCH(double, pause);
-        const QStringList sentences{"Yes.", "Good morning.", "Thank you.", "See you soon.",
-                                    "Banana."};
-        const QString name = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-');
+        const QStringList said{"Yes.", "Good morning.", "Thank you.", "See you soon.", "Banana."};
         const TestMedia::Speech speech =
-            TestMedia::speech(m_folder.path(), name + ".zeros.wav", sentences, pause);
-        QString path = speech.path;
-        if (noiseFloor)
-            path = TestMedia::convert(path, m_folder.filePath(name + ".noise.wav"),
-                                      {"-af", "aeval=val(0)+0.004*(2*random(0)-1)"});
-        path = TestMedia::convert(path, m_folder.filePath(name + u'.' + format));
-
+            TestMedia::speech(m_folder.path(), format + ".zeros.wav", said, pause);
+        const QStringList noiseFloor{"-af", "aeval=val(0)+0.004*(2*random(0)-1)"};
+        const QString path = TestMedia::convert(speech.path, m_folder.filePath("short." + format),
+                                                format == u"wav" ? QStringList() : noiseFloor);
         const EnergyProfile profile = EnergyProfile::read(path, 0.01);
         Transcriber transcriber;
         const SentenceFinder::Outcome outcome =
@@ -254,57 +225,60 @@ private Q_SLOTS:
                                                 std::max(s.start, clip.start) >=
                                             clip.duration() / 2;
                                  }),
-                     qPrintable(sentences[qsizetype(index)]));
+                     qPrintable(said[qsizetype(index)]));
         }
-        QStringList heard;
-        for (const Sentence& sentence : *outcome.sentences)
-            heard += wordsOf(sentence.text.value_or(QString()));
         const QString tool16k =
-            TestMedia::convert(path, m_folder.filePath(name + ".16k.wav"),
+            TestMedia::convert(path, m_folder.filePath(format + ".16k.wav"),
                                {"-ar", "16000", "-ac", "1", "-c:a", "pcm_s16le"});
-        const QStringList toolHeard = wordsOf(QString::fromUtf8(TestMedia::run(
-            "pocketsphinx_continuous", {"-infile", tool16k, "-logfn", "/dev/null"})));
-        const QStringList all = wordsOf(sentences.join(u' '));
-        qInfo() << heard.join(u' ') << "| the tool:" << toolHeard.join(u' ');
+        const QString heard = textOf(*outcome.sentences),
+                      toolHeard = QString::fromUtf8(TestMedia::run(
+                          "pocketsphinx_continuous", {"-infile", tool16k, "-logfn", "/dev/null"}));
+        qInfo() << heard << "| the tool:" << toolHeard;
         // At most one word more wrong than the engine's own tool.
-        QVERIFY(wordErrorRate(all, heard) * all.size() <=
-                wordErrorRate(all, toolHeard) * all.size() + 1.0 + 1e-9);
+        QVERIFY(wordErrors(said.join(u' '), heard) <= wordErrors(said.join(u' '), toolHeard) + 1);
     }
 
+    // A clear failure, or none for silence; never a crash.
     void silenceAndBadInput() {
         Transcriber transcriber;
-        const QString silent = TestMedia::tone(m_folder.path(), "silent.wav", 3.0, 44100, 1, 0, 0);
-        QVERIFY(waitForTask(transcriber.transcribe(silent, "en-US", nullptr)).empty());
-
-        const QString text =
-            TestMedia::textFile(m_folder.filePath("notes.mp3"), "these are not sounds");
-        auto failure =
-            failureOf<Transcriber::Failure>(transcriber.transcribe(text, "en-US", nullptr));
-        QCOMPARE(failure.value().kind(), Transcriber::Failure::Kind::failed);
-        QCOMPARE(failure->description(),
-                 QStringLiteral("This file can’t be read as audio or video."));
-
-        // A model folder whose files are not a model: a clear failure, not a crash.
-        const QString folder = PocketSphinxEngine().modelFolder("fr-FR");
+        const PocketSphinxEngine engine;
+        const auto outcome = [&](const QString& path, const QString& language) {
+            try {
+                const auto words = waitForTask(transcriber.transcribe(path, language, nullptr));
+                return QStringLiteral("%1 words").arg(words.size());
+            } catch (const Transcriber::Failure& failure) {
+                return failure.description();
+            }
+        };
+        QCOMPARE(
+            outcome(TestMedia::tone(m_folder.path(), "silent.wav", 3.0, 44100, 1, 0, 0), "en-US"),
+            QStringLiteral("0 words"));
+        QCOMPARE(
+            outcome(TestMedia::textFile(m_folder.filePath("notes.mp3"), "not sounds"), "en-US"),
+            QStringLiteral("This file can’t be read as audio or video."));
+        QCOMPARE(outcome(m_speech.path, "de-DE"),
+                 QStringLiteral("On-device recognition for German (Germany) isn’t on this "
+                                "computer. Put its speech model in %1, then choose Find "
+                                "Sentences Again.")
+                     .arg(engine.modelFolder("de-DE")));
+        // A model folder whose files are not a model.
+        const QString folder = engine.modelFolder("fr-FR");
         QDir().mkpath(folder + "/fr");
         for (const char* file : {"/fr/mdef", "/fr.lm.bin", "/fr.dict"})
             TestMedia::textFile(folder + file, "not a model");
-        failure = failureOf<Transcriber::Failure>(
-            transcriber.transcribe(m_speech.path, "fr-FR", nullptr));
+        const QString broken = outcome(m_speech.path, "fr-FR");
         QDir(folder).removeRecursively();
-        QCOMPARE(failure.value().description(),
+        QCOMPARE(broken,
                  QStringLiteral("The speech model in %1/fr couldn’t be loaded.").arg(folder));
     }
 
     // The file-level verdict against the share of words recognised wrongly: real speech, and
     // another language recognised as English.
     void verdictFollowsWordErrorRate_data() {
-        QTest::addColumn<QString>("voice"); // an espeak-ng voice, or "librivox"
-        QTest::addColumn<QStringList>("text");
+        QTest::addColumn<QStringList>("text"); // spoken in German; LibriVox's reading when empty
         QTest::addColumn<bool>("reliable");
-        QTest::newRow("LibriVox") << "librivox" << QStringList() << true;
+        QTest::newRow("LibriVox") << QStringList() << true;
         QTest::newRow("German as English")
-            << "de"
             << QStringList{"Mein Bruder hat letzte Woche ein neues Auto gekauft.",
                            "Sie liest jeden Abend ein Buch, bevor sie schlafen geht.",
                            "Das Wetter war heute Morgen kalt und windig.",
@@ -312,20 +286,20 @@ private Q_SLOTS:
             << false;
     }
     void verdictFollowsWordErrorRate() {
-        QFETCH(QString, voice);
         QFETCH(QStringList, text);
         QFETCH(bool, reliable);
         QString said = text.join(u' ');
-        QString path = m_folder.filePath(voice + ".wav");
-        if (voice != u"librivox")
-            path = TestMedia::speech(m_folder.path(), voice + ".wav", text, 0.8, voice).path;
+        QString path = m_folder.filePath("librivox.wav");
+        if (!text.isEmpty())
+            path = TestMedia::speech(m_folder.path(), "de.wav", text, 0.8, "de").path;
         else if (!QFileInfo::exists(librivox))
             QSKIP("Debian's pocketsphinx-testdata is not installed (scripts/setup installs it).");
         else
             said = librivoxReading(path);
         Transcriber transcriber;
         const std::vector<Word> words = waitForTask(transcriber.transcribe(path, "en-US", nullptr));
-        const double errors = wordErrorRate(wordsOf(said), heardIn(words));
+        const double errors =
+            double(wordErrors(said, textOf(words))) / double(wordsOf(said).size());
         const std::vector<Sentence> sentences = TranscriptSplitter().sentences(words, 0);
         qInfo().noquote() << "word error rate" << errors << "confidence"
                           << TextConfidence::fileConfidence(sentences).value_or(-1);

@@ -46,12 +46,6 @@ class SentencesCliTest final : public QObject {
         return QJsonDocument::fromJson(run.out).object();
     }
 
-    QString notOnDevice(const QString& name, const QString& language) const {
-        return QStringLiteral("On-device recognition for %1 isn’t on this computer. Put its speech "
-                              "model in %2/Quellin/Models/%3, then choose Find Sentences Again.")
-            .arg(name, home("XDG_DATA_HOME"), language);
-    }
-
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(!qEnvironmentVariable("QUELLIN_CLI").isEmpty());
@@ -77,11 +71,7 @@ private Q_SLOTS:
             QVERIFY(sentence.text && sentence.text->split(QLatin1Char(' ')).size() >= 4);
             QVERIFY2(qAbs(sentence.start - spoken.start) < 0.4 &&
                          qAbs(sentence.end - spoken.end) < 0.4,
-                     qPrintable(QStringLiteral("%1–%2 for %3–%4")
-                                    .arg(sentence.start)
-                                    .arg(sentence.end)
-                                    .arg(spoken.start)
-                                    .arg(spoken.end)));
+                     qPrintable(QString::number(i)));
         }
     }
 
@@ -90,27 +80,16 @@ private Q_SLOTS:
         QDir().mkpath(home("XDG_CONFIG_HOME") + "/Quellin");
         TestMedia::textFile(home("XDG_CONFIG_HOME") + "/Quellin/Quellin.conf",
                             "[General]\nlanguage=de-DE\n");
-        QJsonObject result = json({"sentences", m_speech.path});
+        const QJsonObject result = json({"sentences", m_speech.path});
         QDir(home("XDG_CONFIG_HOME")).removeRecursively();
         QCOMPARE(result.value(QStringLiteral("notice")).toString(),
-                 notOnDevice("German (Germany)", "de-DE"));
+                 QStringLiteral("On-device recognition for German (Germany) isn’t on this "
+                                "computer. Put its speech model in %1/Quellin/Models/de-DE, then "
+                                "choose Find Sentences Again.")
+                     .arg(home("XDG_DATA_HOME")));
         QCOMPARE(result.value(QStringLiteral("method")).toObject(), SplitMethod::pauses().toJson());
         QCOMPARE(result.value(QStringLiteral("sentences")).toArray().size(),
                  qsizetype(m_speech.sentences.size()));
-        // The text format shows one line a sentence.
-        const Run text = cli({"sentences", m_speech.path, "--language", "de-DE"});
-        QCOMPARE(text.status, 0);
-        QCOMPARE(QString::fromUtf8(text.out).split(u'\n', Qt::SkipEmptyParts).size(),
-                 qsizetype(m_speech.sentences.size()));
-
-        // Silence: no speech heard; the pause split (empty here) stays.
-        const QString silent = TestMedia::tone(m_folder.path(), "silent.wav", 2.0, 44100, 1, 0, 0);
-        result = json({"sentences", silent, "--language", QStringLiteral("en-US")});
-        QCOMPARE(
-            result.value("notice").toString(),
-            QStringLiteral("No speech was recognised in English (United States). The sentences "
-                           "are split at pauses; pick the file’s language and choose Find "
-                           "Sentences Again."));
     }
 
     void listsLanguages() {
