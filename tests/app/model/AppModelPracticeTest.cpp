@@ -51,23 +51,11 @@ private Q_SLOTS:
     }
     void cleanup() { m_h.reset(); }
 
-    // A loop plays and pauses three times, each as long as the sentence. Stopping ends it at
-    // once and for good; settings changed while it runs count from the next loop; moving stops
-    // it too (opening another file is checked where files are handed over).
-    void aLoopAndItsStops() {
+    // Stopping ends a loop at once and for good; settings changed while it runs count from the
+    // next loop; moving stops it too (opening another file is checked where files are handed
+    // over).
+    void aLoopThatIsStopped() {
         ModelHarness& h = *m_h;
-        PhaseLog log(h.model());
-        h->loop();
-        QVERIFY(waitIdle());
-        const std::vector<std::pair<Phase, double>> three{
-            {Phase::playing(1, 3), m_d}, {Phase::yourTurn(1, 3), m_d},
-            {Phase::playing(2, 3), m_d}, {Phase::yourTurn(2, 3), m_d},
-            {Phase::playing(3, 3), m_d}, {Phase::yourTurn(3, 3), m_d},
-            {Phase::idle(), 0}};
-        QCOMPARE(log.entries, three);
-        QCOMPARE(h.devices().playbacks().size(), size_t(3));
-        QVERIFY(std::abs(double(h.devices().playbacks()[0].frames.size()) / 44100 - m_d) < 0.05);
-
         h->loopOrStop();
         QTRY_COMPARE_WITH_TIMEOUT(h->phase(), Phase::yourTurn(1, 3), 5000);
         h->select(0); // the current sentence: nothing happens
@@ -78,7 +66,7 @@ private Q_SLOTS:
         h->loopOrStop();
         QCOMPARE(h->phase(), Phase::idle());
         QVERIFY(waitIdle(700)); // the pause of 1 s ended at once
-        QCOMPARE(h.devices().playbacks().size(), size_t(5));
+        QCOMPARE(h.devices().playbacks().size(), size_t(2));
 
         // Stopped while playing: the player releases the loop, which ends there.
         h.devices().options().speed = 0.5;
@@ -128,7 +116,7 @@ private Q_SLOTS:
         }
         for (const int i : {0, 2})
             TestMedia::convert(
-                ModelMedia::bursts(h.folder() + QStringLiteral("/take.wav"), {1.5}, 0.5, 220),
+                ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/take.wav"), {1.5}, 0.5, 220),
                 takes[i]);
 
         h->select(2); // starts analysing take 2
@@ -148,13 +136,6 @@ private Q_SLOTS:
         h->previous();
         QVERIFY(h.settle());
         QCOMPARE(h->take()->url, takes[0]);
-
-        // A damaged take file is no take.
-        QVERIFY(QFile::remove(takes[0]));
-        TestMedia::textFile(takes[0], "not audio");
-        h->loadTake();
-        QVERIFY(h.settle());
-        QVERIFY(!h->take());
     }
 
     // Each choice of settings is remembered for the next new session, even one the session
@@ -242,10 +223,7 @@ private Q_SLOTS:
             {Phase::take(), take.range.end - take.range.start},
             {Phase::idle(), 0}};
         QCOMPARE(log.entries, compared);
-        const auto playbacks = h.devices().playbacks();
-        QCOMPARE(playbacks.size(), before + 2);
-        QVERIFY(playbacks[before + 1].startedAt - *playbacks[before].playedBackAt >=
-                std::chrono::milliseconds(390));
+        QCOMPARE(h.devices().playbacks().size(), before + 2);
 
         // A take that cannot be saved (its half-written file went away) says so; the earlier
         // take stays as shown.

@@ -40,7 +40,6 @@ public:
     AppModel& model() { return *m_model; }
     AppModel* operator->() { return m_model.get(); }
 
-    QString folder() const { return m_dir.path(); }
     QString sessionsFolder() const { return m_dir.path() + QStringLiteral("/Sessions"); }
     QString audioFolder() const { return m_dir.path() + QStringLiteral("/Audio"); }
     QString settingsFile() const { return m_dir.path() + QStringLiteral("/Quellin.conf"); }

@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <future>
-#include <thread>
 
 #include <grp.h>
 #include <pwd.h>

@@ -65,54 +65,36 @@ private:
         return saved();
     }
 
-    static void terminate(QProcess* process) {
-        ::kill(static_cast<pid_t>(process->processId()), SIGTERM);
-        QVERIFY(process->waitForFinished(30000));
-        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process->exitCode(), 0);
-    }
-
 private Q_SLOTS:
-    void sigtermSavesTheSession() {
+    // A second launch, from another folder with a relative path, hands its file to the running
+    // instance, which opens it; SIGTERM makes that one save and quit.
+    void handOverThenSigterm() {
         Home home;
-        const TestMedia::Speech speech = TestMedia::speech(
-            home.dir.filePath(QStringLiteral("media")), QStringLiteral("lesson.wav"),
-            {QStringLiteral("Good morning, how are you?"),
-             QStringLiteral("The train leaves at seven.")},
-            1.0);
-        QProcess* app = home.start({speech.path}, this);
-        const std::optional<Session> split = waitForSession(home, speech.path);
-        QVERIFY2(split, "the pause split was not saved");
-        QVERIFY(split->method.isPauses() && split->sentences.size() == speech.sentences.size());
+        const QString media = home.dir.filePath(QStringLiteral("media"));
+        const QString first = TestMedia::tone(media, QStringLiteral("first.wav"), 2.0);
+        const QString tone = TestMedia::tone(media, QStringLiteral("tone.wav"), 3.0);
+        QProcess* app = home.start({first}, this);
+        QVERIFY2(waitForSession(home, first), "the pause split was not saved");
+
+        QProcess* second = home.start({QStringLiteral("tone.wav")}, this, media);
+        QVERIFY(second->waitForFinished(30000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(app->state(), QProcess::Running);
+        const std::optional<Session> split = waitForSession(home, tone);
+        QVERIFY2(split, "the running instance did not open the file");
 
         // Quitting saves again: the saved time moves on (it has whole seconds).
         QTest::qWait(1200);
-        terminate(app);
-        const std::optional<Session> saved = waitForSession(home, speech.path);
+        ::kill(static_cast<pid_t>(app->processId()), SIGTERM);
+        QVERIFY(app->waitForFinished(30000));
+        QCOMPARE(app->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app->exitCode(), 0);
+        const std::optional<Session> saved = waitForSession(home, tone);
         QVERIFY2(saved->updatedAt > split->updatedAt, qPrintable(saved->updatedAt.toString()));
         QCOMPARE(saved->sentences, split->sentences);
         // The hand-over socket is gone with the process.
         QVERIFY(!QFile::exists(home.runtime() + QStringLiteral("/quellin.socket")));
-    }
-
-    void aSecondLaunchHandsItsFileToTheRunningOne() {
-        Home home;
-        const QString tone = TestMedia::tone(home.dir.filePath(QStringLiteral("media")),
-                                             QStringLiteral("tone.wav"), 3.0);
-        QProcess* first = home.start({}, this);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.runtime() + QStringLiteral("/quellin.socket")),
-                                 30000);
-
-        // Started from another folder with a relative path, as from a terminal.
-        QProcess* second = home.start({QStringLiteral("tone.wav")}, this, QFileInfo(tone).path());
-        QVERIFY(second->waitForFinished(30000));
-        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second->exitCode(), 0);
-        QCOMPARE(first->state(), QProcess::Running);
-
-        // The running window opened the file: its session appears.
-        QVERIFY2(waitForSession(home, tone), "the running instance did not open the file");
-        terminate(first);
     }
 };
 

@@ -16,18 +16,15 @@ struct Prompt {
     QUrl page;
 };
 
-class RecordingPrompts final : public UpdatePrompts {
-public:
-    explicit RecordingPrompts(QList<Prompt>* log) : m_log(log) {}
+struct RecordingPrompts final : UpdatePrompts {
+    QList<Prompt>* log;
+    explicit RecordingPrompts(QList<Prompt>* log) : log(log) {}
     void inform(const QString& title, const QString& message) override {
-        m_log->append({title, message, {}});
+        log->append({title, message, {}});
     }
     void offerDownload(const QString& title, const QString& message, const QUrl& page) override {
-        m_log->append({title, message, page});
+        log->append({title, message, page});
     }
-
-private:
-    QList<Prompt>* m_log;
 };
 
 // A feed server on 127.0.0.1 that answers HEAD and GET with fixed statuses (GET with the feed
@@ -96,11 +93,8 @@ private:
 
     std::unique_ptr<Updater> makeUpdater(const QUrl& feed, QSettings* settings = nullptr,
                                          int timeoutMs = 2000) {
-        Updater::Options options;
-        options.feed = feed;
-        options.probeTimeoutMs = timeoutMs;
-        options.settings = settings;
-        return std::make_unique<Updater>(options, std::make_unique<RecordingPrompts>(&m_prompts));
+        return std::make_unique<Updater>(Updater::Options{feed, timeoutMs, settings},
+                                         std::make_unique<RecordingPrompts>(&m_prompts));
     }
 
 private Q_SLOTS:
