@@ -6,21 +6,19 @@
 #include "TestMedia.h"
 
 #include <QDir>
+#include <QSettings>
 #include <QTest>
 
 #include <cmath>
 
-ModelHarness::ModelHarness() : ModelHarness(Options()) {}
-
-ModelHarness::ModelHarness(Options options) : m_options(std::move(options)) {
+ModelHarness::ModelHarness() {
     QDir().mkpath(mediaFolder());
-    m_devices = std::make_shared<ClockedAudioDevices>();
-    m_devices->options().speed = m_options.audioSpeed;
+    m_devices->options().speed = 8;
     // The microphone hears a steady tone, so every take has a voice from start to end.
     m_devices->options().signal = [](qint64 frame, int) {
         return 0.3f * float(std::sin(2 * M_PI * 330 * double(frame) / 44100));
     };
-    restart(m_options.persist);
+    restart();
 }
 
 ModelHarness::~ModelHarness() {
@@ -29,42 +27,31 @@ ModelHarness::~ModelHarness() {
     QCoreApplication::processEvents();
 }
 
-AppModel& ModelHarness::restart(std::optional<bool> persist) {
-    // Keep what the test set on the services of the previous model.
-    const bool speechGranted = m_speech ? m_speech->grants : true;
-    const bool microphoneGranted = m_microphone ? m_microphone->grants : true;
+AppModel& ModelHarness::restart(bool persist) {
+    const bool speechGranted = !m_speech || m_speech->grants; // as set for the previous model
     if (m_model) {
         m_model.reset();
         QCoreApplication::processEvents();
     }
-    if (persist)
-        m_options.persist = *persist;
-
-    auto engine = std::make_unique<ScriptedEngine>(m_options.languages);
+    auto engine = std::make_unique<ScriptedEngine>(
+        std::vector<ScriptedEngine::Language>{{QStringLiteral("en-US"), true}});
     auto speech = std::make_unique<SwitchableSpeechAuthorizer>();
-    auto microphone = std::make_shared<SwitchableMicrophone>();
-    auto chooser = std::make_unique<AnsweringChooser>();
     speech->grants = speechGranted;
-    microphone->grants = microphoneGranted;
     m_engine = engine.get();
     m_speech = speech.get();
-    m_microphone = microphone.get();
-    m_chooser = chooser.get();
 
     AppModel::Services services;
     services.player = std::make_unique<Player>(m_devices);
-    services.recorder = std::make_unique<Recorder>(m_devices, microphone);
+    services.recorder = std::make_unique<Recorder>(m_devices, m_microphone);
     services.transcriber = std::make_unique<Transcriber>(std::move(engine), std::move(speech));
     services.defaults = std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat);
-    services.fileChooser = std::move(chooser);
     services.audioFolder = audioFolder();
-    m_microphoneOwned = microphone;
-    m_model = std::make_unique<AppModel>(store(), m_options.persist, std::move(services));
+    m_model = std::make_unique<AppModel>(store(), persist, std::move(services));
     return *m_model;
 }
 
-std::unique_ptr<QSettings> ModelHarness::settings() const {
-    return std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat);
+QString ModelHarness::media(const QString& name, const std::vector<double>& lengths) {
+    return ModelMedia::bursts(mediaFolder() + u'/' + name, lengths);
 }
 
 bool ModelHarness::settle(int timeoutMs) {
@@ -73,7 +60,6 @@ bool ModelHarness::settle(int timeoutMs) {
     while (m_model->hasRunningTasks()) {
         if (timer.elapsed() > timeoutMs)
             return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QTest::qWait(5);
     }
     QCoreApplication::processEvents();
@@ -87,12 +73,10 @@ bool ModelHarness::openAndSettle(const QString& path, int timeoutMs) {
 
 bool ModelHarness::savedMatchesModel() const {
     const std::optional<Session>& session = m_model->session();
-    if (!session)
-        return false;
-    const std::optional<Session> saved = store().load(session->key());
-    if (saved != session) {
+    const std::optional<Session> saved = session ? store().load(session->key()) : std::nullopt;
+    if (!session || saved != session) {
         qWarning() << "the session file differs from the model's session"
-                   << (saved ? saved->encoded() : QByteArray("(none)")) << session->encoded();
+                   << (saved ? saved->encoded() : QByteArray("(none)"));
         return false;
     }
     return true;
@@ -105,18 +89,12 @@ QString bursts(const QString& path, const std::vector<double>& lengths, double p
     constexpr int rate = 44100;
     std::vector<float> samples(size_t(pause * rate), 0.0f);
     for (const double length : lengths) {
-        const auto count = qint64(length * rate);
-        for (qint64 i = 0; i < count; ++i)
+        for (qint64 i = 0; i < qint64(length * rate); ++i)
             samples.push_back(0.5f * float(std::sin(2 * M_PI * frequency * double(i) / rate)));
         samples.insert(samples.end(), size_t(pause * rate), 0.0f);
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
     return TestMedia::floatWav(path, rate, 1, samples);
-}
-
-QString silence(const QString& path, double seconds) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return TestMedia::floatWav(path, 44100, 1, std::vector<float>(size_t(seconds * 44100), 0.0f));
 }
 
 } // namespace ModelMedia

@@ -9,83 +9,51 @@
 
 using Phase = AppModel::Phase;
 
+// The application's commands on a model of the harness.
 class PracticeCommandsTest final : public QObject {
     Q_OBJECT
 
-private:
-    struct App {
-        ModelHarness h;
-        int updateChecks = 0;
-        QuellinApp app;
-        App() : app(h.model(), {[this] { ++updateChecks; }, [](const QUrl&) {}}) {
-            h.engine().setScript({ScriptedEngine::finish(true)});
-            app.openFiles({});
-            if (!QTest::qWaitForWindowActive(&app.window()))
-                qFatal("the window did not become active");
-        }
-        QString media(const QString& name, std::vector<double> bursts = {1.0, 1.4, 0.9}) {
-            return ModelMedia::bursts(h.mediaFolder() + QLatin1Char('/') + name, bursts);
-        }
-        void press(const char* keys) {
-            QTest::keySequence(&app.window(), QKeySequence(QString::fromLatin1(keys)));
-        }
-    };
-
 private Q_SLOTS:
-    // The loop item's title follows the phase; choosing it during a recording stops the
-    // recording and keeps the take.
-    void theLoopItemStopsARecording() {
-        App a;
-        PracticeCommands& commands = a.app.commands();
+    // Files from the desktop open the first and stop a practice; the loop item, whose title
+    // follows the phase, stops a recording and keeps the take; quitting during a recording keeps
+    // the take and saves the session.
+    void commandsOnTheWindow() {
+        ModelHarness h;
+        QuellinApp app(h.model(), {[] {}, [](const QUrl&) {}});
+        h.engine().setScript({ScriptedEngine::finish(true)});
+        app.openFiles({});
+        QVERIFY(QTest::qWaitForWindowActive(&app.window()));
+        PracticeCommands& commands = app.commands();
         QVERIFY(!commands.closeAction()->isEnabled());
-        QVERIFY(a.h.openAndSettle(a.media(QStringLiteral("a.wav"))));
-        QVERIFY(commands.closeAction()->isEnabled());
-        a.press("Ctrl+R");
-        QTRY_COMPARE_WITH_TIMEOUT(a.h->phase().kind, Phase::Kind::recording, 10000);
+        const QString first = h.media(QStringLiteral("first.wav"), {1.0});
+        const QString other = h.media(QStringLiteral("other.wav"));
+        app.openFiles({first, other});
+        QVERIFY(h.settle());
+        QCOMPARE(h->session()->filePath, first);
+        h->loop();
+        QTRY_COMPARE(h->phase().kind, Phase::Kind::playing);
+        app.openFiles({other});
+        QCOMPARE(h->phase(), Phase::idle());
+        QVERIFY(h.settle() && commands.closeAction()->isEnabled());
+        QCOMPARE(app.window().windowTitle(), QStringLiteral("other.wav"));
+
+        QTest::keySequence(&app.window(), QKeySequence(QStringLiteral("Ctrl+R")));
+        QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::recording, 10000);
         QCOMPARE(commands.loopAction()->text(), QStringLiteral("Stop"));
         QTest::qWait(300); // enough sound for a take
         commands.loopAction()->trigger();
-        QCOMPARE(a.h->phase(), Phase::idle());
+        QCOMPARE(h->phase(), Phase::idle());
         QCOMPARE(commands.loopAction()->text(), QStringLiteral("Loop Sentence (Space)"));
-        QTRY_VERIFY_WITH_TIMEOUT(a.h->take().has_value(), 10000);
-        a.press("Ctrl+Shift+W");
-        QVERIFY(!a.h->session());
-        QVERIFY(!commands.closeAction()->isEnabled());
-    }
+        QTRY_VERIFY_WITH_TIMEOUT(h->take().has_value(), 10000);
 
-    void filesFromTheDesktop() {
-        App a;
-        const QString first = a.media(QStringLiteral("first.wav"));
-        const QString other = a.media(QStringLiteral("other.wav"), {1.0});
-        a.app.openFiles({first, other, other});
-        QVERIFY(a.h.settle());
-        QCOMPARE(a.h->session()->filePath, first);
-        QCOMPARE(a.h.engine().lastPath(), first);
-
-        // A file handed over while another is practised stops the practice and opens it.
-        a.h->loop();
-        QTRY_COMPARE(a.h->phase().kind, Phase::Kind::playing);
-        a.app.openFiles({other});
-        QCOMPARE(a.h->phase(), Phase::idle());
-        QVERIFY(a.h.settle());
-        QCOMPARE(a.h->session()->filePath, other);
-        QCOMPARE(a.app.window().windowTitle(), QStringLiteral("other.wav"));
-    }
-
-    void quittingDuringARecordingKeepsTheTake() {
-        App a;
-        QVERIFY(a.h.openAndSettle(a.media(QStringLiteral("a.wav"))));
-        a.h->select(2);
-        a.h->record();
-        QTRY_COMPARE_WITH_TIMEOUT(a.h->phase().kind, Phase::Kind::recording, 10000);
+        h->select(2);
+        h->record();
+        QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::recording, 10000);
         QTest::qWait(400);
-        a.app.willTerminate();
-        QCOMPARE(a.h->phase(), Phase::idle());
-        const Session session = *a.h->session();
-        const QString take = a.h.store().takeURL(session, session.sentences[2]);
-        QVERIFY2(QFile(take).size() > 0, qPrintable(take));
-        QVERIFY(a.h.savedMatchesModel());
-        QCOMPARE(a.h.store().load(session.key())->current, 2);
+        app.willTerminate();
+        QCOMPARE(h->phase(), Phase::idle());
+        QVERIFY(QFile(h.store().takeURL(*h->session(), h->session()->sentences[2])).size() > 0);
+        QVERIFY(h.savedMatchesModel());
     }
 };
 

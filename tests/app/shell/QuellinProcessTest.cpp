@@ -37,18 +37,21 @@ private:
             settings.setValue(QStringLiteral("language"), QStringLiteral("xx-YY"));
         }
 
-        QProcess* start(const QStringList& arguments, QObject* parent) const {
+        // Started from `folder` (the home when empty), as from a terminal.
+        QProcess* start(const QStringList& arguments, QObject* parent,
+                        const QString& folder = {}) const {
             auto* process = new QProcess(parent);
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("HOME"), dir.path());
-            environment.insert(QStringLiteral("XDG_DATA_HOME"), data());
-            environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config());
-            environment.insert(QStringLiteral("XDG_CACHE_HOME"),
-                               dir.filePath(QStringLiteral("cache")));
-            environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime());
-            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            for (const auto& [name, value] : {std::pair{"HOME", dir.path()},
+                                              {"XDG_DATA_HOME", data()},
+                                              {"XDG_CONFIG_HOME", config()},
+                                              {"XDG_CACHE_HOME", dir.filePath("cache")},
+                                              {"XDG_RUNTIME_DIR", runtime()},
+                                              {"QT_QPA_PLATFORM", QStringLiteral("offscreen")}})
+                environment.insert(QString::fromLatin1(name), value);
             process->setProcessEnvironment(environment);
             process->setProcessChannelMode(QProcess::ForwardedChannels);
+            process->setWorkingDirectory(folder.isEmpty() ? dir.path() : folder);
             process->start(QStringLiteral(QUELLIN_BINARY), arguments);
             if (!process->waitForStarted(10000))
                 qFatal("quellin did not start");
@@ -56,73 +59,42 @@ private:
         }
     };
 
-    static std::optional<Session> waitForSession(const Home& home, const QString& path,
-                                                 int timeoutMs = 60000) {
-        const qint64 size = QFileInfo(path).size();
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < timeoutMs) {
-            if (auto session = home.store().load(path, size))
-                return session;
-            QTest::qWait(100);
-        }
-        return std::nullopt;
-    }
-
-    static void terminate(QProcess* process) {
-        ::kill(static_cast<pid_t>(process->processId()), SIGTERM);
-        QVERIFY(process->waitForFinished(30000));
-        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process->exitCode(), 0);
+    static std::optional<Session> waitForSession(const Home& home, const QString& path) {
+        const auto saved = [&] { return home.store().load(path, QFileInfo(path).size()); };
+        (void)QTest::qWaitFor([&] { return saved().has_value(); }, 60000);
+        return saved();
     }
 
 private Q_SLOTS:
-    void sigtermSavesTheSession() {
+    // A second launch, from another folder with a relative path, hands its file to the running
+    // instance, which opens it; SIGTERM makes that one save and quit.
+    void handOverThenSigterm() {
         Home home;
-        const TestMedia::Speech speech = TestMedia::speech(
-            home.dir.filePath(QStringLiteral("media")), QStringLiteral("lesson.wav"),
-            {QStringLiteral("Good morning, how are you?"),
-             QStringLiteral("The train leaves at seven.")},
-            1.0);
-        QProcess* app = home.start({speech.path}, this);
-        const std::optional<Session> split = waitForSession(home, speech.path);
-        QVERIFY2(split, "the pause split was not saved");
-        QVERIFY(split->method.isPauses());
-        QCOMPARE(split->sentences.size(), speech.sentences.size());
+        const QString media = home.dir.filePath(QStringLiteral("media"));
+        const QString first = TestMedia::tone(media, QStringLiteral("first.wav"), 2.0);
+        const QString tone = TestMedia::tone(media, QStringLiteral("tone.wav"), 3.0);
+        QProcess* app = home.start({first}, this);
+        QVERIFY2(waitForSession(home, first), "the pause split was not saved");
+
+        QProcess* second = home.start({QStringLiteral("tone.wav")}, this, media);
+        QVERIFY(second->waitForFinished(30000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(app->state(), QProcess::Running);
+        const std::optional<Session> split = waitForSession(home, tone);
+        QVERIFY2(split, "the running instance did not open the file");
 
         // Quitting saves again: the saved time moves on (it has whole seconds).
         QTest::qWait(1200);
-        terminate(app);
-        const std::optional<Session> saved =
-            home.store().load(speech.path, QFileInfo(speech.path).size());
-        QVERIFY(saved);
+        ::kill(static_cast<pid_t>(app->processId()), SIGTERM);
+        QVERIFY(app->waitForFinished(30000));
+        QCOMPARE(app->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app->exitCode(), 0);
+        const std::optional<Session> saved = waitForSession(home, tone);
         QVERIFY2(saved->updatedAt > split->updatedAt, qPrintable(saved->updatedAt.toString()));
         QCOMPARE(saved->sentences, split->sentences);
         // The hand-over socket is gone with the process.
         QVERIFY(!QFile::exists(home.runtime() + QStringLiteral("/quellin.socket")));
-    }
-
-    void aSecondLaunchHandsItsFileToTheRunningOne() {
-        Home home;
-        const QString tone = TestMedia::tone(home.dir.filePath(QStringLiteral("media")),
-                                             QStringLiteral("tone.wav"), 3.0);
-        QProcess* first = home.start({}, this);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.runtime() + QStringLiteral("/quellin.socket")),
-                                 30000);
-
-        // Started from another folder with a relative path, as from a terminal.
-        auto* second = new QProcess(this);
-        second->setProcessEnvironment(first->processEnvironment());
-        second->setWorkingDirectory(QFileInfo(tone).absolutePath());
-        second->start(QStringLiteral(QUELLIN_BINARY), {QStringLiteral("tone.wav")});
-        QVERIFY(second->waitForFinished(30000));
-        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second->exitCode(), 0);
-        QCOMPARE(first->state(), QProcess::Running);
-
-        // The running window opened the file: its session appears.
-        QVERIFY2(waitForSession(home, tone), "the running instance did not open the file");
-        terminate(first);
     }
 };
 
