@@ -159,10 +159,13 @@ private Q_SLOTS:
         QVERIFY2(alike > 0.9, qPrintable(QString::number(alike)));
     }
 
-    // Last in this process: after the server kills a stream, Qt 6.4's PulseAudio backend now and
-    // then never finishes opening the next microphone stream (it waits for a ready state that
-    // does not come), which would hang the tests after this one.
+    // Asked for by hand (QUELLIN_TEST_DROP_STREAM=1), and last in this process: after the server
+    // kills a stream, Qt 6.4's PulseAudio backend now and then deadlocks on its main-loop lock,
+    // either opening the next microphone stream or tearing down at exit, which hangs the run.
     void aDroppedStreamIsNotHeard() {
+        if (qEnvironmentVariableIsEmpty("QUELLIN_TEST_DROP_STREAM"))
+            QSKIP(
+                "asked for with QUELLIN_TEST_DROP_STREAM=1 (it can hang Qt's PulseAudio backend)");
         if (qEnvironmentVariableIsEmpty("QUELLIN_TEST_PULSE_CLI"))
             QSKIP("needs the test server's command interface (QUELLIN_TEST_PULSE_CLI is unset)");
         Player player;
