@@ -228,6 +228,9 @@ private:
                                 Take take);
     QCoro::Task<> playTakeSteps(Token token, Take take);
     QCoro::Task<> analyseTake(Token token, QString url, qint64 sentenceId);
+    // Plays the sentence at `rate` for the task of `scope` (which outlives the call): true when
+    // it was heard to its end; false when the task went stale, or after playFailed().
+    QCoro::Task<bool> playSentence(const ModelTasks::Scope& scope, Sentence sentence, double rate);
     // After a play that nobody stopped returned false: the practice goes back to idle and says
     // why the sound could not be played.
     void playFailed();

@@ -152,13 +152,8 @@ QCoro::Task<> AppModel::runRecording(Token token, Sentence sentence, PracticeSet
         co_return;
     }
     setPhase(Phase::listenFirst(), PracticePlan::playTime(sentence, settings.rate));
-    const bool heard = co_await m_player->play(sentence.start, sentence.end, settings.rate);
-    if (scope.stale())
+    if (!co_await playSentence(scope, sentence, settings.rate))
         co_return;
-    if (!heard) {
-        playFailed();
-        co_return;
-    }
 
     const double limit = PracticePlan::takeLimit(sentence, settings.rate);
     try {
@@ -237,13 +232,8 @@ QCoro::Task<> AppModel::runComparison(Token token, Sentence sentence, PracticeSe
                                       Take take) {
     const ModelTasks::Scope scope(this, token);
     setPhase(Phase::original(), PracticePlan::playTime(sentence, settings.rate));
-    const bool played = co_await m_player->play(sentence.start, sentence.end, settings.rate);
-    if (scope.stale())
+    if (!co_await playSentence(scope, sentence, settings.rate))
         co_return;
-    if (!played) {
-        playFailed();
-        co_return;
-    }
     co_await token->sleep(std::chrono::milliseconds(400));
     if (scope.stale())
         co_return;
@@ -267,6 +257,16 @@ QCoro::Task<> AppModel::playTakeSteps(Token token, Take take) {
         setPhase(Phase::idle());
     else
         playFailed();
+}
+
+QCoro::Task<bool> AppModel::playSentence(const ModelTasks::Scope& scope, Sentence sentence,
+                                         double rate) {
+    const bool heard = co_await m_player->play(sentence.start, sentence.end, rate);
+    if (scope.stale())
+        co_return false;
+    if (!heard)
+        playFailed();
+    co_return heard;
 }
 
 void AppModel::playFailed() {
