@@ -20,7 +20,6 @@ private Q_SLOTS:
     void commandsOnTheWindow() {
         ModelHarness h;
         QuellinApp app(h.model(), {[] {}, [](const QUrl&) {}});
-        h.engine().setScript({ScriptedEngine::finish(true)});
         app.openFiles({});
         QVERIFY(QTest::qWaitForWindowActive(&app.window()));
         PracticeCommands& commands = app.commands();

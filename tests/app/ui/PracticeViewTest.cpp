@@ -12,18 +12,6 @@
 
 using Phase = AppModel::Phase;
 
-namespace {
-
-// Opens three bursts split at their pauses (recognition hears nothing unless given words) and
-// waits for the model.
-bool openThreeBursts(ModelHarness& h, const std::vector<Word>& words = {}) {
-    h.engine().setScript({ScriptedEngine::result(words), ScriptedEngine::finish(true)});
-    return h.openAndSettle(
-        ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), {1.0, 1.4, 0.9}));
-}
-
-} // namespace
-
 class PracticeViewTest final : public QObject {
     Q_OBJECT
 
@@ -44,7 +32,7 @@ private Q_SLOTS:
         ModelHarness h;
         PracticeView view(h.model());
         view.show();
-        QVERIFY(openThreeBursts(h));
+        QVERIFY(h.openAndSettle(h.media(QStringLiteral("a.wav"))));
         QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 1 of 3"));
         // The recogniser heard no words: the hint, in the body font, not a title.
         QCOMPARE(view.transcript()->text(),
@@ -66,7 +54,8 @@ private Q_SLOTS:
             each.confidence = 0.3;
         PracticeView view(h.model());
         view.show();
-        QVERIFY(openThreeBursts(h, words));
+        h.engine().setScript({ScriptedEngine::result(words), ScriptedEngine::finish(true)});
+        QVERIFY(h.openAndSettle(h.media(QStringLiteral("a.wav"))));
         const auto colour = [&] {
             return view.transcript()->palette().color(QPalette::WindowText);
         };
@@ -91,7 +80,7 @@ private Q_SLOTS:
 
     void loopAndRecordButtons() {
         ModelHarness h;
-        QVERIFY(openThreeBursts(h));
+        QVERIFY(h.openAndSettle(h.media(QStringLiteral("a.wav"))));
         PracticeView view(h.model());
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
@@ -122,7 +111,7 @@ private Q_SLOTS:
     // A focused control that Space works keeps it; elsewhere Space is the loop's.
     void spaceStaysWithAFocusedControl() {
         ModelHarness h;
-        QVERIFY(openThreeBursts(h));
+        QVERIFY(h.openAndSettle(h.media(QStringLiteral("a.wav"))));
         PracticeView view(h.model());
         PracticeSettingsView* settings = view.settingsView();
         auto* tool = new QToolButton(&view); // as the toolbar's language button
