@@ -28,25 +28,6 @@ private Q_SLOTS:
         QCOMPARE(RecordingMeter::secondsLeft(start, 6.0, start.addMSecs(3700)), 3);
     }
 
-    void showsTheCurrentSentence() {
-        ModelHarness h;
-        PracticeView view(h.model());
-        view.show();
-        QVERIFY(h.openAndSettle(h.media(QStringLiteral("a.wav"))));
-        QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 1 of 3"));
-        // The recogniser heard no words: the hint, in the body font, not a title.
-        QCOMPARE(view.transcript()->text(),
-                 QStringLiteral("No words were recognised in this sentence. Listen, then say "
-                                "it back."));
-        QVERIFY(view.transcript()->font().pointSizeF() < QApplication::font().pointSizeF() * 1.2);
-        QCOMPARE(view.originalWaveform()->bars().size(), size_t(140));
-        QVERIFY(!view.compareButton()->isEnabled()); // no take yet
-        view.hardButton()->click();
-        QVERIFY(h->session()->sentences[0].hard);
-        view.nextButton()->click();
-        QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 2 of 3"));
-    }
-
     void uncertainTextIsFadedUntilShownPlainly() {
         ModelHarness h;
         std::vector<Word> words{word("first", 0.8), word("second", 2.6), word("third", 4.6)};
@@ -78,12 +59,23 @@ private Q_SLOTS:
         QVERIFY(view.plainTextButton()->isVisible() && !view.uncertaintyNote()->isVisible());
     }
 
-    void loopAndRecordButtons() {
+    // The current sentence as it opens, and the buttons that drive the model.
+    void showsAndDrivesTheCurrentSentence() {
         ModelHarness h;
-        QVERIFY(h.openAndSettle(h.media(QStringLiteral("a.wav"))));
         PracticeView view(h.model());
         view.show();
+        QVERIFY(h.openAndSettle(h.media(QStringLiteral("a.wav"))));
         QVERIFY(QTest::qWaitForWindowActive(&view));
+        QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 1 of 3"));
+        // The recogniser heard no words: the hint, in the body font, not a title.
+        QCOMPARE(view.transcript()->text(),
+                 QStringLiteral("No words were recognised in this sentence. Listen, then say "
+                                "it back."));
+        QVERIFY(view.transcript()->font().pointSizeF() < QApplication::font().pointSizeF() * 1.2);
+        QCOMPARE(view.originalWaveform()->bars().size(), size_t(140));
+        QVERIFY(!view.compareButton()->isEnabled()); // no take yet
+        view.hardButton()->click();
+        QVERIFY(h->session()->sentences[0].hard);
         // Space, the loop button's shortcut, starts the loop.
         QTest::keyClick(&view, Qt::Key_Space);
         QTRY_COMPARE(h->phase().kind, Phase::Kind::playing);
@@ -106,6 +98,8 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::take, 10000);
         QVERIFY(view.attemptCard()->waveform()->playing() && !view.originalWaveform()->playing());
         h->stop();
+        view.nextButton()->click();
+        QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 2 of 3"));
     }
 
     // A focused control that Space works keeps it; elsewhere Space is the loop's.
