@@ -27,23 +27,6 @@ std::vector<float> samples(const QString& path, double from, double to) {
     return result;
 }
 
-// Every phase with when it began, in ms since the log started.
-struct PhaseLog {
-    std::vector<std::pair<Phase, qint64>> entries;
-    QElapsedTimer clock;
-    explicit PhaseLog(AppModel& model) {
-        clock.start();
-        QObject::connect(&model, &AppModel::phaseChanged, &model,
-                         [this, &model] { entries.emplace_back(model.phase(), clock.elapsed()); });
-    }
-    std::vector<Phase> phases() const {
-        std::vector<Phase> list;
-        for (const auto& [phase, at] : entries)
-            list.push_back(phase);
-        return list;
-    }
-};
-
 } // namespace
 
 // The real parts together: FFmpeg, PocketSphinx, and Qt Multimedia on the PulseAudio server
@@ -118,15 +101,22 @@ private Q_SLOTS:
         QCOMPARE(recognised.current, 1);
         QVERIFY(!recognised.sentences[0].hard && recognised.sentences[1].hard);
 
-        // A loop of the current sentence runs its phases.
+        // A loop of the current sentence runs its phases (logged with when each began).
         m_sinkInStep.waitUntilInStep();
         model.setRepeats(2);
         const Sentence current = *model.session()->currentSentence();
         const double d = current.end - current.start;
-        PhaseLog loop(model);
+        std::vector<Phase> phases;
+        std::vector<qint64> began;
+        QElapsedTimer clock;
+        clock.start();
+        QObject::connect(&model, &AppModel::phaseChanged, &model, [&] {
+            phases.push_back(model.phase());
+            began.push_back(clock.elapsed());
+        });
         model.loop();
         QTRY_VERIFY_WITH_TIMEOUT(model.phase() == Phase::idle() && !model.isWorking(), 30000);
-        QCOMPARE(loop.phases(),
+        QCOMPARE(phases,
                  (std::vector<Phase>{Phase::playing(1, 2), Phase::yourTurn(1, 2),
                                      Phase::playing(2, 2), Phase::yourTurn(2, 2), Phase::idle()}));
 
@@ -146,12 +136,12 @@ private Q_SLOTS:
                  qPrintable(QStringLiteral("%1–%2").arg(take.range.start).arg(take.range.end)));
 
         // Comparing plays the original, pauses 0.4 s, then plays the take.
-        PhaseLog compare(model);
+        phases.clear();
+        began.clear();
         model.compare();
         QTRY_VERIFY_WITH_TIMEOUT(model.phase() == Phase::idle() && !model.isWorking(), 30000);
-        QCOMPARE(compare.phases(),
-                 (std::vector<Phase>{Phase::original(), Phase::take(), Phase::idle()}));
-        const double untilTake = (compare.entries[1].second - compare.entries[0].second) / 1000.0;
+        QCOMPARE(phases, (std::vector<Phase>{Phase::original(), Phase::take(), Phase::idle()}));
+        const double untilTake = (began[1] - began[0]) / 1000.0;
         QVERIFY2(std::abs(untilTake - (d + 0.4)) < 0.4, qPrintable(QString::number(untilTake)));
 
         // The session file holds what the model holds, the hard mark and settings too.

@@ -10,21 +10,6 @@
 
 using Phase = AppModel::Phase;
 
-namespace {
-
-// Every phase the model shows, with its planned length.
-struct PhaseLog {
-    std::vector<std::pair<Phase, double>> entries;
-    explicit PhaseLog(AppModel& model) {
-        QObject::connect(&model, &AppModel::phaseChanged, &model, [this, &model] {
-            const bool idle = model.phase() == Phase::idle();
-            entries.emplace_back(model.phase(), idle ? 0 : model.phaseLength());
-        });
-    }
-};
-
-} // namespace
-
 class AppModelPracticeTest final : public QObject {
     Q_OBJECT
 
@@ -43,7 +28,6 @@ private Q_SLOTS:
     // Four bursts of a second, one sentence each, with recognition hearing nothing.
     void init() {
         m_h = std::make_unique<ModelHarness>();
-        m_h->engine().setScript({ScriptedEngine::finish(true)});
         m_a = m_h->media(QStringLiteral("a.wav"), {1.0, 1.0, 1.0, 1.0});
         QVERIFY(m_h->openAndSettle(m_a));
         const Sentence first = m_h->model().session()->sentences.at(0);
@@ -109,15 +93,12 @@ private Q_SLOTS:
     // dropped.
     void movingWhileATakeIsAnalysed() {
         ModelHarness& h = *m_h;
-        QStringList takes;
-        for (const Sentence& sentence : h->session()->sentences) {
-            takes.append(h.store().takeURL(*h->session(), sentence));
+        QStringList takes; // of sentences 0 and 2
+        for (const int i : {0, 2}) {
+            takes.append(h.store().takeURL(*h->session(), h->session()->sentences[size_t(i)]));
             QDir().mkpath(QFileInfo(takes.back()).absolutePath());
+            TestMedia::convert(h.media(QStringLiteral("take.wav"), {1.5}, 0.5, 220), takes.back());
         }
-        for (const int i : {0, 2})
-            TestMedia::convert(
-                ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/take.wav"), {1.5}, 0.5, 220),
-                takes[i]);
 
         h->select(2); // starts analysing take 2
         h->select(1); // no take; take 2's analysis ends after this
@@ -125,7 +106,7 @@ private Q_SLOTS:
         QVERIFY(!h->take());
         h->select(2);
         QVERIFY(h.settle());
-        QCOMPARE(h->take()->url, takes[2]);
+        QCOMPARE(h->take()->url, takes[1]);
         QCOMPARE(h->take()->bars.size(), size_t(140));
         h->previous();
         h->previous(); // to sentence 0, whose analysis is still running: dropped with 1's
@@ -183,15 +164,19 @@ private Q_SLOTS:
         QVERIFY(h->micDenied() && h.devices().playbacks().empty());
         h.microphone().grants = true;
 
-        // Listen first, then record up to the limit; the take is loaded at the end.
-        PhaseLog log(h.model());
+        // Listen first, then record up to the limit; the take is loaded at the end. Every phase
+        // the model shows is logged with its planned length.
+        std::vector<std::pair<Phase, double>> log;
+        connect(&h.model(), &AppModel::phaseChanged, this, [&] {
+            log.emplace_back(h->phase(), h->phase() == Phase::idle() ? 0 : h->phaseLength());
+        });
         h->record();
         QVERIFY(waitIdle());
         const std::vector<std::pair<Phase, double>> recorded{
             {Phase::listenFirst(), m_d},
             {Phase::recording(), std::max(m_d * 1.6 + 1.0, 3.0)},
             {Phase::idle(), 0}};
-        QCOMPARE(log.entries, recorded);
+        QCOMPARE(log, recorded);
         QCOMPARE(h->take()->url, url);
         QVERIFY2(h->take()->range.end > 2.9, qPrintable(QString::number(h->take()->range.end)));
 
@@ -214,7 +199,7 @@ private Q_SLOTS:
 
         // Comparing: the sentence at the practice rate, 0.4 s, then the voiced part of the take.
         h->setRate(0.8);
-        log.entries.clear();
+        log.clear();
         const size_t before = h.devices().playbacks().size();
         h->compare();
         QVERIFY(waitIdle());
@@ -222,7 +207,7 @@ private Q_SLOTS:
             {Phase::original(), m_d / 0.8},
             {Phase::take(), take.range.end - take.range.start},
             {Phase::idle(), 0}};
-        QCOMPARE(log.entries, compared);
+        QCOMPARE(log, compared);
         QCOMPARE(h.devices().playbacks().size(), before + 2);
 
         // A take that cannot be saved (its half-written file went away) says so; the earlier

@@ -37,6 +37,7 @@ AppModel& ModelHarness::restart(bool persist) {
         std::vector<ScriptedEngine::Language>{{QStringLiteral("en-US"), true}});
     auto speech = std::make_unique<SwitchableSpeechAuthorizer>();
     speech->grants = speechGranted;
+    engine->setScript({ScriptedEngine::finish(true)});
     m_engine = engine.get();
     m_speech = speech.get();
 
@@ -49,20 +50,22 @@ AppModel& ModelHarness::restart(bool persist) {
     return *m_model;
 }
 
-QString ModelHarness::media(const QString& name, const std::vector<double>& lengths) {
-    return ModelMedia::bursts(mediaFolder() + u'/' + name, lengths);
+QString ModelHarness::media(const QString& name, const std::vector<double>& lengths, double pause,
+                            double frequency) {
+    constexpr int rate = 44100;
+    std::vector<float> samples(size_t(pause * rate), 0.0f);
+    for (const double length : lengths) {
+        for (qint64 i = 0; i < qint64(length * rate); ++i)
+            samples.push_back(0.5f * float(std::sin(2 * M_PI * frequency * double(i) / rate)));
+        samples.insert(samples.end(), size_t(pause * rate), 0.0f);
+    }
+    return TestMedia::floatWav(mediaFolder() + u'/' + name, rate, 1, samples);
 }
 
 bool ModelHarness::settle(int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (m_model->hasRunningTasks()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QTest::qWait(5);
-    }
+    const bool settled = QTest::qWaitFor([this] { return !m_model->hasRunningTasks(); }, timeoutMs);
     QCoreApplication::processEvents();
-    return true;
+    return settled;
 }
 
 bool ModelHarness::openAndSettle(const QString& path, int timeoutMs) {
@@ -80,23 +83,6 @@ bool ModelHarness::savedMatchesModel() const {
     }
     return true;
 }
-
-namespace ModelMedia {
-
-QString bursts(const QString& path, const std::vector<double>& lengths, double pause,
-               double frequency) {
-    constexpr int rate = 44100;
-    std::vector<float> samples(size_t(pause * rate), 0.0f);
-    for (const double length : lengths) {
-        for (qint64 i = 0; i < qint64(length * rate); ++i)
-            samples.push_back(0.5f * float(std::sin(2 * M_PI * frequency * double(i) / rate)));
-        samples.insert(samples.end(), size_t(pause * rate), 0.0f);
-    }
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return TestMedia::floatWav(path, rate, 1, samples);
-}
-
-} // namespace ModelMedia
 
 Word word(const char* text, double start, double duration) {
     return Word(QString::fromUtf8(text), start, duration);

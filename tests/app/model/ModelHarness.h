@@ -27,8 +27,8 @@ public:
 };
 
 // One model on clock-driven audio devices (8 s of audio per second, a steady tone at the
-// microphone) and the scripted recognition engine (US English installed), with its sessions,
-// converted audio and QSettings file in a temporary folder.
+// microphone) and the scripted recognition engine (US English installed; it hears no words until
+// given a script), with its sessions, converted audio and QSettings file in a temporary folder.
 class ModelHarness {
 public:
     ModelHarness();
@@ -44,8 +44,11 @@ public:
     QString settingsFile() const { return m_dir.path() + QStringLiteral("/Quellin.conf"); }
     QString mediaFolder() const { return m_dir.path() + QStringLiteral("/Media"); }
     SessionStore store() const { return SessionStore(sessionsFolder()); }
-    // A media file of half-scale 440 Hz bursts (see ModelMedia::bursts) named `name`.
-    QString media(const QString& name, const std::vector<double>& lengths = {1.0, 1.4, 0.9});
+    // A WAV file `name` in the media folder: half-scale tone bursts of the given lengths with
+    // `pause` seconds of silence before, between and after them. Each burst becomes one sentence
+    // of the pause split.
+    QString media(const QString& name, const std::vector<double>& lengths = {1.0, 1.4, 0.9},
+                  double pause = 0.7, double frequency = 440);
 
     ClockedAudioDevices& devices() { return *m_devices; }
     ScriptedEngine& engine() { return *m_engine; }
@@ -67,16 +70,6 @@ private:
     ScriptedEngine* m_engine = nullptr;
     std::unique_ptr<AppModel> m_model;
 };
-
-// Test media written directly as WAV files.
-namespace ModelMedia {
-
-// Half-scale tone bursts of the given lengths with `pause` seconds of silence before, between
-// and after them: each burst becomes one sentence of the pause split.
-QString bursts(const QString& path, const std::vector<double>& lengths, double pause = 0.7,
-               double frequency = 440);
-
-} // namespace ModelMedia
 
 // Short-hand for scripts of the recognition engine.
 Word word(const char* text, double start, double duration = 0.4);

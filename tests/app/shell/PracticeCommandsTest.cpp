@@ -20,7 +20,6 @@ private Q_SLOTS:
     void commandsOnTheWindow() {
         ModelHarness h;
         QuellinApp app(h.model(), {[] {}, [](const QUrl&) {}});
-        h.engine().setScript({ScriptedEngine::finish(true)});
         app.openFiles({});
         QVERIFY(QTest::qWaitForWindowActive(&app.window()));
         PracticeCommands& commands = app.commands();
@@ -35,7 +34,6 @@ private Q_SLOTS:
         app.openFiles({other});
         QCOMPARE(h->phase(), Phase::idle());
         QVERIFY(h.settle() && commands.closeAction()->isEnabled());
-        QCOMPARE(app.window().windowTitle(), QStringLiteral("other.wav"));
 
         QTest::keySequence(&app.window(), QKeySequence(QStringLiteral("Ctrl+R")));
         QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::recording, 10000);

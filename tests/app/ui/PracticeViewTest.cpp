@@ -12,18 +12,6 @@
 
 using Phase = AppModel::Phase;
 
-namespace {
-
-// Opens three bursts split at their pauses (recognition hears nothing unless given words) and
-// waits for the model.
-bool openThreeBursts(ModelHarness& h, const std::vector<Word>& words = {}) {
-    h.engine().setScript({ScriptedEngine::result(words), ScriptedEngine::finish(true)});
-    return h.openAndSettle(
-        ModelMedia::bursts(h.mediaFolder() + QStringLiteral("/a.wav"), {1.0, 1.4, 0.9}));
-}
-
-} // namespace
-
 class PracticeViewTest final : public QObject {
     Q_OBJECT
 
@@ -40,25 +28,6 @@ private Q_SLOTS:
         QCOMPARE(RecordingMeter::secondsLeft(start, 6.0, start.addMSecs(3700)), 3);
     }
 
-    void showsTheCurrentSentence() {
-        ModelHarness h;
-        PracticeView view(h.model());
-        view.show();
-        QVERIFY(openThreeBursts(h));
-        QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 1 of 3"));
-        // The recogniser heard no words: the hint, in the body font, not a title.
-        QCOMPARE(view.transcript()->text(),
-                 QStringLiteral("No words were recognised in this sentence. Listen, then say "
-                                "it back."));
-        QVERIFY(view.transcript()->font().pointSizeF() < QApplication::font().pointSizeF() * 1.2);
-        QCOMPARE(view.originalWaveform()->bars().size(), size_t(140));
-        QVERIFY(!view.compareButton()->isEnabled()); // no take yet
-        view.hardButton()->click();
-        QVERIFY(h->session()->sentences[0].hard);
-        view.nextButton()->click();
-        QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 2 of 3"));
-    }
-
     void uncertainTextIsFadedUntilShownPlainly() {
         ModelHarness h;
         std::vector<Word> words{word("first", 0.8), word("second", 2.6), word("third", 4.6)};
@@ -66,7 +35,8 @@ private Q_SLOTS:
             each.confidence = 0.3;
         PracticeView view(h.model());
         view.show();
-        QVERIFY(openThreeBursts(h, words));
+        h.engine().setScript({ScriptedEngine::result(words), ScriptedEngine::finish(true)});
+        QVERIFY(h.openAndSettle(h.media(QStringLiteral("a.wav"))));
         const auto colour = [&] {
             return view.transcript()->palette().color(QPalette::WindowText);
         };
@@ -89,12 +59,23 @@ private Q_SLOTS:
         QVERIFY(view.plainTextButton()->isVisible() && !view.uncertaintyNote()->isVisible());
     }
 
-    void loopAndRecordButtons() {
+    // The current sentence as it opens, and the buttons that drive the model.
+    void showsAndDrivesTheCurrentSentence() {
         ModelHarness h;
-        QVERIFY(openThreeBursts(h));
         PracticeView view(h.model());
         view.show();
+        QVERIFY(h.openAndSettle(h.media(QStringLiteral("a.wav"))));
         QVERIFY(QTest::qWaitForWindowActive(&view));
+        QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 1 of 3"));
+        // The recogniser heard no words: the hint, in the body font, not a title.
+        QCOMPARE(view.transcript()->text(),
+                 QStringLiteral("No words were recognised in this sentence. Listen, then say "
+                                "it back."));
+        QVERIFY(view.transcript()->font().pointSizeF() < QApplication::font().pointSizeF() * 1.2);
+        QCOMPARE(view.originalWaveform()->bars().size(), size_t(140));
+        QVERIFY(!view.compareButton()->isEnabled()); // no take yet
+        view.hardButton()->click();
+        QVERIFY(h->session()->sentences[0].hard);
         // Space, the loop button's shortcut, starts the loop.
         QTest::keyClick(&view, Qt::Key_Space);
         QTRY_COMPARE(h->phase().kind, Phase::Kind::playing);
@@ -117,12 +98,14 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::take, 10000);
         QVERIFY(view.attemptCard()->waveform()->playing() && !view.originalWaveform()->playing());
         h->stop();
+        view.nextButton()->click();
+        QCOMPARE(view.placeLabel()->text(), QStringLiteral("Sentence 2 of 3"));
     }
 
     // A focused control that Space works keeps it; elsewhere Space is the loop's.
     void spaceStaysWithAFocusedControl() {
         ModelHarness h;
-        QVERIFY(openThreeBursts(h));
+        QVERIFY(h.openAndSettle(h.media(QStringLiteral("a.wav"))));
         PracticeView view(h.model());
         PracticeSettingsView* settings = view.settingsView();
         auto* tool = new QToolButton(&view); // as the toolbar's language button
