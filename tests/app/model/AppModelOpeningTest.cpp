@@ -3,7 +3,6 @@
 
 #include "media/EnergyProfile.h"
 #include "media/MediaError.h"
-#include "media/SoundOpening.h"
 
 #include <QFile>
 #include <QRandomGenerator>
