@@ -25,11 +25,13 @@ class CliTest final : public QObject {
     };
 
     QString cache() const { return m_folder.filePath(u"xdg-cache"_s); }
+    QString config() const { return m_folder.filePath(u"xdg-config"_s); }
 
     Run cli(const QStringList& arguments) const {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"XDG_CACHE_HOME"_s, cache());
+        environment.insert(u"XDG_CONFIG_HOME"_s, config());
         process.setProcessEnvironment(environment);
         process.start(qEnvironmentVariable("QUELLIN_CLI"), arguments);
         if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
@@ -49,11 +51,11 @@ private Q_SLOTS:
             0.6);
     }
 
-    // No German model is installed in the tests' data folder: the pause split stands, with a
-    // notice.
+    // The window's saved language is used when none is given. No German model is installed in
+    // the tests' data folder: the pause split stands, with a notice.
     void findsOneRangePerSentence() {
-        const Run run = cli(
-            {u"sentences"_s, m_speech.path, u"--format"_s, u"json"_s, u"--language"_s, u"de-DE"_s});
+        TestMedia::textFile(config() + u"/Quellin/Quellin.conf"_s, "[General]\nlanguage=de-DE\n");
+        const Run run = cli({u"sentences"_s, m_speech.path, u"--format"_s, u"json"_s});
         QCOMPARE(run.status, 0);
         const QJsonObject result = QJsonDocument::fromJson(run.out).object();
         QCOMPARE(result.value(u"method").toObject(), SplitMethod::pauses().toJson());
@@ -80,11 +82,9 @@ private Q_SLOTS:
         const Run text = cli({u"sentences"_s, video, u"--pauses-only"_s});
         QVERIFY(!QFileInfo::exists(cache() + u"/Quellin"_s));
         QVERIFY2(text.err.isEmpty(), qPrintable(text.err)); // no progress off a terminal
-        QCOMPARE(text.out.count(" – "), 4); // the lines' format: SentenceOutput below
-        const Run srt = cli({u"sentences"_s, m_speech.path, u"--pauses-only"_s, u"--format=srt"_s});
-        QCOMPARE(srt.out.count(" --> 00:00:"), 4);
-        QVERIFY2(srt.out.startsWith("1\n00:00:0") && srt.out.endsWith("\nSentence 4\n\n"),
-                 srt.out.constData());
+        QCOMPARE(text.out.count(" – "), 4); // the formats' details: SentenceOutput below
+        QVERIFY(cli({u"sentences"_s, m_speech.path, u"--pauses-only"_s, u"--format=srt"_s})
+                    .out.startsWith("1\n00:00:0"));
 
         // Recognised text: doubtful sentences marked, all of them when the file's text is.
         SentencePipeline::Result heard;

@@ -32,9 +32,8 @@ private Q_SLOTS:
         QTest::addColumn<EnergyProfile>("profile");
         QTest::addColumn<double>("start");
         QTest::addColumn<double>("end");
-        const double margin = TakeShape::pad;
-        QTest::newRow("voice in the middle")
-            << take(1, 1, 1) << 1 - margin - TakeShape::leadIn << 2 + margin + TakeShape::tail;
+        // Padded by 0.15 s, then 0.05 s more before and 0.1 s more after.
+        QTest::newRow("voice in the middle") << take(1, 1, 1) << 0.8 << 2.25;
         QTest::newRow("voice from the first frame") << take(0, 1, 1) << 0.0 << 1.25;
         QTest::newRow("voice to the last frame") << take(1, 1, 0.1) << 0.8 << 2.1;
         // A single short word is a voice; only silence leaves the whole take.

@@ -145,7 +145,7 @@ private Q_SLOTS:
         Outcome outcome;
         auto waiting =
             await(ofTake ? player.playTake(take, 0, {}) : player.play(0, 2, 1), &outcome);
-        QTest::qWait(150);
+        QTRY_VERIFY(!devices->playbacks().empty() && !devices->playbacks()[0].frames.empty());
         QVERIFY(!outcome.result);
         if (what.endsWith(u"stop"))
             player.stop();

@@ -78,21 +78,18 @@ private Q_SLOTS:
     }
 
     // Segments last their stretched length: a busy machine makes them end late, never early;
-    // at the wrong rate they would be far off (2 s instead of 4 s or 1.33 s). Each recording and
+    // at the wrong rate they would be far off (2 s instead of 1.33 s). Each recording and
     // each take played makes a Qt device of its own; the devices of the ones that ended go away
     // without taking anything else with them. Segments shorter than what the server buffers
     // before it starts playing end too, and a stop ends a play at once.
     void playsEndWhenHeardOrStopped() {
         Player player;
         player.load(tone);
-        for (const double rate : {0.5, 1.5}) {
-            QElapsedTimer timer;
-            timer.start();
-            QCOMPARE(QCoro::waitFor(player.play(1, 3, rate)), true);
-            const double seconds = double(timer.elapsed()) / 1000, expected = 2 / rate;
-            QVERIFY2(seconds >= 0.9 * expected && seconds <= 1.3 * expected,
-                     qPrintable(QStringLiteral("%1 s, expected %2 s").arg(seconds).arg(expected)));
-        }
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(QCoro::waitFor(player.play(1, 3, 1.5)), true); // 1.33 s when heard
+        QVERIFY2(timer.elapsed() >= 1200 && timer.elapsed() <= 1750,
+                 qPrintable(QString::number(timer.elapsed())));
         for (const double length : {0.01, 0.03, 0.08}) {
             {
                 Recorder recorder;
@@ -101,7 +98,6 @@ private Q_SLOTS:
                 QTest::qWait(200);
                 recorder.stop();
             }
-            QElapsedTimer timer;
             timer.start();
             QCOMPARE(QCoro::waitFor(player.play(1, 1 + length, 1)), true);
             QVERIFY2(timer.elapsed() < 400, qPrintable(QString::number(timer.elapsed())));
@@ -139,7 +135,6 @@ private Q_SLOTS:
         }
         QVERIFY2(loudest > 0.3, qPrintable(QString::number(loudest)));
 
-        QCOMPARE(SignalAnalysis::describe(take), QStringLiteral("aac,44100,1"));
         const auto recorded = SignalAnalysis::decode(take);
         QVERIFY2(std::abs(double(recorded.size()) / 44100 - duration) < 0.05,
                  qPrintable(QString::number(double(recorded.size()) / 44100)));

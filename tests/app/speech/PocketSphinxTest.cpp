@@ -13,8 +13,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -122,11 +124,8 @@ private Q_SLOTS:
                                           {"++BREATH++", ""}})
             QCOMPARE(SphinxDecoder::wordOf(token), QString::fromLatin1(word));
         const PocketSphinxEngine engine;
-        // Debian's pocketsphinx-en-us serves en-US; the user's folder follows XDG_DATA_HOME.
+        // Debian's pocketsphinx-en-us serves en-US.
         QVERIFY(engine.model("en-US").value().languageModel.endsWith("/en-us.lm.bin"));
-        QCOMPARE(engine.modelFolder("de-DE"),
-                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                     "/Quellin/Models/de-DE");
         QVERIFY(!engine.isOnDevice("xx-YY"));
         // A folder needs all three parts; the acoustic model may sit in a folder of its own.
         const QString folder = m_folder.filePath("model");
@@ -238,6 +237,38 @@ private Q_SLOTS:
         QVERIFY(wordErrors(said.join(u' '), heard) <= wordErrors(said.join(u' '), toolHeard) + 1);
     }
 
+    // quellin-cli on the same speech, an MP3 this time (through its cached conversion): one
+    // sentence with text per spoken sentence. It also lists the languages and where their models
+    // go.
+    void cliFindsSentencesWithText() {
+        const QString cli = qEnvironmentVariable("QUELLIN_CLI");
+        const QString mp3 = TestMedia::convert(m_speech.path, m_folder.filePath("speech.mp3"));
+        const QJsonObject result =
+            QJsonDocument::fromJson(
+                TestMedia::run(cli, {"sentences", mp3, "--language", "en-US", "--format", "json"},
+                               1200000))
+                .object();
+        QCOMPARE(result.value("method").toObject(), SplitMethod::speech("en-US").toJson());
+        QVERIFY(!result.contains("notice"));
+        const QJsonArray sentences = result.value("sentences").toArray();
+        QCOMPARE(sentences.size(), spoken.size());
+        for (qsizetype i = 0; i < sentences.size(); ++i) {
+            const Sentence sentence = Sentence::fromJson(sentences[i]);
+            const TimeRange said = m_speech.sentences[size_t(i)];
+            QVERIFY2(sentence.text && wordsOf(*sentence.text).size() >= 4 &&
+                         qAbs(sentence.start - said.start) < 0.4 &&
+                         qAbs(sentence.end - said.end) < 0.4,
+                     qPrintable(sentence.text.value_or("?")));
+        }
+        const QStringList languages =
+            QString::fromUtf8(TestMedia::run(cli, {"languages"})).split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY(languages.size() >= 9);
+        QCOMPARE(languages.first().section(u'\t', 0, 2),
+                 "en-US\tEnglish (United States)\ton device");
+        QVERIFY(languages.contains("de-DE\tGerman (Germany)\tnot on device\t" +
+                                   PocketSphinxEngine().modelFolder("de-DE")));
+    }
+
     // A clear failure, or none for silence; never a crash.
     void silenceAndBadInput() {
         Transcriber transcriber;
@@ -311,8 +342,9 @@ private Q_SLOTS:
     void cancellingStopsPromptly() {
         Transcriber transcriber;
         std::stop_source stop;
-        auto task = transcriber.transcribe(m_speech.path, "en-US", nullptr, stop.get_token());
-        QTest::qWait(1500); // recognition is under way
+        FakeModel model;
+        auto task = transcriber.transcribe(m_speech.path, "en-US", &model, stop.get_token());
+        QTRY_VERIFY_WITH_TIMEOUT(model.seconds > 1, 60000); // recognition is under way
         QElapsedTimer clock;
         clock.start();
         stop.request_stop();

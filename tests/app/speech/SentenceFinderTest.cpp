@@ -1,29 +1,15 @@
 #include "speech/SentenceFinder.h"
-#include "speech/ScriptedEngine.h"
 #include "SpeechTestSupport.h"
 
 #include <QTest>
 
 namespace {
 
-class Authorizer final : public SpeechAuthorizer {
-public:
-    explicit Authorizer(bool grants) : m_grants(grants) {}
-    QCoro::Task<bool> authorize() override { co_return m_grants; }
-
-private:
-    bool m_grants;
-};
-
-struct Fixture {
-    ScriptedEngine* engine;
-    Transcriber transcriber;
+struct Fixture : ScriptedTranscriber {
     FakeModel model;
 
     explicit Fixture(bool grants = true)
-        : engine(new ScriptedEngine({{"en-US", true}, {"ja-JP", true}, {"de-DE", false}})),
-          transcriber(std::unique_ptr<RecognitionEngine>(engine),
-                      std::make_unique<Authorizer>(grants)) {}
+        : ScriptedTranscriber({{"en-US", true}, {"ja-JP", true}, {"de-DE", false}}, grants) {}
 
     SentenceFinder::Outcome find(const QString& language = "en-US",
                                  std::vector<TimeRange> sound = {}) {
@@ -58,13 +44,6 @@ private Q_SLOTS:
         QCOMPARE(fixture.model.starts, 1);
         QCOMPARE(fixture.model.listeningProgress(), std::optional(3.8));
 
-        // A stretch of sound in which nothing was recognised stays, as a sentence without words.
-        fixture.engine->setScript(
-            {ScriptedEngine::result(twoSentences()), ScriptedEngine::finish(true)});
-        const auto kept = fixture.find("en-US", {{1, 2}, {6, 7}});
-        QCOMPARE(kept.sentences->size(), size_t(3));
-        QCOMPARE(kept.sentences->at(2), Sentence(6, 7, QStringLiteral("")));
-
         // The language's code chooses how words are joined.
         fixture.engine->setScript(
             {ScriptedEngine::result({Word("今日は", 1.0, 0.5), Word("晴れ。", 1.5, 0.5)}),
@@ -86,11 +65,6 @@ private Q_SLOTS:
         QCOMPARE(fixture.find("de-DE").notice,
                  fixture.transcriber.notOnDevice("de-DE").description());
         QCOMPARE(fixture.model.starts, 0);
-        fixture.engine->setScript({ScriptedEngine::finish(false, "The decoder broke")});
-        QCOMPARE(fixture.find().notice,
-                 QStringLiteral("Speech recognition stopped (The decoder broke). "
-                                "The sentences are split at pauses."));
-        QCOMPARE(fixture.model.starts, 1);
         // Words that are only white space: no speech, unless the pause split hears some: its
         // stretches stand, without words.
         const ScriptedEngine::Step blank = ScriptedEngine::result({Word(" ", 1, 1)});

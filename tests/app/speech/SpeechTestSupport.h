@@ -1,6 +1,9 @@
 #pragma once
 
 #include "speech/ListeningModel.h"
+#include "speech/ScriptedEngine.h"
+#include "speech/SpeechAuthorizer.h"
+#include "speech/Transcriber.h"
 #include "speech/WaitForTask.h"
 
 #include <QObject>
@@ -45,4 +48,26 @@ public:
     std::vector<double> shown;
     std::optional<double> leaveAt;
     int starts = 0;
+};
+
+// A transcriber on the scripted engine, which it owns, with speech recognition allowed or refused.
+struct ScriptedTranscriber {
+    class Authorizer final : public SpeechAuthorizer {
+    public:
+        explicit Authorizer(bool grants) : m_grants(grants) {}
+        QCoro::Task<bool> authorize() override { co_return m_grants; }
+
+    private:
+        bool m_grants;
+    };
+
+    explicit ScriptedTranscriber(std::vector<ScriptedEngine::Language> languages = {{"en-US",
+                                                                                     true}},
+                                 bool grants = true)
+        : engine(new ScriptedEngine(std::move(languages))),
+          transcriber(std::unique_ptr<RecognitionEngine>(engine),
+                      std::make_unique<Authorizer>(grants)) {}
+
+    ScriptedEngine* engine;
+    Transcriber transcriber;
 };

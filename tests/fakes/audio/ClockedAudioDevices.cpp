@@ -183,12 +183,6 @@ private:
 
 } // namespace
 
-ClockedAudioDevices::ClockedAudioDevices() : ClockedAudioDevices(Options{}) {}
-
-ClockedAudioDevices::ClockedAudioDevices(Options options) : m_log(std::make_shared<Log>()) {
-    m_log->options = std::move(options);
-}
-
 std::unique_ptr<AudioOutput> ClockedAudioDevices::makeOutput() {
     return std::make_unique<ClockedOutput>(m_log);
 }

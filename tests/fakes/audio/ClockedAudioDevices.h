@@ -42,8 +42,7 @@ public:
         bool stopped = false;
     };
 
-    ClockedAudioDevices();
-    explicit ClockedAudioDevices(Options options);
+    ClockedAudioDevices() : m_log(std::make_shared<Log>()) {}
 
     std::unique_ptr<AudioOutput> makeOutput() override;
     std::unique_ptr<AudioInput> makeInput() override;
