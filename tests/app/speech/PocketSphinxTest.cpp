@@ -237,7 +237,7 @@ private Q_SLOTS:
         QVERIFY(wordErrors(said.join(u' '), heard) <= wordErrors(said.join(u' '), toolHeard) + 1);
     }
 
-    // quellin-cli on the same speech, an MP3 this time (through its cached conversion): one
+    // quellin-cli on the same speech, an MP3 this time: one
     // sentence with text per spoken sentence. It also lists the languages and where their models
     // go.
     void cliFindsSentencesWithText() {
