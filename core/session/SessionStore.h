@@ -27,6 +27,8 @@ struct SessionStore {
     void save(const Session& session) const;
     std::optional<Session> load(const QString& key) const;
     std::optional<Session> load(const QString& path, qint64 size) const;
+    // Every readable session, in no particular order; unreadable files are left out.
+    std::vector<Session> all() const;
     // The most recently saved sessions, newest first, at most `limit` (none for a negative
     // limit); unreadable files are left out.
     std::vector<SessionSummary> recent(qsizetype limit) const;
