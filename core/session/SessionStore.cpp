@@ -106,10 +106,15 @@ std::vector<Session> SessionStore::all() const {
 }
 
 std::vector<SessionSummary> SessionStore::recent(qsizetype limit) const {
+    return limit > 0 ? recentOf(all(), limit) : std::vector<SessionSummary>();
+}
+
+std::vector<SessionSummary> SessionStore::recentOf(const std::vector<Session>& sessions,
+                                                   qsizetype limit) {
     if (limit <= 0)
         return {};
     std::vector<SessionSummary> summaries;
-    for (const Session& session : all()) {
+    for (const Session& session : sessions) {
         const auto practised =
             std::count_if(session.sentences.begin(), session.sentences.end(),
                           [](const Sentence& s) { return s.practice.practised(); });
