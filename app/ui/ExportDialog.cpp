@@ -48,6 +48,7 @@ ExportDialog::ExportDialog(Session session, SessionStore store, QWidget* parent)
     m_folder =
         new QLineEdit(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), this);
     m_folder->setAccessibleName(QStringLiteral("Folder"));
+    m_folder->setMinimumWidth(360);
     auto* choose = new QPushButton(QStringLiteral("Choose…"), this);
     connect(choose, &QPushButton::clicked, this, [this] {
         const QString folder = QFileDialog::getExistingDirectory(
