@@ -1,11 +1,13 @@
 #include "BenchTools.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -85,6 +87,38 @@ double threadCpuSeconds() {
 void report(const QString& name, double value, const QString& unit) {
     std::printf("%s %.4g %s\n", qPrintable(name), value, qPrintable(unit));
     std::fflush(stdout);
+}
+
+QString repeatedSpeech(const QString& folder, double seconds) {
+    const QStringList sentences{
+        QStringLiteral("The morning train was late again, so we walked along the river."),
+        QStringLiteral("She asked whether the museum opens on Sundays."),
+        QStringLiteral("I would like a cup of coffee and a slice of apple cake, please."),
+        QStringLiteral("Nobody knew where the old key had gone."),
+        QStringLiteral("Turn left at the bakery and the station is right in front of you."),
+        QStringLiteral("We should practise a little every day.")};
+    const QDir dir(folder);
+    const QString gap = dir.filePath(QStringLiteral("gap.wav"));
+    run(QStringLiteral("sox"),
+        {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("22050"), QStringLiteral("-c"),
+         QStringLiteral("1"), gap, QStringLiteral("trim"), QStringLiteral("0"),
+         QStringLiteral("0.6")});
+    QStringList parts;
+    for (int i = 0; i < sentences.size(); ++i) {
+        const QString part = dir.filePath(QStringLiteral("s%1.wav").arg(i));
+        run(QStringLiteral("espeak-ng"), {QStringLiteral("-w"), part, sentences[i]});
+        parts << part << gap;
+    }
+    const QString piece = dir.filePath(QStringLiteral("piece.wav"));
+    run(QStringLiteral("sox"),
+        parts + QStringList{QStringLiteral("-r"), QStringLiteral("44100"), piece});
+    const double length =
+        run(QStringLiteral("soxi"), {QStringLiteral("-D"), piece}).trimmed().toDouble();
+    const QString speech = dir.filePath(QStringLiteral("speech.wav"));
+    run(QStringLiteral("sox"),
+        {piece, speech, QStringLiteral("repeat"), QString::number(int(std::ceil(seconds / length))),
+         QStringLiteral("trim"), QStringLiteral("0"), QString::number(seconds)});
+    return speech;
 }
 
 } // namespace BenchTools

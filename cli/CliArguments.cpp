@@ -4,7 +4,8 @@
 
 namespace {
 
-// Every option quellin-cli knows; the last three belong to `sentences`.
+// Every option quellin-cli knows: `sentences` takes language, pauses-only and format; `export`
+// takes language, to, hard-only and out.
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help and exit.")};
@@ -20,14 +21,22 @@ struct Options {
     QCommandLineOption format{QStringLiteral("format"),
                               QStringLiteral("How the sentences are printed (default: text)."),
                               QStringLiteral("text|json|srt")};
+    QCommandLineOption to{QStringLiteral("to"),
+                          QStringLiteral("What to export FILE's sentences as."),
+                          QStringLiteral("anki|srt|vtt|clips")};
+    QCommandLineOption hardOnly{QStringLiteral("hard-only"),
+                                QStringLiteral("Export only the sentences marked hard.")};
+    QCommandLineOption out{QStringLiteral("out"),
+                           QStringLiteral("The folder the export is written into."),
+                           QStringLiteral("DIR")};
 
     // A parser that knows them all: `-` is a file, `--` ends the options, and options may
     // follow the file.
     void addTo(QCommandLineParser& parser) const {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-        parser.addOptions({help, version, language, pausesOnly, format});
+        parser.addOptions({help, version, language, pausesOnly, format, to, hardOnly, out});
         parser.addPositionalArgument(QStringLiteral("command"),
-                                     QStringLiteral("sentences FILE, or languages."));
+                                     QStringLiteral("sentences FILE, export FILE, or languages."));
     }
 };
 
@@ -36,11 +45,31 @@ bool setsSentenceOptions(const QCommandLineParser& parser, const Options& option
            parser.isSet(options.format);
 }
 
+bool setsExportOptions(const QCommandLineParser& parser, const Options& options) {
+    return parser.isSet(options.to) || parser.isSet(options.hardOnly) || parser.isSet(options.out);
+}
+
+CliArguments::Command exportCommand(const QCommandLineParser& parser, const Options& options,
+                                    const QString& file, std::optional<QString> language) {
+    if (parser.isSet(options.pausesOnly) || parser.isSet(options.format))
+        return CliArguments::UsageError{QStringLiteral("export takes --to, --hard-only and --out")};
+    const auto kind = SessionExport::kindNamed(parser.value(options.to));
+    if (!kind)
+        return CliArguments::UsageError{QStringLiteral("--to needs anki, srt, vtt or clips")};
+    if (parser.value(options.out).isEmpty())
+        return CliArguments::UsageError{QStringLiteral("--out needs a folder")};
+    return CliArguments::Export{file,
+                                std::move(language),
+                                {*kind, parser.isSet(options.hardOnly), parser.value(options.out)}};
+}
+
 } // namespace
 
 QString CliArguments::usage() {
     return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] [--pauses-only] "
                           "[--format text|json|srt]\n"
+                          "       quellin-cli export FILE --to anki|srt|vtt|clips [--hard-only] "
+                          "--out DIR\n"
                           "       quellin-cli languages\n");
 }
 
@@ -70,31 +99,37 @@ CliArguments::Command CliArguments::parse(const QStringList& arguments) {
     if (command == u"help")
         return Help{};
     if (command == u"languages") {
-        if (!positional.isEmpty() || setsSentenceOptions(parser, options))
+        if (!positional.isEmpty() || setsSentenceOptions(parser, options) ||
+            setsExportOptions(parser, options))
             return UsageError{QStringLiteral("languages takes no arguments")};
         return Languages{};
     }
-    if (command != u"sentences")
+    if (command != u"sentences" && command != u"export")
         return UsageError{QStringLiteral("unknown command “%1”").arg(command)};
 
     if (positional.size() > 1)
         return UsageError{QStringLiteral("more than one file given")};
     if (positional.isEmpty() || positional.first().isEmpty())
         return UsageError{QStringLiteral("missing FILE")};
+    std::optional<QString> language;
+    if (parser.isSet(options.language)) {
+        language = parser.value(options.language);
+        if (language->isEmpty())
+            return UsageError{QStringLiteral("--language needs a language identifier")};
+    }
+    if (command == u"export")
+        return exportCommand(parser, options, positional.first(), language);
+    if (setsExportOptions(parser, options))
+        return UsageError{QStringLiteral("--to, --hard-only and --out belong to export")};
     Sentences sentences;
     sentences.file = positional.first();
+    sentences.language = language;
     sentences.pausesOnly = parser.isSet(options.pausesOnly);
     if (parser.isSet(options.format)) {
         const auto format = SentenceOutput::formatNamed(parser.value(options.format));
         if (!format)
             return UsageError{QStringLiteral("--format needs text, json or srt")};
         sentences.format = *format;
-    }
-    if (parser.isSet(options.language)) {
-        const QString language = parser.value(options.language);
-        if (language.isEmpty())
-            return UsageError{QStringLiteral("--language needs a language identifier")};
-        sentences.language = language;
     }
     return sentences;
 }

@@ -2,14 +2,17 @@
 
 #include "SentenceOutput.h"
 
+#include "export/SessionExport.h"
+
 #include <QStringList>
 
 #include <optional>
 #include <variant>
 
-// The command line of quellin-cli, parsed with QCommandLineParser: a command (`sentences` or
-// `languages`) and its options. Anything malformed is a usage error, which main() answers with
-// exit status 2 and the usage on stderr. Plain functions of their arguments, any thread.
+// The command line of quellin-cli, parsed with QCommandLineParser: a command (`sentences`,
+// `export` or `languages`) and its options. Anything malformed is a usage error, which main()
+// answers with exit status 2 and the usage on stderr. Plain functions of their arguments, any
+// thread.
 struct CliArguments {
     struct Help {};
     struct Version {};
@@ -19,12 +22,18 @@ struct CliArguments {
         bool pausesOnly = false;
         SentenceOutput::Format format = SentenceOutput::Format::text;
     };
+    // Exports the saved session of `file` (its sentences found first when there is none).
+    struct Export {
+        QString file;
+        std::optional<QString> language;
+        SessionExport::Request request;
+    };
     // Lists the recognition languages.
     struct Languages {};
     struct UsageError {
         QString message;
     };
-    using Command = std::variant<Help, Version, Sentences, Languages, UsageError>;
+    using Command = std::variant<Help, Version, Sentences, Export, Languages, UsageError>;
 
     // `arguments` without the program name.
     static Command parse(const QStringList& arguments);

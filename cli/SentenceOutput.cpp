@@ -1,12 +1,11 @@
 #include "SentenceOutput.h"
 
 #include "base/TextConfidence.h"
+#include "export/SubtitleFiles.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include <cmath>
 
 namespace SentenceOutput {
 
@@ -50,29 +49,8 @@ QByteArray json(const SentencePipeline::Result& result) {
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
-QString srtTime(double seconds) {
-    const qint64 ms = std::max<qint64>(0, std::llround(seconds * 1000.0));
-    return QStringLiteral("%1:%2:%3,%4")
-        .arg(ms / 3600000, 2, 10, QLatin1Char('0'))
-        .arg(ms / 60000 % 60, 2, 10, QLatin1Char('0'))
-        .arg(ms / 1000 % 60, 2, 10, QLatin1Char('0'))
-        .arg(ms % 1000, 3, 10, QLatin1Char('0'));
-}
-
 QByteArray srt(const SentencePipeline::Result& result) {
-    QString out;
-    int number = 0;
-    for (const Sentence& sentence : result.sentences) {
-        ++number;
-        // A cue's text must not be empty, nor hold a blank line (which would end the cue).
-        QString title = sentence.text ? sentence.text->simplified() : QString();
-        if (title.isEmpty())
-            title = QStringLiteral("Sentence %1").arg(number);
-        out += QStringLiteral("%1\n%2 --> %3\n%4\n\n")
-                   .arg(number)
-                   .arg(srtTime(sentence.start), srtTime(sentence.end), title);
-    }
-    return out.toUtf8();
+    return SubtitleFiles::srt(SubtitleFiles::numbered(result.sentences));
 }
 
 QByteArray render(Format format, const SentencePipeline::Result& result) {

@@ -21,7 +21,4 @@ QByteArray srt(const SentencePipeline::Result& result);
 
 QByteArray render(Format format, const SentencePipeline::Result& result);
 
-// "hh:mm:ss,mmm", rounded to the millisecond.
-QString srtTime(double seconds);
-
 } // namespace SentenceOutput

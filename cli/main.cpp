@@ -4,6 +4,8 @@
 
 #include "base/Locations.h"
 #include "base/QuellinError.h"
+#include "export/SessionExport.h"
+#include "session/SessionStore.h"
 #include "speech/Transcriber.h"
 
 #include <QCoreApplication>
@@ -14,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <thread>
 #include <unistd.h>
 
@@ -61,22 +64,15 @@ private:
     int m_percent = -1;
 };
 
-int sentences(const CliArguments::Sentences& arguments) {
-    SentencePipeline pipeline({arguments.file, arguments.pausesOnly, arguments.language});
-    ProgressLine line;
-    const bool terminal = isatty(STDERR_FILENO) == 1;
-    SentencePipeline::Progress progress;
-    if (terminal)
-        progress = [&line](SentencePipeline::Stage stage, double f) { line.show(stage, f); };
-
-    // The work runs on a thread of its own so that Ctrl+C can stop it cleanly (no partial files).
+// Runs `work` on a thread of its own so that Ctrl+C can stop it cleanly (no partial files); gives
+// what it threw.
+std::exception_ptr runStoppable(const std::function<void(std::stop_token)>& work) {
     std::stop_source stop;
-    std::optional<SentencePipeline::Result> result;
     std::exception_ptr failure;
     std::atomic<bool> finished = false;
     std::jthread worker([&] {
         try {
-            result = pipeline.run(stop.get_token(), progress);
+            work(stop.get_token());
         } catch (...) {
             failure = std::current_exception();
         }
@@ -87,28 +83,72 @@ int sentences(const CliArguments::Sentences& arguments) {
             stop.request_stop();
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    worker.join();
-    line.clear();
+    return failure;
+}
 
-    const QString name = QFileInfo(arguments.file).fileName();
+// The exit status of a failure, said on stderr as "Couldn’t <doing> “FILE”: why"; 0 for none.
+int exitStatus(std::exception_ptr failure, const QString& doing, const QString& file) {
+    const QString name = QFileInfo(file).fileName();
     try {
         if (failure)
             std::rethrow_exception(failure);
     } catch (const OperationCancelled&) {
         return 130;
     } catch (const QuellinError& error) {
-        printTo(stderr, QStringLiteral("Couldn’t open “%1”: %2\n").arg(name, error.description()));
+        printTo(stderr,
+                QStringLiteral("Couldn’t %1 “%2”: %3\n").arg(doing, name, error.description()));
         return 1;
     } catch (const std::exception& error) {
-        printTo(stderr, QStringLiteral("Couldn’t open “%1”: %2\n")
-                            .arg(name, QString::fromLocal8Bit(error.what())));
+        printTo(stderr, QStringLiteral("Couldn’t %1 “%2”: %3\n")
+                            .arg(doing, name, QString::fromLocal8Bit(error.what())));
         return 1;
     }
+    return 0;
+}
+
+int sentences(const CliArguments::Sentences& arguments) {
+    SentencePipeline pipeline({arguments.file, arguments.pausesOnly, arguments.language});
+    ProgressLine line;
+    const bool terminal = isatty(STDERR_FILENO) == 1;
+    SentencePipeline::Progress progress;
+    if (terminal)
+        progress = [&line](SentencePipeline::Stage stage, double f) { line.show(stage, f); };
+
+    std::optional<SentencePipeline::Result> result;
+    const std::exception_ptr failure =
+        runStoppable([&](std::stop_token stop) { result = pipeline.run(stop, progress); });
+    line.clear();
+    if (const int status = exitStatus(failure, QStringLiteral("open"), arguments.file))
+        return status;
     const QByteArray out = SentenceOutput::render(arguments.format, *result);
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     if (result->notice && arguments.format != SentenceOutput::Format::json)
         printTo(stderr, *result->notice + QLatin1Char('\n'));
     return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// Exports the window's session of the file, or sentences found as `sentences` finds them when the
+// file was never opened; prints where the export went.
+int exportSentences(const CliArguments::Export& arguments) {
+    QString written;
+    const std::exception_ptr failure = runStoppable([&](std::stop_token stop) {
+        const QString path = Locations::canonicalMediaPath(arguments.file);
+        const QFileInfo info(path);
+        const SessionStore store = SessionStore::standard();
+        std::optional<Session> session = store.load(path, info.size());
+        if (!session) {
+            SentencePipeline::Result found =
+                SentencePipeline({arguments.file, false, arguments.language}).run(stop);
+            session =
+                Session(path, info.size(), found.duration, std::move(found.sentences), 0,
+                        found.method, PracticeSettings(), false, QDateTime::currentDateTimeUtc());
+        }
+        written = SessionExport::run(*session, store, arguments.request, stop);
+    });
+    if (const int status = exitStatus(failure, QStringLiteral("export"), arguments.file))
+        return status;
+    printTo(stdout, written + QLatin1Char('\n'));
+    return 0;
 }
 
 // One line a language: identifier, name, whether its model is installed, and its model folder.
@@ -152,5 +192,7 @@ int main(int argc, char** argv) {
     }
     if (std::holds_alternative<CliArguments::Languages>(command))
         return languages();
+    if (const auto* request = std::get_if<CliArguments::Export>(&command))
+        return exportSentences(*request);
     return sentences(std::get<CliArguments::Sentences>(command));
 }

@@ -1,9 +1,9 @@
 #include "audio/TakeEncoder.h"
 
-#include "media/AacWriter.h"
+#include "media/AudioFileWriter.h"
 
 TakeEncoder::TakeEncoder(const QString& path)
-    : m_writer(std::make_unique<AacWriter>(path, AudioFormat{sampleRate, 1}, bitRate)),
+    : m_writer(std::make_unique<AudioFileWriter>(path, AudioFormat{sampleRate, 1}, bitRate)),
       m_worker([this](std::stop_token stop) { run(stop); }) {}
 
 TakeEncoder::~TakeEncoder() {

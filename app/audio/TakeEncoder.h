@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-class AacWriter;
+class AudioFileWriter;
 
 // Encodes a mono 44100 Hz recording to AAC in an .m4a file on a worker thread, so that the
 // thread that receives the microphone's frames only copies them.
@@ -32,7 +32,7 @@ public:
 private:
     void run(std::stop_token stop);
 
-    std::unique_ptr<AacWriter> m_writer;
+    std::unique_ptr<AudioFileWriter> m_writer;
     std::mutex m_lock;
     std::condition_variable_any m_wake;
     std::deque<std::vector<float>> m_chunks;

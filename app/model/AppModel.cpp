@@ -1,5 +1,7 @@
 #include "model/AppModel.h"
 
+#include "session/ReviewList.h"
+
 #include "model/FileChooser.h"
 #include "model/TaskToken.h"
 
@@ -35,8 +37,7 @@ AppModel::AppModel(SessionStore sessions, bool persist, Services services, QObje
         m_defaults = Locations::userSettings();
 
     m_language = m_transcriber->preferredLanguage(Locations::savedLanguage(*m_defaults));
-    if (m_persist)
-        m_recent = m_sessions.recent(recentLimit);
+    refreshRecent();
 }
 
 AppModel::~AppModel() {
@@ -118,6 +119,16 @@ void AppModel::setMicDenied(bool denied) {
 
 void AppModel::setRecent(std::vector<SessionSummary> recent) {
     assign(m_recent, std::move(recent), &AppModel::recentChanged);
+}
+
+void AppModel::refreshRecent() {
+    if (!m_persist)
+        return;
+    const std::vector<Session> sessions = m_sessions.all();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    m_reviewDue = ReviewList::dueCount(ReviewList::items(sessions, now), now);
+    setRecent(SessionStore::recentOf(sessions, recentLimit));
+    Q_EMIT recentChanged(); // the due count may have changed alone
 }
 
 void AppModel::setLanguage(const QString& language) {

@@ -49,6 +49,7 @@ class AppModel final : public QObject, public ListeningModel {
     Q_PROPERTY(double phaseLength READ phaseLength NOTIFY phaseLengthChanged)
     Q_PROPERTY(std::optional<AppModel::Take> take READ take NOTIFY takeChanged)
     Q_PROPERTY(std::vector<SessionSummary> recent READ recent WRITE setRecent NOTIFY recentChanged)
+    Q_PROPERTY(qsizetype reviewDue READ reviewDue NOTIFY recentChanged)
     Q_PROPERTY(bool micDenied READ micDenied WRITE setMicDenied NOTIFY micDeniedChanged)
     Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
 
@@ -131,6 +132,8 @@ public:
     double phaseLength() const { return m_phaseLength; }
     const std::optional<Take>& take() const { return m_take; }
     const std::vector<SessionSummary>& recent() const { return m_recent; }
+    // Hard sentences of every session that are due for review now (ReviewList).
+    qsizetype reviewDue() const { return m_reviewDue; }
     bool micDenied() const { return m_micDenied; }
     const QString& language() const { return m_language; }
 
@@ -150,12 +153,16 @@ public:
     void setError(std::optional<QString> error);
     void setMicDenied(bool denied);
     void setRecent(std::vector<SessionSummary> recent);
+    // Reads every saved session again for `recent` and `reviewDue` (nothing without `persist`).
+    void refreshRecent();
     void setLanguage(const QString& language);
 
     // Opening and finding sentences.
     void chooseFile();
     void open(const QString& path);
     void openRecent(const SessionSummary& summary);
+    // Opens a file at the sentence with that id (the review window's choice), once it is read.
+    void openAt(const QString& path, qint64 sentenceId);
     void close();
     void findSentencesAgain();
     void splitAtPausesOnly();
@@ -216,6 +223,10 @@ private:
     QCoro::Task<> openMedia(Token token, QString url, QString path, qint64 size);
     QCoro::Task<> findSentences(Token token, QString audio);
     QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
+    // Plays one repetition of the loop; one heard to the end goes into the practice record.
+    QCoro::Task<bool> playRepetition(Sentence sentence, double rate);
+    // Notes practice of the sentence with that id in the open session's record and saves it.
+    void notePractice(qint64 sentenceId, void (*note)(Sentence&, const QDateTime&));
     QCoro::Task<> runRecording(Token token, Sentence sentence, PracticeSettings settings,
                                QString url);
     QCoro::Task<> runComparison(Token token, Sentence sentence, PracticeSettings settings,
@@ -272,6 +283,8 @@ private:
     double m_phaseLength = 0;
     std::optional<Take> m_take;
     std::vector<SessionSummary> m_recent;
+    qsizetype m_reviewDue = 0;
+    std::optional<qint64> m_openAtSentence;
     bool m_micDenied = false;
     QString m_language;
 

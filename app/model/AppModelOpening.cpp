@@ -22,6 +22,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
+#include <utility>
 
 // Opening a file, finding its sentences, and keeping its session.
 
@@ -65,6 +66,7 @@ void AppModel::chooseFile() {
 }
 
 void AppModel::open(const QString& url) {
+    m_openAtSentence.reset();
     stop();
     cancelSplitting();
     ModelTasks::cancel(m_takeTask);
@@ -152,8 +154,17 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64
     co_await findSentences(token, opening.sound->playable);
 }
 
+void AppModel::openAt(const QString& path, qint64 sentenceId) {
+    open(path);
+    m_openAtSentence = sentenceId;
+}
+
 void AppModel::resume(Session saved) {
     saved.updatedAt = nowInWholeSeconds();
+    if (const std::optional<qint64> wanted = std::exchange(m_openAtSentence, std::nullopt))
+        for (size_t i = 0; i < saved.sentences.size(); ++i)
+            if (saved.sentences[i].id() == *wanted)
+                saved.current = qsizetype(i);
     const SplitMethod method = saved.method;
     setSession(std::move(saved));
     if (const std::optional<QString> spoken = method.language(); spoken && *spoken != m_language)
@@ -253,8 +264,7 @@ void AppModel::close() {
     setTake(std::nullopt);
     setNotice(std::nullopt);
     setSplitting(Splitting::idle());
-    if (m_persist)
-        setRecent(m_sessions.recent(recentLimit));
+    refreshRecent();
 }
 
 void AppModel::save() {

@@ -8,6 +8,7 @@
 #include "base/LogCategories.h"
 #include "base/QuellinError.h"
 #include "practice/LoopRunner.h"
+#include "practice/ReviewSchedule.h"
 #include "practice/TakeShape.h"
 
 #include <QCoroFuture>
@@ -43,6 +44,9 @@ void AppModel::endRecording() {
         return;
     }
     // A recording cut short is kept and becomes the take.
+    if (const std::optional<Sentence> sentence =
+            m_session ? m_session->currentSentence() : std::nullopt)
+        notePractice(sentence->id(), &ReviewSchedule::tookATake);
     loadTake();
 }
 
@@ -78,7 +82,7 @@ QCoro::Task<> AppModel::runLoop(Token token, Sentence sentence, PracticeSettings
     // rather than written into the co_await: GCC 12 destroys lambda temporaries of a co_await
     // operand twice.
     const LoopRunner::Play play = [self](Sentence played, double rate) {
-        return self ? self->m_player->play(played.start, played.end, rate) : finished(false);
+        return self ? self->playRepetition(played, rate) : finished(false);
     };
     const LoopRunner::Wait wait = [token](double seconds) { return token->sleep(seconds); };
     const LoopRunner::Phase phase = [self, repeats = settings.repeats](const PracticeStep& step) {
@@ -100,6 +104,23 @@ QCoro::Task<> AppModel::runLoop(Token token, Sentence sentence, PracticeSettings
         select(*next);
         loop();
     }
+}
+
+QCoro::Task<bool> AppModel::playRepetition(Sentence sentence, double rate) {
+    const QPointer<AppModel> self(this);
+    const bool heard = co_await m_player->play(sentence.start, sentence.end, rate);
+    if (heard && self)
+        notePractice(sentence.id(), &ReviewSchedule::heardToTheEnd);
+    co_return heard;
+}
+
+void AppModel::notePractice(qint64 sentenceId, void (*note)(Sentence&, const QDateTime&)) {
+    changeSession([&](Session& session) {
+        for (Sentence& sentence : session.sentences)
+            if (sentence.id() == sentenceId)
+                note(sentence, QDateTime::currentDateTimeUtc());
+    });
+    save();
 }
 
 void AppModel::loopOrStop() {

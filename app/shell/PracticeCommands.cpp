@@ -14,6 +14,9 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
     m_close = add(m_file, QStringLiteral("Close File"),
                   QKeySequence(QStringLiteral("Ctrl+Shift+W")), [this] { m_model.close(); });
     m_file->addSeparator();
+    m_export = add(m_file, QStringLiteral("Export…"), QKeySequence(QStringLiteral("Ctrl+Shift+X")),
+                   [this] { m_handlers.showExport(); });
+    m_file->addSeparator();
     QAction* settings =
         add(m_file, QStringLiteral("Settings…"), QKeySequence(QStringLiteral("Ctrl+,")),
             [this] { m_handlers.showSettings(); });
@@ -53,6 +56,9 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
         [this] { m_model.findSentencesAgain(); });
     add(m_practice, QStringLiteral("Split at Pauses Only"), {},
         [this] { m_model.splitAtPausesOnly(); });
+    m_practice->addSeparator();
+    add(m_practice, QStringLiteral("Review Hard Sentences…"),
+        QKeySequence(QStringLiteral("Ctrl+Shift+R")), [this] { m_handlers.showReview(); });
 
     m_help = bar->addMenu(QStringLiteral("&Help"));
     add(m_help, QStringLiteral("Check for Updates…"), {}, [this] { m_handlers.checkForUpdates(); });
@@ -93,4 +99,5 @@ void PracticeCommands::showPhase() {
 
 void PracticeCommands::showSession() {
     m_close->setEnabled(m_model.session().has_value());
+    m_export->setEnabled(m_model.session().has_value());
 }

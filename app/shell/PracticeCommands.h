@@ -9,15 +9,18 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The menu bar: File (open, close, settings, quit), Practice (every practice operation with its
-// shortcut) and Help. Each item calls one model operation, or one of the shell's handlers for
-// what is not the model's (settings window, update check, about box, quitting).
+// The menu bar: File (open, close, export, settings, quit), Practice (every practice operation
+// with its shortcut, the review of hard sentences) and Help. Each item calls one model operation,
+// or one of the shell's handlers for what is not the model's (settings window, update check, about
+// box, quitting).
 class PracticeCommands final : public QObject {
     Q_OBJECT
 
 public:
     struct Handlers {
         std::function<void()> showSettings;
+        std::function<void()> showExport;
+        std::function<void()> showReview;
         std::function<void()> checkForUpdates;
         std::function<void()> showAbout;
         std::function<void()> quit;
@@ -48,5 +51,6 @@ private:
     QMenu* m_practice;
     QMenu* m_help;
     QAction* m_close;
+    QAction* m_export;
     QAction* m_loop;
 };

@@ -1,9 +1,12 @@
 #include "shell/QuellinApp.h"
 
 #include "model/AppModel.h"
+#include "session/ReviewList.h"
 #include "shell/PracticeCommands.h"
 #include "shell/Updater.h"
 #include "ui/ContentView.h"
+#include "ui/ExportDialog.h"
+#include "ui/ReviewView.h"
 #include "ui/SettingsView.h"
 
 #include <QApplication>
@@ -19,8 +22,10 @@ QuellinApp::QuellinApp(AppModel& model, Options options, QObject* parent)
     m_window->setObjectName(QStringLiteral("main"));
     m_window->resize(1080, 700);
     m_commands = new PracticeCommands(m_model, m_window->menuBar(),
-                                      {[this] { showSettings(); }, m_options.checkForUpdates,
+                                      {[this] { showSettings(); }, [this] { showExport(); },
+                                       [this] { showReview(); }, m_options.checkForUpdates,
                                        [this] { showAbout(); }, [] { QApplication::quit(); }});
+    connect(m_window.get(), &ContentView::reviewRequested, this, &QuellinApp::showReview);
 }
 
 QuellinApp::~QuellinApp() {
@@ -52,6 +57,24 @@ void QuellinApp::showSettings() {
     m_settings->show();
     m_settings->raise();
     m_settings->activateWindow();
+}
+
+void QuellinApp::showExport() {
+    if (!m_model.session())
+        return;
+    auto* dialog = new ExportDialog(*m_model.session(), m_model.sessions(), m_window.get());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void QuellinApp::showReview() {
+    auto* review = new ReviewView(m_window.get());
+    review->setAttribute(Qt::WA_DeleteOnClose);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    review->setItems(ReviewList::items(m_model.sessions().all(), now), now);
+    connect(review, &ReviewView::sentenceChosen, this,
+            [this](const QString& path, qint64 id) { m_model.openAt(path, id); });
+    review->show();
 }
 
 void QuellinApp::showAbout() {

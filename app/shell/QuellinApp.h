@@ -37,6 +37,9 @@ public:
     // ignored; none only brings the window forward.
     void openFiles(const QStringList& files);
     void showSettings();
+    // File ▸ Export… for the open session, and the review of hard sentences across files.
+    void showExport();
+    void showReview();
     void showAbout();
     // Launching has finished: the updater starts its automatic checks.
     void didFinishLaunching();

@@ -48,6 +48,7 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
     setContextMenuPolicy(Qt::NoContextMenu); // no menu to hide the toolbar
 
     connect(m_start, &StartView::openRequested, this, [this] { m_model.chooseFile(); });
+    connect(m_start, &StartView::reviewRequested, this, &ContentView::reviewRequested);
     connect(m_start, &StartView::recentChosen, this, [this](int row) {
         if (row >= 0 && size_t(row) < m_model.recent().size())
             m_model.openRecent(m_model.recent()[size_t(row)]);
@@ -56,7 +57,7 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
         if (row < 0 || size_t(row) >= m_model.recent().size())
             return;
         m_model.sessions().delete_(m_model.recent()[size_t(row)].key);
-        m_model.setRecent(m_model.sessions().recent(AppModel::recentLimit));
+        m_model.refreshRecent();
     });
     connect(m_toolbar, &Toolbar::languageChosen, this, [this](const QString& id) {
         m_model.setLanguage(id);
@@ -155,9 +156,11 @@ void ContentView::showRecent() {
     std::vector<StartView::RecentItem> items;
     for (const SessionSummary& summary : m_model.recent())
         items.push_back(
-            {summary.fileName(), StartView::detailLine(summary.current, summary.sentenceCount,
-                                                       summary.hardCount, summary.updatedAt, now)});
+            {summary.fileName(),
+             StartView::detailLine(summary.current, summary.sentenceCount, summary.hardCount,
+                                   summary.updatedAt, now, summary.practisedCount)});
     m_start->setRecent(items);
+    m_start->setReviewDue(m_model.reviewDue());
 }
 
 void ContentView::showSplitting() {

@@ -38,6 +38,10 @@ public:
     QMessageBox* errorAlert() const { return m_errorAlert; }
     QMessageBox* microphoneAlert() const { return m_micAlert; }
 
+Q_SIGNALS:
+    // The start screen's link to the hard sentences due for review.
+    void reviewRequested();
+
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

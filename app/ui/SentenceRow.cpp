@@ -15,8 +15,12 @@ QString SentenceRow::title() const {
 
 QString SentenceRow::detail() const {
     const double length = std::max(sentence.end - sentence.start, 0.0);
-    return TimeText::short_(sentence.start) + QStringLiteral(" · ") +
-           QString::asprintf("%.1f", length) + QStringLiteral(" s");
+    QString text = TimeText::short_(sentence.start) + QStringLiteral(" · ") +
+                   QString::asprintf("%.1f", length) + QStringLiteral(" s");
+    // How often it was heard to the end, a small count once there is one.
+    if (sentence.practice.repetitions > 0)
+        text += QStringLiteral(" · %1×").arg(sentence.practice.repetitions);
+    return text;
 }
 
 QString SentenceRow::accessibilityLabel() const {

@@ -157,6 +157,15 @@ QWidget* StartView::makeWelcome() {
     outer->addWidget(m_recentSection, 0, Qt::AlignHCenter);
     m_recentSection->hide();
 
+    m_reviewDue = new QPushButton(column);
+    m_reviewDue->setObjectName(QStringLiteral("reviewDue"));
+    m_reviewDue->setFlat(true);
+    m_reviewDue->setCursor(Qt::PointingHandCursor);
+    m_reviewDue->setIcon(Symbols::icon(QStringLiteral("star.fill"), Style::accent(this)));
+    connect(m_reviewDue, &QPushButton::clicked, this, &StartView::reviewRequested);
+    outer->addWidget(m_reviewDue, 0, Qt::AlignHCenter);
+    m_reviewDue->hide();
+
     outer->addStretch();
     return page;
 }
@@ -172,6 +181,12 @@ void StartView::setOpening(bool opening, std::optional<double> fraction) {
         m_openingCaption->setText(QStringLiteral("Reading the file…"));
     }
     m_pages->setCurrentIndex(opening ? 1 : 0);
+}
+
+void StartView::setReviewDue(qsizetype count) {
+    m_reviewDue->setText(count == 1 ? QStringLiteral("1 sentence due for review")
+                                    : QStringLiteral("%1 sentences due for review").arg(count));
+    m_reviewDue->setVisible(count > 0);
 }
 
 bool StartView::isOpening() const {
@@ -241,9 +256,12 @@ QWidget* StartView::makeRecentRow(int row, const RecentItem& item) {
 }
 
 QString StartView::detailLine(qsizetype current, qsizetype sentenceCount, qsizetype hardCount,
-                              const QDateTime& updatedAt, const QDateTime& now) {
+                              const QDateTime& updatedAt, const QDateTime& now,
+                              qsizetype practisedCount) {
     QStringList parts;
     parts.append(QStringLiteral("Sentence %1 of %2").arg(current + 1).arg(sentenceCount));
+    if (practisedCount >= 1)
+        parts.append(QStringLiteral("%1 of %2 practised").arg(practisedCount).arg(sentenceCount));
     if (hardCount >= 1)
         parts.append(QStringLiteral("%1 hard").arg(hardCount));
     parts.append(RelativeDate::text(updatedAt, now));

@@ -33,14 +33,20 @@ public:
     bool isOpening() const;
     void setRecent(const std::vector<RecentItem>& items);
 
-    // "Sentence 3 of 40 · 2 hard · yesterday": the hard count only when there is one.
+    // Hard sentences due for review across files: a link to the review, hidden for none.
+    void setReviewDue(qsizetype count);
+
+    // "Sentence 3 of 40 · 12 of 40 practised · 2 hard · yesterday": the practised and hard
+    // counts only when there are some.
     static QString detailLine(qsizetype current, qsizetype sentenceCount, qsizetype hardCount,
-                              const QDateTime& updatedAt, const QDateTime& now);
+                              const QDateTime& updatedAt, const QDateTime& now,
+                              qsizetype practisedCount = 0);
 
 Q_SIGNALS:
     void openRequested();
     void recentChosen(int row);
     void forgetRequested(int row);
+    void reviewRequested();
 
 private:
     QWidget* makeWelcome();
@@ -53,4 +59,5 @@ private:
     QLabel* m_openingCaption;
     QWidget* m_recentSection;
     QVBoxLayout* m_recentRows;
+    QPushButton* m_reviewDue = nullptr;
 };

@@ -109,39 +109,6 @@ Open openInChild(const QString& file) {
             fields.value(3).toInt()};
 }
 
-// A spoken piece of a few sentences, repeated to `seconds`, as a WAV file.
-QString makeSpeech(const QString& folder, double seconds) {
-    const QStringList sentences{
-        QStringLiteral("The morning train was late again, so we walked along the river."),
-        QStringLiteral("She asked whether the museum opens on Sundays."),
-        QStringLiteral("I would like a cup of coffee and a slice of apple cake, please."),
-        QStringLiteral("Nobody knew where the old key had gone."),
-        QStringLiteral("Turn left at the bakery and the station is right in front of you."),
-        QStringLiteral("We should practise a little every day.")};
-    QStringList parts;
-    const QString gap = QDir(folder).filePath(QStringLiteral("gap.wav"));
-    timed(QStringLiteral("sox"),
-          {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("22050"),
-           QStringLiteral("-c"), QStringLiteral("1"), gap, QStringLiteral("trim"),
-           QStringLiteral("0"), QStringLiteral("0.6")});
-    for (int i = 0; i < sentences.size(); ++i) {
-        const QString part = QDir(folder).filePath(QStringLiteral("s%1.wav").arg(i));
-        timed(QStringLiteral("espeak-ng"), {QStringLiteral("-w"), part, sentences[i]});
-        parts << part << gap;
-    }
-    const QString piece = QDir(folder).filePath(QStringLiteral("piece.wav"));
-    timed(QStringLiteral("sox"),
-          parts + QStringList{QStringLiteral("-r"), QStringLiteral("44100"), piece});
-    QByteArray length;
-    timed(QStringLiteral("soxi"), {QStringLiteral("-D"), piece}, &length);
-    const int repeats = int(std::ceil(seconds / length.trimmed().toDouble()));
-    const QString speech = QDir(folder).filePath(QStringLiteral("speech.wav"));
-    timed(QStringLiteral("sox"),
-          {piece, speech, QStringLiteral("repeat"), QString::number(repeats),
-           QStringLiteral("trim"), QStringLiteral("0"), QString::number(seconds)});
-    return speech;
-}
-
 double cancelLatencyMs(const QString& video) {
     std::stop_source stop;
     std::atomic<bool> started = false;
@@ -171,7 +138,7 @@ int main(int argc, char** argv) {
 
     QTemporaryDir folder;
     note(QStringLiteral("making %1 minutes of speech…").arg(minutes));
-    const QString speech = makeSpeech(folder.path(), minutes * 60);
+    const QString speech = BenchTools::repeatedSpeech(folder.path(), minutes * 60);
     const QString mp3 = folder.filePath(QStringLiteral("speech.mp3"));
     ffmpeg({QStringLiteral("-i"), speech, QStringLiteral("-c:a"), QStringLiteral("libmp3lame"),
             QStringLiteral("-b:a"), QStringLiteral("128k"), mp3});

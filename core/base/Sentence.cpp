@@ -26,6 +26,15 @@ QJsonObject Sentence::toJson() const {
         object.insert(QStringLiteral("text"), *text);
     if (confidence)
         object.insert(QStringLiteral("confidence"), *confidence);
+    if (practice.repetitions > 0)
+        object.insert(QStringLiteral("repetitions"), practice.repetitions);
+    if (practice.takes > 0)
+        object.insert(QStringLiteral("takes"), practice.takes);
+    if (practice.practisedAt.isValid())
+        object.insert(QStringLiteral("practisedAt"),
+                      practice.practisedAt.toUTC().toString(Qt::ISODate));
+    if (practice.reviewStep > 0)
+        object.insert(QStringLiteral("reviewStep"), practice.reviewStep);
     return object;
 }
 
@@ -38,6 +47,17 @@ Sentence Sentence::fromJson(const QJsonValue& value) {
     sentence.hard = requireBool(object, u"hard");
     if (const std::optional<double> confidence = optionalDouble(object, u"confidence"))
         sentence.confidence = std::clamp(*confidence, 0.0, 1.0);
+    // The practice record only informs: a count or date that does not read counts as none
+    // rather than costing the learner the whole session.
+    const auto count = [&object](QStringView key) {
+        const double value = object.value(key).toDouble(0);
+        return value >= 1 && value < 1e9 ? int(value) : 0;
+    };
+    sentence.practice.repetitions = count(u"repetitions");
+    sentence.practice.takes = count(u"takes");
+    sentence.practice.reviewStep = count(u"reviewStep");
+    sentence.practice.practisedAt =
+        QDateTime::fromString(object.value(u"practisedAt").toString(), Qt::ISODate);
     return sentence;
 }
 

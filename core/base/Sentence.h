@@ -1,10 +1,24 @@
 #pragma once
 
+#include <QDateTime>
 #include <QJsonObject>
 #include <QString>
 
 #include <optional>
 #include <variant>
+
+// What the learner has done with a sentence, for the practice record and the review of hard
+// sentences (ReviewSchedule). Kept in the session file as optional keys of the sentence, written
+// only when set: files without them read as nothing practised, older readers ignore them.
+struct PracticeRecord {
+    int repetitions = 0;   // repetitions heard to the end
+    int takes = 0;         // takes recorded
+    QDateTime practisedAt; // the last of either, in whole seconds; invalid when never
+    int reviewStep = 0;    // steps of the review schedule passed since it was marked hard
+
+    bool practised() const { return repetitions > 0 || takes > 0; }
+    bool operator==(const PracticeRecord&) const = default;
+};
 
 // A stretch of the media file that the user practises. Times are seconds from the file's start.
 struct Sentence {
@@ -15,6 +29,7 @@ struct Sentence {
     // How likely the recognised text is right, 0 to 1: the duration-weighted mean of its words'
     // confidences. None for sentences whose text did not come from recognition.
     std::optional<double> confidence;
+    PracticeRecord practice;
 
     Sentence() = default;
     Sentence(double start, double end, std::optional<QString> text = std::nullopt,

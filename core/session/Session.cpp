@@ -54,6 +54,8 @@ void Session::toggleHard(qsizetype index) {
         return;
     Sentence& sentence = sentences[size_t(index)];
     sentence.hard = !sentence.hard;
+    if (sentence.hard)
+        sentence.practice.reviewStep = 0; // marked hard again: its review starts over
 }
 
 std::optional<qsizetype> Session::step(qsizetype index, qsizetype offset) const {
@@ -78,18 +80,26 @@ std::optional<qsizetype> Session::step(qsizetype index, qsizetype offset) const 
 }
 
 void Session::replaceSentences(std::vector<Sentence> newSentences, SplitMethod newMethod) {
-    std::vector<Sentence> oldHard;
-    std::copy_if(sentences.begin(), sentences.end(), std::back_inserter(oldHard),
-                 [](const Sentence& sentence) { return sentence.hard; });
     const std::optional<Sentence> old = currentSentence();
     const double reference = old ? old->middle() : 0.0;
 
+    // The old sentences in time order: each new one looks up those holding its middle.
     for (Sentence& sentence : newSentences) {
         const double middle = sentence.middle();
-        sentence.hard = sentence.hard ||
-                        std::any_of(oldHard.begin(), oldHard.end(), [middle](const Sentence& hard) {
-                            return hard.start <= middle && middle <= hard.end;
-                        });
+        const auto holds = [middle](const Sentence& s) {
+            return s.start <= middle && middle <= s.end;
+        };
+        sentence.hard =
+            sentence.hard || std::any_of(sentences.begin(), sentences.end(),
+                                         [&](const Sentence& s) { return s.hard && holds(s); });
+        // The practice record follows the time it was made at.
+        if (!sentence.practice.practised()) {
+            const auto practised =
+                std::find_if(sentences.begin(), sentences.end(),
+                             [&](const Sentence& s) { return s.practice.practised() && holds(s); });
+            if (practised != sentences.end())
+                sentence.practice = practised->practice;
+        }
     }
     sentences = std::move(newSentences);
 

@@ -41,15 +41,17 @@ struct Session {
     // The indices practice moves through: all of them, or only the hard ones when `hardOnly`.
     std::vector<qsizetype> visible() const;
 
-    // Flips the mark of the sentence at `index`; an index out of range changes nothing.
+    // Flips the mark of the sentence at `index`; an index out of range changes nothing. Marking a
+    // sentence hard starts its review over.
     void toggleHard(qsizetype index);
     // The visible index `offset` places away from `index`. When `index` is not visible itself,
     // only the direction of `offset` counts: the nearest visible index after (offset ≥ 1) or
     // before (offset ≤ 0) it.
     std::optional<qsizetype> step(qsizetype index, qsizetype offset) const;
     // Puts new sentences in place of the old ones. A new sentence whose middle lies within an old
-    // hard one is hard, and the place moves to the first new sentence that has not ended before
-    // the middle of the old current one.
+    // hard one is hard, one without a practice record of its own takes the record of the old
+    // sentence holding its middle, and the place moves to the first new sentence that has not
+    // ended before the middle of the old current one.
     void replaceSentences(std::vector<Sentence> newSentences, SplitMethod newMethod);
 
     bool operator==(const Session&) const = default;

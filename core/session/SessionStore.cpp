@@ -83,8 +83,8 @@ std::optional<Session> SessionStore::load(const QString& path, qint64 size) cons
     return load(Session::key(path, size));
 }
 
-std::vector<SessionSummary> SessionStore::recent(qsizetype limit) const {
-    if (folder.isEmpty() || limit <= 0)
+std::vector<Session> SessionStore::all() const {
+    if (folder.isEmpty())
         return {};
     const QStringList names =
         QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
@@ -94,22 +94,36 @@ std::vector<SessionSummary> SessionStore::recent(qsizetype limit) const {
             keys << name.chopped(fileExtension.size());
     // Every file is read and decoded on each call; spread over the cores, this is the whole cost.
     // The calling thread takes part, so a busy pool only makes it as slow as reading in turn.
-    const std::vector<std::optional<SessionSummary>> loaded =
-        QtConcurrent::blockingMapped<std::vector<std::optional<SessionSummary>>>(
-            keys, [this](const QString& key) -> std::optional<SessionSummary> {
-                const std::optional<Session> session = load(key);
-                if (!session)
-                    return std::nullopt;
-                // The key comes from the content, not the file name, so a file stored under
-                // another name still leads to the session that its media file opens.
-                return SessionSummary(session->key(), session->filePath,
-                                      qsizetype(session->sentences.size()), session->hardCount(),
-                                      session->current, session->updatedAt);
-            });
+    const std::vector<std::optional<Session>> loaded =
+        QtConcurrent::blockingMapped<std::vector<std::optional<Session>>>(
+            keys, [this](const QString& key) { return load(key); });
+    std::vector<Session> sessions;
+    sessions.reserve(loaded.size());
+    for (const std::optional<Session>& session : loaded)
+        if (session)
+            sessions.push_back(std::move(*session));
+    return sessions;
+}
+
+std::vector<SessionSummary> SessionStore::recent(qsizetype limit) const {
+    return limit > 0 ? recentOf(all(), limit) : std::vector<SessionSummary>();
+}
+
+std::vector<SessionSummary> SessionStore::recentOf(const std::vector<Session>& sessions,
+                                                   qsizetype limit) {
+    if (limit <= 0)
+        return {};
     std::vector<SessionSummary> summaries;
-    for (const std::optional<SessionSummary>& summary : loaded)
-        if (summary)
-            summaries.push_back(*summary);
+    for (const Session& session : sessions) {
+        const auto practised =
+            std::count_if(session.sentences.begin(), session.sentences.end(),
+                          [](const Sentence& s) { return s.practice.practised(); });
+        // The key comes from the content, not the file name, so a file stored under another
+        // name still leads to the session that its media file opens.
+        summaries.emplace_back(session.key(), session.filePath, qsizetype(session.sentences.size()),
+                               session.hardCount(), session.current, session.updatedAt,
+                               qsizetype(practised));
+    }
     std::stable_sort(
         summaries.begin(), summaries.end(),
         [](const SessionSummary& a, const SessionSummary& b) { return a.updatedAt > b.updatedAt; });

@@ -27,9 +27,14 @@ struct SessionStore {
     void save(const Session& session) const;
     std::optional<Session> load(const QString& key) const;
     std::optional<Session> load(const QString& path, qint64 size) const;
+    // Every readable session, in no particular order; unreadable files are left out.
+    std::vector<Session> all() const;
     // The most recently saved sessions, newest first, at most `limit` (none for a negative
     // limit); unreadable files are left out.
     std::vector<SessionSummary> recent(qsizetype limit) const;
+    // The same of sessions already read.
+    static std::vector<SessionSummary> recentOf(const std::vector<Session>& sessions,
+                                                qsizetype limit);
     // When the session file of `key` exists but does not load (damaged, or edited by hand), moves
     // it aside as <key>.json.damaged (…-2, -3 when taken) and gives that path, so that a fresh
     // session saved under the same key does not overwrite what the user may want back. Gives

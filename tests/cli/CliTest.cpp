@@ -117,12 +117,29 @@ private Q_SLOTS:
         for (const QStringList& bad :
              {QStringList{}, QStringList{u"sentence"_s, m_speech.path},
               QStringList{u"sentences"_s, m_speech.path, u"--format"_s, u"xml"_s},
-              QStringList{u"sentences"_s, m_speech.path, m_speech.path}}) {
+              QStringList{u"sentences"_s, m_speech.path, m_speech.path},
+              QStringList{u"sentences"_s, m_speech.path, u"--to"_s, u"srt"_s},
+              QStringList{u"export"_s, m_speech.path, u"--to"_s, u"mp4"_s, u"--out"_s, u"x"_s},
+              QStringList{u"export"_s, m_speech.path, u"--to"_s, u"srt"_s}}) {
             const Run run = cli(bad);
             QVERIFY2(run.status == 2, qPrintable(bad.join(u' ')));
             QVERIFY(run.err.contains(u"usage: quellin-cli sentences FILE"_s) && run.out.isEmpty());
         }
         QCOMPARE(cli({u"--help"_s}).status, 0);
+    }
+
+    // A file never opened in the window is split first (here at pauses: no recogniser for the
+    // language), then exported; the path of the export is printed.
+    void exportsAFileWithoutSession() {
+        const QString out = m_folder.filePath(u"export"_s);
+        const Run run = cli({u"export"_s, m_speech.path, u"--language"_s, u"xx-XX"_s, u"--to"_s,
+                             u"vtt"_s, u"--out"_s, out});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out,
+                 (out + u'/' + QFileInfo(m_speech.path).completeBaseName() + u".vtt\n"_s).toUtf8());
+        QFile vtt(run.out.trimmed());
+        QVERIFY(vtt.open(QIODevice::ReadOnly));
+        QCOMPARE(vtt.readAll().count(" --> "), qsizetype(m_speech.sentences.size()));
     }
 };
 

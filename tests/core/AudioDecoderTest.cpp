@@ -1,5 +1,5 @@
 #include "media/AudioDecoder.h"
-#include "media/AacWriter.h"
+#include "media/AudioFileWriter.h"
 #include "media/EnergyProfile.h"
 #include "media/MediaError.h"
 
@@ -88,7 +88,7 @@ struct FailingDisk {
 
 } // namespace
 
-// Reading sound from files: AudioDecoder, the energy profile read through it, and AacWriter.
+// Reading sound from files: AudioDecoder, the energy profile read through it, and AudioFileWriter.
 class AudioDecoderTest final : public QObject {
     Q_OBJECT
 
@@ -168,7 +168,7 @@ private Q_SLOTS:
     void writesAacThatDecodesToTheSameSound() {
         const auto samples = chirp(44100 * 2 + 123);
         {
-            AacWriter writer(path(u"written.m4a"_s));
+            AudioFileWriter writer(path(u"written.m4a"_s));
             // Uneven blocks, so frames are assembled across calls.
             for (size_t at = 0; at < samples.size(); at += 777)
                 writer.write(samples.data() + at,

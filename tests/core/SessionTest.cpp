@@ -1,4 +1,5 @@
 #include "session/Session.h"
+#include "practice/ReviewSchedule.h"
 #include "session/SessionFileError.h"
 
 #include <QJsonArray>
@@ -20,6 +21,7 @@ Session sampleSession() {
          Sentence(6, 9, u"Er sagte: \"ja\"\nund ging."_s, false)},
         1, SplitMethod::speech(u"de-DE"_s), PracticeSettings(4, 0.75, 1.5, true), true, savedAt);
     session.sentences[2].confidence = 0.375;
+    session.sentences[1].practice = {12, 2, savedAt.addDays(-3), 1};
     session.showUncertainText = true;
     return session;
 }
@@ -102,6 +104,7 @@ private Q_SLOTS:
         session.sentences = {Sentence(0, 4, std::nullopt, true), Sentence(4, 10), Sentence(10, 12),
                              Sentence(20, 30, std::nullopt, true)};
         session.current = 2; // middle 11
+        session.sentences[1].practice = {3, 1, savedAt, 0};
         session.hardOnly = true;
         session.settings = PracticeSettings(5, 1.25, 2, true);
         const std::vector<Sentence> fresh = {
@@ -114,6 +117,8 @@ private Q_SLOTS:
         Session expected = session;
         expected.sentences = fresh;
         expected.sentences[1].hard = expected.sentences[4].hard = true;
+        for (const size_t holding : {0, 1, 2}) // their middles lie in the practised one
+            expected.sentences[holding].practice = {3, 1, savedAt, 0};
         expected.method = SplitMethod::speech(u"en-US"_s);
         session.replaceSentences(fresh, SplitMethod::speech(u"en-US"_s));
         QCOMPARE(session, expected);
@@ -128,6 +133,29 @@ private Q_SLOTS:
         session.current = 1;
         session.replaceSentences({}, SplitMethod::pauses());
         QCOMPARE(session.current, 0);
+    }
+
+    // Hard sentences come back after 1, 3, 7, 14 and then every 30 days; practice before a
+    // sentence is due does not move it on, and marking it hard again starts over.
+    void reviewScheduleMovesHardSentencesOn() {
+        Session session;
+        session.sentences = {Sentence(0, 1), Sentence(1, 2, std::nullopt, true)};
+        Sentence& hard = session.sentences[1];
+        QCOMPARE(ReviewSchedule::due(session.sentences[0], savedAt), std::nullopt);
+        QCOMPARE(ReviewSchedule::due(hard, savedAt), savedAt); // never practised: due now
+        QDateTime day = savedAt;
+        for (const int interval : {1, 3, 7, 14, 30, 30}) {
+            ReviewSchedule::heardToTheEnd(hard, day);
+            ReviewSchedule::heardToTheEnd(hard, day.addSecs(60)); // not due: stays
+            QCOMPARE(ReviewSchedule::due(hard, day), day.addSecs(60).addDays(interval));
+            day = day.addSecs(60).addDays(interval);
+        }
+        QCOMPARE(hard.practice.repetitions, 12);
+        ReviewSchedule::tookATake(hard, day);
+        QCOMPARE(hard.practice.takes, 1);
+        session.toggleHard(1);
+        session.toggleHard(1);
+        QCOMPARE(ReviewSchedule::due(hard, day), day.addDays(1));
     }
 
     void fileHasSortedKeysAndWholeSecondDates() {
@@ -145,6 +173,8 @@ private Q_SLOTS:
         }
         QVERIFY(file.contains("\n            \"hard\": true,\n"));
         QVERIFY(file.contains("\n            \"confidence\": 0.375,\n"));
+        QVERIFY(file.contains("\"practisedAt\": \"2025-02-26T09:30:05Z\",\n            "
+                              "\"repetitions\": 12,\n            \"reviewStep\": 1,\n"));
     }
 
     void decodingAcceptsWhatTheFormatAllows() {
@@ -156,8 +186,11 @@ private Q_SLOTS:
         file.replace("\"version\": 1\n", "\"version\": 7, \"comment\": \"ignored\"\n")
             .replace("\"2025-03-01T09:30:05Z\"", "\"2025-03-01T10:30:05+01:00\"")
             .replace("\"confidence\": 0.375,", "")
-            .replace("\"showUncertainText\": true,", "");
+            .replace("\"showUncertainText\": true,", "")
+            .replace("\"repetitions\": 12", "\"repetitions\": \"many\"")
+            .replace("\"2025-02-26T09:30:05Z\"", "\"yesterday\"");
         expected.version = 7;
+        expected.sentences[1].practice = {0, 2, QDateTime(), 1};
         expected.sentences[2].confidence.reset();
         expected.showUncertainText = false;
         QCOMPARE(Session::decoded(file), expected);

@@ -59,6 +59,8 @@ private Q_SLOTS:
         h->stop();
         QVERIFY(waitIdle(1000)); // of 4 s playing
         QVERIFY(h.devices().playbacks().back().stopped);
+        // Only repetitions heard to the end count in the practice record.
+        QCOMPARE(h->session()->sentences[0].practice.repetitions, 2);
         h.devices().options().speed = 8;
         h->loop();
         h->next();
@@ -196,6 +198,7 @@ private Q_SLOTS:
             h.devices().options().speed = 4;
         }
         const AppModel::Take take = *h->take();
+        QCOMPARE(h->session()->currentSentence()->practice.takes, 5);
 
         // Comparing: the sentence at the practice rate, 0.4 s, then the voiced part of the take.
         h->setRate(0.8);

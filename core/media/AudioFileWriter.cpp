@@ -1,4 +1,4 @@
-#include "media/AacWriter.h"
+#include "media/AudioFileWriter.h"
 
 #include "media/FFmpegSupport.h"
 
@@ -9,7 +9,7 @@
 
 using namespace FFmpeg;
 
-struct AacWriter::State {
+struct AudioFileWriter::State {
     AudioFormat format;
     Output output;
     Codec codec;
@@ -28,7 +28,7 @@ struct AacWriter::State {
     void sendFrame();
 };
 
-void AacWriter::State::encode(const AVFrame* input) {
+void AudioFileWriter::State::encode(const AVFrame* input) {
     check(avcodec_send_frame(codec.get(), input));
     for (;;) {
         const int result = avcodec_receive_packet(codec.get(), packet.get());
@@ -41,17 +41,18 @@ void AacWriter::State::encode(const AVFrame* input) {
     }
 }
 
-void AacWriter::State::sendFrame() {
+void AudioFileWriter::State::sendFrame() {
     frame->nb_samples = filled;
     frame->pts = written - filled;
     encode(frame.get());
     filled = 0;
 }
 
-AacWriter::AacWriter(const QString& path, AudioFormat format, int bitRate)
+AudioFileWriter::AudioFileWriter(const QString& path, AudioFormat format, int bitRate)
     : d(std::make_unique<State>()) {
     if (format.sampleRate <= 0 || format.channels <= 0 || bitRate <= 0)
-        throw std::invalid_argument("AacWriter: format needs a rate, channels and a bit rate");
+        throw std::invalid_argument(
+            "AudioFileWriter: format needs a rate, channels and a bit rate");
     if (!d->frame || !d->packet)
         throw std::bad_alloc();
     d->format = format;
@@ -59,18 +60,19 @@ AacWriter::AacWriter(const QString& path, AudioFormat format, int bitRate)
 
     const QByteArray name = QFile::encodeName(path);
     const AVOutputFormat* container = av_guess_format(nullptr, name.constData(), nullptr);
-    if (!container || container->audio_codec == AV_CODEC_ID_NONE ||
-        std::string_view(container->name) == "adts")
+    const bool mp3 = container && std::string_view(container->name) == "mp3";
+    if (!mp3)
         container = av_guess_format("ipod", nullptr, nullptr); // MPEG-4 audio (.m4a)
     AVFormatContext* context = nullptr;
     d->check(avformat_alloc_output_context2(&context, container, nullptr, name.constData()));
     d->output.reset(context);
 
-    const AVCodec* encoder = avcodec_find_encoder_by_name("aac");
+    const AVCodec* encoder = avcodec_find_encoder_by_name(mp3 ? "libmp3lame" : "aac");
     if (!encoder)
-        encoder = avcodec_find_encoder(AV_CODEC_ID_AAC);
+        encoder = avcodec_find_encoder(mp3 ? AV_CODEC_ID_MP3 : AV_CODEC_ID_AAC);
     if (!encoder)
-        throw MediaError::failed(QStringLiteral("This system’s FFmpeg has no AAC encoder."));
+        throw MediaError::failed(QStringLiteral("This system’s FFmpeg has no %1 encoder.")
+                                     .arg(mp3 ? QStringLiteral("MP3") : QStringLiteral("AAC")));
     d->codec.reset(avcodec_alloc_context3(encoder));
     if (!d->codec)
         throw std::bad_alloc();
@@ -100,19 +102,19 @@ AacWriter::AacWriter(const QString& path, AudioFormat format, int bitRate)
     d->check(av_frame_get_buffer(d->frame.get(), 0));
 }
 
-AacWriter::~AacWriter() = default;
+AudioFileWriter::~AudioFileWriter() = default;
 
-AudioFormat AacWriter::format() const {
+AudioFormat AudioFileWriter::format() const {
     return d->format;
 }
 
-qint64 AacWriter::framesWritten() const {
+qint64 AudioFileWriter::framesWritten() const {
     return d->written;
 }
 
-void AacWriter::write(const float* interleaved, qint64 frames) {
+void AudioFileWriter::write(const float* interleaved, qint64 frames) {
     if (d->finished)
-        throw std::logic_error("AacWriter: write after finish");
+        throw std::logic_error("AudioFileWriter: write after finish");
     const int channels = d->format.channels;
     const int size = d->codec->frame_size > 0 ? d->codec->frame_size : 1024;
     while (frames > 0) {
@@ -133,7 +135,7 @@ void AacWriter::write(const float* interleaved, qint64 frames) {
     }
 }
 
-void AacWriter::finish() {
+void AudioFileWriter::finish() {
     if (d->finished)
         return;
     if (d->filled > 0)

@@ -1,0 +1,47 @@
+#include "media/Loudness.h"
+
+#include <ebur128.h>
+
+#include <cmath>
+#include <memory>
+
+namespace Loudness {
+
+namespace {
+
+struct StateFree {
+    void operator()(ebur128_state* state) const { ebur128_destroy(&state); }
+};
+
+} // namespace
+
+std::optional<double> integrated(std::span<const float> interleaved, int channels, int sampleRate) {
+    if (channels <= 0 || sampleRate <= 0 || interleaved.size() < size_t(channels))
+        return std::nullopt;
+    const std::unique_ptr<ebur128_state, StateFree> state(ebur128_init(
+        static_cast<unsigned>(channels), static_cast<unsigned long>(sampleRate), EBUR128_MODE_I));
+    if (!state)
+        return std::nullopt;
+    if (ebur128_add_frames_float(state.get(), interleaved.data(),
+                                 interleaved.size() / size_t(channels)) != EBUR128_SUCCESS)
+        return std::nullopt;
+    double loudness = 0;
+    if (ebur128_loudness_global(state.get(), &loudness) != EBUR128_SUCCESS ||
+        !std::isfinite(loudness))
+        return std::nullopt;
+    return loudness;
+}
+
+void applyGain(std::span<float> samples, double gain) {
+    constexpr double knee = 0.9;
+    for (float& sample : samples) {
+        const double x = sample * gain;
+        const double size = std::abs(x);
+        sample = float(
+            size <= knee
+                ? x
+                : std::copysign(knee + (1 - knee) * std::tanh((size - knee) / (1 - knee)), x));
+    }
+}
+
+} // namespace Loudness
