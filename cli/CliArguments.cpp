@@ -4,7 +4,7 @@
 
 namespace {
 
-// Every option quellin-cli knows; the last three belong to `sentences`.
+// Every option quellin-cli knows; the last four belong to `sentences`.
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help and exit.")};
@@ -17,6 +17,11 @@ struct Options {
         QStringLiteral("ID")};
     QCommandLineOption pausesOnly{QStringLiteral("pauses-only"),
                                   QStringLiteral("Split at pauses without recognising speech.")};
+    QCommandLineOption subtitles{
+        QStringLiteral("subtitles"),
+        QStringLiteral("Where the sentences' text comes from: the subtitles the window would "
+                       "choose (auto, the default), none, or this subtitle file."),
+        QStringLiteral("auto|none|PATH")};
     QCommandLineOption format{QStringLiteral("format"),
                               QStringLiteral("How the sentences are printed (default: text)."),
                               QStringLiteral("text|json|srt")};
@@ -25,22 +30,24 @@ struct Options {
     // follow the file.
     void addTo(QCommandLineParser& parser) const {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-        parser.addOptions({help, version, language, pausesOnly, format});
-        parser.addPositionalArgument(QStringLiteral("command"),
-                                     QStringLiteral("sentences FILE, or languages."));
+        parser.addOptions({help, version, language, pausesOnly, subtitles, format});
+        parser.addPositionalArgument(
+            QStringLiteral("command"),
+            QStringLiteral("sentences FILE, subtitles FILE, or languages."));
     }
 };
 
 bool setsSentenceOptions(const QCommandLineParser& parser, const Options& options) {
     return parser.isSet(options.language) || parser.isSet(options.pausesOnly) ||
-           parser.isSet(options.format);
+           parser.isSet(options.subtitles) || parser.isSet(options.format);
 }
 
 } // namespace
 
 QString CliArguments::usage() {
     return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] [--pauses-only] "
-                          "[--format text|json|srt]\n"
+                          "[--subtitles auto|none|PATH] [--format text|json|srt]\n"
+                          "       quellin-cli subtitles FILE\n"
                           "       quellin-cli languages\n");
 }
 
@@ -74,13 +81,18 @@ CliArguments::Command CliArguments::parse(const QStringList& arguments) {
             return UsageError{QStringLiteral("languages takes no arguments")};
         return Languages{};
     }
-    if (command != u"sentences")
+    if (command != u"sentences" && command != u"subtitles")
         return UsageError{QStringLiteral("unknown command “%1”").arg(command)};
 
     if (positional.size() > 1)
         return UsageError{QStringLiteral("more than one file given")};
     if (positional.isEmpty() || positional.first().isEmpty())
         return UsageError{QStringLiteral("missing FILE")};
+    if (command == u"subtitles") {
+        if (setsSentenceOptions(parser, options))
+            return UsageError{QStringLiteral("subtitles takes only FILE")};
+        return Subtitles{positional.first()};
+    }
     Sentences sentences;
     sentences.file = positional.first();
     sentences.pausesOnly = parser.isSet(options.pausesOnly);
@@ -89,6 +101,11 @@ CliArguments::Command CliArguments::parse(const QStringList& arguments) {
         if (!format)
             return UsageError{QStringLiteral("--format needs text, json or srt")};
         sentences.format = *format;
+    }
+    if (parser.isSet(options.subtitles)) {
+        sentences.subtitles = parser.value(options.subtitles);
+        if (sentences.subtitles.isEmpty())
+            return UsageError{QStringLiteral("--subtitles needs auto, none or a file")};
     }
     if (parser.isSet(options.language)) {
         const QString language = parser.value(options.language);

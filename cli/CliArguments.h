@@ -7,9 +7,10 @@
 #include <optional>
 #include <variant>
 
-// The command line of quellin-cli, parsed with QCommandLineParser: a command (`sentences` or
-// `languages`) and its options. Anything malformed is a usage error, which main() answers with
-// exit status 2 and the usage on stderr. Plain functions of their arguments, any thread.
+// The command line of quellin-cli, parsed with QCommandLineParser: a command (`sentences`,
+// `subtitles` or `languages`) and its options. Anything malformed is a usage error, which main()
+// answers with exit status 2 and the usage on stderr. Plain functions of their arguments, any
+// thread.
 struct CliArguments {
     struct Help {};
     struct Version {};
@@ -17,18 +18,24 @@ struct CliArguments {
         QString file;
         std::optional<QString> language;
         bool pausesOnly = false;
+        // "auto" (the track the window would choose), "none", or a subtitle file's path.
+        QString subtitles = QStringLiteral("auto");
         SentenceOutput::Format format = SentenceOutput::Format::text;
+    };
+    // Lists the subtitle tracks found for a media file.
+    struct Subtitles {
+        QString file;
     };
     // Lists the recognition languages.
     struct Languages {};
     struct UsageError {
         QString message;
     };
-    using Command = std::variant<Help, Version, Sentences, Languages, UsageError>;
+    using Command = std::variant<Help, Version, Sentences, Subtitles, Languages, UsageError>;
 
     // `arguments` without the program name.
     static Command parse(const QStringList& arguments);
-    // The two command lines, as printed after a usage error.
+    // The three command lines, as printed after a usage error.
     static QString usage();
     // The usage followed by every option and what it does (--help).
     static QString help();

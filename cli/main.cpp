@@ -5,6 +5,7 @@
 #include "base/Locations.h"
 #include "base/QuellinError.h"
 #include "speech/Transcriber.h"
+#include "subtitles/SubtitleTracks.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -64,8 +65,8 @@ private:
 };
 
 int sentences(const CliArguments::Sentences& arguments) {
-    SentencePipeline pipeline(
-        {arguments.file, Locations::audioCacheFolder(), arguments.pausesOnly, arguments.language});
+    SentencePipeline pipeline({arguments.file, Locations::audioCacheFolder(), arguments.pausesOnly,
+                               arguments.language, arguments.subtitles});
     ProgressLine line;
     const bool terminal = isatty(STDERR_FILENO) == 1;
     SentencePipeline::Progress progress;
@@ -114,6 +115,25 @@ int sentences(const CliArguments::Sentences& arguments) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+// One line a subtitle track, in the order found: source, language code ("-" when unknown), and
+// "usable" or why not.
+int subtitles(const CliArguments::Subtitles& arguments) {
+    if (!QFileInfo(arguments.file).isFile()) {
+        printTo(stderr, QStringLiteral("Couldn’t open “%1”: The file doesn’t exist.\n")
+                            .arg(QFileInfo(arguments.file).fileName()));
+        return 1;
+    }
+    QString table;
+    for (const SubtitleTrack& track :
+         findSubtitleTracks(Locations::canonicalMediaPath(arguments.file)))
+        table +=
+            QStringLiteral("%1\t%2\t%3\n")
+                .arg(track.source, track.language.isEmpty() ? QStringLiteral("-") : track.language,
+                     track.unusable.value_or(QStringLiteral("usable")));
+    printTo(stdout, table);
+    return 0;
+}
+
 // One line a language: identifier, name, whether its model is installed, and its model folder.
 int languages() {
     const Transcriber transcriber;
@@ -155,5 +175,7 @@ int main(int argc, char** argv) {
     }
     if (std::holds_alternative<CliArguments::Languages>(command))
         return languages();
+    if (const auto* listing = std::get_if<CliArguments::Subtitles>(&command))
+        return subtitles(*listing);
     return sentences(std::get<CliArguments::Sentences>(command));
 }
