@@ -22,6 +22,9 @@ double processPeakResidentMegabytes();
 double residentMegabytes();
 // CPU seconds used by the calling thread.
 double threadCpuSeconds();
+// Six everyday English sentences of different lengths, each ending a sentence, for speech made
+// with espeak-ng.
+QStringList everydaySentences();
 // Prints one result line: "name value unit".
 void report(const QString& name, double value, const QString& unit);
 

@@ -120,13 +120,7 @@ Open openInChild(const QString& file, const QString& cache) {
 
 // A spoken piece of a few sentences, repeated to `seconds`, as a WAV file.
 QString makeSpeech(const QString& folder, double seconds) {
-    const QStringList sentences{
-        QStringLiteral("The morning train was late again, so we walked along the river."),
-        QStringLiteral("She asked whether the museum opens on Sundays."),
-        QStringLiteral("I would like a cup of coffee and a slice of apple cake, please."),
-        QStringLiteral("Nobody knew where the old key had gone."),
-        QStringLiteral("Turn left at the bakery and the station is right in front of you."),
-        QStringLiteral("We should practise a little every day.")};
+    const QStringList sentences = BenchTools::everydaySentences();
     QStringList parts;
     const QString gap = QDir(folder).filePath(QStringLiteral("gap.wav"));
     timed(QStringLiteral("sox"),
