@@ -102,10 +102,10 @@ private Q_SLOTS:
                                         {2.1, 3, u"Yes!"_s}}
             << u"en"_s << Sentences{{{0, 2, u"Mr. Smith came home."_s}, {2.1, 3, u"Yes!"_s}}};
         QTest::newRow("pause, overlap, empty, past the end")
-            << std::vector<SubtitleCue>{{25, 26, u"after"_s},      {0, 1, u"<i>one</i>"_s},
-                                        {0.5, 0.8, u"{\\an8}♪"_s}, {0.9, 1.5, u"two"_s},
-                                        {2.2, 2.5, u"three"_s},    {30, 31, u"gone."_s},
-                                        {29, 31, u"end."_s}}
+            << std::vector<SubtitleCue>{{25, 26, u"after"_s},          {0, 1, u"<i>one</i>"_s},
+                                        {0.5, 0.8, u"{\\an8}♪"_s},     {0.9, 1.5, u"two"_s},
+                                        {0.9, 1.5, u"{\\bord2}two"_s}, {2.2, 2.5, u"three"_s},
+                                        {30, 31, u"gone."_s},          {29, 31, u"end."_s}}
             << u""_s
             << Sentences{{{0, 1.5, u"one two"_s},
                           {2.2, 2.5, u"three"_s},
@@ -166,6 +166,11 @@ private Q_SLOTS:
         QFile mks(TestMedia::convert(srt, m_folder.filePath(u"u.mks"_s), {u"-f"_s, u"matroska"_s}));
         QTest::newRow("Matroska") << (mks.open(QIODevice::ReadOnly), mks.readAll())
                                   << u"Déjà vu, café."_s;
+        QTest::newRow("pictures") // a Blu-ray subtitle picture without objects
+            << QByteArray::fromHex("504700015f900000000016000b02d001e010000080000000504700015f9"
+                                   "000000000800000")
+            << u"These subtitles are pictures (as on DVDs, Blu-ray discs and TV broadcasts), so "
+               u"they hold no text to use."_s;
         QTest::newRow("renamed binary") << QByteArray("ID3\x03\0\0\0\0\x0f\x76 data", 16)
                                         << u"“a.srt” is not a subtitle file."_s;
         QTest::newRow("other text")
