@@ -8,6 +8,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
+#include <QTemporaryFile>
 
 #include <memory>
 
@@ -36,35 +38,53 @@ SubtitleError unreadable(const SubtitleTrack& track, const QString& why) {
         QStringLiteral("The subtitles “%1” can’t be read. %2").arg(track.source, why));
 }
 
-bool startsWithUnicodeMark(const QByteArray& head) {
-    return head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF");
+// What FFmpeg reads of a subtitle file: the file itself, or a UTF-8 copy of a UTF-16 or UTF-32 file
+// (FFmpeg's text demuxers lose characters of those), and the encoding its decoder converts from
+// (empty for UTF-8).
+struct TextToRead {
+    QString path;
+    QByteArray encoding;
+    std::unique_ptr<QTemporaryFile> copy;
+};
+
+std::unique_ptr<QTemporaryFile> utf8Copy(const SubtitleTrack& track, QFile& file,
+                                         QStringConverter::Encoding encoding) {
+    file.seek(0);
+    QStringDecoder decode(encoding);
+    const QString text = decode(file.readAll());
+    auto copy = std::make_unique<QTemporaryFile>();
+    if (!copy->open() || copy->write(text.toUtf8()) < 0 || !copy->flush())
+        throw unreadable(track, QStringLiteral("There isn’t enough space for a copy of it."));
+    return copy;
 }
 
-// The encoding FFmpeg must convert the file's text from, empty when it is UTF-8 already (or
-// UTF-16 with its mark, which FFmpeg's text demuxers read themselves). Throws when the file cannot
-// be opened.
-QByteArray legacyEncoding(const SubtitleTrack& track) {
+// Throws when the file cannot be opened.
+TextToRead textToRead(const SubtitleTrack& track) {
     QFile file(track.path);
     if (!file.open(QIODevice::ReadOnly))
         throw unreadable(track, file.exists()
                                     ? QStringLiteral("You don’t have permission to use this file.")
                                     : QStringLiteral("The file doesn’t exist."));
     const QByteArray head = file.read(kDetectionBytes);
-    if (startsWithUnicodeMark(head))
-        return {};
+    if (const auto unicode = QStringConverter::encodingForData(head);
+        unicode && *unicode != QStringConverter::Utf8) {
+        TextToRead copied{{}, {}, utf8Copy(track, file, *unicode)};
+        copied.path = copied.copy->fileName();
+        return copied;
+    }
     // Bytes no text holds: a container (Matroska subtitles), whose text is UTF-8 by its rules, or
     // no subtitles at all, which the demuxer will say.
     if (head.contains('\0'))
-        return {};
+        return {track.path, {}, {}};
     const Detector detector(uchardet_new());
     if (uchardet_handle_data(detector.get(), head.constData(), size_t(head.size())) != 0)
-        return {};
+        return {track.path, {}, {}};
     uchardet_data_end(detector.get());
     const QByteArray charset = QByteArray(uchardet_get_charset(detector.get())).toUpper();
     qCDebug(lcSplit) << track.path << "reads as" << charset;
     if (charset.isEmpty() || charset == "ASCII" || charset == "UTF-8")
-        return {};
-    return charset;
+        return {track.path, {}, {}};
+    return {track.path, charset, {}};
 }
 
 struct Reader {
@@ -78,17 +98,17 @@ struct Reader {
         return static_cast<Reader*>(opaque)->stop.stop_requested() ? 1 : 0;
     }
 
-    void open(const QByteArray& encoding);
+    void open(const QString& path, const QByteArray& encoding);
     std::vector<SubtitleCue> cues();
     void append(const AVPacket& packet, const AVSubtitle& decoded, std::vector<SubtitleCue>& out);
 };
 
-void Reader::open(const QByteArray& encoding) {
+void Reader::open(const QString& path, const QByteArray& encoding) {
     FFmpeg::routeLogging();
     AVFormatContext* raw = avformat_alloc_context();
     raw->interrupt_callback = {&Reader::interrupted, this};
     if (const int code =
-            avformat_open_input(&raw, FFmpeg::fileUrl(track.path).constData(), nullptr, nullptr);
+            avformat_open_input(&raw, FFmpeg::fileUrl(path).constData(), nullptr, nullptr);
         code < 0) {
         if (stop.stop_requested())
             throw OperationCancelled();
@@ -199,9 +219,10 @@ std::vector<SubtitleCue> readSubtitleCues(const SubtitleTrack& track, std::stop_
     if (QFileInfo(track.path).isDir())
         throw unreadable(track, QStringLiteral("This is a folder, not a file."));
     // Streams inside media carry UTF-8 by their container's rules.
-    const QByteArray encoding =
-        track.origin == SubtitleTrack::Origin::Inside ? QByteArray() : legacyEncoding(track);
+    const TextToRead text = track.origin == SubtitleTrack::Origin::Inside
+                                ? TextToRead{track.path, {}, {}}
+                                : textToRead(track);
     Reader reader{track, std::move(stop), {}, {}, nullptr};
-    reader.open(encoding);
+    reader.open(text.path, text.encoding);
     return reader.cues();
 }

@@ -161,6 +161,11 @@ private Q_SLOTS:
                                                 .encode(u"今日はとても良い天気ですね。"
                                                         u"散歩に行きましょうか。"_s)
                                    << u"今日はとても良い天気ですね。散歩に行きましょうか。"_s;
+        QTest::newRow("UTF-16") << QByteArray(QStringEncoder(QStringConverter::Utf16LE,
+                                                             QStringConverter::Flag::WriteBom)
+                                                  .encode(QString::fromUtf8(cue) +
+                                                          u"Über café, 日本語."_s))
+                                << u"Über café, 日本語."_s;
         const QString srt = TestMedia::textFile(m_folder.filePath(u"u.srt"_s),
                                                 cue + u"Déjà vu, café.\n"_s.toUtf8());
         QFile mks(TestMedia::convert(srt, m_folder.filePath(u"u.mks"_s), {u"-f"_s, u"matroska"_s}));
