@@ -123,6 +123,8 @@ private Q_SLOTS:
         QCOMPARE(found[u"method"_s], SplitMethod::subtitles(u"fr"_s, u"talk.fr.srt"_s).toJson());
         QCOMPARE(found[u"sentences"_s].toArray().size(), 4);
         QVERIFY(cli({u"sentences"_s, media, u"--pauses-only"_s}).out.count("Line.") == 0);
+        const Run none = cli({u"sentences"_s, media, u"--subtitles=none"_s, u"--language=de-DE"_s});
+        QVERIFY(none.status == 0 && none.out.count(" – ") == 4 && !none.out.contains("Line."));
         const Run bad = cli({u"sentences"_s, media, u"--subtitles"_s, m_speech.path});
         QCOMPARE(bad.status, 1);
         QCOMPARE(bad.err,
