@@ -106,6 +106,8 @@ struct Reader {
 void Reader::open(const QString& path, const QByteArray& encoding) {
     FFmpeg::routeLogging();
     AVFormatContext* raw = avformat_alloc_context();
+    if (!raw)
+        throw unreadable(track, QStringLiteral("There isn’t enough memory."));
     raw->interrupt_callback = {&Reader::interrupted, this};
     if (const int code =
             avformat_open_input(&raw, FFmpeg::fileUrl(path).constData(), nullptr, nullptr);
