@@ -14,26 +14,24 @@
 // sound (SoundOpening), split it at pauses, and (unless only pauses are wanted) take the sentences
 // of the subtitles the window would choose (preferredSubtitleTrack) or of the subtitle file given,
 // else find sentences by speech (SpeechSentences) in the language given, else the window's last
-// one. `cacheFolder` is
-// normally Locations::audioCacheFolder(). Synchronous; run it off the main thread when there is
+// one. Synchronous; run it off the main thread when there is
 // one (speech recognition runs an event loop on the calling thread until it has ended).
 class SentencePipeline {
 public:
     struct Options {
         QString file;
-        QString cacheFolder;
         bool pausesOnly = false;
         std::optional<QString> language;
         // "auto": the subtitles the window would choose; "none"; or a subtitle file's path.
         QString subtitles = QStringLiteral("auto");
     };
 
-    enum class Stage { converting, reading, listening };
+    enum class Stage { reading, listening };
     // The stage and the fraction of it done so far.
     using Progress = std::function<void(Stage, double)>;
 
     struct Result {
-        QString playable; // the file that was read: the media file or its cached sound track
+        QString playable; // the file that was read: the media file
         EnergyProfile profile;
         double duration = 0;
         std::vector<Sentence> sentences;

@@ -137,8 +137,7 @@ int main(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         double cpu = BenchTools::processCpuSeconds();
-        const OpenedSound sound =
-            SoundOpening::open(film, folder.filePath(QStringLiteral("cache")));
+        const OpenedSound sound = SoundOpening::open(film);
         opening.push_back(double(timer.nsecsElapsed()) / 1e6);
         openingCpu.push_back((BenchTools::processCpuSeconds() - cpu) * 1e3);
         timer.restart();
