@@ -22,6 +22,15 @@ double median(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+QStringList everydaySentences() {
+    return {QStringLiteral("The morning train was late again, so we walked along the river."),
+            QStringLiteral("She asked whether the museum opens on Sundays."),
+            QStringLiteral("I would like a cup of coffee and a slice of apple cake, please."),
+            QStringLiteral("Nobody knew where the old key had gone."),
+            QStringLiteral("Turn left at the bakery and the station is right in front of you."),
+            QStringLiteral("We should practise a little every day.")};
+}
+
 QByteArray run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
@@ -90,13 +99,7 @@ void report(const QString& name, double value, const QString& unit) {
 }
 
 QString repeatedSpeech(const QString& folder, double seconds) {
-    const QStringList sentences{
-        QStringLiteral("The morning train was late again, so we walked along the river."),
-        QStringLiteral("She asked whether the museum opens on Sundays."),
-        QStringLiteral("I would like a cup of coffee and a slice of apple cake, please."),
-        QStringLiteral("Nobody knew where the old key had gone."),
-        QStringLiteral("Turn left at the bakery and the station is right in front of you."),
-        QStringLiteral("We should practise a little every day.")};
+    const QStringList sentences = everydaySentences();
     const QDir dir(folder);
     const QString gap = dir.filePath(QStringLiteral("gap.wav"));
     run(QStringLiteral("sox"),

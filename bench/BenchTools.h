@@ -22,6 +22,9 @@ double processPeakResidentMegabytes();
 double residentMegabytes();
 // CPU seconds used by the calling thread.
 double threadCpuSeconds();
+// Six everyday English sentences of different lengths, each ending a sentence, for speech made
+// with espeak-ng.
+QStringList everydaySentences();
 // A spoken piece of six English sentences (espeak-ng) with 0.6 s pauses, repeated to `seconds`,
 // as a 44.1 kHz WAV file in `folder`.
 QString repeatedSpeech(const QString& folder, double seconds);

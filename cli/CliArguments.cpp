@@ -4,8 +4,8 @@
 
 namespace {
 
-// Every option quellin-cli knows: `sentences` takes language, pauses-only and format; `export`
-// takes language, to, hard-only and out.
+// Every option quellin-cli knows: `sentences` takes language, pauses-only, subtitles and format;
+// `export` takes language, to, hard-only and out; `subtitles` takes only the file.
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help and exit.")};
@@ -18,6 +18,11 @@ struct Options {
         QStringLiteral("ID")};
     QCommandLineOption pausesOnly{QStringLiteral("pauses-only"),
                                   QStringLiteral("Split at pauses without recognising speech.")};
+    QCommandLineOption subtitles{
+        QStringLiteral("subtitles"),
+        QStringLiteral("Where the sentences' text comes from: the subtitles the window would "
+                       "choose (auto, the default), none, or this subtitle file."),
+        QStringLiteral("auto|none|PATH")};
     QCommandLineOption format{QStringLiteral("format"),
                               QStringLiteral("How the sentences are printed (default: text)."),
                               QStringLiteral("text|json|srt")};
@@ -34,15 +39,17 @@ struct Options {
     // follow the file.
     void addTo(QCommandLineParser& parser) const {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-        parser.addOptions({help, version, language, pausesOnly, format, to, hardOnly, out});
-        parser.addPositionalArgument(QStringLiteral("command"),
-                                     QStringLiteral("sentences FILE, export FILE, or languages."));
+        parser.addOptions(
+            {help, version, language, pausesOnly, subtitles, format, to, hardOnly, out});
+        parser.addPositionalArgument(
+            QStringLiteral("command"),
+            QStringLiteral("sentences FILE, subtitles FILE, export FILE, or languages."));
     }
 };
 
 bool setsSentenceOptions(const QCommandLineParser& parser, const Options& options) {
     return parser.isSet(options.language) || parser.isSet(options.pausesOnly) ||
-           parser.isSet(options.format);
+           parser.isSet(options.subtitles) || parser.isSet(options.format);
 }
 
 bool setsExportOptions(const QCommandLineParser& parser, const Options& options) {
@@ -51,7 +58,8 @@ bool setsExportOptions(const QCommandLineParser& parser, const Options& options)
 
 CliArguments::Command exportCommand(const QCommandLineParser& parser, const Options& options,
                                     const QString& file, std::optional<QString> language) {
-    if (parser.isSet(options.pausesOnly) || parser.isSet(options.format))
+    if (parser.isSet(options.pausesOnly) || parser.isSet(options.format) ||
+        parser.isSet(options.subtitles))
         return CliArguments::UsageError{QStringLiteral("export takes --to, --hard-only and --out")};
     const auto kind = SessionExport::kindNamed(parser.value(options.to));
     if (!kind)
@@ -67,7 +75,8 @@ CliArguments::Command exportCommand(const QCommandLineParser& parser, const Opti
 
 QString CliArguments::usage() {
     return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] [--pauses-only] "
-                          "[--format text|json|srt]\n"
+                          "[--subtitles auto|none|PATH] [--format text|json|srt]\n"
+                          "       quellin-cli subtitles FILE\n"
                           "       quellin-cli export FILE --to anki|srt|vtt|clips [--hard-only] "
                           "--out DIR\n"
                           "       quellin-cli languages\n");
@@ -104,13 +113,18 @@ CliArguments::Command CliArguments::parse(const QStringList& arguments) {
             return UsageError{QStringLiteral("languages takes no arguments")};
         return Languages{};
     }
-    if (command != u"sentences" && command != u"export")
+    if (command != u"sentences" && command != u"subtitles" && command != u"export")
         return UsageError{QStringLiteral("unknown command “%1”").arg(command)};
 
     if (positional.size() > 1)
         return UsageError{QStringLiteral("more than one file given")};
     if (positional.isEmpty() || positional.first().isEmpty())
         return UsageError{QStringLiteral("missing FILE")};
+    if (command == u"subtitles") {
+        if (setsSentenceOptions(parser, options) || setsExportOptions(parser, options))
+            return UsageError{QStringLiteral("subtitles takes only FILE")};
+        return Subtitles{positional.first()};
+    }
     std::optional<QString> language;
     if (parser.isSet(options.language)) {
         language = parser.value(options.language);
@@ -130,6 +144,11 @@ CliArguments::Command CliArguments::parse(const QStringList& arguments) {
         if (!format)
             return UsageError{QStringLiteral("--format needs text, json or srt")};
         sentences.format = *format;
+    }
+    if (parser.isSet(options.subtitles)) {
+        sentences.subtitles = parser.value(options.subtitles);
+        if (sentences.subtitles.isEmpty())
+            return UsageError{QStringLiteral("--subtitles needs auto, none or a file")};
     }
     return sentences;
 }

@@ -10,7 +10,8 @@
 #include <variant>
 
 // The command line of quellin-cli, parsed with QCommandLineParser: a command (`sentences`,
-// `export` or `languages`) and its options. Anything malformed is a usage error, which main()
+// `subtitles`, `export` or `languages`) and its options. Anything malformed is a usage error,
+// which main()
 // answers with exit status 2 and the usage on stderr. Plain functions of their arguments, any
 // thread.
 struct CliArguments {
@@ -20,7 +21,13 @@ struct CliArguments {
         QString file;
         std::optional<QString> language;
         bool pausesOnly = false;
+        // "auto" (the track the window would choose), "none", or a subtitle file's path.
+        QString subtitles = QStringLiteral("auto");
         SentenceOutput::Format format = SentenceOutput::Format::text;
+    };
+    // Lists the subtitle tracks found for a media file.
+    struct Subtitles {
+        QString file;
     };
     // Exports the saved session of `file` (its sentences found first when there is none).
     struct Export {
@@ -33,11 +40,12 @@ struct CliArguments {
     struct UsageError {
         QString message;
     };
-    using Command = std::variant<Help, Version, Sentences, Export, Languages, UsageError>;
+    using Command =
+        std::variant<Help, Version, Sentences, Subtitles, Export, Languages, UsageError>;
 
     // `arguments` without the program name.
     static Command parse(const QStringList& arguments);
-    // The two command lines, as printed after a usage error.
+    // The command lines, as printed after a usage error.
     static QString usage();
     // The usage followed by every option and what it does (--help).
     static QString help();

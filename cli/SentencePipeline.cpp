@@ -6,6 +6,8 @@
 #include "speech/SentenceSource.h"
 #include "speech/WaitForTask.h"
 #include "split/SilenceSplitter.h"
+#include "subtitles/SubtitleSentences.h"
+#include "subtitles/SubtitleTracks.h"
 
 #include <QSettings>
 
@@ -61,6 +63,8 @@ void SentencePipeline::findSentences(Result& result, std::stop_token stop,
     Transcriber transcriber;
     const QString language = m_options.language.value_or(
         transcriber.preferredLanguage(Locations::savedLanguage(*Locations::userSettings())));
+    if (useSubtitles(result, language, stop))
+        return;
     ListeningProgress listening(result.duration, progress);
     SpeechSentences speech(&transcriber, language, &listening);
     SentenceSource& source = speech;
@@ -70,7 +74,31 @@ void SentencePipeline::findSentences(Result& result, std::stop_token stop,
         result.sentences = std::move(*found.sentences);
         result.method = found.method;
     }
-    result.notice = found.notice;
+    if (found.notice)
+        result.notice = result.notice ? *result.notice + u' ' + *found.notice : *found.notice;
+}
+
+bool SentencePipeline::useSubtitles(Result& result, const QString& language,
+                                    std::stop_token stop) const {
+    if (m_options.subtitles == u"none")
+        return false;
+    const std::optional<SubtitleTrack> track =
+        m_options.subtitles == u"auto"
+            ? preferredSubtitleTrack(
+                  findSubtitleTracks(Locations::canonicalMediaPath(m_options.file)), language)
+            : addedSubtitleTrack(m_options.subtitles);
+    if (!track)
+        return false;
+    try {
+        result.sentences = subtitleSentences(*track, result.profile, stop);
+    } catch (const SubtitleError& error) {
+        if (track->origin == SubtitleTrack::Origin::Added)
+            throw;
+        result.notice = error.description();
+        return false;
+    }
+    result.method = SplitMethod::subtitles(track->language, track->source);
+    return true;
 }
 
 #include "SentencePipeline.moc"

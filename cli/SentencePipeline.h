@@ -11,9 +11,10 @@
 #include <vector>
 
 // What opening a file in the window does, without the window, through the same code: open the
-// sound (SoundOpening), split it at pauses, and (unless only pauses are wanted) find sentences by
-// speech (SpeechSentences) in the language given, else the window's last one. Synchronous; run it
-// off the main thread when there is
+// sound (SoundOpening), split it at pauses, and (unless only pauses are wanted) take the sentences
+// of the subtitles the window would choose (preferredSubtitleTrack) or of the subtitle file given,
+// else find sentences by speech (SpeechSentences) in the language given, else the window's last
+// one. Synchronous; run it off the main thread when there is
 // one (speech recognition runs an event loop on the calling thread until it has ended).
 class SentencePipeline {
 public:
@@ -21,6 +22,8 @@ public:
         QString file;
         bool pausesOnly = false;
         std::optional<QString> language;
+        // "auto": the subtitles the window would choose; "none"; or a subtitle file's path.
+        QString subtitles = QStringLiteral("auto");
     };
 
     enum class Stage { reading, listening };
@@ -38,13 +41,17 @@ public:
 
     explicit SentencePipeline(Options options) : m_options(std::move(options)) {}
 
-    // Throws MediaError for a file that cannot be used, OperationCancelled when stopped.
+    // Throws MediaError for a file that cannot be used, SubtitleError for a subtitle file given
+    // that cannot be used, OperationCancelled when stopped.
     Result run(std::stop_token stop = {}, const Progress& progress = {}) const;
 
 private:
     // Replaces the pause split by recognised sentences where recognition can run; otherwise
     // keeps it and says why in the notice.
     void findSentences(Result& result, std::stop_token stop, const Progress& progress) const;
+    // Replaces the pause split by the sentences of the chosen subtitles; false when there are
+    // none to use (why, when subtitles chosen automatically fail, is left in the notice).
+    bool useSubtitles(Result& result, const QString& language, std::stop_token stop) const;
 
     Options m_options;
 };

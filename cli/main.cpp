@@ -7,6 +7,7 @@
 #include "export/SessionExport.h"
 #include "session/SessionStore.h"
 #include "speech/Transcriber.h"
+#include "subtitles/SubtitleTracks.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -107,7 +108,8 @@ int exitStatus(std::exception_ptr failure, const QString& doing, const QString& 
 }
 
 int sentences(const CliArguments::Sentences& arguments) {
-    SentencePipeline pipeline({arguments.file, arguments.pausesOnly, arguments.language});
+    SentencePipeline pipeline(
+        {arguments.file, arguments.pausesOnly, arguments.language, arguments.subtitles});
     ProgressLine line;
     const bool terminal = isatty(STDERR_FILENO) == 1;
     SentencePipeline::Progress progress;
@@ -148,6 +150,25 @@ int exportSentences(const CliArguments::Export& arguments) {
     if (const int status = exitStatus(failure, QStringLiteral("export"), arguments.file))
         return status;
     printTo(stdout, written + QLatin1Char('\n'));
+    return 0;
+}
+
+// One line a subtitle track, in the order found: source, language code ("-" when unknown), and
+// "usable" or why not.
+int subtitles(const CliArguments::Subtitles& arguments) {
+    if (!QFileInfo(arguments.file).isFile()) {
+        printTo(stderr, QStringLiteral("Couldn’t open “%1”: The file doesn’t exist.\n")
+                            .arg(QFileInfo(arguments.file).fileName()));
+        return 1;
+    }
+    QString table;
+    for (const SubtitleTrack& track :
+         findSubtitleTracks(Locations::canonicalMediaPath(arguments.file)))
+        table +=
+            QStringLiteral("%1\t%2\t%3\n")
+                .arg(track.source, track.language.isEmpty() ? QStringLiteral("-") : track.language,
+                     track.unusable.value_or(QStringLiteral("usable")));
+    printTo(stdout, table);
     return 0;
 }
 
@@ -194,5 +215,7 @@ int main(int argc, char** argv) {
         return languages();
     if (const auto* request = std::get_if<CliArguments::Export>(&command))
         return exportSentences(*request);
+    if (const auto* listing = std::get_if<CliArguments::Subtitles>(&command))
+        return subtitles(*listing);
     return sentences(std::get<CliArguments::Sentences>(command));
 }

@@ -106,6 +106,32 @@ private Q_SLOTS:
         QCOMPARE(reliable(), QJsonValue(QJsonValue::Undefined));
     }
 
+    // Subtitles beside the file give the sentences unless the command line says otherwise.
+    void takesSubtitles() {
+        const QString media = m_folder.filePath(u"subtitled/talk.wav"_s);
+        QVERIFY(QDir().mkpath(m_folder.filePath(u"subtitled"_s)) &&
+                QFile::copy(m_speech.path, media));
+        QByteArray srt;
+        for (size_t i = 0; i < m_speech.sentences.size(); ++i)
+            srt += QByteArray::number(i + 1) + '\n' +
+                   SentenceOutput::srtTime(m_speech.sentences[i].start).toUtf8() + " --> " +
+                   SentenceOutput::srtTime(m_speech.sentences[i].end).toUtf8() + "\nLine.\n\n";
+        TestMedia::textFile(m_folder.filePath(u"subtitled/talk.fr.srt"_s), srt);
+        const Run listed = cli({u"subtitles"_s, media});
+        QCOMPARE(listed.out, "talk.fr.srt\tfr\tusable\n");
+        const QJsonObject found =
+            QJsonDocument::fromJson(cli({u"sentences"_s, media, u"--format=json"_s}).out).object();
+        QCOMPARE(found[u"method"_s], SplitMethod::subtitles(u"fr"_s, u"talk.fr.srt"_s).toJson());
+        QCOMPARE(found[u"sentences"_s].toArray().size(), 4);
+        QVERIFY(cli({u"sentences"_s, media, u"--pauses-only"_s}).out.count("Line.") == 0);
+        const Run none = cli({u"sentences"_s, media, u"--subtitles=none"_s, u"--language=de-DE"_s});
+        QVERIFY(none.status == 0 && none.out.count(" – ") == 4 && !none.out.contains("Line."));
+        const Run bad = cli({u"sentences"_s, media, u"--subtitles"_s, m_speech.path});
+        QCOMPARE(bad.status, 1);
+        QCOMPARE(bad.err,
+                 u"Couldn’t open “talk.wav”: “four sentences.wav” is not a subtitle file.\n"_s);
+    }
+
     void reportsUnusableFilesAndBadArguments() {
         const Run empty =
             cli({u"sentences"_s, TestMedia::textFile(m_folder.filePath(u"media/zero.mp3"_s), {})});
@@ -120,7 +146,8 @@ private Q_SLOTS:
               QStringList{u"sentences"_s, m_speech.path, m_speech.path},
               QStringList{u"sentences"_s, m_speech.path, u"--to"_s, u"srt"_s},
               QStringList{u"export"_s, m_speech.path, u"--to"_s, u"mp4"_s, u"--out"_s, u"x"_s},
-              QStringList{u"export"_s, m_speech.path, u"--to"_s, u"srt"_s}}) {
+              QStringList{u"export"_s, m_speech.path, u"--to"_s, u"srt"_s},
+              QStringList{u"subtitles"_s, m_speech.path, u"--pauses-only"_s}}) {
             const Run run = cli(bad);
             QVERIFY2(run.status == 2, qPrintable(bad.join(u' ')));
             QVERIFY(run.err.contains(u"usage: quellin-cli sentences FILE"_s) && run.out.isEmpty());
