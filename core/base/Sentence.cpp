@@ -83,9 +83,21 @@ std::optional<QString> SplitMethod::language() const {
     return std::nullopt;
 }
 
+std::optional<SplitMethod::TextSource> SplitMethod::textSource() const {
+    if (const auto* subtitles = std::get_if<Subtitles>(&m_value))
+        return *subtitles;
+    if (const auto* transcript = std::get_if<Transcript>(&m_value))
+        return *transcript;
+    return std::nullopt;
+}
+
 QJsonObject SplitMethod::toJson() const {
     if (const auto* speech = std::get_if<Speech>(&m_value))
         return {{QStringLiteral("speech"), QJsonObject{{QStringLiteral("_0"), speech->language}}}};
+    if (const std::optional<TextSource> text = textSource())
+        return {{isSubtitles() ? QStringLiteral("subtitles") : QStringLiteral("transcript"),
+                 QJsonObject{{QStringLiteral("language"), text->language},
+                             {QStringLiteral("source"), text->source}}}};
     return {{QStringLiteral("pauses"), QJsonObject{}}};
 }
 
@@ -93,15 +105,26 @@ SplitMethod SplitMethod::fromJson(const QJsonValue& value) {
     const QJsonObject object = asObject(value, u"a split method");
     const bool hasSpeech = object.contains(u"speech");
     const bool hasPauses = object.contains(u"pauses");
-    if (int(hasSpeech) + int(hasPauses) != 1)
+    const bool hasSubtitles = object.contains(u"subtitles");
+    const bool hasTranscript = object.contains(u"transcript");
+    if (int(hasSpeech) + int(hasPauses) + int(hasSubtitles) + int(hasTranscript) != 1)
         throw DecodingError(QStringLiteral("Invalid number of keys found, expected one."));
     if (hasSpeech)
         return speech(requireString(requireObject(object, u"speech"), u"_0"));
+    if (hasSubtitles || hasTranscript) {
+        const QJsonObject text = requireObject(object, hasSubtitles ? u"subtitles" : u"transcript");
+        QString language = requireString(text, u"language");
+        QString source = requireString(text, u"source");
+        return hasSubtitles ? subtitles(std::move(language), std::move(source))
+                            : transcript(std::move(language), std::move(source));
+    }
     requireObject(object, u"pauses");
     return pauses();
 }
 
 size_t qHash(const SplitMethod& method, size_t seed) noexcept {
+    if (const auto text = method.textSource())
+        return qHashMulti(seed, method.isSubtitles() ? 2 : 3, text->language, text->source);
     const auto language = method.language();
     return language ? qHashMulti(seed, 1, *language) : qHashMulti(seed, 0);
 }

@@ -77,13 +77,36 @@ public:
     struct Pauses {
         bool operator==(const Pauses&) const = default;
     };
+    // Where the text of subtitles or a transcript came from: its language (BCP 47, may be empty)
+    // and what the user knows it by (a file name, a stream's title, "pasted text").
+    struct TextSource {
+        QString language;
+        QString source;
+        bool operator==(const TextSource&) const = default;
+    };
+    struct Subtitles : TextSource {
+        bool operator==(const Subtitles&) const = default;
+    };
+    struct Transcript : TextSource {
+        bool operator==(const Transcript&) const = default;
+    };
 
     SplitMethod() = default;
     static SplitMethod speech(QString language) { return SplitMethod(Speech{std::move(language)}); }
     static SplitMethod pauses() { return SplitMethod(Pauses{}); }
+    static SplitMethod subtitles(QString language, QString source) {
+        return SplitMethod(Subtitles{{std::move(language), std::move(source)}});
+    }
+    static SplitMethod transcript(QString language, QString source) {
+        return SplitMethod(Transcript{{std::move(language), std::move(source)}});
+    }
 
     bool isSpeech() const { return std::holds_alternative<Speech>(m_value); }
     bool isPauses() const { return std::holds_alternative<Pauses>(m_value); }
+    bool isSubtitles() const { return std::holds_alternative<Subtitles>(m_value); }
+    bool isTranscript() const { return std::holds_alternative<Transcript>(m_value); }
+    // The text's language and source, for subtitles and transcripts.
+    std::optional<TextSource> textSource() const;
     // The recognition language, when the method is speech.
     std::optional<QString> language() const;
 
@@ -93,8 +116,9 @@ public:
     static SplitMethod fromJson(const QJsonValue& value); // throws DecodingError
 
 private:
-    explicit SplitMethod(std::variant<Pauses, Speech> value) : m_value(std::move(value)) {}
-    std::variant<Pauses, Speech> m_value;
+    using Value = std::variant<Pauses, Speech, Subtitles, Transcript>;
+    explicit SplitMethod(Value value) : m_value(std::move(value)) {}
+    Value m_value;
 };
 size_t qHash(const SplitMethod& method, size_t seed = 0) noexcept;
 
