@@ -67,7 +67,8 @@ struct TimeRange {
 };
 size_t qHash(const TimeRange& range, size_t seed = 0) noexcept;
 
-// How the sentences of a session were found: by speech recognition in a language, or at pauses.
+// How the sentences of a session were found: by speech recognition in a language, at pauses, from
+// subtitles, or from a transcript aligned to the sound.
 class SplitMethod {
 public:
     struct Speech {
@@ -77,19 +78,15 @@ public:
     struct Pauses {
         bool operator==(const Pauses&) const = default;
     };
-    // Where the text of subtitles or a transcript came from: its language (BCP 47, may be empty)
-    // and what the user knows it by (a file name, a stream's title, "pasted text").
+    // Where a text given by the user came from: its language (BCP 47, empty when unknown) and
+    // what the user knows it by (a file name, a stream's title, "pasted text").
     struct TextSource {
         QString language;
         QString source;
         bool operator==(const TextSource&) const = default;
     };
-    struct Subtitles : TextSource {
-        bool operator==(const Subtitles&) const = default;
-    };
-    struct Transcript : TextSource {
-        bool operator==(const Transcript&) const = default;
-    };
+    struct Subtitles : TextSource {};
+    struct Transcript : TextSource {};
 
     SplitMethod() = default;
     static SplitMethod speech(QString language) { return SplitMethod(Speech{std::move(language)}); }
@@ -105,10 +102,10 @@ public:
     bool isPauses() const { return std::holds_alternative<Pauses>(m_value); }
     bool isSubtitles() const { return std::holds_alternative<Subtitles>(m_value); }
     bool isTranscript() const { return std::holds_alternative<Transcript>(m_value); }
-    // The text's language and source, for subtitles and transcripts.
-    std::optional<TextSource> textSource() const;
     // The recognition language, when the method is speech.
     std::optional<QString> language() const;
+    // The text's language and source, when the method is subtitles or a transcript.
+    std::optional<TextSource> textSource() const;
 
     bool operator==(const SplitMethod&) const = default;
 
