@@ -2,6 +2,7 @@
 
 #include "base/LogCategories.h"
 #include "media/FFmpegSupport.h"
+#include "subtitles/SubtitleCues.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -58,17 +59,6 @@ std::vector<SubtitleTrack> besideTracks(const QFileInfo& media) {
     return tracks;
 }
 
-std::optional<QString> whyUnusable(AVCodecID codec) {
-    const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec);
-    if (descriptor && (descriptor->props & AV_CODEC_PROP_BITMAP_SUB))
-        return QStringLiteral("These subtitles are pictures (as on DVDs, Blu-ray discs and TV "
-                              "broadcasts), so they hold no text to use.");
-    if (!descriptor || !(descriptor->props & AV_CODEC_PROP_TEXT_SUB) ||
-        !avcodec_find_decoder(codec))
-        return QStringLiteral("Quellin can’t read this kind of subtitles.");
-    return std::nullopt;
-}
-
 QString metadata(const AVStream* stream, const char* key) {
     const AVDictionaryEntry* entry = av_dict_get(stream->metadata, key, nullptr, 0);
     return entry ? QString::fromUtf8(entry->value).trimmed() : QString();
@@ -102,7 +92,7 @@ std::vector<SubtitleTrack> insideTracks(const QString& mediaPath) {
         track.source = metadata(stream, "title");
         if (track.source.isEmpty())
             track.source = QStringLiteral("Stream %1").arg(i + 1);
-        track.unusable = whyUnusable(stream->codecpar->codec_id);
+        track.unusable = unusableSubtitles(stream->codecpar->codec_id);
         tracks.push_back(std::move(track));
     }
     // The source names the track in a session: two streams with one title get their numbers.
