@@ -10,6 +10,7 @@
 
 #include "model/TaskToken.h"
 #include "speech/ListeningModel.h"
+#include "subtitles/SubtitleTrack.h"
 
 #include <QCoroTask>
 #include <QDateTime>
@@ -51,6 +52,8 @@ class AppModel final : public QObject, public ListeningModel {
     Q_PROPERTY(std::vector<SessionSummary> recent READ recent WRITE setRecent NOTIFY recentChanged)
     Q_PROPERTY(bool micDenied READ micDenied WRITE setMicDenied NOTIFY micDeniedChanged)
     Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
+    Q_PROPERTY(
+        std::vector<SubtitleTrack> subtitleTracks READ subtitleTracks NOTIFY subtitleTracksChanged)
 
 public:
     // How many recent sessions the start screen lists.
@@ -135,6 +138,12 @@ public:
     const std::vector<SessionSummary>& recent() const { return m_recent; }
     bool micDenied() const { return m_micDenied; }
     const QString& language() const { return m_language; }
+    // The open file's subtitle tracks: found beside and inside it once it is read, then those
+    // the user added. Empty while a file opens and when none is open.
+    const std::vector<SubtitleTrack>& subtitleTracks() const { return m_subtitleTracks; }
+    // The listed track the session's sentences came from; none when they came another way or
+    // their track is no longer there.
+    std::optional<qsizetype> subtitleTrackInUse() const;
 
     Player& player() const { return *m_player; }
     Recorder& recorder() const { return *m_recorder; }
@@ -160,7 +169,18 @@ public:
     void open(const QString& path);
     void openRecent(const SessionSummary& summary);
     void close();
+    // Finds the sentences again the way the session found them: from the same subtitle track
+    // while it is listed, else by speech recognition in the chosen language.
     void findSentencesAgain();
+    // Sets the language and finds the sentences by recognising speech in it.
+    void recogniseIn(const QString& language);
+    // Finds the sentences from a listed subtitle track (an index in `subtitleTracks`).
+    void useSubtitleTrack(qsizetype index);
+    // Asks for a subtitle file through the file chooser, then adds it.
+    void chooseSubtitleFile();
+    // Lists a subtitle file for the open media file and finds the sentences from it at once.
+    // Without an open file the error says what to do.
+    void addSubtitleFile(const QString& path);
     void splitAtPausesOnly();
     // Writes the open session (the only writer of session files); write errors are dropped.
     void save();
@@ -214,13 +234,18 @@ Q_SIGNALS:
     void recentChanged();
     void micDeniedChanged();
     void languageChanged();
+    void subtitleTracksChanged();
 
 private:
     using Token = ModelTasks::Token;
 
     std::function<void(double)> openingReporter(const Token& token);
     QCoro::Task<> openMedia(Token token, QString url, QString folder, QString path, qint64 size);
-    QCoro::Task<> findSentences(Token token, QString audio);
+    // From `subtitles` when given, else by recognising speech in the chosen language.
+    QCoro::Task<> findSentences(Token token, QString audio,
+                                std::optional<SubtitleTrack> subtitles = std::nullopt);
+    // Starts finding the sentences of the open session afresh (a new splitting task).
+    void restartFinding(std::optional<SubtitleTrack> subtitles);
     QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
     QCoro::Task<> runRecording(Token token, Sentence sentence, PracticeSettings settings,
                                QString url);
@@ -258,6 +283,7 @@ private:
     void setSplitting(Splitting splitting);
     void setNotice(std::optional<QString> notice);
     void setTake(std::optional<Take> take);
+    void setSubtitleTracks(std::vector<SubtitleTrack> tracks);
 
     SessionStore m_sessions;
     bool m_persist;
@@ -281,6 +307,7 @@ private:
     std::vector<SessionSummary> m_recent;
     bool m_micDenied = false;
     QString m_language;
+    std::vector<SubtitleTrack> m_subtitleTracks;
 
     Token m_work;
     Token m_splitTask;

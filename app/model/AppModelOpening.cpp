@@ -13,6 +13,7 @@
 #include "media/MediaSource.h"
 #include "media/SoundOpening.h"
 #include "split/SilenceSplitter.h"
+#include "subtitles/SubtitleTracks.h"
 
 #include <QCoreApplication>
 #include <QCoroFuture>
@@ -80,6 +81,7 @@ void AppModel::open(const QString& url) {
     setTake(std::nullopt);
     setNotice(std::nullopt);
     setError(std::nullopt);
+    setSubtitleTracks({});
     setSplitting(Splitting::opening());
     // Linux has no list of recent documents; the recent sessions of the start screen serve.
 
@@ -115,6 +117,10 @@ std::function<void(double)> AppModel::openingReporter(const Token& token) {
 QCoro::Task<> AppModel::openMedia(Token token, QString url, QString folder, QString path,
                                   qint64 size) {
     const ModelTasks::Scope scope(this, token);
+    // Looking for subtitles reads only the folder and the file's header: it runs beside the
+    // reading of the sound and is awaited once the pause split is shown.
+    const QFuture<std::vector<SubtitleTrack>> findingTracks =
+        QtConcurrent::run(&findSubtitleTracks, path);
     const QFuture<Opening> reading =
         QtConcurrent::run(&openSound, path, folder, token->stopToken(), openingReporter(token));
     Opening opening = co_await reading;
@@ -141,19 +147,46 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString folder, QStr
     setProfile(std::move(opening.sound->profile));
 
     std::optional<Session> saved = m_sessions.load(path, size);
-    if (saved && !saved->sentences.empty()) {
+    const bool resumed = saved && !saved->sentences.empty();
+    if (resumed) {
         resume(std::move(*saved));
-        co_return;
+    } else {
+        // A saved session that cannot be read is kept aside rather than overwritten by the
+        // fresh one.
+        if (!saved && m_persist)
+            if (const std::optional<QString> kept =
+                    m_sessions.keepUnreadableAside(Session::key(path, size)))
+                setError(QStringLiteral("The saved session of “%1” couldn’t be read, so it "
+                                        "starts afresh. The damaged file is kept as “%2”.")
+                             .arg(name, *kept));
+        startFresh(path, size);
     }
-    // A saved session that cannot be read is kept aside rather than overwritten by the fresh one.
-    if (!saved && m_persist)
-        if (const std::optional<QString> kept =
-                m_sessions.keepUnreadableAside(Session::key(path, size)))
-            setError(QStringLiteral("The saved session of “%1” couldn’t be read, so it starts "
-                                    "afresh. The damaged file is kept as “%2”.")
-                         .arg(name, *kept));
-    startFresh(path, size);
-    co_await findSentences(token, opening.sound->playable);
+
+    std::vector<SubtitleTrack> found = co_await findingTracks;
+    if (scope.stale())
+        co_return;
+    // Files added while the tracks were looked for stay listed after them.
+    for (SubtitleTrack& added : m_subtitleTracks)
+        found.push_back(std::move(added));
+    setSubtitleTracks(std::move(found));
+    // A resumed session keeps the sentences it has, whichever way they were found.
+    if (resumed)
+        co_return;
+    // A file the user added while this one opened wins over those found.
+    const std::optional<SubtitleTrack> preferred =
+        !m_subtitleTracks.empty() && m_subtitleTracks.back().origin == SubtitleTrack::Origin::Added
+            ? m_subtitleTracks.back()
+            : preferredSubtitleTrack(m_subtitleTracks, m_language);
+    co_await findSentences(token, opening.sound->playable, preferred);
+    if (scope.stale() || preferred || m_notice)
+        co_return;
+    // Tracks that cannot give text are not used; the notice says why rather than leaving the
+    // user to wonder.
+    const auto unusable = std::find_if(m_subtitleTracks.begin(), m_subtitleTracks.end(),
+                                       [](const SubtitleTrack& track) { return !track.usable(); });
+    if (unusable != m_subtitleTracks.end())
+        setNotice(QStringLiteral("The subtitles “%1” can’t be used: %2")
+                      .arg(unusable->source, *unusable->unusable));
 }
 
 void AppModel::resume(Session saved) {
@@ -177,21 +210,25 @@ std::vector<Sentence> AppModel::pauseSentences() const {
     return m_profile ? SilenceSplitter().sentences(*m_profile) : std::vector<Sentence>();
 }
 
-QCoro::Task<> AppModel::findSentences(Token token, QString audio) {
+QCoro::Task<> AppModel::findSentences(Token token, QString audio,
+                                      std::optional<SubtitleTrack> subtitles) {
     const ModelTasks::Scope scope(this, token);
     if (!m_session)
         co_return;
     const QString key = m_session->key();
     // The sentences are found in the language chosen now, whatever is chosen meanwhile.
-    SpeechSentences speech(m_transcriber.get(), m_language, this);
-    SentenceSource& source = speech;
+    std::unique_ptr<SentenceSource> source;
+    if (subtitles)
+        source = std::make_unique<SubtitleSentences>(std::move(*subtitles));
+    else
+        source = std::make_unique<SpeechSentences>(m_transcriber.get(), m_language, this);
     // Named: GCC 12 destroys a temporary made inside a co_await expression twice.
     EnergyProfile profile = m_profile.value_or(EnergyProfile());
     const double duration = m_session->duration;
     const std::stop_token stopToken = token->stopToken();
     SentenceSource::Found found;
     try {
-        found = co_await source.find(audio, duration, std::move(profile), stopToken);
+        found = co_await source->find(audio, duration, std::move(profile), stopToken);
     } catch (const OperationCancelled&) {
         co_return;
     }
@@ -209,20 +246,85 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio) {
         });
         save();
         loadTake();
-    } else {
-        setNotice(found.notice);
     }
+    setNotice(found.notice);
     setSplitting(Splitting::done());
 }
 
-void AppModel::findSentencesAgain() {
+void AppModel::restartFinding(std::optional<SubtitleTrack> subtitles) {
     if (!m_session || m_splitting.kind == Splitting::Kind::opening)
         return;
     cancelSplitting();
     const std::optional<QString> audio = audioURL();
     m_splitTask = m_tasks.start();
     if (audio)
-        findSentences(m_splitTask, *audio);
+        findSentences(m_splitTask, *audio, std::move(subtitles));
+}
+
+void AppModel::findSentencesAgain() {
+    const std::optional<qsizetype> track = subtitleTrackInUse();
+    restartFinding(track ? std::optional(m_subtitleTracks[size_t(*track)]) : std::nullopt);
+}
+
+void AppModel::recogniseIn(const QString& language) {
+    setLanguage(language);
+    restartFinding(std::nullopt);
+}
+
+void AppModel::useSubtitleTrack(qsizetype index) {
+    if (index < 0 || size_t(index) >= m_subtitleTracks.size() ||
+        !m_subtitleTracks[size_t(index)].usable())
+        return;
+    restartFinding(m_subtitleTracks[size_t(index)]);
+}
+
+std::optional<qsizetype> AppModel::subtitleTrackInUse() const {
+    const std::optional<SplitMethod::TextSource> text = m_session && m_session->method.isSubtitles()
+                                                            ? m_session->method.textSource()
+                                                            : std::nullopt;
+    if (!text)
+        return std::nullopt;
+    const auto track = std::find_if(
+        m_subtitleTracks.begin(), m_subtitleTracks.end(),
+        [&](const SubtitleTrack& candidate) { return candidate.source == text->source; });
+    if (track == m_subtitleTracks.end())
+        return std::nullopt;
+    return qsizetype(track - m_subtitleTracks.begin());
+}
+
+void AppModel::chooseSubtitleFile() {
+    if (!m_fileChooser || !m_session) {
+        qCDebug(lcModel) << "No file chooser or no open file: no subtitles to add";
+        return;
+    }
+    const std::optional<QString> path = m_fileChooser->chooseSubtitleFile(
+        QStringLiteral("Choose the subtitles of “%1”. They give its sentences their text.")
+            .arg(m_session->fileName()));
+    if (path && !path->isEmpty())
+        addSubtitleFile(*path);
+}
+
+void AppModel::addSubtitleFile(const QString& path) {
+    const bool opening = m_splitting.kind == Splitting::Kind::opening;
+    if (!m_session && !opening) {
+        setError(QStringLiteral("“%1” holds subtitles. Open their audio or video file first, "
+                                "then add them to it.")
+                     .arg(QFileInfo(path).fileName()));
+        return;
+    }
+    SubtitleTrack track = addedSubtitleTrack(path);
+    auto listed =
+        std::find_if(m_subtitleTracks.begin(), m_subtitleTracks.end(),
+                     [&](const SubtitleTrack& other) { return other.path == track.path; });
+    qsizetype index = qsizetype(listed - m_subtitleTracks.begin());
+    if (listed == m_subtitleTracks.end()) {
+        std::vector<SubtitleTrack> tracks = m_subtitleTracks;
+        tracks.push_back(std::move(track));
+        setSubtitleTracks(std::move(tracks));
+    }
+    // While the file opens, its opening picks the added track once the others are found.
+    if (!opening)
+        restartFinding(m_subtitleTracks[size_t(index)]);
 }
 
 std::optional<QString> AppModel::audioURL() const {
@@ -268,6 +370,7 @@ void AppModel::close() {
     setProfile(std::nullopt);
     setTake(std::nullopt);
     setNotice(std::nullopt);
+    setSubtitleTracks({});
     setSplitting(Splitting::idle());
     if (m_persist)
         setRecent(m_sessions.recent(recentLimit));

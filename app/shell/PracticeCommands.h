@@ -9,9 +9,9 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The menu bar: File (open, close, settings, quit), Practice (every practice operation with its
-// shortcut) and Help. Each item calls one model operation, or one of the shell's handlers for
-// what is not the model's (settings window, update check, about box, quitting).
+// The menu bar: File (open, add subtitles, close, settings, quit), Practice (every practice
+// operation with its shortcut) and Help. Each item calls one model operation, or one of the shell's
+// handlers for what is not the model's (settings window, update check, about box, quitting).
 class PracticeCommands final : public QObject {
     Q_OBJECT
 
@@ -47,6 +47,7 @@ private:
     QMenu* m_file;
     QMenu* m_practice;
     QMenu* m_help;
+    QAction* m_addSubtitles;
     QAction* m_close;
     QAction* m_loop;
 };

@@ -4,6 +4,7 @@
 
 #include "base/Sentence.h"
 #include "media/EnergyProfile.h"
+#include "subtitles/SubtitleTrack.h"
 
 #include <QCoroTask>
 #include <QPointer>
@@ -14,10 +15,9 @@
 
 // Where the sentences of an opened sound come from. The pause split (SilenceSplitter) is always
 // there first; a source replaces it when it finds sentences, and otherwise says why it stays.
-// Speech recognition is the one source today; subtitles or a transcript would be further
-// implementations, picked where the window (AppModel::findSentences) and quellin-cli
-// (SentencePipeline::findSentences) pick this one. Main thread: a source reports to the thread
-// it was started on.
+// Speech recognition and subtitles are the sources; the window (AppModel::findSentences) and
+// quellin-cli (SentencePipeline::findSentences) pick one. Main thread: a source reports to the
+// thread it was started on.
 class SentenceSource {
 public:
     struct Found {
@@ -50,4 +50,19 @@ private:
     QPointer<Transcriber> m_transcriber;
     QString m_language;
     QPointer<QObject> m_listener;
+};
+
+// Sentences from one subtitle track (subtitleSentences), read and fitted to the sound on the
+// QtConcurrent pool. Why a track gives no sentences (not text, unreadable, no cues) becomes the
+// notice, in SubtitleError's words (they name the track); the method names the track's language
+// and source, which a session remembers.
+class SubtitleSentences final : public SentenceSource {
+public:
+    explicit SubtitleSentences(SubtitleTrack track) : m_track(std::move(track)) {}
+
+    QCoro::Task<Found> find(QString audio, double duration, EnergyProfile profile,
+                            std::stop_token stop) override;
+
+private:
+    SubtitleTrack m_track;
 };

@@ -1,6 +1,7 @@
 #include "ui/ContentView.h"
 
 #include "base/LogCategories.h"
+#include "model/FileChooser.h"
 #include "speech/Transcriber.h"
 #include "ui/Alerts.h"
 #include "ui/PracticeView.h"
@@ -58,10 +59,12 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
         m_model.sessions().delete_(m_model.recent()[size_t(row)].key);
         m_model.setRecent(m_model.sessions().recent(AppModel::recentLimit));
     });
-    connect(m_toolbar, &Toolbar::languageChosen, this, [this](const QString& id) {
-        m_model.setLanguage(id);
-        m_model.findSentencesAgain();
-    });
+    connect(m_toolbar, &Toolbar::languageChosen, this,
+            [this](const QString& id) { m_model.recogniseIn(id); });
+    connect(m_toolbar, &Toolbar::subtitleTrackChosen, this,
+            [this](qsizetype index) { m_model.useSubtitleTrack(index); });
+    connect(m_toolbar, &Toolbar::addSubtitlesRequested, this,
+            [this] { m_model.chooseSubtitleFile(); });
     connect(m_toolbar, &Toolbar::findSentencesAgainRequested, this,
             [this] { m_model.findSentencesAgain(); });
     connect(m_toolbar, &Toolbar::splitAtPausesOnlyRequested, this,
@@ -74,13 +77,14 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
     connect(&m_model, &AppModel::splittingChanged, this, &ContentView::showSplitting);
     connect(&m_model, &AppModel::openingProgressChanged, this, &ContentView::showSplitting);
     connect(&m_model, &AppModel::languageChanged, this, &ContentView::showLanguage);
+    connect(&m_model, &AppModel::subtitleTracksChanged, this, &ContentView::showSubtitleTracks);
     connect(&m_model, &AppModel::errorChanged, this, &ContentView::showError);
     connect(&m_model, &AppModel::micDeniedChanged, this, &ContentView::showMicrophoneAlert);
 
     // A speech model put in place while the window is open moves its language into the picker.
     connect(m_toolbar->languageMenu(), &QMenu::aboutToShow, this, &ContentView::showLanguages);
     showLanguages();
-    showLanguage();
+    showSubtitleTracks();
     showSession();
     showRecent();
     showSplitting();
@@ -134,7 +138,10 @@ void ContentView::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    m_model.open(*file);
+    if (FileChooser::isSubtitleFile(*file))
+        m_model.addSubtitleFile(*file);
+    else
+        m_model.open(*file);
 }
 
 void ContentView::showSession() {
@@ -148,6 +155,7 @@ void ContentView::showSession() {
     m_toolbar->setHardOnly(session && session->hardOnly);
     setWindowTitle(title(session));
     showSplitting();
+    showLanguage();
 }
 
 void ContentView::showRecent() {
@@ -173,7 +181,28 @@ void ContentView::showLanguages() {
     m_toolbar->setLanguages(languages);
 }
 
+void ContentView::showSubtitleTracks() {
+    std::vector<Toolbar::SubtitleTrack> tracks;
+    for (const SubtitleTrack& track : m_model.subtitleTracks())
+        tracks.push_back({trackTitle(track), track.unusable});
+    m_toolbar->setSubtitleTracks(tracks);
+    showLanguage();
+}
+
+QString ContentView::trackTitle(const SubtitleTrack& track) {
+    const QString language = Transcriber::displayName(track.language);
+    return language.isEmpty() ? track.source : language + QStringLiteral(" · ") + track.source;
+}
+
 void ContentView::showLanguage() {
+    if (const std::optional<qsizetype> track = m_model.subtitleTrackInUse()) {
+        const QString language =
+            Transcriber::displayName(m_model.subtitleTracks()[size_t(*track)].language);
+        m_toolbar->setSubtitleTrack(*track, language.isEmpty()
+                                                ? QStringLiteral("Subtitles")
+                                                : QStringLiteral("Subtitles (%1)").arg(language));
+        return;
+    }
     m_toolbar->setLanguage(m_model.language(), Transcriber::displayName(m_model.language()));
 }
 

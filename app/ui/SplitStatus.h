@@ -22,7 +22,8 @@ public:
     // `languageName` is the display name of the language being recognised.
     void showListening(double heard, double duration, const QString& languageName);
     void showOpening();
-    // `languageName` is the display name of the method's language (unused for pauses).
+    // `languageName` is the display name of the method's language (unused for pauses; empty
+    // when subtitles or a transcript do not say theirs).
     void showMethod(qsizetype count, const SplitMethod& method, const QString& languageName);
     void showNothing();
     void setNotice(const std::optional<QString>& notice);

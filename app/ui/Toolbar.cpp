@@ -9,6 +9,15 @@
 #include <QToolButton>
 #include <QWidget>
 
+namespace {
+
+// A track's key among the checkable items; language ids never hold a slash.
+QString trackKey(qsizetype index) {
+    return QStringLiteral("subtitles/%1").arg(index);
+}
+
+} // namespace
+
 Toolbar::Toolbar(QWidget* parent) : QToolBar(parent) {
     setObjectName(QStringLiteral("practiceToolbar"));
     setMovable(false);
@@ -26,9 +35,11 @@ Toolbar::Toolbar(QWidget* parent) : QToolBar(parent) {
     m_languageButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_languageButton->setPopupMode(QToolButton::InstantPopup);
     m_languageButton->setIcon(Symbols::icon(QStringLiteral("text.bubble")));
-    m_languageButton->setToolTip(QStringLiteral(
-        "The language spoken in the file (on-device speech recognition finds the sentences)"));
+    m_languageButton->setToolTip(
+        QStringLiteral("Where the sentences come from: the file’s subtitles, or on-device speech "
+                       "recognition in the language spoken in it"));
     m_languageMenu = new QMenu(m_languageButton);
+    m_languageMenu->setToolTipsVisible(true); // unusable tracks say why
     m_languageButton->setMenu(m_languageMenu);
     addWidget(m_languageButton);
 
@@ -48,12 +59,27 @@ void Toolbar::setLanguages(const std::vector<Language>& languages) {
     rebuildMenu();
 }
 
+void Toolbar::setSubtitleTracks(const std::vector<SubtitleTrack>& tracks) {
+    if (tracks == m_tracks)
+        return;
+    m_tracks = tracks;
+    rebuildMenu();
+}
+
 void Toolbar::setLanguage(const QString& id, const QString& name) {
-    m_language = id;
-    m_languageButton->setText(name.isEmpty() ? id : name);
+    check(id, name.isEmpty() ? id : name);
+}
+
+void Toolbar::setSubtitleTrack(qsizetype index, const QString& text) {
+    check(trackKey(index), text);
+}
+
+void Toolbar::check(const QString& key, const QString& text) {
+    m_checked = key;
+    m_languageButton->setText(text);
     for (QAction* action : m_languageMenu->actions())
         if (action->isCheckable())
-            action->setChecked(action->data().toString() == id);
+            action->setChecked(action->data().toString() == key);
 }
 
 void Toolbar::setHardOnly(bool on) {
@@ -67,14 +93,15 @@ void Toolbar::rebuildMenu() {
     // The group and the sub-menu are children of the menu, which clearing leaves in place.
     delete m_languageGroup;
     delete m_notOnDevice;
-    m_languageMenu->addSection(QStringLiteral("Language"));
     m_languageGroup = new QActionGroup(m_languageMenu);
     m_languageGroup->setExclusive(true);
+    addSubtitleTracks();
+    m_languageMenu->addSection(QStringLiteral("Language"));
     for (const Language& language : m_languages) {
         if (language.onDevice) {
             QAction* action = m_languageMenu->addAction(language.name);
             action->setCheckable(true);
-            action->setChecked(language.id == m_language);
+            action->setChecked(language.id == m_checked);
             action->setData(language.id);
             m_languageGroup->addAction(action);
             connect(action, &QAction::triggered, this,
@@ -98,4 +125,27 @@ void Toolbar::rebuildMenu() {
                               &Toolbar::findSentencesAgainRequested);
     m_languageMenu->addAction(QStringLiteral("Split at Pauses Only"), this,
                               &Toolbar::splitAtPausesOnlyRequested);
+}
+
+void Toolbar::addSubtitleTracks() {
+    m_languageMenu->addSection(QStringLiteral("Subtitles"));
+    for (qsizetype index = 0; index < qsizetype(m_tracks.size()); ++index) {
+        const SubtitleTrack& track = m_tracks[size_t(index)];
+        if (track.unusable) {
+            QAction* action =
+                m_languageMenu->addAction(track.title + QStringLiteral(" — can’t be used"));
+            action->setEnabled(false);
+            action->setToolTip(*track.unusable);
+            continue;
+        }
+        QAction* action = m_languageMenu->addAction(track.title);
+        action->setCheckable(true);
+        action->setData(trackKey(index));
+        action->setChecked(trackKey(index) == m_checked);
+        m_languageGroup->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, index] { Q_EMIT subtitleTrackChosen(index); });
+    }
+    m_languageMenu->addAction(QStringLiteral("Add Subtitles…"), this,
+                              &Toolbar::addSubtitlesRequested);
 }

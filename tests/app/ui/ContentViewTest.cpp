@@ -195,6 +195,19 @@ private Q_SLOTS:
         QCOMPARE(menu->findChildren<QMenu*>().size(), 0);
         QCOMPARE(menu->findChildren<QActionGroup*>().size(), 1);
 
+        // Subtitle tracks come first; one that cannot give text is listed, not chosen. The track
+        // in use is checked in place of the language.
+        QSignalSpy track(&toolbar, &Toolbar::subtitleTrackChosen);
+        toolbar.setSubtitleTracks({{QStringLiteral("Spanish · talk.es.srt"), std::nullopt},
+                                   {QStringLiteral("Stream 3"), QStringLiteral("Pictures.")}});
+        QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Spanish · talk.es.srt"));
+        QVERIFY(!menu->actions()[2]->isEnabled());
+        toolbar.setSubtitleTrack(0, QStringLiteral("Subtitles (Spanish)"));
+        QVERIFY(menu->actions()[1]->isChecked() &&
+                !find(menu, "English (United States)")->isChecked());
+        menu->actions()[1]->trigger();
+        QCOMPARE(QList<QVariantList>(track), QList<QVariantList>{{qsizetype(0)}});
+
         // Showing the model's hard-only is no request; the user's toggle is.
         QSignalSpy hardOnly(&toolbar, &Toolbar::hardOnlyChosen);
         toolbar.setHardOnly(true);
