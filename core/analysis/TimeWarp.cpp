@@ -20,15 +20,6 @@ struct StepCosts {
     double gapCap = std::numeric_limits<double>::infinity();
 };
 
-double distance(const float* x, const float* y, int dimensions) {
-    double sum = 0;
-    for (int k = 0; k < dimensions; ++k) {
-        const double difference = double(x[k]) - double(y[k]);
-        sum += difference * difference;
-    }
-    return std::sqrt(sum);
-}
-
 Window fullWindow(qsizetype n, qsizetype m) {
     return {std::vector<qsizetype>(size_t(n), 0), std::vector<qsizetype>(size_t(n), m)};
 }
@@ -88,7 +79,7 @@ WarpPath warpWithin(const FeatureFrames& a, const FeatureFrames& b, const Window
         current.assign(size_t(hi - lo), unreachable);
         quint8* rowSteps = steps.data() + offsets[size_t(i)];
         for (qsizetype j = lo; j < hi; ++j) {
-            const double d = distance(a.frame(size_t(i)), b.frame(size_t(j)), a.dimensions);
+            const double d = frameDistance(a.frame(size_t(i)), b.frame(size_t(j)), a.dimensions);
             const double gap = std::min(d, costs.gapCap) + costs.gapPenalty;
             double best = unreachable;
             quint8 step = Both;
@@ -155,6 +146,15 @@ FeatureFrames halved(const FeatureFrames& frames) {
 
 } // namespace
 
+double frameDistance(const float* x, const float* y, int dimensions) {
+    double sum = 0;
+    for (int k = 0; k < dimensions; ++k) {
+        const double difference = double(x[k]) - double(y[k]);
+        sum += difference * difference;
+    }
+    return std::sqrt(sum);
+}
+
 WarpPath timeWarp(const FeatureFrames& a, const FeatureFrames& b, qsizetype band) {
     const auto n = qsizetype(a.count());
     const auto m = qsizetype(b.count());
@@ -203,4 +203,17 @@ WarpPath LongWarp::warp(const FeatureFrames& a, const FeatureFrames& b, std::sto
     if (progress)
         progress(1.0);
     return path;
+}
+
+std::vector<float> LongWarp::stepCosts(const WarpPath& path, const FeatureFrames& a,
+                                       const FeatureFrames& b) const {
+    std::vector<float> costs;
+    costs.reserve(path.steps.size());
+    for (size_t k = 0; k < path.steps.size(); ++k) {
+        const auto [i, j] = path.steps[k];
+        const double d = frameDistance(a.frame(size_t(i)), b.frame(size_t(j)), a.dimensions);
+        const bool gap = k > 0 && (path.steps[k - 1].first == i || path.steps[k - 1].second == j);
+        costs.push_back(float(gap ? std::min(d, gapCap) + gapPenalty : d));
+    }
+    return costs;
 }

@@ -19,6 +19,9 @@ struct WarpPath {
     double cost = 0; // mean cost per step
 };
 
+// The Euclidean distance between two frames of `dimensions` values.
+double frameDistance(const float* x, const float* y, int dimensions);
+
 // Plain warping for short sequences (a take against its sentence). A band of `band` frames on each
 // side of the straight line from start to end keeps time and memory linear; 0 means no band.
 // Empty path when either sequence is empty.
@@ -43,4 +46,7 @@ struct LongWarp {
     // `progress` receives the fraction done.
     WarpPath warp(const FeatureFrames& a, const FeatureFrames& b, std::stop_token stop = {},
                   const std::function<void(double)>& progress = {}) const;
+    // What each step of a path through `a` and `b` costs, gaps priced as above.
+    std::vector<float> stepCosts(const WarpPath& path, const FeatureFrames& a,
+                                 const FeatureFrames& b) const;
 };
