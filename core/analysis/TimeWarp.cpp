@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
+#include <optional>
 
 namespace {
 
@@ -130,16 +130,19 @@ WarpPath warpWithin(const FeatureFrames& a, const FeatureFrames& b, const Window
     return path;
 }
 
-// Pairs of frames averaged: the sequence at half the frame rate.
-FeatureFrames halved(const FeatureFrames& frames) {
-    FeatureFrames result{frames.dimensions, frames.hop * 2, {}};
+// Runs of `factor` frames averaged: the sequence at a `factor`th of the frame rate.
+FeatureFrames reduced(const FeatureFrames& frames, size_t factor) {
+    FeatureFrames result{frames.dimensions, frames.hop * double(factor), {}};
     const size_t count = frames.count();
-    result.values.reserve((count + 1) / 2 * size_t(frames.dimensions));
-    for (size_t i = 0; i < count; i += 2) {
-        const float* x = frames.frame(i);
-        const float* y = i + 1 < count ? frames.frame(i + 1) : x;
-        for (int k = 0; k < frames.dimensions; ++k)
-            result.values.push_back((x[k] + y[k]) * 0.5f);
+    result.values.reserve((count + factor - 1) / factor * size_t(frames.dimensions));
+    for (size_t i = 0; i < count; i += factor) {
+        const size_t run = std::min(factor, count - i);
+        for (int k = 0; k < frames.dimensions; ++k) {
+            float sum = 0;
+            for (size_t r = 0; r < run; ++r)
+                sum += frames.frame(i + r)[k];
+            result.values.push_back(sum / float(run));
+        }
     }
     return result;
 }
@@ -168,31 +171,35 @@ WarpPath LongWarp::warp(const FeatureFrames& a, const FeatureFrames& b, std::sto
                         const std::function<void(double)>& progress) const {
     if (a.count() == 0 || b.count() == 0)
         return {};
-    // levels[0] is the sequences themselves; each further level halves the one before.
-    std::deque<FeatureFrames> coarser;
-    std::vector<std::pair<const FeatureFrames*, const FeatureFrames*>> levels{{&a, &b}};
-    while (qsizetype(levels.back().first->count() * levels.back().second->count()) >
-               coarsestCells &&
-           std::min(levels.back().first->count(), levels.back().second->count()) >
-               size_t(4 * radius)) {
-        const auto& halfA = coarser.emplace_back(halved(*levels.back().first));
-        const auto& halfB = coarser.emplace_back(halved(*levels.back().second));
-        levels.emplace_back(&halfA, &halfB);
-    }
+    // Level l holds the sequences at 2^-l of their frame rate; only the level being warped is
+    // held, made afresh from the sequences, so the memory stays that of the sequences.
+    const auto length = [](size_t count, int level) {
+        return (count + (size_t(1) << level) - 1) >> level;
+    };
+    int coarsest = 0;
+    while (qsizetype(length(a.count(), coarsest) * length(b.count(), coarsest)) > coarsestCells &&
+           std::min(length(a.count(), coarsest), length(b.count(), coarsest)) > size_t(4 * radius))
+        ++coarsest;
     // The work of a level grows with its length; the weights make the progress even.
     double totalRows = 0;
-    for (const auto& level : levels)
-        totalRows += double(level.first->count());
+    for (int level = 0; level <= coarsest; ++level)
+        totalRows += double(length(a.count(), level));
     double rowsDone = 0;
     const StepCosts costs{gapPenalty, gapCap};
     WarpPath path;
-    for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
-        const FeatureFrames& levelA = *level->first;
-        const FeatureFrames& levelB = *level->second;
+    for (int level = coarsest; level >= 0; --level) {
+        std::optional<FeatureFrames> smallA, smallB;
+        if (level > 0) {
+            smallA = reduced(a, size_t(1) << level);
+            smallB = reduced(b, size_t(1) << level);
+        }
+        const FeatureFrames& levelA = smallA ? *smallA : a;
+        const FeatureFrames& levelB = smallB ? *smallB : b;
         const auto n = qsizetype(levelA.count());
         const auto m = qsizetype(levelB.count());
         const Window window =
             path.steps.empty() ? fullWindow(n, m) : projectedWindow(path, n, m, radius);
+        WarpPath().steps.swap(path.steps);
         const double rowsBefore = rowsDone;
         path = warpWithin(levelA, levelB, window, costs, stop, [&](double fraction) {
             if (progress)
