@@ -39,15 +39,21 @@ QStringList voiceLanguages(const espeak_VOICE* voice) {
     return codes;
 }
 
+// Qt's English name where Qt knows the language and its territory ("German", "Portuguese
+// (Brazil)"), else espeak-ng's own name for the voice ("English (Caribbean)", "Russian (Latvia)").
 QString displayName(const QString& code, const espeak_VOICE* voice) {
+    const QStringList parts = code.split(u'-');
     const QLocale locale(code);
-    if (locale.language() == QLocale::C)
-        return QString::fromUtf8(voice->name);
+    const bool known =
+        locale.language() != QLocale::C && parts.size() <= 2 &&
+        (parts.size() == 1 ||
+         QLocale::territoryToCode(locale.territory()).compare(parts[1], Qt::CaseInsensitive) == 0);
+    if (!known)
+        return QString::fromUtf8(voice->name).replace(u'_', u' ').trimmed();
     const QString language = QLocale::languageToString(locale.language());
-    return code.contains(u'-') && locale.territory() != QLocale::AnyTerritory
-               ? QStringLiteral("%1 (%2)").arg(language,
-                                               QLocale::territoryToString(locale.territory()))
-               : language;
+    return parts.size() == 1 ? language
+                             : QStringLiteral("%1 (%2)").arg(
+                                   language, QLocale::territoryToString(locale.territory()));
 }
 
 // A voice for a language: the language as shown, and the voice file's identifier ("gmw/en-US").

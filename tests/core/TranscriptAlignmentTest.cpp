@@ -1,4 +1,5 @@
 #include "align/TranscriptAlignment.h"
+#include "align/SpeechSynthesis.h"
 #include "align/TranscriptText.h"
 #include "TestMedia.h"
 
@@ -33,6 +34,17 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QStringList, sentences);
         QCOMPARE(transcriptSentenceTexts(text), sentences);
+    }
+
+    void languagesOfTheVoices() {
+        const std::vector<SynthesisLanguage> languages = synthesisLanguages();
+        for (const SynthesisLanguage& expected :
+             {SynthesisLanguage{u"de"_s, u"German"_s},
+              SynthesisLanguage{u"pt-br"_s, u"Portuguese (Brazil)"_s},
+              SynthesisLanguage{u"en-029"_s, u"English (Caribbean)"_s}})
+            QVERIFY(std::find(languages.begin(), languages.end(), expected) != languages.end());
+        QVERIFY(hasSynthesisVoice(u"pt_BR"_s) && hasSynthesisVoice(u"en-NZ"_s));
+        QVERIFY(!hasSynthesisVoice(u"xx"_s));
     }
 
     void alignsReadings_data() {
