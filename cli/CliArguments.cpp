@@ -4,7 +4,7 @@
 
 namespace {
 
-// Every option quellin-cli knows; the last three belong to `sentences`.
+// Every option quellin-cli knows; the last four belong to `sentences`.
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help and exit.")};
@@ -12,11 +12,15 @@ struct Options {
                                QStringLiteral("Show the version and exit.")};
     QCommandLineOption language{
         QStringLiteral("language"),
-        QStringLiteral("The language spoken in FILE, as listed by `quellin-cli languages`; by "
-                       "default the window's."),
+        QStringLiteral("The language spoken in FILE, as listed by `quellin-cli languages` (for "
+                       "a transcript: any language espeak-ng speaks); by default the window's."),
         QStringLiteral("ID")};
     QCommandLineOption pausesOnly{QStringLiteral("pauses-only"),
                                   QStringLiteral("Split at pauses without recognising speech.")};
+    QCommandLineOption transcript{
+        QStringLiteral("transcript"),
+        QStringLiteral("Align this text of FILE (plain text) instead of recognising speech."),
+        QStringLiteral("PATH")};
     QCommandLineOption format{QStringLiteral("format"),
                               QStringLiteral("How the sentences are printed (default: text)."),
                               QStringLiteral("text|json|srt")};
@@ -25,7 +29,7 @@ struct Options {
     // follow the file.
     void addTo(QCommandLineParser& parser) const {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-        parser.addOptions({help, version, language, pausesOnly, format});
+        parser.addOptions({help, version, language, pausesOnly, transcript, format});
         parser.addPositionalArgument(QStringLiteral("command"),
                                      QStringLiteral("sentences FILE, or languages."));
     }
@@ -33,14 +37,14 @@ struct Options {
 
 bool setsSentenceOptions(const QCommandLineParser& parser, const Options& options) {
     return parser.isSet(options.language) || parser.isSet(options.pausesOnly) ||
-           parser.isSet(options.format);
+           parser.isSet(options.transcript) || parser.isSet(options.format);
 }
 
 } // namespace
 
 QString CliArguments::usage() {
-    return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] [--pauses-only] "
-                          "[--format text|json|srt]\n"
+    return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] "
+                          "[--pauses-only | --transcript PATH] [--format text|json|srt]\n"
                           "       quellin-cli languages\n");
 }
 
@@ -89,6 +93,11 @@ CliArguments::Command CliArguments::parse(const QStringList& arguments) {
         if (!format)
             return UsageError{QStringLiteral("--format needs text, json or srt")};
         sentences.format = *format;
+    }
+    if (parser.isSet(options.transcript)) {
+        if (sentences.pausesOnly || parser.value(options.transcript).isEmpty())
+            return UsageError{QStringLiteral("--transcript needs a file and no --pauses-only")};
+        sentences.transcript = parser.value(options.transcript);
     }
     if (parser.isSet(options.language)) {
         const QString language = parser.value(options.language);

@@ -17,6 +17,8 @@ struct CliArguments {
         QString file;
         std::optional<QString> language;
         bool pausesOnly = false;
+        // A transcript to align instead of recognising speech; `language` is then its language.
+        std::optional<QString> transcript;
         SentenceOutput::Format format = SentenceOutput::Format::text;
     };
     // Lists the recognition languages.

@@ -12,7 +12,8 @@
 
 // What opening a file in the window does, without the window, through the same code: open the
 // sound (SoundOpening), split it at pauses, and (unless only pauses are wanted) find sentences by
-// speech (SpeechSentences) in the language given, else the window's last one. `cacheFolder` is
+// speech (SpeechSentences) in the language given, else the window's last one; or, given a
+// transcript, align its text to the sound (transcriptSentences). `cacheFolder` is
 // normally Locations::audioCacheFolder(). Synchronous; run it off the main thread when there is
 // one (speech recognition runs an event loop on the calling thread until it has ended).
 class SentencePipeline {
@@ -22,9 +23,10 @@ public:
         QString cacheFolder;
         bool pausesOnly = false;
         std::optional<QString> language;
+        std::optional<QString> transcript; // a text file of the recording
     };
 
-    enum class Stage { converting, reading, listening };
+    enum class Stage { converting, reading, listening, aligning };
     // The stage and the fraction of it done so far.
     using Progress = std::function<void(Stage, double)>;
 
@@ -46,6 +48,10 @@ private:
     // Replaces the pause split by recognised sentences where recognition can run; otherwise
     // keeps it and says why in the notice.
     void findSentences(Result& result, std::stop_token stop, const Progress& progress) const;
+    // Replaces the pause split by the transcript's sentences when the text fits the sound;
+    // otherwise keeps it and says why in the notice.
+    void alignTranscript(Result& result, const QString& transcript, std::stop_token stop,
+                         const Progress& progress) const;
 
     Options m_options;
 };

@@ -56,6 +56,8 @@ private:
             return QStringLiteral("Reading the sound…");
         case SentencePipeline::Stage::listening:
             return QStringLiteral("Listening for sentences…");
+        case SentencePipeline::Stage::aligning:
+            return QStringLiteral("Aligning the transcript…");
         }
         return {};
     }
@@ -64,8 +66,8 @@ private:
 };
 
 int sentences(const CliArguments::Sentences& arguments) {
-    SentencePipeline pipeline(
-        {arguments.file, Locations::audioCacheFolder(), arguments.pausesOnly, arguments.language});
+    SentencePipeline pipeline({arguments.file, Locations::audioCacheFolder(), arguments.pausesOnly,
+                               arguments.language, arguments.transcript});
     ProgressLine line;
     const bool terminal = isatty(STDERR_FILENO) == 1;
     SentencePipeline::Progress progress;
