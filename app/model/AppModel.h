@@ -10,6 +10,7 @@
 
 #include "model/TaskToken.h"
 #include "speech/ListeningModel.h"
+#include "speech/SentenceSource.h"
 #include "subtitles/SubtitleTrack.h"
 
 #include <QCoroTask>
@@ -61,13 +62,15 @@ public:
 
     // Progress of opening a file and of finding its sentences.
     struct Splitting {
-        enum class Kind { idle, opening, listening, done };
+        enum class Kind { idle, opening, listening, aligning, done };
         Kind kind = Kind::idle;
-        double seconds = 0; // audio recognised so far, while listening; 0 otherwise
+        // Audio recognised so far while listening, aligned so far while aligning; 0 otherwise.
+        double seconds = 0;
 
         static Splitting idle() { return {}; }
         static Splitting opening() { return {Kind::opening, 0}; }
         static Splitting listening(double seconds) { return {Kind::listening, seconds}; }
+        static Splitting aligning(double seconds) { return {Kind::aligning, seconds}; }
         static Splitting done() { return {Kind::done, 0}; }
         bool operator==(const Splitting&) const = default;
     };
@@ -144,6 +147,11 @@ public:
     // The listed track the session's sentences came from; none when they came another way or
     // their track is no longer there.
     std::optional<qsizetype> subtitleTrackInUse() const;
+    // The open file's transcripts: found beside it once it is read ("talk.txt", "talk.de.txt"),
+    // then those the user added. Empty while a file opens and when none is open.
+    const std::vector<Transcript>& transcripts() const { return m_transcripts; }
+    // The listed transcript the session's sentences came from, as for subtitle tracks.
+    std::optional<qsizetype> transcriptInUse() const;
 
     Player& player() const { return *m_player; }
     Recorder& recorder() const { return *m_recorder; }
@@ -181,6 +189,11 @@ public:
     // Lists a subtitle file for the open media file and finds the sentences from it at once.
     // Without an open file the error says what to do.
     void addSubtitleFile(const QString& path);
+    // Finds the sentences by aligning a listed transcript (an index in `transcripts`) to the
+    // sound; one without a language is read in the chosen recognition language.
+    void useTranscript(qsizetype index);
+    // Lists a transcript the user gave (pasted or from a file) and aligns it at once.
+    void addTranscript(Transcript transcript);
     void splitAtPausesOnly();
     // Writes the open session (the only writer of session files); write errors are dropped.
     void save();
@@ -235,17 +248,25 @@ Q_SIGNALS:
     void micDeniedChanged();
     void languageChanged();
     void subtitleTracksChanged();
+    void transcriptsChanged();
 
 private:
     using Token = ModelTasks::Token;
 
+    // Hands a worker's progress (0…1) to the main thread in whole percents, where `show` gets
+    // it while the task of `token` runs; a cancelled task posts nothing more.
+    std::function<void(double)> progressReporter(const Token& token,
+                                                 std::function<void(AppModel&, double)> show);
     std::function<void(double)> openingReporter(const Token& token);
     QCoro::Task<> openMedia(Token token, QString url, QString folder, QString path, qint64 size);
-    // From `subtitles` when given, else by recognising speech in the chosen language.
+    // From `source` when given, else by recognising speech in the chosen language.
     QCoro::Task<> findSentences(Token token, QString audio,
-                                std::optional<SubtitleTrack> subtitles = std::nullopt);
-    // Starts finding the sentences of the open session afresh (a new splitting task).
-    void restartFinding(std::optional<SubtitleTrack> subtitles);
+                                std::unique_ptr<SentenceSource> source = nullptr);
+    // Starts finding the sentences of the open session afresh (a new splitting task), from the
+    // source `makeSource` makes for that task, or by speech recognition when there is none.
+    using SourceMaker = std::function<std::unique_ptr<SentenceSource>(const Token&)>;
+    void restartFinding(const SourceMaker& makeSource);
+    std::unique_ptr<SentenceSource> transcriptSource(Transcript transcript, const Token& token);
     QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
     QCoro::Task<> runRecording(Token token, Sentence sentence, PracticeSettings settings,
                                QString url);
@@ -284,6 +305,7 @@ private:
     void setNotice(std::optional<QString> notice);
     void setTake(std::optional<Take> take);
     void setSubtitleTracks(std::vector<SubtitleTrack> tracks);
+    void setTranscripts(std::vector<Transcript> transcripts);
 
     SessionStore m_sessions;
     bool m_persist;
@@ -308,6 +330,7 @@ private:
     bool m_micDenied = false;
     QString m_language;
     std::vector<SubtitleTrack> m_subtitleTracks;
+    std::vector<Transcript> m_transcripts;
 
     Token m_work;
     Token m_splitTask;

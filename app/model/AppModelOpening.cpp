@@ -41,6 +41,16 @@ struct Opening {
     std::optional<QString> failure;
 };
 
+// What may give a file's sentences besides recognition: its subtitles and its transcripts.
+struct TextTracks {
+    std::vector<SubtitleTrack> subtitles;
+    std::vector<Transcript> transcripts;
+};
+
+TextTracks findTextTracks(QString path) {
+    return {findSubtitleTracks(path), transcriptsBeside(path)};
+}
+
 // The worker is a function, not a lambda: GCC 12 destroys lambda temporaries of a co_await
 // operand twice.
 Opening openSound(QString path, QString folder, std::stop_token stop,
@@ -82,6 +92,7 @@ void AppModel::open(const QString& url) {
     setNotice(std::nullopt);
     setError(std::nullopt);
     setSubtitleTracks({});
+    setTranscripts({});
     setSplitting(Splitting::opening());
     // Linux has no list of recent documents; the recent sessions of the start screen serve.
 
@@ -89,12 +100,12 @@ void AppModel::open(const QString& url) {
     openMedia(m_splitTask, url, m_audioFolder, path, size);
 }
 
-// Hands the reading's progress to the main thread in whole percents, so that an hour-long file
-// posts a hundred updates rather than one per block; a cancelled opening posts nothing more.
-std::function<void(double)> AppModel::openingReporter(const Token& token) {
+// Whole percents: an hour-long file posts a hundred updates rather than one per block.
+std::function<void(double)>
+AppModel::progressReporter(const Token& token, std::function<void(AppModel&, double)> show) {
     auto lastPercent = std::make_shared<int>(-1);
-    return [self = QPointer<AppModel>(this), weak = std::weak_ptr<TaskToken>(token),
-            lastPercent](double fraction) {
+    return [self = QPointer<AppModel>(this), weak = std::weak_ptr<TaskToken>(token), lastPercent,
+            show = std::move(show)](double fraction) {
         const int percent = int(std::clamp(fraction, 0.0, 1.0) * 100);
         if (percent <= *lastPercent)
             return;
@@ -102,16 +113,32 @@ std::function<void(double)> AppModel::openingReporter(const Token& token) {
         // The application is the context: the model may be gone by the time this is handled.
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, weak, percent] {
+            [self, weak, percent, show] {
                 const auto token = weak.lock();
-                if (!self || !token || token->isCancelled() ||
-                    self->m_splitting.kind != Splitting::Kind::opening)
-                    return;
-                self->assign(self->m_openingProgress, std::optional<double>(percent / 100.0),
-                             &AppModel::openingProgressChanged);
+                if (self && token && !token->isCancelled() && token->isRunning())
+                    show(*self, percent / 100.0);
             },
             Qt::QueuedConnection);
     };
+}
+
+std::function<void(double)> AppModel::openingReporter(const Token& token) {
+    return progressReporter(token, [](AppModel& model, double fraction) {
+        if (model.m_splitting.kind == Splitting::Kind::opening)
+            model.assign(model.m_openingProgress, std::optional<double>(fraction),
+                         &AppModel::openingProgressChanged);
+    });
+}
+
+std::unique_ptr<SentenceSource> AppModel::transcriptSource(Transcript transcript,
+                                                           const Token& token) {
+    if (transcript.language.isEmpty())
+        transcript.language = m_language;
+    return std::make_unique<TranscriptSentences>(
+        std::move(transcript), progressReporter(token, [](AppModel& model, double fraction) {
+            if (model.m_session)
+                model.setSplitting(Splitting::aligning(fraction * model.m_session->duration));
+        }));
 }
 
 QCoro::Task<> AppModel::openMedia(Token token, QString url, QString folder, QString path,
@@ -119,8 +146,7 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString folder, QStr
     const ModelTasks::Scope scope(this, token);
     // Looking for subtitles reads only the folder and the file's header: it runs beside the
     // reading of the sound and is awaited once the pause split is shown.
-    const QFuture<std::vector<SubtitleTrack>> findingTracks =
-        QtConcurrent::run(&findSubtitleTracks, path);
+    const QFuture<TextTracks> findingTracks = QtConcurrent::run(&findTextTracks, path);
     const QFuture<Opening> reading =
         QtConcurrent::run(&openSound, path, folder, token->stopToken(), openingReporter(token));
     Opening opening = co_await reading;
@@ -162,23 +188,33 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString folder, QStr
         startFresh(path, size);
     }
 
-    std::vector<SubtitleTrack> found = co_await findingTracks;
+    TextTracks found = co_await findingTracks;
     if (scope.stale())
         co_return;
-    // Files added while the tracks were looked for stay listed after them.
-    for (SubtitleTrack& added : m_subtitleTracks)
-        found.push_back(std::move(added));
-    setSubtitleTracks(std::move(found));
+    // What the user added while these were looked for stays listed after them, and is used.
+    const bool transcriptAdded = !m_transcripts.empty();
+    found.subtitles.insert(found.subtitles.end(), m_subtitleTracks.begin(), m_subtitleTracks.end());
+    found.transcripts.insert(found.transcripts.end(), m_transcripts.begin(), m_transcripts.end());
+    setSubtitleTracks(std::move(found.subtitles));
+    setTranscripts(std::move(found.transcripts));
     // A resumed session keeps the sentences it has, whichever way they were found.
     if (resumed)
         co_return;
-    // A file the user added while this one opened wins over those found.
+    // Subtitles first (their text is timed already), then a transcript, then recognition.
+    const bool subtitlesAdded =
+        !m_subtitleTracks.empty() && m_subtitleTracks.back().origin == SubtitleTrack::Origin::Added;
     const std::optional<SubtitleTrack> preferred =
-        !m_subtitleTracks.empty() && m_subtitleTracks.back().origin == SubtitleTrack::Origin::Added
-            ? m_subtitleTracks.back()
-            : preferredSubtitleTrack(m_subtitleTracks, m_language);
-    co_await findSentences(token, opening.sound->playable, preferred);
-    if (scope.stale() || preferred || m_notice)
+        subtitlesAdded ? m_subtitleTracks.back()
+                       : preferredSubtitleTrack(m_subtitleTracks, m_language);
+    std::unique_ptr<SentenceSource> source;
+    if (preferred && !transcriptAdded)
+        source = std::make_unique<SubtitleSentences>(*preferred);
+    else if (!m_transcripts.empty())
+        source =
+            transcriptSource(transcriptAdded ? m_transcripts.back() : m_transcripts.front(), token);
+    const bool textFound = source != nullptr;
+    co_await findSentences(token, opening.sound->playable, std::move(source));
+    if (scope.stale() || textFound || m_notice)
         co_return;
     // Tracks that cannot give text are not used; the notice says why rather than leaving the
     // user to wonder.
@@ -211,16 +247,13 @@ std::vector<Sentence> AppModel::pauseSentences() const {
 }
 
 QCoro::Task<> AppModel::findSentences(Token token, QString audio,
-                                      std::optional<SubtitleTrack> subtitles) {
+                                      std::unique_ptr<SentenceSource> source) {
     const ModelTasks::Scope scope(this, token);
     if (!m_session)
         co_return;
     const QString key = m_session->key();
     // The sentences are found in the language chosen now, whatever is chosen meanwhile.
-    std::unique_ptr<SentenceSource> source;
-    if (subtitles)
-        source = std::make_unique<SubtitleSentences>(std::move(*subtitles));
-    else
+    if (!source)
         source = std::make_unique<SpeechSentences>(m_transcriber.get(), m_language, this);
     // Named: GCC 12 destroys a temporary made inside a co_await expression twice.
     EnergyProfile profile = m_profile.value_or(EnergyProfile());
@@ -251,45 +284,87 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio,
     setSplitting(Splitting::done());
 }
 
-void AppModel::restartFinding(std::optional<SubtitleTrack> subtitles) {
+void AppModel::restartFinding(const SourceMaker& makeSource) {
     if (!m_session || m_splitting.kind == Splitting::Kind::opening)
         return;
     cancelSplitting();
     const std::optional<QString> audio = audioURL();
     m_splitTask = m_tasks.start();
     if (audio)
-        findSentences(m_splitTask, *audio, std::move(subtitles));
+        findSentences(m_splitTask, *audio, makeSource ? makeSource(m_splitTask) : nullptr);
 }
 
 void AppModel::findSentencesAgain() {
-    const std::optional<qsizetype> track = subtitleTrackInUse();
-    restartFinding(track ? std::optional(m_subtitleTracks[size_t(*track)]) : std::nullopt);
+    if (const std::optional<qsizetype> track = subtitleTrackInUse())
+        useSubtitleTrack(*track);
+    else if (const std::optional<qsizetype> transcript = transcriptInUse())
+        useTranscript(*transcript);
+    else
+        restartFinding({});
 }
 
 void AppModel::recogniseIn(const QString& language) {
     setLanguage(language);
-    restartFinding(std::nullopt);
+    restartFinding({});
 }
 
 void AppModel::useSubtitleTrack(qsizetype index) {
     if (index < 0 || size_t(index) >= m_subtitleTracks.size() ||
         !m_subtitleTracks[size_t(index)].usable())
         return;
-    restartFinding(m_subtitleTracks[size_t(index)]);
+    restartFinding([track = m_subtitleTracks[size_t(index)]](const Token&) {
+        return std::make_unique<SubtitleSentences>(track);
+    });
 }
 
+void AppModel::useTranscript(qsizetype index) {
+    if (index < 0 || size_t(index) >= m_transcripts.size())
+        return;
+    restartFinding([this, transcript = m_transcripts[size_t(index)]](const Token& token) {
+        return transcriptSource(transcript, token);
+    });
+}
+
+namespace {
+
+// The index of the listed item a session's text source names, by its source.
+template <typename Listed>
+std::optional<qsizetype> listedSource(const std::optional<Session>& session,
+                                      bool (SplitMethod::*is)() const,
+                                      const std::vector<Listed>& listed) {
+    if (!session || !(session->method.*is)())
+        return std::nullopt;
+    const QString source = session->method.textSource()->source;
+    const auto found = std::find_if(listed.begin(), listed.end(),
+                                    [&](const Listed& item) { return item.source == source; });
+    if (found == listed.end())
+        return std::nullopt;
+    return qsizetype(found - listed.begin());
+}
+
+} // namespace
+
 std::optional<qsizetype> AppModel::subtitleTrackInUse() const {
-    const std::optional<SplitMethod::TextSource> text = m_session && m_session->method.isSubtitles()
-                                                            ? m_session->method.textSource()
-                                                            : std::nullopt;
-    if (!text)
-        return std::nullopt;
-    const auto track = std::find_if(
-        m_subtitleTracks.begin(), m_subtitleTracks.end(),
-        [&](const SubtitleTrack& candidate) { return candidate.source == text->source; });
-    if (track == m_subtitleTracks.end())
-        return std::nullopt;
-    return qsizetype(track - m_subtitleTracks.begin());
+    return listedSource(m_session, &SplitMethod::isSubtitles, m_subtitleTracks);
+}
+
+std::optional<qsizetype> AppModel::transcriptInUse() const {
+    return listedSource(m_session, &SplitMethod::isTranscript, m_transcripts);
+}
+
+void AppModel::addTranscript(Transcript transcript) {
+    const bool opening = m_splitting.kind == Splitting::Kind::opening;
+    if (!m_session && !opening)
+        return;
+    std::vector<Transcript> transcripts = m_transcripts;
+    const auto listed = std::find(transcripts.begin(), transcripts.end(), transcript);
+    const qsizetype index = qsizetype(listed - transcripts.begin());
+    if (listed == transcripts.end())
+        transcripts.push_back(std::move(transcript));
+    setTranscripts(std::move(transcripts));
+    // While the file opens, its opening aligns the added transcript once the others are found.
+    if (!opening)
+        useTranscript(index);
 }
 
 void AppModel::chooseSubtitleFile() {
@@ -324,7 +399,7 @@ void AppModel::addSubtitleFile(const QString& path) {
     }
     // While the file opens, its opening picks the added track once the others are found.
     if (!opening)
-        restartFinding(m_subtitleTracks[size_t(index)]);
+        useSubtitleTrack(index);
 }
 
 std::optional<QString> AppModel::audioURL() const {
@@ -371,6 +446,7 @@ void AppModel::close() {
     setTake(std::nullopt);
     setNotice(std::nullopt);
     setSubtitleTracks({});
+    setTranscripts({});
     setSplitting(Splitting::idle());
     if (m_persist)
         setRecent(m_sessions.recent(recentLimit));

@@ -9,9 +9,10 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The menu bar: File (open, add subtitles, close, settings, quit), Practice (every practice
-// operation with its shortcut) and Help. Each item calls one model operation, or one of the shell's
-// handlers for what is not the model's (settings window, update check, about box, quitting).
+// The menu bar: File (open, add subtitles or a transcript, close, settings, quit), Practice (every
+// practice operation with its shortcut) and Help. Each item calls one model operation, or one of
+// the shell's handlers for what is not the model's (settings window, update check, about box,
+// quitting).
 class PracticeCommands final : public QObject {
     Q_OBJECT
 
@@ -21,6 +22,7 @@ public:
         std::function<void()> checkForUpdates;
         std::function<void()> showAbout;
         std::function<void()> quit;
+        std::function<void()> addTranscript; // File ▸ Add Transcript…
     };
 
     PracticeCommands(AppModel& model, QMenuBar* bar, Handlers handlers);
@@ -48,6 +50,7 @@ private:
     QMenu* m_practice;
     QMenu* m_help;
     QAction* m_addSubtitles;
+    QAction* m_addTranscript;
     QAction* m_close;
     QAction* m_loop;
 };

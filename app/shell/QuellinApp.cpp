@@ -20,7 +20,8 @@ QuellinApp::QuellinApp(AppModel& model, Options options, QObject* parent)
     m_window->resize(1080, 700);
     m_commands = new PracticeCommands(m_model, m_window->menuBar(),
                                       {[this] { showSettings(); }, m_options.checkForUpdates,
-                                       [this] { showAbout(); }, [] { QApplication::quit(); }});
+                                       [this] { showAbout(); }, [] { QApplication::quit(); },
+                                       [this] { m_window->showTranscriptDialog(); }});
 }
 
 QuellinApp::~QuellinApp() {

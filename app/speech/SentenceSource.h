@@ -9,15 +9,16 @@
 #include <QCoroTask>
 #include <QPointer>
 
+#include <functional>
 #include <optional>
 #include <stop_token>
 #include <vector>
 
 // Where the sentences of an opened sound come from. The pause split (SilenceSplitter) is always
 // there first; a source replaces it when it finds sentences, and otherwise says why it stays.
-// Speech recognition and subtitles are the sources; the window (AppModel::findSentences) and
-// quellin-cli (SentencePipeline::findSentences) pick one. Main thread: a source reports to the
-// thread it was started on.
+// Speech recognition, subtitles and transcripts are the sources; the window
+// (AppModel::findSentences) and quellin-cli (SentencePipeline::findSentences) pick one. Main
+// thread: a source reports to the thread it was started on.
 class SentenceSource {
 public:
     struct Found {
@@ -65,4 +66,35 @@ public:
 
 private:
     SubtitleTrack m_track;
+};
+
+// A transcript to align to the sound: its text, or the file that holds it (read when aligning,
+// in whatever encoding uchardet finds), the language to synthesise it in (an espeak-ng voice's
+// code, BCP 47 style) and what the user knows it by ("talk.de.txt", "pasted text").
+struct Transcript {
+    QString text;
+    QString path;
+    QString language;
+    QString source;
+    bool operator==(const Transcript&) const = default;
+};
+
+// The transcripts beside a media file: "talk.txt" and "talk.<language>.txt" for "talk.mp4",
+// sorted by name, their language from the tag (empty when there is none). Reads the folder.
+std::vector<Transcript> transcriptsBeside(const QString& mediaPath);
+
+// Sentences from a transcript aligned to the sound (transcriptSentences), on the QtConcurrent
+// pool. Why it gives none (no text, no voice, does not fit the recording) becomes the notice.
+// `progress` receives the fraction aligned, on the worker thread.
+class TranscriptSentences final : public SentenceSource {
+public:
+    TranscriptSentences(Transcript transcript, std::function<void(double)> progress)
+        : m_transcript(std::move(transcript)), m_progress(std::move(progress)) {}
+
+    QCoro::Task<Found> find(QString audio, double duration, EnergyProfile profile,
+                            std::stop_token stop) override;
+
+private:
+    Transcript m_transcript;
+    std::function<void(double)> m_progress;
 };

@@ -8,6 +8,7 @@
 #include "ui/SentenceList.h"
 #include "ui/StartView.h"
 #include "ui/Toolbar.h"
+#include "ui/TranscriptDialog.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -65,6 +66,9 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
             [this](qsizetype index) { m_model.useSubtitleTrack(index); });
     connect(m_toolbar, &Toolbar::addSubtitlesRequested, this,
             [this] { m_model.chooseSubtitleFile(); });
+    connect(m_toolbar, &Toolbar::transcriptChosen, this,
+            [this](qsizetype index) { m_model.useTranscript(index); });
+    connect(m_toolbar, &Toolbar::addTranscriptRequested, this, &ContentView::showTranscriptDialog);
     connect(m_toolbar, &Toolbar::findSentencesAgainRequested, this,
             [this] { m_model.findSentencesAgain(); });
     connect(m_toolbar, &Toolbar::splitAtPausesOnlyRequested, this,
@@ -78,6 +82,7 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
     connect(&m_model, &AppModel::openingProgressChanged, this, &ContentView::showSplitting);
     connect(&m_model, &AppModel::languageChanged, this, &ContentView::showLanguage);
     connect(&m_model, &AppModel::subtitleTracksChanged, this, &ContentView::showSubtitleTracks);
+    connect(&m_model, &AppModel::transcriptsChanged, this, &ContentView::showTranscripts);
     connect(&m_model, &AppModel::errorChanged, this, &ContentView::showError);
     connect(&m_model, &AppModel::micDeniedChanged, this, &ContentView::showMicrophoneAlert);
 
@@ -85,6 +90,7 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
     connect(m_toolbar->languageMenu(), &QMenu::aboutToShow, this, &ContentView::showLanguages);
     showLanguages();
     showSubtitleTracks();
+    showTranscripts();
     showSession();
     showRecent();
     showSplitting();
@@ -182,28 +188,50 @@ void ContentView::showLanguages() {
 }
 
 void ContentView::showSubtitleTracks() {
-    std::vector<Toolbar::SubtitleTrack> tracks;
+    std::vector<Toolbar::TextSource> tracks;
     for (const SubtitleTrack& track : m_model.subtitleTracks())
-        tracks.push_back({trackTitle(track), track.unusable});
+        tracks.push_back({textTitle(track.language, track.source), track.unusable});
     m_toolbar->setSubtitleTracks(tracks);
     showLanguage();
 }
 
-QString ContentView::trackTitle(const SubtitleTrack& track) {
-    const QString language = Transcriber::displayName(track.language);
-    return language.isEmpty() ? track.source : language + QStringLiteral(" · ") + track.source;
+void ContentView::showTranscripts() {
+    std::vector<Toolbar::TextSource> transcripts;
+    for (const Transcript& transcript : m_model.transcripts())
+        transcripts.push_back({textTitle(transcript.language, transcript.source), std::nullopt});
+    m_toolbar->setTranscripts(transcripts);
+    showLanguage();
+}
+
+QString ContentView::textTitle(const QString& language, const QString& source) {
+    const QString name = Transcriber::displayName(language);
+    return name.isEmpty() ? source : name + QStringLiteral(" · ") + source;
 }
 
 void ContentView::showLanguage() {
-    if (const std::optional<qsizetype> track = m_model.subtitleTrackInUse()) {
-        const QString language =
-            Transcriber::displayName(m_model.subtitleTracks()[size_t(*track)].language);
-        m_toolbar->setSubtitleTrack(*track, language.isEmpty()
-                                                ? QStringLiteral("Subtitles")
-                                                : QStringLiteral("Subtitles (%1)").arg(language));
+    // "Subtitles (Spanish)", "Transcript (German)": the button names the language too.
+    const auto named = [](const QString& kind, const QString& language) {
+        const QString name = Transcriber::displayName(language);
+        return name.isEmpty() ? kind : QStringLiteral("%1 (%2)").arg(kind, name);
+    };
+    if (const std::optional<qsizetype> track = m_model.subtitleTrackInUse())
+        m_toolbar->setSubtitleTrack(
+            *track,
+            named(QStringLiteral("Subtitles"), m_model.subtitleTracks()[size_t(*track)].language));
+    else if (const std::optional<qsizetype> transcript = m_model.transcriptInUse())
+        m_toolbar->setTranscript(
+            *transcript,
+            named(QStringLiteral("Transcript"), m_model.session()->method.textSource()->language));
+    else
+        m_toolbar->setLanguage(m_model.language(), Transcriber::displayName(m_model.language()));
+}
+
+void ContentView::showTranscriptDialog() {
+    if (!m_model.session())
         return;
-    }
-    m_toolbar->setLanguage(m_model.language(), Transcriber::displayName(m_model.language()));
+    TranscriptDialog dialog(m_model.session()->filePath, m_model.language(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_model.addTranscript(dialog.transcript());
 }
 
 void ContentView::showError() {

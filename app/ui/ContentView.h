@@ -28,9 +28,11 @@ public:
     static QString title(const std::optional<Session>& session);
     // The file a drop opens: the first URL when it is a local file.
     static std::optional<QString> droppedFile(const QMimeData* data);
-    // A subtitle track as the language menu lists it: "Spanish · talk.es.srt", or its source
-    // alone when its language is unknown.
-    static QString trackTitle(const SubtitleTrack& track);
+    // A subtitle track or transcript as the language menu lists it: "Spanish · talk.es.srt",
+    // or its source alone when its language is unknown.
+    static QString textTitle(const QString& language, const QString& source);
+    // File ▸ Add Transcript…: asks for the open file's transcript, then has it aligned.
+    void showTranscriptDialog();
     // The desktop's sound settings, when a known program for them is installed.
     static QStringList soundSettingsCommand();
 
@@ -53,7 +55,9 @@ private:
     void showSplitting();
     void showLanguages();
     void showSubtitleTracks();
-    // The menu's checked item and the button's text: the track in use, else the language.
+    void showTranscripts();
+    // The menu's checked item and the button's text: the track or transcript in use, else the
+    // language.
     void showLanguage();
     void showError();
     void showMicrophoneAlert();

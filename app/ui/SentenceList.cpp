@@ -95,6 +95,9 @@ void SentenceList::showModel() {
         m_status->showListening(splitting.seconds, session ? session->duration : 0,
                                 Transcriber::displayName(m_model->language()));
         break;
+    case Kind::aligning:
+        m_status->showAligning(splitting.seconds, session ? session->duration : 0);
+        break;
     case Kind::opening:
         m_status->showOpening();
         break;

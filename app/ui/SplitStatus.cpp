@@ -87,9 +87,17 @@ SplitStatus::SplitStatus(QWidget* parent) : QWidget(parent) {
 }
 
 void SplitStatus::showListening(double heard, double duration, const QString& languageName) {
-    m_listeningLabel->setText(listeningLabel(languageName));
-    m_progress->setValue(static_cast<int>(std::lround(fraction(heard, duration) * progressSteps)));
-    m_listeningValue->setText(listeningValue(heard, duration));
+    showProgress(listeningLabel(languageName), heard, duration);
+}
+
+void SplitStatus::showAligning(double aligned, double duration) {
+    showProgress(QStringLiteral("Aligning the transcript to the sound…"), aligned, duration);
+}
+
+void SplitStatus::showProgress(const QString& label, double done, double duration) {
+    m_listeningLabel->setText(label);
+    m_progress->setValue(static_cast<int>(std::lround(fraction(done, duration) * progressSteps)));
+    m_listeningValue->setText(listeningValue(done, duration));
     m_line->setCurrentIndex(listening);
     m_line->show();
 }

@@ -11,10 +11,9 @@
 
 namespace {
 
-// A track's key among the checkable items; language ids never hold a slash.
-QString trackKey(qsizetype index) {
-    return QStringLiteral("subtitles/%1").arg(index);
-}
+// The keys of tracks and transcripts among the checkable items; language ids hold no slash.
+const QString subtitlesPrefix = QStringLiteral("subtitles/");
+const QString transcriptPrefix = QStringLiteral("transcript/");
 
 } // namespace
 
@@ -59,10 +58,17 @@ void Toolbar::setLanguages(const std::vector<Language>& languages) {
     rebuildMenu();
 }
 
-void Toolbar::setSubtitleTracks(const std::vector<SubtitleTrack>& tracks) {
+void Toolbar::setSubtitleTracks(const std::vector<TextSource>& tracks) {
     if (tracks == m_tracks)
         return;
     m_tracks = tracks;
+    rebuildMenu();
+}
+
+void Toolbar::setTranscripts(const std::vector<TextSource>& transcripts) {
+    if (transcripts == m_transcripts)
+        return;
+    m_transcripts = transcripts;
     rebuildMenu();
 }
 
@@ -71,7 +77,11 @@ void Toolbar::setLanguage(const QString& id, const QString& name) {
 }
 
 void Toolbar::setSubtitleTrack(qsizetype index, const QString& text) {
-    check(trackKey(index), text);
+    check(subtitlesPrefix + QString::number(index), text);
+}
+
+void Toolbar::setTranscript(qsizetype index, const QString& text) {
+    check(transcriptPrefix + QString::number(index), text);
 }
 
 void Toolbar::check(const QString& key, const QString& text) {
@@ -95,7 +105,12 @@ void Toolbar::rebuildMenu() {
     delete m_notOnDevice;
     m_languageGroup = new QActionGroup(m_languageMenu);
     m_languageGroup->setExclusive(true);
-    addSubtitleTracks();
+    addTextSection(QStringLiteral("Subtitles"), subtitlesPrefix, m_tracks,
+                   &Toolbar::subtitleTrackChosen, QStringLiteral("Add Subtitles…"),
+                   &Toolbar::addSubtitlesRequested);
+    addTextSection(QStringLiteral("Transcript"), transcriptPrefix, m_transcripts,
+                   &Toolbar::transcriptChosen, QStringLiteral("Add Transcript…"),
+                   &Toolbar::addTranscriptRequested);
     m_languageMenu->addSection(QStringLiteral("Language"));
     for (const Language& language : m_languages) {
         if (language.onDevice) {
@@ -127,25 +142,28 @@ void Toolbar::rebuildMenu() {
                               &Toolbar::splitAtPausesOnlyRequested);
 }
 
-void Toolbar::addSubtitleTracks() {
-    m_languageMenu->addSection(QStringLiteral("Subtitles"));
-    for (qsizetype index = 0; index < qsizetype(m_tracks.size()); ++index) {
-        const SubtitleTrack& track = m_tracks[size_t(index)];
-        if (track.unusable) {
+void Toolbar::addTextSection(const QString& heading, const QString& prefix,
+                             const std::vector<TextSource>& items,
+                             void (Toolbar::*chosen)(qsizetype), const QString& addTitle,
+                             void (Toolbar::*add)()) {
+    m_languageMenu->addSection(heading);
+    for (qsizetype index = 0; index < qsizetype(items.size()); ++index) {
+        const TextSource& item = items[size_t(index)];
+        if (item.unusable) {
             QAction* action =
-                m_languageMenu->addAction(track.title + QStringLiteral(" — can’t be used"));
+                m_languageMenu->addAction(item.title + QStringLiteral(" — can’t be used"));
             action->setEnabled(false);
-            action->setToolTip(*track.unusable);
+            action->setToolTip(*item.unusable);
             continue;
         }
-        QAction* action = m_languageMenu->addAction(track.title);
+        const QString key = prefix + QString::number(index);
+        QAction* action = m_languageMenu->addAction(item.title);
         action->setCheckable(true);
-        action->setData(trackKey(index));
-        action->setChecked(trackKey(index) == m_checked);
+        action->setData(key);
+        action->setChecked(key == m_checked);
         m_languageGroup->addAction(action);
         connect(action, &QAction::triggered, this,
-                [this, index] { Q_EMIT subtitleTrackChosen(index); });
+                [this, chosen, index] { (this->*chosen)(index); });
     }
-    m_languageMenu->addAction(QStringLiteral("Add Subtitles…"), this,
-                              &Toolbar::addSubtitlesRequested);
+    m_languageMenu->addAction(addTitle, this, add);
 }

@@ -13,9 +13,9 @@ class QMenu;
 class QToolButton;
 
 // The practice window's toolbar: the menu of where sentences come from (the file's subtitle
-// tracks, the recognition languages, "Find Sentences Again" and "Split at Pauses Only") and the
-// hard-only toggle. None of its controls is ever disabled; only subtitle tracks that cannot give
-// text are, with their reason.
+// tracks and transcripts, the recognition languages, "Find Sentences Again" and "Split at Pauses
+// Only") and the hard-only toggle. None of its controls is ever disabled; only subtitle tracks
+// that cannot give text are, with their reason.
 class Toolbar final : public QToolBar {
     Q_OBJECT
 
@@ -26,10 +26,11 @@ public:
         bool onDevice = false;
         bool operator==(const Language&) const = default;
     };
-    struct SubtitleTrack {
+    // A subtitle track or a transcript.
+    struct TextSource {
         QString title;                   // "Spanish · talk.es.srt"
         std::optional<QString> unusable; // why it cannot give text
-        bool operator==(const SubtitleTrack&) const = default;
+        bool operator==(const TextSource&) const = default;
     };
 
     explicit Toolbar(QWidget* parent = nullptr);
@@ -38,11 +39,14 @@ public:
     // only when the list changed.
     void setLanguages(const std::vector<Language>& languages);
     void setLanguage(const QString& id, const QString& name);
-    // The subtitle tracks, listed first. The menu is rebuilt only when the list changed.
-    void setSubtitleTracks(const std::vector<SubtitleTrack>& tracks);
-    // The sentences came from the track at `index`; `text` names it on the button. Checked
-    // until setLanguage is called again.
+    // The subtitle tracks, listed first, and the transcripts after them. The menu is rebuilt
+    // only when a list changed.
+    void setSubtitleTracks(const std::vector<TextSource>& tracks);
+    void setTranscripts(const std::vector<TextSource>& transcripts);
+    // The sentences came from the track or transcript at `index`; `text` names it on the
+    // button. Checked until another is.
     void setSubtitleTrack(qsizetype index, const QString& text);
+    void setTranscript(qsizetype index, const QString& text);
     void setHardOnly(bool on);
 
     QToolButton* languageButton() const { return m_languageButton; }
@@ -55,18 +59,24 @@ Q_SIGNALS:
     // A usable subtitle track was chosen (its index), also when it is the one in use.
     void subtitleTrackChosen(qsizetype index);
     void addSubtitlesRequested();
+    void transcriptChosen(qsizetype index);
+    void addTranscriptRequested();
     void findSentencesAgainRequested();
     void splitAtPausesOnlyRequested();
     void hardOnlyChosen(bool on);
 
 private:
     void rebuildMenu();
-    void addSubtitleTracks();
+    // A section of text sources: their items (keyed `prefix`/index), then `addTitle`.
+    void addTextSection(const QString& heading, const QString& prefix,
+                        const std::vector<TextSource>& items, void (Toolbar::*chosen)(qsizetype),
+                        const QString& addTitle, void (Toolbar::*add)());
     // Checks the item whose key is `key` (a language's id or a track's key) and no other.
     void check(const QString& key, const QString& text);
 
     std::vector<Language> m_languages;
-    std::vector<SubtitleTrack> m_tracks;
+    std::vector<TextSource> m_tracks;
+    std::vector<TextSource> m_transcripts;
     QString m_checked;
     QToolButton* m_languageButton;
     QMenu* m_languageMenu;

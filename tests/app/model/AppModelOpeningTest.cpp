@@ -395,6 +395,32 @@ private Q_SLOTS:
         QVERIFY(!h->notice() && h->subtitleTrackInUse() == 1);
     }
 
+    // A transcript beside a new file is aligned to it (read in the recognition language when
+    // its name gives none), and recognition does not run; one that gives no sentences leaves
+    // them as they are, saying why.
+    void transcriptBesideIsAligned() {
+        ModelHarness& h = *m_h;
+        const QStringList spoken{QStringLiteral("The birch canoe slid on the smooth planks."),
+                                 QStringLiteral("Glue the sheet to the dark blue background."),
+                                 QStringLiteral("It is easy to tell the depth of a well.")};
+        const TestMedia::Speech talk =
+            TestMedia::speech(h.mediaFolder(), QStringLiteral("talk.wav"), spoken, 0.7);
+        TestMedia::textFile(h.mediaFolder() + QStringLiteral("/talk.txt"),
+                            spoken.join(u'\n').toUtf8());
+        QVERIFY(h.openAndSettle(talk.path, 120000));
+        QCOMPARE(h->session()->method,
+                 SplitMethod::transcript(QStringLiteral("en-US"), QStringLiteral("talk.txt")));
+        QCOMPARE(texts(*h->session()), spoken);
+        QVERIFY(h.engine().started() == 0 && !h->notice() && h->transcriptInUse() == 0);
+
+        h->addTranscript(
+            {QStringLiteral(" \n "), {}, QStringLiteral("en"), QStringLiteral("pasted text")});
+        QVERIFY(h.settle(120000));
+        QCOMPARE(h->transcripts().size(), size_t(2));
+        QCOMPARE(texts(*h->session()), spoken);
+        QVERIFY(h->notice() && h->splitting() == Splitting::done());
+    }
+
     // Files that cannot be used say so and never leave a half-open state.
     void unusableFilesAreReported_data() {
         QTest::addColumn<QByteArray>("contents"); // none: no file at all

@@ -6,6 +6,7 @@
 #include "ui/StartView.h"
 #include "ui/Symbols.h"
 #include "ui/Toolbar.h"
+#include "ui/TranscriptDialog.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -214,6 +215,20 @@ private Q_SLOTS:
         QVERIFY(toolbar.hardOnlyAction()->isChecked() && hardOnly.isEmpty());
         toolbar.hardOnlyAction()->trigger();
         QCOMPARE(QList<QVariantList>(hardOnly), QList<QVariantList>{{false}});
+    }
+
+    // The transcript's language starts as the recognition language's voice, or its nearest.
+    void transcriptVoice() {
+        const std::vector<SynthesisLanguage> voices{
+            {QStringLiteral("de"), QStringLiteral("German")},
+            {QStringLiteral("en"), QStringLiteral("English")},
+            {QStringLiteral("en-us"), QStringLiteral("English (US)")},
+            {QStringLiteral("pt-br"), QStringLiteral("Portuguese (Brazil)")}};
+        QCOMPARE(TranscriptDialog::voiceFor(voices, QStringLiteral("en-US")), 2);
+        QCOMPARE(TranscriptDialog::voiceFor(voices, QStringLiteral("de_AT")), 0);
+        QCOMPARE(TranscriptDialog::voiceFor(voices, QStringLiteral("en-GB")), 1);
+        QCOMPARE(TranscriptDialog::voiceFor(voices, QStringLiteral("pt")), 3);
+        QCOMPARE(TranscriptDialog::voiceFor(voices, QStringLiteral("ja")), 0);
     }
 
     void symbols() {
