@@ -87,6 +87,14 @@ TranscriptSentences::find(QString audio, double, EnergyProfile profile, std::sto
         SplitMethod::transcript(m_transcript.language, m_transcript.source), stop);
 }
 
+Transcript transcriptFile(const QString& path) {
+    const QFileInfo file(path);
+    const QStringList parts = file.fileName().split(u'.');
+    const QString language =
+        parts.size() >= 3 ? subtitleLanguage(parts[parts.size() - 2]) : QString();
+    return {QString(), file.absoluteFilePath(), language, file.fileName()};
+}
+
 std::vector<Transcript> transcriptsBeside(const QString& mediaPath) {
     const QFileInfo media(mediaPath);
     // "talk.mp4" → "talk.txt", "talk.de.txt"; the dot keeps "talks.txt" out.
@@ -97,10 +105,10 @@ std::vector<Transcript> transcriptsBeside(const QString& mediaPath) {
         const QStringList tags = file.fileName().mid(prefix.size()).split(u'.');
         if (tags.size() > 2 || tags.constLast().compare(u"txt", Qt::CaseInsensitive) != 0)
             continue;
-        const QString language = tags.size() == 2 ? subtitleLanguage(tags.constFirst()) : QString();
-        if (tags.size() == 2 && language.isEmpty())
+        Transcript transcript = transcriptFile(file.absoluteFilePath());
+        if (tags.size() == 2 && transcript.language.isEmpty())
             continue;
-        found.push_back({QString(), file.absoluteFilePath(), language, file.fileName()});
+        found.push_back(std::move(transcript));
     }
     return found;
 }

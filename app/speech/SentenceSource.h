@@ -79,6 +79,10 @@ struct Transcript {
     bool operator==(const Transcript&) const = default;
 };
 
+// A transcript file ("lesson.de.txt"), its language from the tag before its suffix when that
+// names one.
+Transcript transcriptFile(const QString& path);
+
 // The transcripts beside a media file: "talk.txt" and "talk.<language>.txt" for "talk.mp4",
 // sorted by name, their language from the tag (empty when there is none). Reads the folder.
 std::vector<Transcript> transcriptsBeside(const QString& mediaPath);

@@ -12,6 +12,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QListView>
 #include <QMenu>
 #include <QMessageBox>
@@ -146,6 +147,9 @@ void ContentView::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     if (FileChooser::isSubtitleFile(*file))
         m_model.addSubtitleFile(*file);
+    else if (m_model.session() &&
+             QFileInfo(*file).suffix().compare(u"txt", Qt::CaseInsensitive) == 0)
+        m_model.addTranscript(transcriptFile(*file));
     else
         m_model.open(*file);
 }
@@ -222,6 +226,13 @@ void ContentView::showLanguage() {
         m_toolbar->setTranscript(
             *transcript,
             named(QStringLiteral("Transcript"), m_model.session()->method.textSource()->language));
+    else if (const auto text =
+                 m_model.session() ? m_model.session()->method.textSource() : std::nullopt)
+        // Text no longer listed (pasted before the file was last opened): named, not checked.
+        m_toolbar->setUnlistedText(named(m_model.session()->method.isSubtitles()
+                                             ? QStringLiteral("Subtitles")
+                                             : QStringLiteral("Transcript"),
+                                         text->language));
     else
         m_toolbar->setLanguage(m_model.language(), Transcriber::displayName(m_model.language()));
 }

@@ -16,7 +16,7 @@ class Toolbar;
 
 // The main window's content: the start screen while no file is open, else the sentence list
 // beside the practice view with the toolbar. Files dropped on it open (the first of them; a
-// subtitle file is added to the open file instead), and it shows the model's error and the
+// subtitle or .txt file is added to the open file instead), and it shows the model's error and the
 // microphone alert.
 class ContentView final : public QMainWindow {
     Q_OBJECT

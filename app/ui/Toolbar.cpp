@@ -84,6 +84,10 @@ void Toolbar::setTranscript(qsizetype index, const QString& text) {
     check(transcriptPrefix + QString::number(index), text);
 }
 
+void Toolbar::setUnlistedText(const QString& text) {
+    check(QString(), text);
+}
+
 void Toolbar::check(const QString& key, const QString& text) {
     m_checked = key;
     m_languageButton->setText(text);

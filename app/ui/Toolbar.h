@@ -47,6 +47,8 @@ public:
     // button. Checked until another is.
     void setSubtitleTrack(qsizetype index, const QString& text);
     void setTranscript(qsizetype index, const QString& text);
+    // The sentences came from text no longer listed: `text` names it, nothing is checked.
+    void setUnlistedText(const QString& text);
     void setHardOnly(bool on);
 
     QToolButton* languageButton() const { return m_languageButton; }

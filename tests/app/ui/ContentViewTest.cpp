@@ -1,5 +1,6 @@
 #include "ui/ContentView.h"
 #include "ModelHarness.h"
+#include "TestMedia.h"
 #include "ui/Placeholder.h"
 #include "ui/RelativeDate.h"
 #include "ui/SentenceList.h"
@@ -117,6 +118,21 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(&view, &drop);
         QVERIFY(h.settle());
         QCOMPARE(h->session()->fileName(), QStringLiteral("first.wav"));
+        // Subtitles and a transcript dropped on the open file are added to it, not opened.
+        for (const char* name : {"first.en.srt", "first notes.txt"}) {
+            QMimeData text;
+            text.setUrls({QUrl::fromLocalFile(
+                TestMedia::textFile(h.mediaFolder() + u'/' + QLatin1String(name),
+                                    "1\n00:00:01,000 --> 00:00:02,000\nOne.\n"))});
+            QDragEnterEvent enter({10, 10}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent dropText({10, 10}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&view, &enter);
+            QCoreApplication::sendEvent(&view, &dropText);
+            QVERIFY(h.settle(60000));
+        }
+        QCOMPARE(h->session()->fileName(), QStringLiteral("first.wav"));
+        QCOMPARE(h->subtitleTracks().size(), size_t(1));
+        QCOMPARE(h->transcripts().size(), size_t(1));
     }
 
     void alertsClearTheModel() {
