@@ -10,7 +10,6 @@
 #include "base/Locations.h"
 #include "base/LogCategories.h"
 #include "base/QuellinError.h"
-#include "media/MediaSource.h"
 #include "media/SoundOpening.h"
 #include "split/SilenceSplitter.h"
 #include "subtitles/SubtitleTracks.h"
@@ -53,11 +52,9 @@ TextTracks findTextTracks(QString path) {
 
 // The worker is a function, not a lambda: GCC 12 destroys lambda temporaries of a co_await
 // operand twice.
-Opening openSound(QString path, QString folder, std::stop_token stop,
-                  std::function<void(double)> progress) {
+Opening openSound(QString path, std::stop_token stop, std::function<void(double)> progress) {
     try {
-        return {SoundOpening::open(path, folder, stop, SoundOpening::wholeWay(std::move(progress))),
-                std::nullopt};
+        return {SoundOpening::open(path, stop, progress), std::nullopt};
     } catch (const OperationCancelled&) {
         return {};
     } catch (const std::exception& error) {
@@ -97,7 +94,7 @@ void AppModel::open(const QString& url) {
     // Linux has no list of recent documents; the recent sessions of the start screen serve.
 
     m_splitTask = m_tasks.start();
-    openMedia(m_splitTask, url, m_audioFolder, path, size);
+    openMedia(m_splitTask, url, path, size);
 }
 
 // Whole percents: an hour-long file posts a hundred updates rather than one per block.
@@ -141,14 +138,13 @@ std::unique_ptr<SentenceSource> AppModel::transcriptSource(Transcript transcript
         }));
 }
 
-QCoro::Task<> AppModel::openMedia(Token token, QString url, QString folder, QString path,
-                                  qint64 size) {
+QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64 size) {
     const ModelTasks::Scope scope(this, token);
     // Looking for subtitles reads only the folder and the file's header: it runs beside the
     // reading of the sound and is awaited once the pause split is shown.
     const QFuture<TextTracks> findingTracks = QtConcurrent::run(&findTextTracks, path);
     const QFuture<Opening> reading =
-        QtConcurrent::run(&openSound, path, folder, token->stopToken(), openingReporter(token));
+        QtConcurrent::run(&openSound, path, token->stopToken(), openingReporter(token));
     Opening opening = co_await reading;
     if (scope.stale())
         co_return;
@@ -288,10 +284,8 @@ void AppModel::restartFinding(const SourceMaker& makeSource) {
     if (!m_session || m_splitting.kind == Splitting::Kind::opening)
         return;
     cancelSplitting();
-    const std::optional<QString> audio = audioURL();
     m_splitTask = m_tasks.start();
-    if (audio)
-        findSentences(m_splitTask, *audio, makeSource ? makeSource(m_splitTask) : nullptr);
+    findSentences(m_splitTask, m_session->filePath, makeSource ? makeSource(m_splitTask) : nullptr);
 }
 
 void AppModel::findSentencesAgain() {
@@ -400,16 +394,6 @@ void AppModel::addSubtitleFile(const QString& path) {
     // While the file opens, its opening picks the added track once the others are found.
     if (!opening)
         useSubtitleTrack(index);
-}
-
-std::optional<QString> AppModel::audioURL() const {
-    if (!m_session)
-        return std::nullopt;
-    const QString converted =
-        m_audioFolder + u'/' + MediaSource::cacheName(m_session->filePath, m_session->fileSize);
-    if (QFileInfo::exists(converted))
-        return converted;
-    return m_session->filePath;
 }
 
 void AppModel::splitAtPausesOnly() {

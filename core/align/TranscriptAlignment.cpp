@@ -105,6 +105,8 @@ TranscriptAligner::place(const QStringList& texts, const QString& language,
     for (qsizetype k = 0; k < texts.size(); ++k) {
         const auto [from, to] = synthesis.ranges[size_t(k)];
         const qsizetype begin = frameOf(from), end = frameOf(to - 1) + 1;
+        if (end <= begin)
+            continue; // nothing to say ("—")
         const double startTime = first[size_t(begin)] * recording.hop;
         const double endTime = (last[size_t(end - 1)] + 1) * recording.hop;
         const qsizetype voicedFrames = voicedIn(startTime, endTime);

@@ -4,11 +4,16 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
-bool isBracketedNote(const QString& line) {
+// A line that is only a bracketed note ("[music]", "(laughs)"), or holds nothing to say: no letter
+// or digit ("* * *", "—" between scenes).
+bool isNoSpeech(const QString& line) {
     static const QRegularExpression note(uR"(^\s*(\[[^\[\]]*\]|\([^()]*\))\s*$)"_qs);
-    return note.match(line).hasMatch();
+    return note.match(line).hasMatch() ||
+           std::none_of(line.begin(), line.end(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
 // Full-width terminators end a sentence even where no space follows them.
@@ -37,7 +42,7 @@ QStringList transcriptSentenceTexts(const QString& text) {
             finish();
             continue;
         }
-        if (isBracketedNote(line))
+        if (isNoSpeech(line))
             continue;
         for (const QString& word : line.split(QRegularExpression(u"\\s+"_qs), Qt::SkipEmptyParts)) {
             // Split after a full-width terminator (and its closers) inside the word.

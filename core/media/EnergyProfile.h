@@ -26,7 +26,7 @@ struct EnergyProfile {
 
     bool operator==(const EnergyProfile&) const = default;
 
-    // Reads a playable audio file (as given by MediaSource::playableAudio) in blocks and computes
+    // Reads the sound track of a media file (video or not) in blocks and computes
     // its profile. Throws MediaError. `progress` receives the fraction read so far; a stop request
     // ends reading with OperationCancelled.
     static EnergyProfile read(const QString& path, double frameDuration, std::stop_token stop = {},

@@ -22,7 +22,7 @@ private Q_SLOTS:
             << u"Hello Mr. Smith.  How are\nyou? Fine!"_s
             << QStringList{u"Hello Mr. Smith."_s, u"How are you?"_s, u"Fine!"_s};
         QTest::newRow("blank line, notes")
-            << u"[music]\nA title\n\n(laughs)\nIt begins (slowly) here.\n[Applause]"_s
+            << u"[music]\nA title\n\n(laughs)\nIt begins (slowly)\n* * *\nhere.\n[Applause]"_s
             << QStringList{u"A title"_s, u"It begins (slowly) here."_s};
         QTest::newRow("full-width")
             << u"\u4ECA\u65E5\u306F\u3002\u300C\u306F\u3044\uFF01\u300D\u3069\u3046\uFF1F"_s
