@@ -4,8 +4,8 @@
 
 namespace {
 
-// Every option quellin-cli knows: `sentences` takes language, pauses-only, subtitles and format;
-// `export` takes language, to, hard-only and out; `subtitles` takes only the file.
+// Every option quellin-cli knows: `sentences` takes language, pauses-only, subtitles, transcript
+// and format; `export` takes language, to, hard-only and out; `subtitles` takes only the file.
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help and exit.")};
@@ -13,8 +13,8 @@ struct Options {
                                QStringLiteral("Show the version and exit.")};
     QCommandLineOption language{
         QStringLiteral("language"),
-        QStringLiteral("The language spoken in FILE, as listed by `quellin-cli languages`; by "
-                       "default the window's."),
+        QStringLiteral("The language spoken in FILE, as listed by `quellin-cli languages` (for "
+                       "a transcript: any language espeak-ng speaks); by default the window's."),
         QStringLiteral("ID")};
     QCommandLineOption pausesOnly{QStringLiteral("pauses-only"),
                                   QStringLiteral("Split at pauses without recognising speech.")};
@@ -23,6 +23,10 @@ struct Options {
         QStringLiteral("Where the sentences' text comes from: the subtitles the window would "
                        "choose (auto, the default), none, or this subtitle file."),
         QStringLiteral("auto|none|PATH")};
+    QCommandLineOption transcript{
+        QStringLiteral("transcript"),
+        QStringLiteral("Align this text of FILE (plain text) instead of recognising speech."),
+        QStringLiteral("PATH")};
     QCommandLineOption format{QStringLiteral("format"),
                               QStringLiteral("How the sentences are printed (default: text)."),
                               QStringLiteral("text|json|srt")};
@@ -39,8 +43,8 @@ struct Options {
     // follow the file.
     void addTo(QCommandLineParser& parser) const {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-        parser.addOptions(
-            {help, version, language, pausesOnly, subtitles, format, to, hardOnly, out});
+        parser.addOptions({help, version, language, pausesOnly, subtitles, transcript, format, to,
+                           hardOnly, out});
         parser.addPositionalArgument(
             QStringLiteral("command"),
             QStringLiteral("sentences FILE, subtitles FILE, export FILE, or languages."));
@@ -49,7 +53,8 @@ struct Options {
 
 bool setsSentenceOptions(const QCommandLineParser& parser, const Options& options) {
     return parser.isSet(options.language) || parser.isSet(options.pausesOnly) ||
-           parser.isSet(options.subtitles) || parser.isSet(options.format);
+           parser.isSet(options.subtitles) || parser.isSet(options.transcript) ||
+           parser.isSet(options.format);
 }
 
 bool setsExportOptions(const QCommandLineParser& parser, const Options& options) {
@@ -59,7 +64,7 @@ bool setsExportOptions(const QCommandLineParser& parser, const Options& options)
 CliArguments::Command exportCommand(const QCommandLineParser& parser, const Options& options,
                                     const QString& file, std::optional<QString> language) {
     if (parser.isSet(options.pausesOnly) || parser.isSet(options.format) ||
-        parser.isSet(options.subtitles))
+        parser.isSet(options.subtitles) || parser.isSet(options.transcript))
         return CliArguments::UsageError{QStringLiteral("export takes --to, --hard-only and --out")};
     const auto kind = SessionExport::kindNamed(parser.value(options.to));
     if (!kind)
@@ -74,8 +79,9 @@ CliArguments::Command exportCommand(const QCommandLineParser& parser, const Opti
 } // namespace
 
 QString CliArguments::usage() {
-    return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] [--pauses-only] "
-                          "[--subtitles auto|none|PATH] [--format text|json|srt]\n"
+    return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] "
+                          "[--pauses-only | --transcript PATH] [--subtitles auto|none|PATH] "
+                          "[--format text|json|srt]\n"
                           "       quellin-cli subtitles FILE\n"
                           "       quellin-cli export FILE --to anki|srt|vtt|clips [--hard-only] "
                           "--out DIR\n"
@@ -149,6 +155,11 @@ CliArguments::Command CliArguments::parse(const QStringList& arguments) {
         sentences.subtitles = parser.value(options.subtitles);
         if (sentences.subtitles.isEmpty())
             return UsageError{QStringLiteral("--subtitles needs auto, none or a file")};
+    }
+    if (parser.isSet(options.transcript)) {
+        if (sentences.pausesOnly || parser.value(options.transcript).isEmpty())
+            return UsageError{QStringLiteral("--transcript needs a file and no --pauses-only")};
+        sentences.transcript = parser.value(options.transcript);
     }
     return sentences;
 }

@@ -23,6 +23,8 @@ struct CliArguments {
         bool pausesOnly = false;
         // "auto" (the track the window would choose), "none", or a subtitle file's path.
         QString subtitles = QStringLiteral("auto");
+        // A transcript to align instead of recognising speech; `language` is then its language.
+        std::optional<QString> transcript;
         SentenceOutput::Format format = SentenceOutput::Format::text;
     };
     // Lists the subtitle tracks found for a media file.

@@ -1,5 +1,6 @@
 #include "SentencePipeline.h"
 
+#include "align/TranscriptAlignment.h"
 #include "base/Locations.h"
 #include "media/SoundOpening.h"
 #include "speech/ListeningModel.h"
@@ -9,6 +10,7 @@
 #include "subtitles/SubtitleSentences.h"
 #include "subtitles/SubtitleTracks.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -51,9 +53,28 @@ SentencePipeline::Result SentencePipeline::run(std::stop_token stop,
     result.duration = result.profile.duration();
     result.sentences = SilenceSplitter().sentences(result.profile);
     result.method = SplitMethod::pauses();
-    if (!m_options.pausesOnly)
+    if (m_options.transcript)
+        alignTranscript(result, *m_options.transcript, stop, progress);
+    else if (!m_options.pausesOnly)
         findSentences(result, stop, progress);
     return result;
+}
+
+void SentencePipeline::alignTranscript(Result& result, const QString& transcript,
+                                       std::stop_token stop, const Progress& progress) const {
+    const QString language = m_options.language.value_or(
+        Transcriber().preferredLanguage(Locations::savedLanguage(*Locations::userSettings())));
+    try {
+        result.sentences =
+            transcriptSentences(readTranscriptFile(transcript), language, result.playable,
+                                result.profile, stop, [&progress](double fraction) {
+                                    if (progress)
+                                        progress(Stage::aligning, fraction);
+                                });
+        result.method = SplitMethod::transcript(language, QFileInfo(transcript).fileName());
+    } catch (const TranscriptError& error) {
+        result.notice = error.description();
+    }
 }
 
 void SentencePipeline::findSentences(Result& result, std::stop_token stop,

@@ -11,10 +11,11 @@
 #include <vector>
 
 // What opening a file in the window does, without the window, through the same code: open the
-// sound (SoundOpening), split it at pauses, and (unless only pauses are wanted) take the sentences
-// of the subtitles the window would choose (preferredSubtitleTrack) or of the subtitle file given,
-// else find sentences by speech (SpeechSentences) in the language given, else the window's last
-// one. Synchronous; run it off the main thread when there is
+// sound (SoundOpening), split it at pauses, and (unless only pauses are wanted) align the text of
+// a transcript given to the sound (transcriptSentences), else take the sentences of the subtitles
+// the window would choose (preferredSubtitleTrack) or of the subtitle file given, else find
+// sentences by speech (SpeechSentences) in the language given, else the window's last one.
+// Synchronous; run it off the main thread when there is
 // one (speech recognition runs an event loop on the calling thread until it has ended).
 class SentencePipeline {
 public:
@@ -24,9 +25,10 @@ public:
         std::optional<QString> language;
         // "auto": the subtitles the window would choose; "none"; or a subtitle file's path.
         QString subtitles = QStringLiteral("auto");
+        std::optional<QString> transcript; // a text file of the recording
     };
 
-    enum class Stage { reading, listening };
+    enum class Stage { reading, listening, aligning };
     // The stage and the fraction of it done so far.
     using Progress = std::function<void(Stage, double)>;
 
@@ -52,6 +54,10 @@ private:
     // Replaces the pause split by the sentences of the chosen subtitles; false when there are
     // none to use (why, when subtitles chosen automatically fail, is left in the notice).
     bool useSubtitles(Result& result, const QString& language, std::stop_token stop) const;
+    // Replaces the pause split by the transcript's sentences when the text fits the sound;
+    // otherwise keeps it and says why in the notice.
+    void alignTranscript(Result& result, const QString& transcript, std::stop_token stop,
+                         const Progress& progress) const;
 
     Options m_options;
 };

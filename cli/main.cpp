@@ -58,6 +58,8 @@ private:
             return QStringLiteral("Reading the sound…");
         case SentencePipeline::Stage::listening:
             return QStringLiteral("Listening for sentences…");
+        case SentencePipeline::Stage::aligning:
+            return QStringLiteral("Aligning the transcript…");
         }
         return {};
     }
@@ -108,8 +110,8 @@ int exitStatus(std::exception_ptr failure, const QString& doing, const QString& 
 }
 
 int sentences(const CliArguments::Sentences& arguments) {
-    SentencePipeline pipeline(
-        {arguments.file, arguments.pausesOnly, arguments.language, arguments.subtitles});
+    SentencePipeline pipeline({arguments.file, arguments.pausesOnly, arguments.language,
+                               arguments.subtitles, arguments.transcript});
     ProgressLine line;
     const bool terminal = isatty(STDERR_FILENO) == 1;
     SentencePipeline::Progress progress;

@@ -113,6 +113,14 @@ void AppModel::setTake(std::optional<Take> take) {
     assign(m_take, std::move(take), &AppModel::takeChanged);
 }
 
+void AppModel::setSubtitleTracks(std::vector<SubtitleTrack> tracks) {
+    assign(m_subtitleTracks, std::move(tracks), &AppModel::subtitleTracksChanged);
+}
+
+void AppModel::setTranscripts(std::vector<Transcript> transcripts) {
+    assign(m_transcripts, std::move(transcripts), &AppModel::transcriptsChanged);
+}
+
 void AppModel::setMicDenied(bool denied) {
     assign(m_micDenied, denied, &AppModel::micDeniedChanged);
 }

@@ -10,6 +10,8 @@
 
 #include "model/TaskToken.h"
 #include "speech/ListeningModel.h"
+#include "speech/SentenceSource.h"
+#include "subtitles/SubtitleTrack.h"
 
 #include <QCoroTask>
 #include <QDateTime>
@@ -52,6 +54,8 @@ class AppModel final : public QObject, public ListeningModel {
     Q_PROPERTY(qsizetype reviewDue READ reviewDue NOTIFY recentChanged)
     Q_PROPERTY(bool micDenied READ micDenied WRITE setMicDenied NOTIFY micDeniedChanged)
     Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
+    Q_PROPERTY(
+        std::vector<SubtitleTrack> subtitleTracks READ subtitleTracks NOTIFY subtitleTracksChanged)
 
 public:
     // How many recent sessions the start screen lists.
@@ -59,13 +63,15 @@ public:
 
     // Progress of opening a file and of finding its sentences.
     struct Splitting {
-        enum class Kind { idle, opening, listening, done };
+        enum class Kind { idle, opening, listening, aligning, done };
         Kind kind = Kind::idle;
-        double seconds = 0; // audio recognised so far, while listening; 0 otherwise
+        // Audio recognised so far while listening, aligned so far while aligning; 0 otherwise.
+        double seconds = 0;
 
         static Splitting idle() { return {}; }
         static Splitting opening() { return {Kind::opening, 0}; }
         static Splitting listening(double seconds) { return {Kind::listening, seconds}; }
+        static Splitting aligning(double seconds) { return {Kind::aligning, seconds}; }
         static Splitting done() { return {Kind::done, 0}; }
         bool operator==(const Splitting&) const = default;
     };
@@ -136,6 +142,17 @@ public:
     qsizetype reviewDue() const { return m_reviewDue; }
     bool micDenied() const { return m_micDenied; }
     const QString& language() const { return m_language; }
+    // The open file's subtitle tracks: found beside and inside it once it is read, then those
+    // the user added. Empty while a file opens and when none is open.
+    const std::vector<SubtitleTrack>& subtitleTracks() const { return m_subtitleTracks; }
+    // The listed track the session's sentences came from; none when they came another way or
+    // their track is no longer there.
+    std::optional<qsizetype> subtitleTrackInUse() const;
+    // The open file's transcripts: found beside it once it is read ("talk.txt", "talk.de.txt"),
+    // then those the user added. Empty while a file opens and when none is open.
+    const std::vector<Transcript>& transcripts() const { return m_transcripts; }
+    // The listed transcript the session's sentences came from, as for subtitle tracks.
+    std::optional<qsizetype> transcriptInUse() const;
 
     Player& player() const { return *m_player; }
     Recorder& recorder() const { return *m_recorder; }
@@ -164,7 +181,23 @@ public:
     // Opens a file at the sentence with that id (the review window's choice), once it is read.
     void openAt(const QString& path, qint64 sentenceId);
     void close();
+    // Finds the sentences again the way the session found them: from the same subtitle track
+    // while it is listed, else by speech recognition in the chosen language.
     void findSentencesAgain();
+    // Sets the language and finds the sentences by recognising speech in it.
+    void recogniseIn(const QString& language);
+    // Finds the sentences from a listed subtitle track (an index in `subtitleTracks`).
+    void useSubtitleTrack(qsizetype index);
+    // Asks for a subtitle file through the file chooser, then adds it.
+    void chooseSubtitleFile();
+    // Lists a subtitle file for the open media file and finds the sentences from it at once.
+    // Without an open file the error says what to do.
+    void addSubtitleFile(const QString& path);
+    // Finds the sentences by aligning a listed transcript (an index in `transcripts`) to the
+    // sound; one without a language is read in the chosen recognition language.
+    void useTranscript(qsizetype index);
+    // Lists a transcript the user gave (pasted or from a file) and aligns it at once.
+    void addTranscript(Transcript transcript);
     void splitAtPausesOnly();
     // Writes the open session (the only writer of session files); write errors are dropped.
     void save();
@@ -215,13 +248,26 @@ Q_SIGNALS:
     void recentChanged();
     void micDeniedChanged();
     void languageChanged();
+    void subtitleTracksChanged();
+    void transcriptsChanged();
 
 private:
     using Token = ModelTasks::Token;
 
+    // Hands a worker's progress (0…1) to the main thread in whole percents, where `show` gets
+    // it while the task of `token` runs; a cancelled task posts nothing more.
+    std::function<void(double)> progressReporter(const Token& token,
+                                                 std::function<void(AppModel&, double)> show);
     std::function<void(double)> openingReporter(const Token& token);
     QCoro::Task<> openMedia(Token token, QString url, QString path, qint64 size);
-    QCoro::Task<> findSentences(Token token, QString audio);
+    // From `source` when given, else by recognising speech in the chosen language.
+    QCoro::Task<> findSentences(Token token, QString audio,
+                                std::unique_ptr<SentenceSource> source = nullptr);
+    // Starts finding the sentences of the open session afresh (a new splitting task), from the
+    // source `makeSource` makes for that task, or by speech recognition when there is none.
+    using SourceMaker = std::function<std::unique_ptr<SentenceSource>(const Token&)>;
+    void restartFinding(const SourceMaker& makeSource);
+    std::unique_ptr<SentenceSource> transcriptSource(Transcript transcript, const Token& token);
     QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
     // Plays one repetition of the loop; one heard to the end goes into the practice record.
     QCoro::Task<bool> playRepetition(Sentence sentence, double rate);
@@ -263,6 +309,8 @@ private:
     void setSplitting(Splitting splitting);
     void setNotice(std::optional<QString> notice);
     void setTake(std::optional<Take> take);
+    void setSubtitleTracks(std::vector<SubtitleTrack> tracks);
+    void setTranscripts(std::vector<Transcript> transcripts);
 
     SessionStore m_sessions;
     bool m_persist;
@@ -287,6 +335,8 @@ private:
     std::optional<qint64> m_openAtSentence;
     bool m_micDenied = false;
     QString m_language;
+    std::vector<SubtitleTrack> m_subtitleTracks;
+    std::vector<Transcript> m_transcripts;
 
     Token m_work;
     Token m_splitTask;

@@ -12,6 +12,7 @@
 #include "base/QuellinError.h"
 #include "media/SoundOpening.h"
 #include "split/SilenceSplitter.h"
+#include "subtitles/SubtitleTracks.h"
 
 #include <QCoreApplication>
 #include <QCoroFuture>
@@ -39,6 +40,16 @@ struct Opening {
     std::optional<OpenedSound> sound;
     std::optional<QString> failure;
 };
+
+// What may give a file's sentences besides recognition: its subtitles and its transcripts.
+struct TextTracks {
+    std::vector<SubtitleTrack> subtitles;
+    std::vector<Transcript> transcripts;
+};
+
+TextTracks findTextTracks(QString path) {
+    return {findSubtitleTracks(path), transcriptsBeside(path)};
+}
 
 // The worker is a function, not a lambda: GCC 12 destroys lambda temporaries of a co_await
 // operand twice.
@@ -79,6 +90,8 @@ void AppModel::open(const QString& url) {
     setTake(std::nullopt);
     setNotice(std::nullopt);
     setError(std::nullopt);
+    setSubtitleTracks({});
+    setTranscripts({});
     setSplitting(Splitting::opening());
     // Linux has no list of recent documents; the recent sessions of the start screen serve.
 
@@ -86,12 +99,12 @@ void AppModel::open(const QString& url) {
     openMedia(m_splitTask, url, path, size);
 }
 
-// Hands the reading's progress to the main thread in whole percents, so that an hour-long file
-// posts a hundred updates rather than one per block; a cancelled opening posts nothing more.
-std::function<void(double)> AppModel::openingReporter(const Token& token) {
+// Whole percents: an hour-long file posts a hundred updates rather than one per block.
+std::function<void(double)>
+AppModel::progressReporter(const Token& token, std::function<void(AppModel&, double)> show) {
     auto lastPercent = std::make_shared<int>(-1);
-    return [self = QPointer<AppModel>(this), weak = std::weak_ptr<TaskToken>(token),
-            lastPercent](double fraction) {
+    return [self = QPointer<AppModel>(this), weak = std::weak_ptr<TaskToken>(token), lastPercent,
+            show = std::move(show)](double fraction) {
         const int percent = int(std::clamp(fraction, 0.0, 1.0) * 100);
         if (percent <= *lastPercent)
             return;
@@ -99,20 +112,39 @@ std::function<void(double)> AppModel::openingReporter(const Token& token) {
         // The application is the context: the model may be gone by the time this is handled.
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, weak, percent] {
+            [self, weak, percent, show] {
                 const auto token = weak.lock();
-                if (!self || !token || token->isCancelled() ||
-                    self->m_splitting.kind != Splitting::Kind::opening)
-                    return;
-                self->assign(self->m_openingProgress, std::optional<double>(percent / 100.0),
-                             &AppModel::openingProgressChanged);
+                if (self && token && !token->isCancelled() && token->isRunning())
+                    show(*self, percent / 100.0);
             },
             Qt::QueuedConnection);
     };
 }
 
+std::function<void(double)> AppModel::openingReporter(const Token& token) {
+    return progressReporter(token, [](AppModel& model, double fraction) {
+        if (model.m_splitting.kind == Splitting::Kind::opening)
+            model.assign(model.m_openingProgress, std::optional<double>(fraction),
+                         &AppModel::openingProgressChanged);
+    });
+}
+
+std::unique_ptr<SentenceSource> AppModel::transcriptSource(Transcript transcript,
+                                                           const Token& token) {
+    if (transcript.language.isEmpty())
+        transcript.language = m_language;
+    return std::make_unique<TranscriptSentences>(
+        std::move(transcript), progressReporter(token, [](AppModel& model, double fraction) {
+            if (model.m_session)
+                model.setSplitting(Splitting::aligning(fraction * model.m_session->duration));
+        }));
+}
+
 QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64 size) {
     const ModelTasks::Scope scope(this, token);
+    // Looking for subtitles reads only the folder and the file's header: it runs beside the
+    // reading of the sound and is awaited once the pause split is shown.
+    const QFuture<TextTracks> findingTracks = QtConcurrent::run(&findTextTracks, path);
     const QFuture<Opening> reading =
         QtConcurrent::run(&openSound, path, token->stopToken(), openingReporter(token));
     Opening opening = co_await reading;
@@ -139,19 +171,56 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64
     setProfile(std::move(opening.sound->profile));
 
     std::optional<Session> saved = m_sessions.load(path, size);
-    if (saved && !saved->sentences.empty()) {
+    const bool resumed = saved && !saved->sentences.empty();
+    if (resumed) {
         resume(std::move(*saved));
-        co_return;
+    } else {
+        // A saved session that cannot be read is kept aside rather than overwritten by the
+        // fresh one.
+        if (!saved && m_persist)
+            if (const std::optional<QString> kept =
+                    m_sessions.keepUnreadableAside(Session::key(path, size)))
+                setError(QStringLiteral("The saved session of “%1” couldn’t be read, so it "
+                                        "starts afresh. The damaged file is kept as “%2”.")
+                             .arg(name, *kept));
+        startFresh(path, size);
     }
-    // A saved session that cannot be read is kept aside rather than overwritten by the fresh one.
-    if (!saved && m_persist)
-        if (const std::optional<QString> kept =
-                m_sessions.keepUnreadableAside(Session::key(path, size)))
-            setError(QStringLiteral("The saved session of “%1” couldn’t be read, so it starts "
-                                    "afresh. The damaged file is kept as “%2”.")
-                         .arg(name, *kept));
-    startFresh(path, size);
-    co_await findSentences(token, opening.sound->playable);
+
+    TextTracks found = co_await findingTracks;
+    if (scope.stale())
+        co_return;
+    // What the user added while these were looked for stays listed after them, and is used.
+    const bool transcriptAdded = !m_transcripts.empty();
+    found.subtitles.insert(found.subtitles.end(), m_subtitleTracks.begin(), m_subtitleTracks.end());
+    found.transcripts.insert(found.transcripts.end(), m_transcripts.begin(), m_transcripts.end());
+    setSubtitleTracks(std::move(found.subtitles));
+    setTranscripts(std::move(found.transcripts));
+    // A resumed session keeps the sentences it has, whichever way they were found.
+    if (resumed)
+        co_return;
+    // Subtitles first (their text is timed already), then a transcript, then recognition.
+    const bool subtitlesAdded =
+        !m_subtitleTracks.empty() && m_subtitleTracks.back().origin == SubtitleTrack::Origin::Added;
+    const std::optional<SubtitleTrack> preferred =
+        subtitlesAdded ? m_subtitleTracks.back()
+                       : preferredSubtitleTrack(m_subtitleTracks, m_language);
+    std::unique_ptr<SentenceSource> source;
+    if (preferred && !transcriptAdded)
+        source = std::make_unique<SubtitleSentences>(*preferred);
+    else if (!m_transcripts.empty())
+        source =
+            transcriptSource(transcriptAdded ? m_transcripts.back() : m_transcripts.front(), token);
+    const bool textFound = source != nullptr;
+    co_await findSentences(token, opening.sound->playable, std::move(source));
+    if (scope.stale() || textFound || m_notice)
+        co_return;
+    // Tracks that cannot give text are not used; the notice says why rather than leaving the
+    // user to wonder.
+    const auto unusable = std::find_if(m_subtitleTracks.begin(), m_subtitleTracks.end(),
+                                       [](const SubtitleTrack& track) { return !track.usable(); });
+    if (unusable != m_subtitleTracks.end())
+        setNotice(QStringLiteral("The subtitles “%1” can’t be used: %2")
+                      .arg(unusable->source, *unusable->unusable));
 }
 
 void AppModel::openAt(const QString& path, qint64 sentenceId) {
@@ -184,21 +253,22 @@ std::vector<Sentence> AppModel::pauseSentences() const {
     return m_profile ? SilenceSplitter().sentences(*m_profile) : std::vector<Sentence>();
 }
 
-QCoro::Task<> AppModel::findSentences(Token token, QString audio) {
+QCoro::Task<> AppModel::findSentences(Token token, QString audio,
+                                      std::unique_ptr<SentenceSource> source) {
     const ModelTasks::Scope scope(this, token);
     if (!m_session)
         co_return;
     const QString key = m_session->key();
     // The sentences are found in the language chosen now, whatever is chosen meanwhile.
-    SpeechSentences speech(m_transcriber.get(), m_language, this);
-    SentenceSource& source = speech;
+    if (!source)
+        source = std::make_unique<SpeechSentences>(m_transcriber.get(), m_language, this);
     // Named: GCC 12 destroys a temporary made inside a co_await expression twice.
     EnergyProfile profile = m_profile.value_or(EnergyProfile());
     const double duration = m_session->duration;
     const std::stop_token stopToken = token->stopToken();
     SentenceSource::Found found;
     try {
-        found = co_await source.find(audio, duration, std::move(profile), stopToken);
+        found = co_await source->find(audio, duration, std::move(profile), stopToken);
     } catch (const OperationCancelled&) {
         co_return;
     }
@@ -216,18 +286,125 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio) {
         });
         save();
         loadTake();
-    } else {
-        setNotice(found.notice);
     }
+    setNotice(found.notice);
     setSplitting(Splitting::done());
 }
 
-void AppModel::findSentencesAgain() {
+void AppModel::restartFinding(const SourceMaker& makeSource) {
     if (!m_session || m_splitting.kind == Splitting::Kind::opening)
         return;
     cancelSplitting();
     m_splitTask = m_tasks.start();
-    findSentences(m_splitTask, m_session->filePath);
+    findSentences(m_splitTask, m_session->filePath, makeSource ? makeSource(m_splitTask) : nullptr);
+}
+
+void AppModel::findSentencesAgain() {
+    if (const std::optional<qsizetype> track = subtitleTrackInUse())
+        useSubtitleTrack(*track);
+    else if (const std::optional<qsizetype> transcript = transcriptInUse())
+        useTranscript(*transcript);
+    else
+        restartFinding({});
+}
+
+void AppModel::recogniseIn(const QString& language) {
+    setLanguage(language);
+    restartFinding({});
+}
+
+void AppModel::useSubtitleTrack(qsizetype index) {
+    if (index < 0 || size_t(index) >= m_subtitleTracks.size() ||
+        !m_subtitleTracks[size_t(index)].usable())
+        return;
+    restartFinding([track = m_subtitleTracks[size_t(index)]](const Token&) {
+        return std::make_unique<SubtitleSentences>(track);
+    });
+}
+
+void AppModel::useTranscript(qsizetype index) {
+    if (index < 0 || size_t(index) >= m_transcripts.size())
+        return;
+    restartFinding([this, transcript = m_transcripts[size_t(index)]](const Token& token) {
+        return transcriptSource(transcript, token);
+    });
+}
+
+namespace {
+
+// The index of the listed item a session's text source names, by its source.
+template <typename Listed>
+std::optional<qsizetype> listedSource(const std::optional<Session>& session,
+                                      bool (SplitMethod::*is)() const,
+                                      const std::vector<Listed>& listed) {
+    if (!session || !(session->method.*is)())
+        return std::nullopt;
+    const QString source = session->method.textSource()->source;
+    const auto found = std::find_if(listed.begin(), listed.end(),
+                                    [&](const Listed& item) { return item.source == source; });
+    if (found == listed.end())
+        return std::nullopt;
+    return qsizetype(found - listed.begin());
+}
+
+} // namespace
+
+std::optional<qsizetype> AppModel::subtitleTrackInUse() const {
+    return listedSource(m_session, &SplitMethod::isSubtitles, m_subtitleTracks);
+}
+
+std::optional<qsizetype> AppModel::transcriptInUse() const {
+    return listedSource(m_session, &SplitMethod::isTranscript, m_transcripts);
+}
+
+void AppModel::addTranscript(Transcript transcript) {
+    const bool opening = m_splitting.kind == Splitting::Kind::opening;
+    if (!m_session && !opening)
+        return;
+    std::vector<Transcript> transcripts = m_transcripts;
+    const auto listed = std::find(transcripts.begin(), transcripts.end(), transcript);
+    const qsizetype index = qsizetype(listed - transcripts.begin());
+    if (listed == transcripts.end())
+        transcripts.push_back(std::move(transcript));
+    setTranscripts(std::move(transcripts));
+    // While the file opens, its opening aligns the added transcript once the others are found.
+    if (!opening)
+        useTranscript(index);
+}
+
+void AppModel::chooseSubtitleFile() {
+    if (!m_fileChooser || !m_session) {
+        qCDebug(lcModel) << "No file chooser or no open file: no subtitles to add";
+        return;
+    }
+    const std::optional<QString> path = m_fileChooser->chooseSubtitleFile(
+        QStringLiteral("Choose the subtitles of “%1”. They give its sentences their text.")
+            .arg(m_session->fileName()));
+    if (path && !path->isEmpty())
+        addSubtitleFile(*path);
+}
+
+void AppModel::addSubtitleFile(const QString& path) {
+    const bool opening = m_splitting.kind == Splitting::Kind::opening;
+    if (!m_session && !opening) {
+        setError(QStringLiteral("“%1” holds subtitles. Open their audio or video file first, "
+                                "then add them to it.")
+                     .arg(QFileInfo(path).fileName()));
+        return;
+    }
+    SubtitleTrack track = addedSubtitleTrack(path);
+    auto listed =
+        std::find_if(m_subtitleTracks.begin(), m_subtitleTracks.end(),
+                     [&](const SubtitleTrack& other) { return other.path == track.path; });
+    qsizetype index = qsizetype(listed - m_subtitleTracks.begin());
+    if (listed == m_subtitleTracks.end()) {
+        std::vector<SubtitleTrack> tracks = m_subtitleTracks;
+        tracks.push_back(std::move(track));
+        setSubtitleTracks(std::move(tracks));
+    }
+    // While the file opens, its opening picks the added track once the others are found.
+    if (!opening)
+        useSubtitleTrack(index);
 }
 
 void AppModel::splitAtPausesOnly() {
@@ -263,6 +440,8 @@ void AppModel::close() {
     setProfile(std::nullopt);
     setTake(std::nullopt);
     setNotice(std::nullopt);
+    setSubtitleTracks({});
+    setTranscripts({});
     setSplitting(Splitting::idle());
     refreshRecent();
 }

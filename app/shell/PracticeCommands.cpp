@@ -11,6 +11,12 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
     m_file = bar->addMenu(QStringLiteral("&File"));
     add(m_file, QStringLiteral("Open Audio or Video…"), QKeySequence(QStringLiteral("Ctrl+O")),
         [this] { m_model.chooseFile(); });
+    m_addSubtitles =
+        add(m_file, QStringLiteral("Add Subtitles…"), {}, [this] { m_model.chooseSubtitleFile(); });
+    m_addTranscript = add(m_file, QStringLiteral("Add Transcript…"), {}, [this] {
+        if (m_handlers.addTranscript)
+            m_handlers.addTranscript();
+    });
     m_close = add(m_file, QStringLiteral("Close File"),
                   QKeySequence(QStringLiteral("Ctrl+Shift+W")), [this] { m_model.close(); });
     m_file->addSeparator();
@@ -100,4 +106,6 @@ void PracticeCommands::showPhase() {
 void PracticeCommands::showSession() {
     m_close->setEnabled(m_model.session().has_value());
     m_export->setEnabled(m_model.session().has_value());
+    m_addSubtitles->setEnabled(m_model.session().has_value());
+    m_addTranscript->setEnabled(m_model.session().has_value());
 }

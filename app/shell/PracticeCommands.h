@@ -9,10 +9,10 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The menu bar: File (open, close, export, settings, quit), Practice (every practice operation
-// with its shortcut, the review of hard sentences) and Help. Each item calls one model operation,
-// or one of the shell's handlers for what is not the model's (settings window, update check, about
-// box, quitting).
+// The menu bar: File (open, add subtitles or a transcript, close, export, settings, quit),
+// Practice (every practice operation with its shortcut, the review of hard sentences) and Help.
+// Each item calls one model operation, or one of the shell's handlers for what is not the model's
+// (settings window, export, review, update check, about box, quitting, the transcript dialog).
 class PracticeCommands final : public QObject {
     Q_OBJECT
 
@@ -24,6 +24,7 @@ public:
         std::function<void()> checkForUpdates;
         std::function<void()> showAbout;
         std::function<void()> quit;
+        std::function<void()> addTranscript; // File ▸ Add Transcript…
     };
 
     PracticeCommands(AppModel& model, QMenuBar* bar, Handlers handlers);
@@ -50,6 +51,8 @@ private:
     QMenu* m_file;
     QMenu* m_practice;
     QMenu* m_help;
+    QAction* m_addSubtitles;
+    QAction* m_addTranscript;
     QAction* m_close;
     QAction* m_export;
     QAction* m_loop;

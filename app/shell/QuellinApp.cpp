@@ -24,7 +24,8 @@ QuellinApp::QuellinApp(AppModel& model, Options options, QObject* parent)
     m_commands = new PracticeCommands(m_model, m_window->menuBar(),
                                       {[this] { showSettings(); }, [this] { showExport(); },
                                        [this] { showReview(); }, m_options.checkForUpdates,
-                                       [this] { showAbout(); }, [] { QApplication::quit(); }});
+                                       [this] { showAbout(); }, [] { QApplication::quit(); },
+                                       [this] { m_window->showTranscriptDialog(); }});
     connect(m_window.get(), &ContentView::reviewRequested, this, &QuellinApp::showReview);
 }
 

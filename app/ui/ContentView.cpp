@@ -1,15 +1,18 @@
 #include "ui/ContentView.h"
 
 #include "base/LogCategories.h"
+#include "model/FileChooser.h"
 #include "speech/Transcriber.h"
 #include "ui/Alerts.h"
 #include "ui/PracticeView.h"
 #include "ui/SentenceList.h"
 #include "ui/StartView.h"
 #include "ui/Toolbar.h"
+#include "ui/TranscriptDialog.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QListView>
 #include <QMenu>
 #include <QMessageBox>
@@ -59,10 +62,15 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
         m_model.sessions().delete_(m_model.recent()[size_t(row)].key);
         m_model.refreshRecent();
     });
-    connect(m_toolbar, &Toolbar::languageChosen, this, [this](const QString& id) {
-        m_model.setLanguage(id);
-        m_model.findSentencesAgain();
-    });
+    connect(m_toolbar, &Toolbar::languageChosen, this,
+            [this](const QString& id) { m_model.recogniseIn(id); });
+    connect(m_toolbar, &Toolbar::subtitleTrackChosen, this,
+            [this](qsizetype index) { m_model.useSubtitleTrack(index); });
+    connect(m_toolbar, &Toolbar::addSubtitlesRequested, this,
+            [this] { m_model.chooseSubtitleFile(); });
+    connect(m_toolbar, &Toolbar::transcriptChosen, this,
+            [this](qsizetype index) { m_model.useTranscript(index); });
+    connect(m_toolbar, &Toolbar::addTranscriptRequested, this, &ContentView::showTranscriptDialog);
     connect(m_toolbar, &Toolbar::findSentencesAgainRequested, this,
             [this] { m_model.findSentencesAgain(); });
     connect(m_toolbar, &Toolbar::splitAtPausesOnlyRequested, this,
@@ -75,13 +83,16 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
     connect(&m_model, &AppModel::splittingChanged, this, &ContentView::showSplitting);
     connect(&m_model, &AppModel::openingProgressChanged, this, &ContentView::showSplitting);
     connect(&m_model, &AppModel::languageChanged, this, &ContentView::showLanguage);
+    connect(&m_model, &AppModel::subtitleTracksChanged, this, &ContentView::showSubtitleTracks);
+    connect(&m_model, &AppModel::transcriptsChanged, this, &ContentView::showTranscripts);
     connect(&m_model, &AppModel::errorChanged, this, &ContentView::showError);
     connect(&m_model, &AppModel::micDeniedChanged, this, &ContentView::showMicrophoneAlert);
 
     // A speech model put in place while the window is open moves its language into the picker.
     connect(m_toolbar->languageMenu(), &QMenu::aboutToShow, this, &ContentView::showLanguages);
     showLanguages();
-    showLanguage();
+    showSubtitleTracks();
+    showTranscripts();
     showSession();
     showRecent();
     showSplitting();
@@ -135,7 +146,13 @@ void ContentView::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    m_model.open(*file);
+    if (FileChooser::isSubtitleFile(*file))
+        m_model.addSubtitleFile(*file);
+    else if (m_model.session() &&
+             QFileInfo(*file).suffix().compare(u"txt", Qt::CaseInsensitive) == 0)
+        m_model.addTranscript(transcriptFile(*file));
+    else
+        m_model.open(*file);
 }
 
 void ContentView::showSession() {
@@ -149,6 +166,7 @@ void ContentView::showSession() {
     m_toolbar->setHardOnly(session && session->hardOnly);
     setWindowTitle(title(session));
     showSplitting();
+    showLanguage();
 }
 
 void ContentView::showRecent() {
@@ -176,8 +194,58 @@ void ContentView::showLanguages() {
     m_toolbar->setLanguages(languages);
 }
 
+void ContentView::showSubtitleTracks() {
+    std::vector<Toolbar::TextSource> tracks;
+    for (const SubtitleTrack& track : m_model.subtitleTracks())
+        tracks.push_back({textTitle(track.language, track.source), track.unusable});
+    m_toolbar->setSubtitleTracks(tracks);
+    showLanguage();
+}
+
+void ContentView::showTranscripts() {
+    std::vector<Toolbar::TextSource> transcripts;
+    for (const Transcript& transcript : m_model.transcripts())
+        transcripts.push_back({textTitle(transcript.language, transcript.source), std::nullopt});
+    m_toolbar->setTranscripts(transcripts);
+    showLanguage();
+}
+
+QString ContentView::textTitle(const QString& language, const QString& source) {
+    const QString name = Transcriber::displayName(language);
+    return name.isEmpty() ? source : name + QStringLiteral(" · ") + source;
+}
+
 void ContentView::showLanguage() {
-    m_toolbar->setLanguage(m_model.language(), Transcriber::displayName(m_model.language()));
+    // "Subtitles (Spanish)", "Transcript (German)": the button names the language too.
+    const auto named = [](const QString& kind, const QString& language) {
+        const QString name = Transcriber::displayName(language);
+        return name.isEmpty() ? kind : QStringLiteral("%1 (%2)").arg(kind, name);
+    };
+    if (const std::optional<qsizetype> track = m_model.subtitleTrackInUse())
+        m_toolbar->setSubtitleTrack(
+            *track,
+            named(QStringLiteral("Subtitles"), m_model.subtitleTracks()[size_t(*track)].language));
+    else if (const std::optional<qsizetype> transcript = m_model.transcriptInUse())
+        m_toolbar->setTranscript(
+            *transcript,
+            named(QStringLiteral("Transcript"), m_model.session()->method.textSource()->language));
+    else if (const auto text =
+                 m_model.session() ? m_model.session()->method.textSource() : std::nullopt)
+        // Text no longer listed (pasted before the file was last opened): named, not checked.
+        m_toolbar->setUnlistedText(named(m_model.session()->method.isSubtitles()
+                                             ? QStringLiteral("Subtitles")
+                                             : QStringLiteral("Transcript"),
+                                         text->language));
+    else
+        m_toolbar->setLanguage(m_model.language(), Transcriber::displayName(m_model.language()));
+}
+
+void ContentView::showTranscriptDialog() {
+    if (!m_model.session())
+        return;
+    TranscriptDialog dialog(m_model.session()->filePath, m_model.language(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_model.addTranscript(dialog.transcript());
 }
 
 void ContentView::showError() {

@@ -15,8 +15,9 @@ class StartView;
 class Toolbar;
 
 // The main window's content: the start screen while no file is open, else the sentence list
-// beside the practice view with the toolbar. Files dropped on it open (the first of them), and
-// it shows the model's error and the microphone alert.
+// beside the practice view with the toolbar. Files dropped on it open (the first of them; a
+// subtitle or .txt file is added to the open file instead), and it shows the model's error and the
+// microphone alert.
 class ContentView final : public QMainWindow {
     Q_OBJECT
 
@@ -27,6 +28,11 @@ public:
     static QString title(const std::optional<Session>& session);
     // The file a drop opens: the first URL when it is a local file.
     static std::optional<QString> droppedFile(const QMimeData* data);
+    // A subtitle track or transcript as the language menu lists it: "Spanish · talk.es.srt",
+    // or its source alone when its language is unknown.
+    static QString textTitle(const QString& language, const QString& source);
+    // File ▸ Add Transcript…: asks for the open file's transcript, then has it aligned.
+    void showTranscriptDialog();
     // The desktop's sound settings, when a known program for them is installed.
     static QStringList soundSettingsCommand();
 
@@ -52,6 +58,10 @@ private:
     void showRecent();
     void showSplitting();
     void showLanguages();
+    void showSubtitleTracks();
+    void showTranscripts();
+    // The menu's checked item and the button's text: the track or transcript in use, else the
+    // language.
     void showLanguage();
     void showError();
     void showMicrophoneAlert();

@@ -21,14 +21,22 @@ QString mediaFilter() {
     return QStringLiteral("Audio and video files (%1)").arg(patterns.join(u' '));
 }
 
-} // namespace
-
-std::optional<QString> FileDialogChooser::chooseMediaFile(const QString& message) {
+std::optional<QString> chooseOne(const QString& message, const QString& filter) {
     QFileDialog dialog(nullptr, message);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilter(mediaFilter());
+    dialog.setNameFilter(filter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> FileDialogChooser::chooseMediaFile(const QString& message) {
+    return chooseOne(message, mediaFilter());
+}
+
+std::optional<QString> FileDialogChooser::chooseSubtitleFile(const QString& message) {
+    return chooseOne(message, QStringLiteral("Subtitles (%1)").arg(subtitlePatterns().join(u' ')));
 }

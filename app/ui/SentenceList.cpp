@@ -14,6 +14,17 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+namespace {
+
+// The language a split method names: its text's (empty when unknown), else the one recognised in.
+QString methodLanguage(const SplitMethod& method, const QString& recognised) {
+    if (const std::optional<SplitMethod::TextSource> text = method.textSource())
+        return text->language;
+    return method.language().value_or(recognised);
+}
+
+} // namespace
+
 SentenceList::SentenceList(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -84,6 +95,9 @@ void SentenceList::showModel() {
         m_status->showListening(splitting.seconds, session ? session->duration : 0,
                                 Transcriber::displayName(m_model->language()));
         break;
+    case Kind::aligning:
+        m_status->showAligning(splitting.seconds, session ? session->duration : 0);
+        break;
     case Kind::opening:
         m_status->showOpening();
         break;
@@ -92,7 +106,7 @@ void SentenceList::showModel() {
         if (session)
             m_status->showMethod(
                 qsizetype(session->sentences.size()), session->method,
-                Transcriber::displayName(session->method.language().value_or(m_model->language())));
+                Transcriber::displayName(methodLanguage(session->method, m_model->language())));
         else
             m_status->showNothing();
         break;

@@ -87,9 +87,17 @@ SplitStatus::SplitStatus(QWidget* parent) : QWidget(parent) {
 }
 
 void SplitStatus::showListening(double heard, double duration, const QString& languageName) {
-    m_listeningLabel->setText(listeningLabel(languageName));
-    m_progress->setValue(static_cast<int>(std::lround(fraction(heard, duration) * progressSteps)));
-    m_listeningValue->setText(listeningValue(heard, duration));
+    showProgress(listeningLabel(languageName), heard, duration);
+}
+
+void SplitStatus::showAligning(double aligned, double duration) {
+    showProgress(QStringLiteral("Aligning the transcript to the sound…"), aligned, duration);
+}
+
+void SplitStatus::showProgress(const QString& label, double done, double duration) {
+    m_listeningLabel->setText(label);
+    m_progress->setValue(static_cast<int>(std::lround(fraction(done, duration) * progressSteps)));
+    m_listeningValue->setText(listeningValue(done, duration));
     m_line->setCurrentIndex(listening);
     m_line->show();
 }
@@ -102,7 +110,7 @@ void SplitStatus::showOpening() {
 void SplitStatus::showMethod(qsizetype count, const SplitMethod& splitMethod,
                              const QString& languageName) {
     const QString symbol =
-        splitMethod.isSpeech() ? QStringLiteral("text.bubble") : QStringLiteral("waveform");
+        splitMethod.isPauses() ? QStringLiteral("waveform") : QStringLiteral("text.bubble");
     m_methodSymbol->setPixmap(Symbols::icon(symbol, Style::secondary(this)).pixmap(QSize(14, 14)));
     m_methodText->setText(methodText(count, splitMethod, languageName));
     m_line->setCurrentIndex(method);
@@ -139,9 +147,18 @@ QString SplitStatus::methodText(qsizetype count, const SplitMethod& method,
     // The English plural, as a translation's plural forms would give it: never "1 sentences".
     QString text =
         count == 1 ? QStringLiteral("1 sentence") : QStringLiteral("%1 sentences").arg(count);
+    const std::optional<SplitMethod::TextSource> source = method.textSource();
     if (method.isSpeech())
         text += QStringLiteral(" · transcript (") + languageName +
                 QStringLiteral(", on this computer)");
+    else if (method.isSubtitles())
+        text += QStringLiteral(" · subtitles (") +
+                (languageName.isEmpty() ? source->source
+                                        : languageName + QStringLiteral(", ") + source->source) +
+                u')';
+    else if (method.isTranscript())
+        text += languageName.isEmpty() ? QStringLiteral(" · transcript")
+                                       : QStringLiteral(" · transcript (") + languageName + u')';
     else
         text += QStringLiteral(" · split at pauses");
     return text;

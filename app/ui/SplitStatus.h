@@ -10,9 +10,10 @@ class QLabel;
 class QProgressBar;
 class QStackedWidget;
 
-// The foot of the sentence list: how the sentences were found. While recognition runs, a
-// progress bar with the seconds heard; while a file opens, a small spinner; afterwards the count
-// and the method; and below, the model's notice when there is one.
+// The foot of the sentence list: how the sentences were found. While recognition runs (or a
+// transcript is aligned), a progress bar with the seconds heard (or aligned); while a file opens, a
+// small spinner; afterwards the count and the method; and below, the model's notice when there is
+// one.
 class SplitStatus final : public QWidget {
     Q_OBJECT
 
@@ -21,8 +22,11 @@ public:
 
     // `languageName` is the display name of the language being recognised.
     void showListening(double heard, double duration, const QString& languageName);
+    // While a transcript is aligned: the seconds of the recording aligned so far.
+    void showAligning(double aligned, double duration);
     void showOpening();
-    // `languageName` is the display name of the method's language (unused for pauses).
+    // `languageName` is the display name of the method's language (unused for pauses; empty
+    // when subtitles or a transcript do not say theirs).
     void showMethod(qsizetype count, const SplitMethod& method, const QString& languageName);
     void showNothing();
     void setNotice(const std::optional<QString>& notice);
@@ -35,6 +39,8 @@ public:
                               const QString& languageName);
 
 private:
+    void showProgress(const QString& label, double done, double duration);
+
     QStackedWidget* m_line;
     QLabel* m_listeningLabel;
     QProgressBar* m_progress;

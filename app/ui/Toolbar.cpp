@@ -9,6 +9,14 @@
 #include <QToolButton>
 #include <QWidget>
 
+namespace {
+
+// The keys of tracks and transcripts among the checkable items; language ids hold no slash.
+const QString subtitlesPrefix = QStringLiteral("subtitles/");
+const QString transcriptPrefix = QStringLiteral("transcript/");
+
+} // namespace
+
 Toolbar::Toolbar(QWidget* parent) : QToolBar(parent) {
     setObjectName(QStringLiteral("practiceToolbar"));
     setMovable(false);
@@ -26,9 +34,11 @@ Toolbar::Toolbar(QWidget* parent) : QToolBar(parent) {
     m_languageButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_languageButton->setPopupMode(QToolButton::InstantPopup);
     m_languageButton->setIcon(Symbols::icon(QStringLiteral("text.bubble")));
-    m_languageButton->setToolTip(QStringLiteral(
-        "The language spoken in the file (on-device speech recognition finds the sentences)"));
+    m_languageButton->setToolTip(
+        QStringLiteral("Where the sentences come from: the file’s subtitles, or on-device speech "
+                       "recognition in the language spoken in it"));
     m_languageMenu = new QMenu(m_languageButton);
+    m_languageMenu->setToolTipsVisible(true); // unusable tracks say why
     m_languageButton->setMenu(m_languageMenu);
     addWidget(m_languageButton);
 
@@ -48,12 +58,42 @@ void Toolbar::setLanguages(const std::vector<Language>& languages) {
     rebuildMenu();
 }
 
+void Toolbar::setSubtitleTracks(const std::vector<TextSource>& tracks) {
+    if (tracks == m_tracks)
+        return;
+    m_tracks = tracks;
+    rebuildMenu();
+}
+
+void Toolbar::setTranscripts(const std::vector<TextSource>& transcripts) {
+    if (transcripts == m_transcripts)
+        return;
+    m_transcripts = transcripts;
+    rebuildMenu();
+}
+
 void Toolbar::setLanguage(const QString& id, const QString& name) {
-    m_language = id;
-    m_languageButton->setText(name.isEmpty() ? id : name);
+    check(id, name.isEmpty() ? id : name);
+}
+
+void Toolbar::setSubtitleTrack(qsizetype index, const QString& text) {
+    check(subtitlesPrefix + QString::number(index), text);
+}
+
+void Toolbar::setTranscript(qsizetype index, const QString& text) {
+    check(transcriptPrefix + QString::number(index), text);
+}
+
+void Toolbar::setUnlistedText(const QString& text) {
+    check(QString(), text);
+}
+
+void Toolbar::check(const QString& key, const QString& text) {
+    m_checked = key;
+    m_languageButton->setText(text);
     for (QAction* action : m_languageMenu->actions())
         if (action->isCheckable())
-            action->setChecked(action->data().toString() == id);
+            action->setChecked(action->data().toString() == key);
 }
 
 void Toolbar::setHardOnly(bool on) {
@@ -67,14 +107,20 @@ void Toolbar::rebuildMenu() {
     // The group and the sub-menu are children of the menu, which clearing leaves in place.
     delete m_languageGroup;
     delete m_notOnDevice;
-    m_languageMenu->addSection(QStringLiteral("Language"));
     m_languageGroup = new QActionGroup(m_languageMenu);
     m_languageGroup->setExclusive(true);
+    addTextSection(QStringLiteral("Subtitles"), subtitlesPrefix, m_tracks,
+                   &Toolbar::subtitleTrackChosen, QStringLiteral("Add Subtitles…"),
+                   &Toolbar::addSubtitlesRequested);
+    addTextSection(QStringLiteral("Transcript"), transcriptPrefix, m_transcripts,
+                   &Toolbar::transcriptChosen, QStringLiteral("Add Transcript…"),
+                   &Toolbar::addTranscriptRequested);
+    m_languageMenu->addSection(QStringLiteral("Language"));
     for (const Language& language : m_languages) {
         if (language.onDevice) {
             QAction* action = m_languageMenu->addAction(language.name);
             action->setCheckable(true);
-            action->setChecked(language.id == m_language);
+            action->setChecked(language.id == m_checked);
             action->setData(language.id);
             m_languageGroup->addAction(action);
             connect(action, &QAction::triggered, this,
@@ -98,4 +144,30 @@ void Toolbar::rebuildMenu() {
                               &Toolbar::findSentencesAgainRequested);
     m_languageMenu->addAction(QStringLiteral("Split at Pauses Only"), this,
                               &Toolbar::splitAtPausesOnlyRequested);
+}
+
+void Toolbar::addTextSection(const QString& heading, const QString& prefix,
+                             const std::vector<TextSource>& items,
+                             void (Toolbar::*chosen)(qsizetype), const QString& addTitle,
+                             void (Toolbar::*add)()) {
+    m_languageMenu->addSection(heading);
+    for (qsizetype index = 0; index < qsizetype(items.size()); ++index) {
+        const TextSource& item = items[size_t(index)];
+        if (item.unusable) {
+            QAction* action =
+                m_languageMenu->addAction(item.title + QStringLiteral(" — can’t be used"));
+            action->setEnabled(false);
+            action->setToolTip(*item.unusable);
+            continue;
+        }
+        const QString key = prefix + QString::number(index);
+        QAction* action = m_languageMenu->addAction(item.title);
+        action->setCheckable(true);
+        action->setData(key);
+        action->setChecked(key == m_checked);
+        m_languageGroup->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, chosen, index] { (this->*chosen)(index); });
+    }
+    m_languageMenu->addAction(addTitle, this, add);
 }

@@ -33,6 +33,7 @@ public:
 class NoChooser final : public FileChooser {
 public:
     std::optional<QString> chooseMediaFile(const QString&) override { return std::nullopt; }
+    std::optional<QString> chooseSubtitleFile(const QString&) override { return std::nullopt; }
 };
 
 std::unique_ptr<AppModel> makeModel(const QTemporaryDir& dir) {

@@ -75,6 +75,33 @@ private Q_SLOTS:
         }
     }
 
+    // A transcript replaces the pause split when it fits; another text leaves it with a notice.
+    void alignsATranscript() {
+        const QString fitting = TestMedia::textFile(
+            m_folder.filePath(u"four.txt"_s), u"Good morning, how are you today? The weather is "
+                                              "lovely, so let us go for a walk in the park.\n\nI "
+                                              "would like a cup of tea. See you tomorrow at the "
+                                              "station."_s.toUtf8());
+        const QString other = TestMedia::textFile(m_folder.filePath(u"other.txt"_s),
+                                                  "Das ist ein ganz anderer Text.");
+        for (const QString& text : {fitting, other}) {
+            const Run run = cli({u"sentences"_s, m_speech.path, u"--transcript"_s, text,
+                                 u"--language"_s, u"en"_s, u"--format=json"_s});
+            const QJsonObject result = QJsonDocument::fromJson(run.out).object();
+            const QJsonArray sentences = result.value(u"sentences").toArray();
+            QCOMPARE(sentences.size(), 4);
+            if (text == other) {
+                QCOMPARE(result.value(u"method").toObject(), SplitMethod::pauses().toJson());
+                QVERIFY(result.value(u"notice").toString().startsWith(
+                    u"The transcript does not fit"_s));
+                continue;
+            }
+            QCOMPARE(result.value(u"method").toObject(),
+                     SplitMethod::transcript(u"en"_s, u"four.txt"_s).toJson());
+            QCOMPARE(Sentence::fromJson(sentences[2]).text, u"I would like a cup of tea."_s);
+        }
+    }
+
     void printsTextAndSubtitles() {
         // A video's sound track is read where it is, nothing is stored.
         const QString video =
@@ -147,7 +174,9 @@ private Q_SLOTS:
               QStringList{u"sentences"_s, m_speech.path, u"--to"_s, u"srt"_s},
               QStringList{u"export"_s, m_speech.path, u"--to"_s, u"mp4"_s, u"--out"_s, u"x"_s},
               QStringList{u"export"_s, m_speech.path, u"--to"_s, u"srt"_s},
-              QStringList{u"subtitles"_s, m_speech.path, u"--pauses-only"_s}}) {
+              QStringList{u"subtitles"_s, m_speech.path, u"--pauses-only"_s},
+              QStringList{u"sentences"_s, m_speech.path, u"--pauses-only"_s,
+                          u"--transcript=t"_s}}) {
             const Run run = cli(bad);
             QVERIFY2(run.status == 2, qPrintable(bad.join(u' ')));
             QVERIFY(run.err.contains(u"usage: quellin-cli sentences FILE"_s) && run.out.isEmpty());

@@ -111,23 +111,31 @@ double duration(const QString& path) {
 }
 
 Speech speech(const QString& folder, const QString& name, const QStringList& sentences,
-              double pause, const QString& voice) {
+              double pause, const QString& voice, const QStringList& options,
+              const std::vector<double>& pauses) {
     Speech result{in(folder, name), {}};
     const QString work = in(folder, name + u".parts"_s);
-    QStringList parts{tone(work, u"gap.wav"_s, pause, 44100, 1, 0, 0)};
+    const auto gap = [&](size_t i) {
+        const double seconds = i == 0 || pauses.empty() ? pause : pauses[(i - 1) % pauses.size()];
+        return tone(work, u"gap%1.wav"_s.arg(seconds), seconds, 44100, 1, 0, 0);
+    };
+    QStringList parts{gap(0)};
     double at = pause;
     for (int i = 0; i < sentences.size(); ++i) {
         const QString raw = in(work, u"raw%1.wav"_s.arg(i));
         const QString trimmed = in(work, u"s%1.wav"_s.arg(i));
-        run(u"espeak-ng"_s, {u"-v"_s, voice, u"-w"_s, raw, sentences[i]});
-        // espeak-ng pads its output with silence; cut it so the pauses are exactly `pause`.
+        run(u"espeak-ng"_s,
+            QStringList{u"-v"_s, voice, u"-w"_s, raw} + options + QStringList{sentences[i]});
+        // espeak-ng pads its output with silence; cut it so the pauses are exactly as asked.
         tool(u"sox"_s, {},
              QStringList{raw, u"-r"_s, u"44100"_s, u"-c"_s, u"1"_s, u"-b"_s, u"16"_s, trimmed} +
                  u"silence 1 0.005 0.5% reverse silence 1 0.005 0.5% reverse"_s.split(u' '));
         const double length = duration(trimmed);
         result.sentences.emplace_back(at, at + length);
-        at += length + pause;
-        parts << trimmed << parts.first();
+        const bool last = i + 1 == sentences.size();
+        const QString after = last ? parts.first() : gap(size_t(i) + 1);
+        at += length + duration(after);
+        parts << trimmed << after;
     }
     tool(u"sox"_s, {}, parts + QStringList{result.path});
     QDir(work).removeRecursively();

@@ -48,8 +48,11 @@ struct Speech {
 
 // Sentences spoken by espeak-ng (in English unless another of its voices is named) separated by
 // `pause` seconds of silence, with the same silence before the first and after the last.
+// `options` go to espeak-ng as they are (speed -s, pitch -p); `pauses`, when given, replace
+// `pause` between the sentences, one after another and over again.
 Speech speech(const QString& folder, const QString& name, const QStringList& sentences,
-              double pause, const QString& voice = QStringLiteral("en-us"));
+              double pause, const QString& voice = QStringLiteral("en-us"),
+              const QStringList& options = {}, const std::vector<double>& pauses = {});
 
 // The duration in seconds that sox reports.
 double duration(const QString& path);

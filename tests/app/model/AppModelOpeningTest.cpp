@@ -34,6 +34,20 @@ std::vector<ScriptedEngine::Step> recognise(std::vector<Word> words,
             ScriptedEngine::finish(true, std::nullopt, 10ms)};
 }
 
+// Subtitles for `texts`, one cue per sentence over `at` shifted by `shift` seconds, as SRT.
+QString subtitles(const QString& path, const QStringList& texts, const std::vector<TimeRange>& at,
+                  double shift) {
+    const auto time = [](double seconds) {
+        return QTime::fromMSecsSinceStartOfDay(int(seconds * 1000)).toString(u"hh:mm:ss,zzz");
+    };
+    QString cues;
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        cues += QStringLiteral("%1\n%2 --> %3\n%4\n\n")
+                    .arg(QString::number(i + 1), time(at[size_t(i)].start + shift),
+                         time(at[size_t(i)].end + shift), texts[i]);
+    return TestMedia::textFile(path, cues.toUtf8());
+}
+
 const QStringList noText{QStringLiteral("(none)"), QStringLiteral("(none)"),
                          QStringLiteral("(none)")};
 
@@ -318,6 +332,78 @@ private Q_SLOTS:
             for (const Sentence& sentence : saved->sentences)
                 QVERIFY(sentence.end <= saved->duration);
         }
+    }
+
+    // Subtitles beside a new file give its sentences, and recognition does not run. A reopened
+    // session keeps its track though one in the recognition language has appeared; the user may
+    // choose another or add a file. Subtitles that are not text leave the pause split, saying so.
+    void subtitlesGiveTheSentences() {
+        ModelHarness& h = *m_h;
+        const QStringList spoken{QStringLiteral("Hola, ¿cómo estás?"),
+                                 QStringLiteral("Muy bien, gracias.")};
+        const TestMedia::Speech talk = TestMedia::speech(
+            h.mediaFolder(), QStringLiteral("talk.wav"), spoken, 0.8, QStringLiteral("es"));
+        const QString folder = h.mediaFolder() + u'/';
+        subtitles(folder + QStringLiteral("talk.es.srt"), spoken, talk.sentences, 0.3);
+        QVERIFY(h.openAndSettle(talk.path));
+        QCOMPARE(h->session()->method,
+                 SplitMethod::subtitles(QStringLiteral("es"), QStringLiteral("talk.es.srt")));
+        QCOMPARE(texts(*h->session()), spoken);
+        QVERIFY(h.engine().started() == 0 && !h->notice() && h.savedMatchesModel());
+
+        const QStringList english{QStringLiteral("Hello, how are you?"),
+                                  QStringLiteral("Very well, thanks.")};
+        subtitles(folder + QStringLiteral("talk.en.srt"), english, talk.sentences, -0.3);
+        QVERIFY(h.openAndSettle(talk.path));
+        QCOMPARE(h->subtitleTracks().size(), size_t(2));
+        QCOMPARE(h->subtitleTrackInUse(), std::optional<qsizetype>(1)); // talk.es.srt
+        QCOMPARE(texts(*h->session()), spoken);
+        h->useSubtitleTrack(0);
+        QVERIFY(h.settle());
+        QCOMPARE(texts(*h->session()), english);
+        QCOMPARE(h->subtitleTrackInUse(), std::optional<qsizetype>(0));
+
+        // The harness's bursts (0.7–1.7, 2.4–3.8, 4.5–5.4 s), with subtitles that are no text.
+        const QString bursts = h.media(QStringLiteral("lesson.wav"));
+        TestMedia::textFile(folder + QStringLiteral("lesson.srt"),
+                            QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\xff\xfe", 20));
+        QVERIFY(h.openAndSettle(bursts));
+        QCOMPARE(h->session()->method, SplitMethod::pauses());
+        QVERIFY2(h->notice()->contains(QStringLiteral("“lesson.srt”")), qPrintable(*h->notice()));
+        QCOMPARE(h.engine().started(), 0);
+        const QStringList numbers{QStringLiteral("One."), QStringLiteral("Two."),
+                                  QStringLiteral("Three.")};
+        h->addSubtitleFile(subtitles(h.mediaFolder() + QStringLiteral("/elsewhere/mine.srt"),
+                                     numbers, {{0.7, 1.7}, {2.4, 3.8}, {4.5, 5.4}}, 0.2));
+        QVERIFY(h.settle());
+        QCOMPARE(texts(*h->session()), numbers);
+        QVERIFY(!h->notice() && h->subtitleTrackInUse() == 1);
+    }
+
+    // A transcript beside a new file is aligned to it (read in the recognition language when
+    // its name gives none), and recognition does not run; one that gives no sentences leaves
+    // them as they are, saying why.
+    void transcriptBesideIsAligned() {
+        ModelHarness& h = *m_h;
+        const QStringList spoken{QStringLiteral("The birch canoe slid on the smooth planks."),
+                                 QStringLiteral("Glue the sheet to the dark blue background."),
+                                 QStringLiteral("It is easy to tell the depth of a well.")};
+        const TestMedia::Speech talk =
+            TestMedia::speech(h.mediaFolder(), QStringLiteral("talk.wav"), spoken, 0.7);
+        TestMedia::textFile(h.mediaFolder() + QStringLiteral("/talk.txt"),
+                            spoken.join(u'\n').toUtf8());
+        QVERIFY(h.openAndSettle(talk.path, 120000));
+        QCOMPARE(h->session()->method,
+                 SplitMethod::transcript(QStringLiteral("en-US"), QStringLiteral("talk.txt")));
+        QCOMPARE(texts(*h->session()), spoken);
+        QVERIFY(h.engine().started() == 0 && !h->notice() && h->transcriptInUse() == 0);
+
+        h->addTranscript(
+            {QStringLiteral(" \n "), {}, QStringLiteral("en"), QStringLiteral("pasted text")});
+        QVERIFY(h.settle(120000));
+        QCOMPARE(h->transcripts().size(), size_t(2));
+        QCOMPARE(texts(*h->session()), spoken);
+        QVERIFY(h->notice() && h->splitting() == Splitting::done());
     }
 
     // Files that cannot be used say so and never leave a half-open state.

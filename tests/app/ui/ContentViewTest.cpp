@@ -1,11 +1,13 @@
 #include "ui/ContentView.h"
 #include "ModelHarness.h"
+#include "TestMedia.h"
 #include "ui/Placeholder.h"
 #include "ui/RelativeDate.h"
 #include "ui/SentenceList.h"
 #include "ui/StartView.h"
 #include "ui/Symbols.h"
 #include "ui/Toolbar.h"
+#include "ui/TranscriptDialog.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -108,6 +110,21 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(&view, &drop);
         QVERIFY(h.settle());
         QCOMPARE(h->session()->fileName(), QStringLiteral("first.wav"));
+        // Subtitles and a transcript dropped on the open file are added to it, not opened.
+        for (const char* name : {"first.en.srt", "first notes.txt"}) {
+            QMimeData text;
+            text.setUrls({QUrl::fromLocalFile(
+                TestMedia::textFile(h.mediaFolder() + u'/' + QLatin1String(name),
+                                    "1\n00:00:01,000 --> 00:00:02,000\nOne.\n"))});
+            QDragEnterEvent enter({10, 10}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent dropText({10, 10}, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&view, &enter);
+            QCoreApplication::sendEvent(&view, &dropText);
+            QVERIFY(h.settle(60000));
+        }
+        QCOMPARE(h->session()->fileName(), QStringLiteral("first.wav"));
+        QCOMPARE(h->subtitleTracks().size(), size_t(1));
+        QCOMPARE(h->transcripts().size(), size_t(1));
     }
 
     void alertsClearTheModel() {
@@ -185,12 +202,39 @@ private Q_SLOTS:
         QCOMPARE(menu->findChildren<QMenu*>().size(), 0);
         QCOMPARE(menu->findChildren<QActionGroup*>().size(), 1);
 
+        // Subtitle tracks come first; one that cannot give text is listed, not chosen. The track
+        // in use is checked in place of the language.
+        QSignalSpy track(&toolbar, &Toolbar::subtitleTrackChosen);
+        toolbar.setSubtitleTracks({{QStringLiteral("Spanish · talk.es.srt"), std::nullopt},
+                                   {QStringLiteral("Stream 3"), QStringLiteral("Pictures.")}});
+        QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Spanish · talk.es.srt"));
+        QVERIFY(!menu->actions()[2]->isEnabled());
+        toolbar.setSubtitleTrack(0, QStringLiteral("Subtitles (Spanish)"));
+        QVERIFY(menu->actions()[1]->isChecked() &&
+                !find(menu, "English (United States)")->isChecked());
+        menu->actions()[1]->trigger();
+        QCOMPARE(QList<QVariantList>(track), QList<QVariantList>{{qsizetype(0)}});
+
         // Showing the model's hard-only is no request; the user's toggle is.
         QSignalSpy hardOnly(&toolbar, &Toolbar::hardOnlyChosen);
         toolbar.setHardOnly(true);
         QVERIFY(toolbar.hardOnlyAction()->isChecked() && hardOnly.isEmpty());
         toolbar.hardOnlyAction()->trigger();
         QCOMPARE(QList<QVariantList>(hardOnly), QList<QVariantList>{{false}});
+    }
+
+    // The transcript's language starts as the recognition language's voice, or its nearest.
+    void transcriptVoice() {
+        const std::vector<SynthesisLanguage> voices{
+            {QStringLiteral("de"), QStringLiteral("German")},
+            {QStringLiteral("en"), QStringLiteral("English")},
+            {QStringLiteral("en-us"), QStringLiteral("English (US)")},
+            {QStringLiteral("pt-br"), QStringLiteral("Portuguese (Brazil)")}};
+        QCOMPARE(TranscriptDialog::voiceFor(voices, QStringLiteral("en-US")), 2);
+        QCOMPARE(TranscriptDialog::voiceFor(voices, QStringLiteral("de_AT")), 0);
+        QCOMPARE(TranscriptDialog::voiceFor(voices, QStringLiteral("en-GB")), 1);
+        QCOMPARE(TranscriptDialog::voiceFor(voices, QStringLiteral("pt")), 3);
+        QCOMPARE(TranscriptDialog::voiceFor(voices, QStringLiteral("ja")), 0);
     }
 
     void symbols() {

@@ -123,6 +123,12 @@ private Q_SLOTS:
                  QStringLiteral("12 sentences · transcript (German (Germany), on this computer)"));
         QCOMPARE(SplitStatus::methodText(1, SplitMethod::pauses(), {}),
                  QStringLiteral("1 sentence · split at pauses"));
+        const SplitMethod subtitles =
+            SplitMethod::subtitles(QStringLiteral("es"), QStringLiteral("talk.es.srt"));
+        QCOMPARE(SplitStatus::methodText(42, subtitles, QStringLiteral("Spanish")),
+                 QStringLiteral("42 sentences · subtitles (Spanish, talk.es.srt)"));
+        QCOMPARE(SplitStatus::methodText(2, subtitles, {}),
+                 QStringLiteral("2 sentences · subtitles (talk.es.srt)"));
     }
 };
 
