@@ -1,5 +1,7 @@
 #include "SentenceOutput.h"
 
+#include "export/SubtitleFiles.h"
+
 #include "TestMedia.h"
 
 #include <QDir>
@@ -138,12 +140,11 @@ private Q_SLOTS:
         const QString media = m_folder.filePath(u"subtitled/talk.wav"_s);
         QVERIFY(QDir().mkpath(m_folder.filePath(u"subtitled"_s)) &&
                 QFile::copy(m_speech.path, media));
-        QByteArray srt;
-        for (size_t i = 0; i < m_speech.sentences.size(); ++i)
-            srt += QByteArray::number(i + 1) + '\n' +
-                   SentenceOutput::srtTime(m_speech.sentences[i].start).toUtf8() + " --> " +
-                   SentenceOutput::srtTime(m_speech.sentences[i].end).toUtf8() + "\nLine.\n\n";
-        TestMedia::textFile(m_folder.filePath(u"subtitled/talk.fr.srt"_s), srt);
+        std::vector<SubtitleFiles::Cue> cues;
+        for (const TimeRange& spoken : m_speech.sentences)
+            cues.push_back({1, Sentence(spoken.start, spoken.end, u"Line."_s)});
+        TestMedia::textFile(m_folder.filePath(u"subtitled/talk.fr.srt"_s),
+                            SubtitleFiles::srt(cues));
         const Run listed = cli({u"subtitles"_s, media});
         QCOMPARE(listed.out, "talk.fr.srt\tfr\tusable\n");
         const QJsonObject found =
