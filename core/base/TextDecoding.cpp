@@ -30,12 +30,17 @@ std::optional<QString> decodedText(const QByteArray& bytes) {
         return std::nullopt;
     if (const auto utf8 = decodedAs(bytes, QStringDecoder(QStringConverter::Utf8)))
         return utf8;
-    const std::unique_ptr<uchardet, DetectorDeleter> detector(uchardet_new());
-    if (uchardet_handle_data(detector.get(), bytes.constData(), size_t(bytes.size())) != 0)
-        return std::nullopt;
-    uchardet_data_end(detector.get());
-    const QByteArray charset(uchardet_get_charset(detector.get()));
+    const QByteArray charset = detectedCharset(bytes);
     if (charset.isEmpty())
         return std::nullopt;
     return decodedAs(bytes, QStringDecoder(charset.constData()));
+}
+
+QByteArray detectedCharset(const QByteArray& bytes) {
+    const std::unique_ptr<uchardet, DetectorDeleter> detector(uchardet_new());
+    if (!detector ||
+        uchardet_handle_data(detector.get(), bytes.constData(), size_t(bytes.size())) != 0)
+        return {};
+    uchardet_data_end(detector.get());
+    return QByteArray(uchardet_get_charset(detector.get())).toUpper();
 }

@@ -10,3 +10,7 @@
 // JIS…). None when the bytes are not text (NUL bytes, an unknown encoding). Empty bytes are an
 // empty text. Plain function, any thread.
 std::optional<QString> decodedText(const QByteArray& bytes);
+
+// The encoding uchardet names for text bytes ("WINDOWS-1252", "SHIFT_JIS", "UTF-8"…), in capitals;
+// empty when it cannot tell. Plain function, any thread.
+QByteArray detectedCharset(const QByteArray& bytes);

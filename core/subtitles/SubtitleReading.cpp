@@ -1,10 +1,9 @@
 #include "subtitles/SubtitleCues.h"
 
 #include "base/LogCategories.h"
+#include "base/TextDecoding.h"
 #include "media/FFmpegSupport.h"
 #include "subtitles/SubtitleSentences.h"
-
-#include <uchardet/uchardet.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,11 +13,6 @@
 #include <memory>
 
 namespace {
-
-struct DetectorDeleter {
-    void operator()(uchardet_t detector) const { uchardet_delete(detector); }
-};
-using Detector = std::unique_ptr<std::remove_pointer_t<uchardet_t>, DetectorDeleter>;
 
 struct SubtitleDeleter {
     void operator()(AVSubtitle* subtitle) const { avsubtitle_free(subtitle); }
@@ -76,11 +70,7 @@ TextToRead textToRead(const SubtitleTrack& track) {
     // no subtitles at all, which the demuxer will say.
     if (head.contains('\0'))
         return {track.path, {}, {}};
-    const Detector detector(uchardet_new());
-    if (uchardet_handle_data(detector.get(), head.constData(), size_t(head.size())) != 0)
-        return {track.path, {}, {}};
-    uchardet_data_end(detector.get());
-    const QByteArray charset = QByteArray(uchardet_get_charset(detector.get())).toUpper();
+    const QByteArray charset = detectedCharset(head);
     qCDebug(lcSplit) << track.path << "reads as" << charset;
     if (charset.isEmpty() || charset == "ASCII" || charset == "UTF-8")
         return {track.path, {}, {}};
