@@ -1,5 +1,7 @@
 #pragma once
 
+#include "subtitles/SubtitleTracks.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
@@ -18,13 +20,8 @@ public:
     // A subtitle file (one of `subtitlePatterns`), or nothing when the user cancelled.
     virtual std::optional<QString> chooseSubtitleFile(const QString& message) = 0;
 
-    // The subtitle files Quellin reads, as file name patterns: the file dialog's filter, and what
-    // a file dropped on the window is taken for. The same suffixes as the files found beside
-    // the media (core/subtitles/SubtitleTracks.cpp).
-    static QStringList subtitlePatterns() {
-        return {QStringLiteral("*.srt"), QStringLiteral("*.vtt"), QStringLiteral("*.ass"),
-                QStringLiteral("*.ssa")};
-    }
+    // The subtitle files Quellin reads (subtitleFilePatterns), by name.
+    static QStringList subtitlePatterns() { return subtitleFilePatterns(); }
     static bool isSubtitleFile(const QString& path) {
         return QDir::match(subtitlePatterns(), QFileInfo(path).fileName());
     }

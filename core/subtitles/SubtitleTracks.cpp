@@ -12,14 +12,15 @@
 
 #include <algorithm>
 
+QStringList subtitleFilePatterns() {
+    return {QStringLiteral("*.srt"), QStringLiteral("*.vtt"), QStringLiteral("*.ass"),
+            QStringLiteral("*.ssa")};
+}
+
 namespace {
 
-constexpr QStringView kSubtitleSuffixes[] = {u"srt", u"vtt", u"ass", u"ssa"};
-
 bool hasSubtitleSuffix(const QString& fileName) {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    return std::find(std::begin(kSubtitleSuffixes), std::end(kSubtitleSuffixes), suffix) !=
-           std::end(kSubtitleSuffixes);
+    return QDir::match(subtitleFilePatterns(), fileName);
 }
 
 // The language of a subtitle file's name, from the dot-separated tags before its suffix: beside

@@ -3,6 +3,7 @@
 #include "subtitles/SubtitleTrack.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -32,3 +33,7 @@ std::optional<SubtitleTrack> trackForSource(const std::vector<SubtitleTrack>& tr
 // The BCP 47 code for a language tag written as BCP 47 ("pt-BR", "es") or ISO 639-2 ("eng",
 // "ger"), in canonical case; empty when the tag names no language.
 QString subtitleLanguage(const QString& tag);
+
+// The subtitle files read, as file name patterns (case-insensitive): those looked for beside the
+// media, the file dialog's filter, and what a file dropped on the window is taken for.
+QStringList subtitleFilePatterns();
