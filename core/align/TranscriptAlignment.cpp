@@ -11,6 +11,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace {
@@ -100,8 +101,20 @@ TranscriptAligner::place(const QStringList& texts, const QString& language,
     };
 
     Placement placement;
-    double placedCost = 0;
-    qsizetype placedFrames = 0, placedVoiced = 0;
+    // What pairing a frame by chance costs: its mean distance to recording frames 0.5 s and 1 s
+    // before and after the one the warp chose. It scales the cost to the two voices' difference.
+    const auto halfSecond = qsizetype(std::lround(0.5 / recording.hop));
+    const auto chanceDistance = [&](qsizetype i, qsizetype j) {
+        const auto last = qsizetype(recording.count()) - 1;
+        double sum = 0;
+        for (const qsizetype shift : {-2 * halfSecond, -halfSecond, halfSecond, 2 * halfSecond})
+            sum += frameDistance(synthetic.frame(size_t(i)),
+                                 recording.frame(size_t(std::clamp<qsizetype>(j + shift, 0, last))),
+                                 synthetic.dimensions);
+        return sum / 4;
+    };
+    double placedCost = 0, chance = 0;
+    qsizetype placedVoiced = 0;
     for (qsizetype k = 0; k < texts.size(); ++k) {
         const auto [from, to] = synthesis.ranges[size_t(k)];
         const qsizetype begin = frameOf(from), end = frameOf(to - 1) + 1;
@@ -116,24 +129,28 @@ TranscriptAligner::place(const QStringList& texts, const QString& language,
             continue;
         }
         placedCost += std::accumulate(costs.begin() + begin, costs.begin() + end, 0.0);
-        placedFrames += end - begin;
+        for (qsizetype i = begin; i < end; ++i)
+            chance += chanceDistance(i, first[size_t(i)]);
         placedVoiced += voicedFrames;
         placement.sentences.emplace_back(startTime, endTime, texts[k]);
     }
     const auto allVoiced = qsizetype(std::count(voiced.begin(), voiced.end(), 1));
-    placement.cost = placedFrames > 0 ? placedCost / double(placedFrames) : 0;
+    placement.cost = chance > 0 ? placedCost / chance : 0;
     placement.coverage = allVoiced > 0 ? double(placedVoiced) / double(allVoiced) : 0;
     if (progress)
         progress(1.0);
     return placement;
 }
 
-// The thresholds, measured on espeak-ng readings in English, German, Spanish and Russian by other
-// voices, speeds (140–210 words a minute) and pitches than the synthesis, each with one sentence
-// of the text left out: the text that was read costs 1.5–3.2 per synthetic frame; another text,
-// in the recording's language or another, costs 3.8–8.6 or leaves 2 of 5 sentences absent. A text
-// of one sentence out of four covers 0.26–0.41 of the voiced recording. Hence a cost of at most
-// 3.5, a coverage of at least 0.5 and at most a third of the sentences absent.
+// The thresholds, measured. The cost of the text that was read: 0.30–0.63 for espeak-ng readings in
+// English, German, Spanish and Russian by other voices, speeds (140–210 words a minute) and
+// pitches than the synthesis, each with a sentence left out; 0.90 for a human reading (LibriVox,
+// English). Another text: 1.8–2.0 against the human reading, 1.65–2.4 against an espeak-ng reading
+// in another voice; espeak-ng's voices resemble each other, so another text in the reading's own
+// voice costs only 0.78–0.87 there, and is told apart by the sentences it leaves absent when at
+// all. A text of one sentence out of four covers 0.26–0.41 of the voiced recording. Hence a cost
+// of at most 1.3 (room above the human reading), a coverage of at least 0.5 and at most a third of
+// the sentences absent.
 bool TranscriptAligner::fits(const Placement& placement) const {
     const auto total = qsizetype(placement.sentences.size()) + placement.absent;
     return !placement.sentences.empty() && placement.cost <= misfitCost &&

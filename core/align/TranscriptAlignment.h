@@ -35,11 +35,10 @@ struct TranscriptAligner {
     // synthetic length. It is then left out.
     double leastVoiced = 0.3;
     double leastShare = 0.3;
-    // A placement fits when the cost of pairing its sentences' synthetic speech, per frame, stays
-    // at most `misfitCost`, its sentences hold at least `leastCoverage` of the recording's voiced
-    // frames, and at most a third of the text's sentences are absent. The values are measured, see
-    // TranscriptAlignment.cpp.
-    double misfitCost = 3.5;
+    // A placement fits when its cost (Placement::cost) is at most `misfitCost`, its sentences
+    // hold at least `leastCoverage` of the recording's voiced frames, and at most a third of the
+    // text's sentences are absent. The values are measured, see TranscriptAlignment.cpp.
+    double misfitCost = 1.3;
     double leastCoverage = 0.5;
 
     // The sentences found in the recording, with their text, in order, not overlapping, edges
@@ -49,7 +48,8 @@ struct TranscriptAligner {
     struct Placement {
         std::vector<Sentence> sentences;
         qsizetype absent = 0; // sentences of the text that the recording does not hold
-        // The warp's cost of the placed sentences per synthetic frame, gaps within them included.
+        // The warp's cost of the placed sentences (gaps within them included) against what
+        // pairing their frames by chance would cost: well below 1 for the words that were read.
         double cost = 0;
         double coverage = 0; // the share of the recording's voiced frames the sentences hold
     };

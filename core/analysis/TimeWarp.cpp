@@ -47,15 +47,18 @@ Window projectedWindow(const WarpPath& coarse, qsizetype n, qsizetype m, qsizety
         }
     }
     // Widen by `radius` in both directions; the bounds are monotonic, so the lowest start within
-    // `radius` rows is the one `radius` rows earlier.
-    Window wide = window;
-    for (qsizetype i = 0; i < n; ++i) {
+    // `radius` rows is the one `radius` rows earlier, the highest end the one `radius` rows later.
+    // In place: starts from the last row back, ends from the first on, each reading rows not yet
+    // changed.
+    for (qsizetype i = n - 1; i >= 0; --i) {
         const qsizetype before = std::max<qsizetype>(i - radius, 0);
-        const qsizetype after = std::min(i + radius, n - 1);
-        wide.lo[size_t(i)] = std::max<qsizetype>(window.lo[size_t(before)] - radius, 0);
-        wide.hi[size_t(i)] = std::min(window.hi[size_t(after)] + radius, m);
+        window.lo[size_t(i)] = std::max<qsizetype>(window.lo[size_t(before)] - radius, 0);
     }
-    return wide;
+    for (qsizetype i = 0; i < n; ++i) {
+        const qsizetype after = std::min(i + radius, n - 1);
+        window.hi[size_t(i)] = std::min(window.hi[size_t(after)] + radius, m);
+    }
+    return window;
 }
 
 enum Step : quint8 { Both, AOnly, BOnly };

@@ -107,15 +107,15 @@ private Q_SLOTS:
             QVERIFY2(std::abs(found[k].end - speech.sentences[k].end) <= 0.3, qPrintable(where));
         }
 
-        // Another text (the last row's, in another language), a text far shorter than the
-        // recording, no text: the transcript does not fit.
-        static QStringList otherText =
-            QStringList{u"Hoy hace buen tiempo."_s, u"Voy al río a leer un libro."_s};
-        for (const QString& wrong : {otherText.join(u' '), read.first(), u"[music]"_s}) {
+        // A text in another language, with its voice (espeak-ng's voices resemble each other, so
+        // only the English reader's differs enough), a text far shorter than the recording, no
+        // text: the transcript does not fit.
+        const auto german = u"Wir gehen heute in den Park. Danach essen wir zu Hause."_s;
+        for (const auto& [wrong, itsLanguage] :
+             {std::pair(language == u"en-US" ? german : u""_s, u"de"_s),
+              std::pair(read.first(), language), std::pair(u"[music]"_s, language)})
             QVERIFY_THROWS_EXCEPTION(
-                TranscriptError, transcriptSentences(wrong, language, speech.path, profile, {}));
-        }
-        otherText = sentences;
+                TranscriptError, transcriptSentences(wrong, itsLanguage, speech.path, profile, {}));
 
         std::stop_source stopped;
         stopped.request_stop();
