@@ -304,6 +304,14 @@ void AppModel::findSentencesAgain() {
         useSubtitleTrack(*track);
     else if (const std::optional<qsizetype> transcript = transcriptInUse())
         useTranscript(*transcript);
+    else if (m_session && m_session->method.textSource())
+        // The text was added by hand before the file was last opened: the learner's own text is
+        // never replaced by recognition unasked.
+        setNotice(QStringLiteral("The %1 these sentences came from isn’t listed any more. Add it "
+                                 "again from the File menu, or choose a language to recognise "
+                                 "the speech instead.")
+                      .arg(m_session->method.isSubtitles() ? QStringLiteral("subtitles")
+                                                           : QStringLiteral("transcript")));
     else
         restartFinding({});
 }

@@ -404,6 +404,13 @@ private Q_SLOTS:
         QCOMPARE(h->transcripts().size(), size_t(2));
         QCOMPARE(texts(*h->session()), spoken);
         QVERIFY(h->notice() && h->splitting() == Splitting::done());
+
+        // Its text gone, the session keeps it: finding sentences again never recognises unasked.
+        QVERIFY(QFile::remove(h.mediaFolder() + QStringLiteral("/talk.txt")));
+        QVERIFY(h.openAndSettle(talk.path, 120000));
+        h->findSentencesAgain();
+        QVERIFY(h.settle() && h->notice() && h.engine().started() == 0);
+        QCOMPARE(texts(*h->session()), spoken);
     }
 
     // Files that cannot be used say so and never leave a half-open state.
