@@ -1,3 +1,4 @@
+#include "feedback/Loudness.h"
 #include "feedback/MonoClip.h"
 #include "feedback/PitchContour.h"
 
@@ -17,6 +18,12 @@ constexpr int rate = 16000;
 
 std::vector<float> clip(const QString& path) {
     return readMonoClip(path, rate);
+}
+
+std::vector<float> louder(std::vector<float> samples, double decibels) {
+    for (float& s : samples)
+        s *= float(std::pow(10.0, decibels / 20));
+    return samples;
 }
 
 } // namespace
@@ -91,6 +98,38 @@ private Q_SLOTS:
         }
         QVERIFY2(errors * 50 < contour.voicedCount(),
                  qPrintable(u"%1 of %2"_s.arg(errors).arg(contour.voicedCount())));
+    }
+
+    // The take's gain brings it to the original's loudness, within ±12 dB and below clipping.
+    void takePlaysAsLoudAsTheOriginal_data() {
+        QTest::addColumn<double>("originalDecibels");
+        QTest::addColumn<double>("takeDecibels");
+        QTest::addColumn<double>("difference"); // LU, take after gain − original
+        QTest::newRow("10 dB quieter") << 0.0 << -10.0 << 0.0;
+        QTest::newRow("6 dB louder") << 0.0 << 6.0 << 0.0;
+        QTest::newRow("20 dB quieter: 12 dB raised") << 0.0 << -20.0 << -8.0;
+        // The take peaks at 0.9 of full scale: raised by 20·log10(1/0.9) dB only.
+        QTest::newRow("raising would clip") << 12.0 << 0.0 << -12.0 + 0.915;
+    }
+    void takePlaysAsLoudAsTheOriginal() {
+        QFETCH(double, originalDecibels);
+        QFETCH(double, takeDecibels);
+        QFETCH(double, difference);
+        const TestMedia::Speech speech = TestMedia::speech(
+            m_folder.path(), u"loud.wav"_s, {u"Every sentence counts when you practise."_s}, 0.2);
+        std::vector<float> voice = clip(speech.path);
+        const float loudest = Loudness::peak(voice);
+        voice = louder(std::move(voice), 20 * std::log10(0.9 / loudest));
+        const std::vector<float> original = louder(voice, originalDecibels);
+        const std::vector<float> take = louder(voice, takeDecibels);
+        const double gain =
+            Loudness::matchingGain(Loudness::integrated(original, rate),
+                                   Loudness::integrated(take, rate), Loudness::peak(take));
+        const std::vector<float> played = louder(take, 20 * std::log10(gain));
+        QVERIFY(Loudness::peak(played) <= 1.0001f);
+        const double heard =
+            *Loudness::integrated(played, rate) - *Loudness::integrated(original, rate);
+        QVERIFY2(std::abs(heard - difference) < 0.5, qPrintable(QString::number(heard)));
     }
 
 private:
