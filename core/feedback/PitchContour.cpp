@@ -1,5 +1,7 @@
 #include "feedback/PitchContour.h"
 
+#include <QtGlobal>
+
 #include <aubio/aubio.h>
 
 #include <algorithm>
@@ -39,17 +41,50 @@ float meanSquare(std::span<const float> samples) {
     return samples.empty() ? 0.0f : float(sum / double(samples.size()));
 }
 
+// YIN now and then takes two periods for one, or half a period: a frame an octave or more away
+// from the voice around it. Such a frame is folded back by octaves when that lands it near its
+// neighbours, and dropped otherwise.
+constexpr qsizetype neighbourhood = 10; // frames on each side
+constexpr float strayRatio = 1.5f;      // farther than a fifth from the neighbours' median
+constexpr float foldedRatio = 1.26f;    // within a major third after folding
+
+float median(std::vector<float> values) {
+    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+void foldOctaveErrors(std::vector<float>& hertz) {
+    const std::vector<float> found = hertz;
+    const auto n = qsizetype(found.size());
+    std::vector<float> around;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (found[size_t(i)] <= 0)
+            continue;
+        around.clear();
+        for (qsizetype j = std::max<qsizetype>(0, i - neighbourhood);
+             j < std::min(n, i + neighbourhood + 1); ++j)
+            if (found[size_t(j)] > 0)
+                around.push_back(found[size_t(j)]);
+        const float expected = median(around);
+        float f = found[size_t(i)];
+        if (std::max(f / expected, expected / f) < strayRatio)
+            continue;
+        while (f > expected * std::sqrt(2.0f))
+            f /= 2;
+        while (f < expected / std::sqrt(2.0f))
+            f *= 2;
+        hertz[size_t(i)] = std::max(f / expected, expected / f) < foldedRatio ? f : 0;
+    }
+}
+
 } // namespace
 
 float PitchContour::medianHertz() const {
     std::vector<float> voiced;
     std::copy_if(hertz.begin(), hertz.end(), std::back_inserter(voiced),
                  [](float f) { return f > 0; });
-    if (voiced.empty())
-        return 0;
-    const auto middle = voiced.begin() + std::ptrdiff_t(voiced.size() / 2);
-    std::nth_element(voiced.begin(), middle, voiced.end());
-    return *middle;
+    return voiced.empty() ? 0 : median(std::move(voiced));
 }
 
 std::vector<float> PitchContour::semitones() const {
@@ -114,5 +149,6 @@ PitchContour pitchContour(std::span<const float> mono, int sampleRate, double ho
             f >= PitchContour::lowest && f <= PitchContour::highest)
             contour.hertz[frame] = f;
     }
+    foldOctaveErrors(contour.hertz);
     return contour;
 }

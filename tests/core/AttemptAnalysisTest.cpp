@@ -1,11 +1,17 @@
+#include "feedback/AttemptFeedback.h"
 #include "feedback/Loudness.h"
 #include "feedback/MonoClip.h"
 #include "feedback/PitchContour.h"
 
 #include "TestMedia.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +30,45 @@ std::vector<float> louder(std::vector<float> samples, double decibels) {
     for (float& s : samples)
         s *= float(std::pow(10.0, decibels / 20));
     return samples;
+}
+
+// Speech from espeak-ng's library at 16 kHz, with where each word starts (its synthesis events).
+struct Spoken {
+    std::vector<float> samples;
+    std::vector<double> wordStarts; // seconds
+};
+
+Spoken speak(const QString& text, int wordsPerMinute, int pitch) {
+    static const int espeakRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0);
+    espeak_SetSynthCallback([](short* wav, int count, espeak_EVENT* events) {
+        auto* spoken = static_cast<Spoken*>(events->user_data);
+        for (int i = 0; wav && i < count; ++i)
+            spoken->samples.push_back(float(wav[i]) / 32768.0f);
+        for (; events->type != espeakEVENT_LIST_TERMINATED; ++events)
+            if (events->type == espeakEVENT_WORD && events->length > 0) // 0: a clause boundary
+                spoken->wordStarts.push_back(events->audio_position / 1000.0);
+        return 0;
+    });
+    espeak_SetVoiceByName("en-us");
+    espeak_SetParameter(espeakRATE, wordsPerMinute, 0);
+    espeak_SetParameter(espeakPITCH, pitch, 0);
+    Spoken spoken;
+    const QByteArray utf8 = text.toUtf8();
+    espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
+                 nullptr, &spoken);
+    // To the analysis rate through a file, as a take would come.
+    static int made = 0;
+    const QString path = QDir::temp().filePath(
+        u"quellin-spoken-%1-%2.wav"_s.arg(qApp->applicationPid()).arg(++made));
+    TestMedia::floatWav(path, espeakRate, 1, spoken.samples);
+    spoken.samples = clip(path);
+    QFile::remove(path);
+    return spoken;
+}
+
+double percentile(std::vector<double> values, double fraction) {
+    std::sort(values.begin(), values.end());
+    return values[size_t(fraction * double(values.size() - 1))];
 }
 
 } // namespace
@@ -130,6 +175,58 @@ private Q_SLOTS:
         const double heard =
             *Loudness::integrated(played, rate) - *Loudness::integrated(original, rate);
         QVERIFY2(std::abs(heard - difference) < 0.5, qPrintable(QString::number(heard)));
+    }
+
+    // The same sentence slower and higher: its words paired with the original's, its pace
+    // measured; its melody closer to the original's than another sentence's.
+    void takeIsAlignedAndCompared() {
+        const QStringList sentences = {u"The weather was much warmer than we expected."_s,
+                                       u"Could you tell me where the station is?"_s,
+                                       u"She bought three apples and a loaf of bread."_s,
+                                       u"We should leave early, before the traffic starts."_s,
+                                       u"My brother lives in a small town by the sea."_s,
+                                       u"Is this the right way to the museum?"_s,
+                                       u"They have never seen such a beautiful garden."_s,
+                                       u"Please close the window when you go out."_s,
+                                       u"I forgot my umbrella at the office yesterday."_s,
+                                       u"How long does it take to learn a language?"_s,
+                                       u"The children played football until it got dark."_s,
+                                       u"Why did nobody answer the telephone this morning?"_s,
+                                       u"Our train leaves at half past seven."_s,
+                                       u"He reads the newspaper every day after lunch."_s,
+                                       u"Would you like some more coffee, or a cup of tea?"_s,
+                                       u"The old bridge was closed for repairs last winter."_s,
+                                       u"Remember to water the plants while I am away."_s,
+                                       u"What time does the shop open on Sundays?"_s,
+                                       u"A strong wind blew the leaves across the yard."_s,
+                                       u"We are going to visit our grandparents next week."_s};
+        std::vector<double> wordErrors;
+        for (qsizetype k = 0; k < sentences.size(); ++k) {
+            const Spoken original = speak(sentences[k], 175, 40);
+            const Spoken take = speak(sentences[k], 130, 75);
+            const Spoken other = speak(sentences[(k + 1) % sentences.size()], 130, 75);
+            const AttemptFeedback same = AttemptFeedback::of(original.samples, take.samples, rate);
+            const AttemptFeedback different =
+                AttemptFeedback::of(original.samples, other.samples, rate);
+            QCOMPARE(take.wordStarts.size(), original.wordStarts.size());
+            for (size_t w = 0; w < take.wordStarts.size(); ++w) {
+                const auto frame = size_t(take.wordStarts[w] / same.hop);
+                wordErrors.push_back(
+                    std::abs(same.takeToOriginal.at(frame) - original.wordStarts[w]));
+            }
+            const double truePace = (take.wordStarts.back() - take.wordStarts.front()) /
+                                    (original.wordStarts.back() - original.wordStarts.front());
+            QVERIFY2(std::abs(*same.pace / truePace - 1) < 0.05,
+                     qPrintable(u"%1: pace %2, not %3"_s.arg(k).arg(*same.pace).arg(truePace)));
+            QVERIFY2(same.intonationMatch > different.intonationMatch,
+                     qPrintable(u"%1: %2 ≤ %3"_s.arg(k)
+                                    .arg(*same.intonationMatch)
+                                    .arg(different.intonationMatch.value_or(-1))));
+        }
+        QVERIFY2(percentile(wordErrors, 0.5) <= 0.05,
+                 qPrintable(QString::number(percentile(wordErrors, 0.5))));
+        QVERIFY2(percentile(wordErrors, 0.9) <= 0.1,
+                 qPrintable(QString::number(percentile(wordErrors, 0.9))));
     }
 
 private:
