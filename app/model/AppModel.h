@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Sentence.h"
+#include "feedback/AttemptFeedback.h"
 #include "media/EnergyProfile.h"
 #include "practice/PracticePlan.h"
 #include "practice/PracticeSettings.h"
@@ -51,6 +52,8 @@ class AppModel final : public QObject, public ListeningModel {
     Q_PROPERTY(std::vector<SessionSummary> recent READ recent WRITE setRecent NOTIFY recentChanged)
     Q_PROPERTY(bool micDenied READ micDenied WRITE setMicDenied NOTIFY micDeniedChanged)
     Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
+    Q_PROPERTY(bool showIntonation READ showIntonation WRITE setShowIntonation NOTIFY
+                   showIntonationChanged)
 
 public:
     // How many recent sessions the start screen lists.
@@ -86,12 +89,14 @@ public:
         bool operator==(const Phase&) const = default;
     };
 
-    // The user's recorded attempt at the current sentence: its file, 140 waveform bars (0…1)
-    // and the part of it that holds the voice.
+    // The user's recorded attempt at the current sentence: its file, 140 waveform bars (0…1),
+    // the part of it that holds the voice and how it compares with the sentence (none when the
+    // sentence's sound could not be read).
     struct Take {
         QString url;
         std::vector<float> bars;
         TimeRange range;
+        std::optional<AttemptFeedback> feedback;
         bool operator==(const Take&) const = default;
     };
 
@@ -135,6 +140,7 @@ public:
     const std::vector<SessionSummary>& recent() const { return m_recent; }
     bool micDenied() const { return m_micDenied; }
     const QString& language() const { return m_language; }
+    bool showIntonation() const { return m_showIntonation; }
 
     Player& player() const { return *m_player; }
     Recorder& recorder() const { return *m_recorder; }
@@ -154,6 +160,8 @@ public:
     void setMicDenied(bool denied);
     void setRecent(std::vector<SessionSummary> recent);
     void setLanguage(const QString& language);
+    // Whether the cards draw the melody lines; remembered like `language`.
+    void setShowIntonation(bool show);
 
     // Opening and finding sentences.
     void chooseFile();
@@ -214,6 +222,7 @@ Q_SIGNALS:
     void recentChanged();
     void micDeniedChanged();
     void languageChanged();
+    void showIntonationChanged();
 
 private:
     using Token = ModelTasks::Token;
@@ -226,8 +235,8 @@ private:
                                QString url);
     QCoro::Task<> runComparison(Token token, Sentence sentence, PracticeSettings settings,
                                 Take take);
-    QCoro::Task<> playTakeSteps(Token token, Take take);
-    QCoro::Task<> analyseTake(Token token, QString url, qint64 sentenceId);
+    QCoro::Task<> playTakeSteps(Token token, Take take, double gain = 1);
+    QCoro::Task<> analyseTake(Token token, QString url, Sentence sentence);
     // Plays the sentence at `rate` for the task of `scope` (which outlives the call): true when
     // it was heard to its end; false when the task went stale, or after playFailed().
     QCoro::Task<bool> playSentence(const ModelTasks::Scope& scope, Sentence sentence, double rate);
@@ -281,6 +290,9 @@ private:
     std::vector<SessionSummary> m_recent;
     bool m_micDenied = false;
     QString m_language;
+    bool m_showIntonation = true;
+    // The sound the player plays: what takes are compared with.
+    QString m_playable;
 
     Token m_work;
     Token m_splitTask;

@@ -134,6 +134,7 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString folder, QStr
         co_return;
     try {
         m_player->load(opening.sound->playable);
+        m_playable = opening.sound->playable;
     } catch (const std::exception& error) {
         fail(describe(error));
         co_return;
@@ -264,6 +265,7 @@ void AppModel::close() {
     cancelSplitting();
     ModelTasks::cancel(m_takeTask);
     m_player->unload();
+    m_playable.clear();
     setSession(std::nullopt);
     setProfile(std::nullopt);
     setTake(std::nullopt);

@@ -7,8 +7,8 @@
 
 #include "base/LogCategories.h"
 #include "base/QuellinError.h"
+#include "feedback/TakeAnalysis.h"
 #include "practice/LoopRunner.h"
-#include "practice/TakeShape.h"
 
 #include <QCoroFuture>
 #include <QFileInfo>
@@ -191,24 +191,26 @@ void AppModel::loadTake() {
     if (!QFileInfo(url).isFile())
         return;
     m_takeTask = m_tasks.start();
-    analyseTake(m_takeTask, url, sentence.id());
+    analyseTake(m_takeTask, url, sentence);
 }
 
-QCoro::Task<> AppModel::analyseTake(Token token, QString url, qint64 sentenceId) {
+QCoro::Task<> AppModel::analyseTake(Token token, QString url, Sentence sentence) {
     const ModelTasks::Scope scope(this, token);
-    const QFuture<std::optional<TakeShape>> analysing =
-        QtConcurrent::run(&TakeShape::read, url, token->stopToken());
-    const std::optional<TakeShape> shape = co_await analysing;
-    if (scope.stale() || !shape)
+    const QFuture<std::optional<TakeAnalysis>> analysing =
+        QtConcurrent::run(&TakeAnalysis::read, url, m_playable,
+                          TimeRange(sentence.start, sentence.end), token->stopToken());
+    std::optional<TakeAnalysis> analysis = co_await analysing;
+    if (scope.stale() || !analysis)
         co_return;
     // Dropped when the user has moved on to another sentence (or file) meanwhile.
     const std::optional<Sentence> current = m_session ? m_session->currentSentence() : std::nullopt;
-    if (!current || current->id() != sentenceId ||
+    if (!current || current->id() != sentence.id() ||
         m_sessions.takeURL(*m_session, *current) != url) {
         qCDebug(lcModel) << "The take of a sentence no longer shown is dropped:" << url;
         co_return;
     }
-    setTake(Take{url, shape->bars, shape->range});
+    setTake(Take{url, std::move(analysis->shape.bars), analysis->shape.range,
+                 std::move(analysis->feedback)});
 }
 
 bool AppModel::stopForTake() {
@@ -237,7 +239,9 @@ QCoro::Task<> AppModel::runComparison(Token token, Sentence sentence, PracticeSe
     co_await token->sleep(std::chrono::milliseconds(400));
     if (scope.stale())
         co_return;
-    co_await playTakeSteps(token, std::move(take));
+    // The take as loud as the original, so that the two compare by their melody and rhythm.
+    const double gain = take.feedback ? take.feedback->takeGain : 1;
+    co_await playTakeSteps(token, std::move(take), gain);
 }
 
 void AppModel::playTake() {
@@ -247,10 +251,11 @@ void AppModel::playTake() {
     playTakeSteps(m_work, *m_take);
 }
 
-QCoro::Task<> AppModel::playTakeSteps(Token token, Take take) {
+QCoro::Task<> AppModel::playTakeSteps(Token token, Take take, double gain) {
     const ModelTasks::Scope scope(this, token);
     setPhase(Phase::take(), take.range.end - take.range.start);
-    const bool ended = co_await m_player->playTake(take.url, take.range.start, take.range.end);
+    const bool ended =
+        co_await m_player->playTake(take.url, take.range.start, take.range.end, gain);
     if (scope.stale())
         co_return;
     if (ended)

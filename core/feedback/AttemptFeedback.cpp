@@ -221,6 +221,19 @@ AttemptFeedback AttemptFeedback::read(const QString& mediaPath, TimeRange senten
     return of(original, attempt, sampleRate);
 }
 
+bool AttemptFeedback::operator==(const AttemptFeedback& other) const {
+    const auto same = [](const std::vector<float>& x, const std::vector<float>& y) {
+        return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](float a, float b) {
+            return a == b || (std::isnan(a) && std::isnan(b));
+        });
+    };
+    return hop == other.hop && same(originalPitch, other.originalPitch) &&
+           same(takePitch, other.takePitch) && originalMedianHertz == other.originalMedianHertz &&
+           takeMedianHertz == other.takeMedianHertz && pace == other.pace &&
+           intonationMatch == other.intonationMatch && pauses == other.pauses &&
+           takeGain == other.takeGain && takeToOriginal == other.takeToOriginal;
+}
+
 QString AttemptFeedback::paceWords(double pace) {
     const auto percent = int(std::lround(std::abs(pace - 1) * 100));
     if (percent < 5)

@@ -53,6 +53,9 @@ struct AttemptFeedback {
     matchWords(int intonationMatch); // "close", "some differences", "different melody"
     static QString pauseWords(const PauseDifference& pause);
 
+    // Unvoiced (NaN) frames compare equal to each other.
+    bool operator==(const AttemptFeedback& other) const;
+
     static constexpr int sampleRate = 16000;
     // Scores from here are "close", from `someDifferences` "some differences".
     static constexpr int close = 70;

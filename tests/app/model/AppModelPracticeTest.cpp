@@ -127,6 +127,7 @@ private Q_SLOTS:
         QVERIFY(h.settle());
         QCOMPARE(h->take()->url, takes[2]);
         QCOMPARE(h->take()->bars.size(), size_t(140));
+        QVERIFY(h->take()->feedback && h->take()->feedback->pace);
         h->previous();
         h->previous(); // to sentence 0, whose analysis is still running: dropped with 1's
         h->next();
@@ -224,6 +225,16 @@ private Q_SLOTS:
             {Phase::idle(), 0}};
         QCOMPARE(log.entries, compared);
         QCOMPARE(h.devices().playbacks().size(), before + 2);
+        // The take (a quieter tone) as loud as the original.
+        const auto level = [&h](size_t playback) {
+            const std::vector<float> frames = h.devices().playbacks().at(playback).frames;
+            double sum = 0; // over the middle 0.5 s
+            for (size_t i = frames.size() / 2 - 11025; i < frames.size() / 2 + 11025; ++i)
+                sum += double(frames[i]) * frames[i];
+            return std::sqrt(sum);
+        };
+        QVERIFY2(std::abs(20 * std::log10(level(before + 1) / level(before))) < 1,
+                 qPrintable(QString::number(level(before + 1) / level(before))));
 
         // A take that cannot be saved (its half-written file went away) says so; the earlier
         // take stays as shown.
