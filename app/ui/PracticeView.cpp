@@ -85,7 +85,8 @@ PracticeView::PracticeView(AppModel& model, QWidget* parent) : QWidget(parent), 
 
     for (auto changed :
          {&AppModel::sessionChanged, &AppModel::profileChanged, &AppModel::phaseChanged,
-          &AppModel::phaseStartChanged, &AppModel::phaseLengthChanged, &AppModel::takeChanged})
+          &AppModel::phaseStartChanged, &AppModel::phaseLengthChanged, &AppModel::takeChanged,
+          &AppModel::showIntonationChanged})
         connect(&m_model, changed, this, &PracticeView::refresh);
     refresh();
 }
@@ -139,6 +140,8 @@ QWidget* PracticeView::makeContent() {
     originalCard->setContent(m_original);
     cards->addWidget(originalCard);
     m_attempt = new AttemptCard([this] { return m_model.recorder().level(); }, column);
+    connect(m_attempt, &AttemptCard::showIntonationChosen, this,
+            [this](bool show) { m_model.setShowIntonation(show); });
     cards->addWidget(m_attempt);
     layout->addLayout(cards);
 
@@ -289,11 +292,17 @@ void PracticeView::refresh() {
     m_original->setPlaying(playsOriginal(phase) ? std::optional(playing) : std::nullopt);
 
     const std::optional<AppModel::Take>& take = m_model.take();
+    const bool melodies = m_model.showIntonation() && take && take->feedback;
+    m_original->setMelodies(
+        melodies ? std::vector<WaveformView::Melody>{{take->feedback->originalPitch,
+                                                      Style::accent(this).darker(140)}}
+                 : std::vector<WaveformView::Melody>());
     if (phase.kind == Kind::recording)
         m_attempt->showRecording(m_model.phaseStart(), m_model.phaseLength());
     else if (take)
         m_attempt->showTake(take->bars,
-                            phase.kind == Kind::take ? std::optional(playing) : std::nullopt);
+                            phase.kind == Kind::take ? std::optional(playing) : std::nullopt,
+                            take->feedback, m_model.showIntonation());
     else
         m_attempt->showHint();
 
