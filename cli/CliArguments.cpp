@@ -41,7 +41,8 @@ bool setsSentenceOptions(const QCommandLineParser& parser, const Options& option
 QString CliArguments::usage() {
     return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] [--pauses-only] "
                           "[--format text|json|srt]\n"
-                          "       quellin-cli languages\n");
+                          "       quellin-cli languages\n"
+                          "       quellin-cli attempt MEDIA --start S --end E --take TAKE\n");
 }
 
 QString CliArguments::help() {
