@@ -38,14 +38,11 @@ private:
 
 SentencePipeline::Result SentencePipeline::run(std::stop_token stop,
                                                const Progress& progress) const {
-    SoundOpening::Progress opening;
+    std::function<void(double)> reading;
     if (progress)
-        opening = [&progress](SoundOpening::Stage stage, double fraction) {
-            progress(stage == SoundOpening::Stage::converting ? Stage::converting : Stage::reading,
-                     fraction);
-        };
-    OpenedSound sound = SoundOpening::open(Locations::canonicalMediaPath(m_options.file),
-                                           m_options.cacheFolder, stop, opening);
+        reading = [&progress](double fraction) { progress(Stage::reading, fraction); };
+    OpenedSound sound =
+        SoundOpening::open(Locations::canonicalMediaPath(m_options.file), stop, reading);
     Result result;
     result.playable = std::move(sound.playable);
     result.profile = std::move(sound.profile);

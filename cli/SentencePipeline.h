@@ -12,24 +12,23 @@
 
 // What opening a file in the window does, without the window, through the same code: open the
 // sound (SoundOpening), split it at pauses, and (unless only pauses are wanted) find sentences by
-// speech (SpeechSentences) in the language given, else the window's last one. `cacheFolder` is
-// normally Locations::audioCacheFolder(). Synchronous; run it off the main thread when there is
+// speech (SpeechSentences) in the language given, else the window's last one. Synchronous; run it
+// off the main thread when there is
 // one (speech recognition runs an event loop on the calling thread until it has ended).
 class SentencePipeline {
 public:
     struct Options {
         QString file;
-        QString cacheFolder;
         bool pausesOnly = false;
         std::optional<QString> language;
     };
 
-    enum class Stage { converting, reading, listening };
+    enum class Stage { reading, listening };
     // The stage and the fraction of it done so far.
     using Progress = std::function<void(Stage, double)>;
 
     struct Result {
-        QString playable; // the file that was read: the media file or its cached sound track
+        QString playable; // the file that was read: the media file
         EnergyProfile profile;
         double duration = 0;
         std::vector<Sentence> sentences;

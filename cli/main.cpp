@@ -51,8 +51,6 @@ public:
 private:
     static QString label(SentencePipeline::Stage stage) {
         switch (stage) {
-        case SentencePipeline::Stage::converting:
-            return QStringLiteral("Converting the sound track…");
         case SentencePipeline::Stage::reading:
             return QStringLiteral("Reading the sound…");
         case SentencePipeline::Stage::listening:
@@ -60,13 +58,12 @@ private:
         }
         return {};
     }
-    SentencePipeline::Stage m_stage = SentencePipeline::Stage::converting;
+    SentencePipeline::Stage m_stage = SentencePipeline::Stage::reading;
     int m_percent = -1;
 };
 
 int sentences(const CliArguments::Sentences& arguments) {
-    SentencePipeline pipeline(
-        {arguments.file, Locations::audioCacheFolder(), arguments.pausesOnly, arguments.language});
+    SentencePipeline pipeline({arguments.file, arguments.pausesOnly, arguments.language});
     ProgressLine line;
     const bool terminal = isatty(STDERR_FILENO) == 1;
     SentencePipeline::Progress progress;

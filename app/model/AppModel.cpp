@@ -24,7 +24,6 @@ AppModel::AppModel(SessionStore sessions, bool persist, Services services, QObje
       m_player(std::move(services.player)), m_recorder(std::move(services.recorder)),
       m_transcriber(std::move(services.transcriber)), m_defaults(std::move(services.defaults)),
       m_fileChooser(std::move(services.fileChooser)),
-      m_audioFolder(std::move(services.audioFolder)),
       m_phaseStart(QDateTime::currentDateTimeUtc()) {
     if (!m_player)
         m_player = std::make_unique<Player>();
@@ -34,8 +33,6 @@ AppModel::AppModel(SessionStore sessions, bool persist, Services services, QObje
         m_transcriber = std::make_unique<Transcriber>();
     if (!m_defaults)
         m_defaults = Locations::userSettings();
-    if (m_audioFolder.isEmpty())
-        m_audioFolder = Locations::audioCacheFolder();
 
     m_language = m_transcriber->preferredLanguage(Locations::savedLanguage(*m_defaults));
     m_showIntonation = m_defaults->value(Locations::showIntonationKey, true).toBool();

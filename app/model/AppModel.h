@@ -101,16 +101,14 @@ public:
     };
 
     // The services the model owns. Anything left empty but the file chooser is created as in
-    // the application: the real player, recorder and transcriber, Locations::userSettings(), and
-    // Locations::audioCacheFolder() for converted tracks. Without a file chooser (the
-    // application passes its file dialog) `chooseFile` does nothing.
+    // the application: the real player, recorder and transcriber and Locations::userSettings().
+    // Without a file chooser (the application passes its file dialog) `chooseFile` does nothing.
     struct Services {
         std::unique_ptr<Player> player;
         std::unique_ptr<Recorder> recorder;
         std::unique_ptr<Transcriber> transcriber;
         std::unique_ptr<QSettings> defaults;
         std::unique_ptr<FileChooser> fileChooser;
-        QString audioFolder;
 
         Services();
         Services(Services&&) noexcept;
@@ -145,7 +143,6 @@ public:
     Player& player() const { return *m_player; }
     Recorder& recorder() const { return *m_recorder; }
     Transcriber& transcriber() const { return *m_transcriber; }
-    const QString& audioFolder() const { return m_audioFolder; }
 
     // Whether a practice task (`work`) or an opening / sentence-finding task (`splitTask`) is
     // running, and whether any coroutine of the model (take analyses included) is still alive.
@@ -172,9 +169,6 @@ public:
     void splitAtPausesOnly();
     // Writes the open session (the only writer of session files); write errors are dropped.
     void save();
-    // The sound file to recognise for the open session: its converted copy when there is one,
-    // else the media file itself.
-    std::optional<QString> audioURL() const;
     PracticeSettings defaultSettings() const;
 
     // Practice.
@@ -228,7 +222,7 @@ private:
     using Token = ModelTasks::Token;
 
     std::function<void(double)> openingReporter(const Token& token);
-    QCoro::Task<> openMedia(Token token, QString url, QString folder, QString path, qint64 size);
+    QCoro::Task<> openMedia(Token token, QString url, QString path, qint64 size);
     QCoro::Task<> findSentences(Token token, QString audio);
     QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
     QCoro::Task<> runRecording(Token token, Sentence sentence, PracticeSettings settings,
@@ -275,7 +269,6 @@ private:
     std::unique_ptr<Transcriber> m_transcriber;
     std::unique_ptr<QSettings> m_defaults;
     std::unique_ptr<FileChooser> m_fileChooser;
-    QString m_audioFolder;
 
     std::optional<Session> m_session;
     std::optional<EnergyProfile> m_profile;

@@ -10,7 +10,6 @@
 #include "base/Locations.h"
 #include "base/LogCategories.h"
 #include "base/QuellinError.h"
-#include "media/MediaSource.h"
 #include "media/SoundOpening.h"
 #include "split/SilenceSplitter.h"
 
@@ -42,11 +41,9 @@ struct Opening {
 
 // The worker is a function, not a lambda: GCC 12 destroys lambda temporaries of a co_await
 // operand twice.
-Opening openSound(QString path, QString folder, std::stop_token stop,
-                  std::function<void(double)> progress) {
+Opening openSound(QString path, std::stop_token stop, std::function<void(double)> progress) {
     try {
-        return {SoundOpening::open(path, folder, stop, SoundOpening::wholeWay(std::move(progress))),
-                std::nullopt};
+        return {SoundOpening::open(path, stop, progress), std::nullopt};
     } catch (const OperationCancelled&) {
         return {};
     } catch (const std::exception& error) {
@@ -84,7 +81,7 @@ void AppModel::open(const QString& url) {
     // Linux has no list of recent documents; the recent sessions of the start screen serve.
 
     m_splitTask = m_tasks.start();
-    openMedia(m_splitTask, url, m_audioFolder, path, size);
+    openMedia(m_splitTask, url, path, size);
 }
 
 // Hands the reading's progress to the main thread in whole percents, so that an hour-long file
@@ -112,11 +109,10 @@ std::function<void(double)> AppModel::openingReporter(const Token& token) {
     };
 }
 
-QCoro::Task<> AppModel::openMedia(Token token, QString url, QString folder, QString path,
-                                  qint64 size) {
+QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64 size) {
     const ModelTasks::Scope scope(this, token);
     const QFuture<Opening> reading =
-        QtConcurrent::run(&openSound, path, folder, token->stopToken(), openingReporter(token));
+        QtConcurrent::run(&openSound, path, token->stopToken(), openingReporter(token));
     Opening opening = co_await reading;
     if (scope.stale())
         co_return;
@@ -220,20 +216,8 @@ void AppModel::findSentencesAgain() {
     if (!m_session || m_splitting.kind == Splitting::Kind::opening)
         return;
     cancelSplitting();
-    const std::optional<QString> audio = audioURL();
     m_splitTask = m_tasks.start();
-    if (audio)
-        findSentences(m_splitTask, *audio);
-}
-
-std::optional<QString> AppModel::audioURL() const {
-    if (!m_session)
-        return std::nullopt;
-    const QString converted =
-        m_audioFolder + u'/' + MediaSource::cacheName(m_session->filePath, m_session->fileSize);
-    if (QFileInfo::exists(converted))
-        return converted;
-    return m_session->filePath;
+    findSentences(m_splitTask, m_session->filePath);
 }
 
 void AppModel::splitAtPausesOnly() {

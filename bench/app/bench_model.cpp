@@ -45,7 +45,6 @@ std::unique_ptr<AppModel> makeModel(const QTemporaryDir& dir) {
     services.defaults = std::make_unique<QSettings>(dir.filePath(QStringLiteral("Quellin.conf")),
                                                     QSettings::IniFormat);
     services.fileChooser = std::make_unique<NoChooser>();
-    services.audioFolder = dir.filePath(QStringLiteral("Audio"));
     return std::make_unique<AppModel>(SessionStore(dir.filePath(QStringLiteral("Sessions"))), false,
                                       std::move(services));
 }

@@ -1,7 +1,7 @@
-// Opening a 60-minute file until its sentences are known (playable audio, energy profile, pause
-// split), for an MP3 in place and for an MP4 on its first open (extraction) and its second (cache
-// hit), each against the ffmpeg tool doing the same decoding or transcoding in the same run; the
-// peak memory of each open; and how fast a running extraction stops when cancelled.
+// Opening a 60-minute file until its sentences are known (energy profile, pause split), for an
+// MP3 and for videos in MP4, MKV and WebM, each against the ffmpeg tool decoding the same sound
+// track in the same run (`ffmpeg -i FILE -vn -f null -`); the peak memory of each open; and how
+// fast a running opening stops when cancelled.
 //
 // Every open runs in a child process (this program with --child), so that its peak resident
 // memory is its own. Prints "name value unit" lines; progress goes to stderr.
@@ -9,7 +9,7 @@
 #include "base/QuellinError.h"
 #include "BenchTools.h"
 #include "media/EnergyProfile.h"
-#include "media/MediaSource.h"
+#include "media/SoundOpening.h"
 #include "split/SilenceSplitter.h"
 
 #include <QCoreApplication>
@@ -75,16 +75,10 @@ Timing ffmpeg(const QStringList& arguments) {
                      arguments);
 }
 
-Timing ffmpegDecode(const QString& file) {
-    return ffmpeg({QStringLiteral("-i"), file, QStringLiteral("-f"), QStringLiteral("null"),
-                   QStringLiteral("-")});
-}
-
-Timing ffmpegTranscode(const QString& from, const QString& to) {
-    return ffmpeg({QStringLiteral("-i"), from, QStringLiteral("-vn"), QStringLiteral("-ac"),
-                   QStringLiteral("1"), QStringLiteral("-ar"), QStringLiteral("44100"),
-                   QStringLiteral("-c:a"), QStringLiteral("aac"), QStringLiteral("-b:a"),
-                   QStringLiteral("128k"), to});
+// The sound track decoded and dropped: what opening has to do at least.
+Timing ffmpegDecodeSound(const QString& file) {
+    return ffmpeg({QStringLiteral("-i"), file, QStringLiteral("-vn"), QStringLiteral("-f"),
+                   QStringLiteral("null"), QStringLiteral("-")});
 }
 
 struct Open {
@@ -93,13 +87,11 @@ struct Open {
     int sentences = 0;
 };
 
-// One open in a child process: "--child FILE CACHE" prints "wall cpu peakKiB sentences".
-int child(const QString& file, const QString& cache) {
+// One open in a child process: "--child FILE" prints "wall cpu peakKiB sentences".
+int child(const QString& file) {
     QElapsedTimer timer;
     timer.start();
-    const QString playable = MediaSource::playableAudio(file, cache);
-    const EnergyProfile profile = EnergyProfile::read(playable, 0.01);
-    const auto ranges = SilenceSplitter().split(profile);
+    const auto ranges = SilenceSplitter().split(SoundOpening::open(file).profile);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -108,10 +100,9 @@ int child(const QString& file, const QString& cache) {
     return 0;
 }
 
-Open openInChild(const QString& file, const QString& cache) {
+Open openInChild(const QString& file) {
     QByteArray output;
-    timed(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), file, cache},
-          &output);
+    timed(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), file}, &output);
     const QList<QByteArray> fields = output.trimmed().split(' ');
     return {{fields.value(0).toDouble(), fields.value(1).toDouble()},
             fields.value(2).toDouble() / 1024.0,
@@ -151,14 +142,13 @@ QString makeSpeech(const QString& folder, double seconds) {
     return speech;
 }
 
-double cancelLatencyMs(const QString& video, const QString& folder) {
-    const QString to = QDir(folder).filePath(QStringLiteral("cancelled.m4a"));
+double cancelLatencyMs(const QString& video) {
     std::stop_source stop;
     std::atomic<bool> started = false;
     QElapsedTimer timer;
     std::jthread worker([&] {
         try {
-            MediaSource::extractAudio(video, to, stop.get_token(), [&](double) { started = true; });
+            SoundOpening::open(video, stop.get_token(), [&](double) { started = true; });
         } catch (const OperationCancelled&) {
         }
     });
@@ -168,10 +158,7 @@ double cancelLatencyMs(const QString& video, const QString& folder) {
     timer.start();
     stop.request_stop();
     worker.join();
-    const double ms = double(timer.nsecsElapsed()) / 1e6;
-    if (!QDir(folder).entryList({QStringLiteral("cancelled.*")}, QDir::Files).isEmpty())
-        note(QStringLiteral("cancelled extraction left a file behind"));
-    return ms;
+    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 } // namespace
@@ -179,8 +166,8 @@ double cancelLatencyMs(const QString& video, const QString& folder) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments();
-    if (arguments.size() == 4 && arguments[1] == u"--child")
-        return child(arguments[2], arguments[3]);
+    if (arguments.size() == 3 && arguments[1] == u"--child")
+        return child(arguments[2]);
 
     QTemporaryDir folder;
     note(QStringLiteral("making %1 minutes of speech…").arg(minutes));
@@ -194,9 +181,15 @@ int main(int argc, char** argv) {
             QStringLiteral("-shortest"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"),
             QStringLiteral("-c:a"), QStringLiteral("aac"), QStringLiteral("-b:a"),
             QStringLiteral("128k"), mp4});
+    const QString mkv = folder.filePath(QStringLiteral("speech.mkv"));
+    ffmpeg({QStringLiteral("-i"), mp4, QStringLiteral("-c"), QStringLiteral("copy"), mkv});
+    const QString webm = folder.filePath(QStringLiteral("speech.webm"));
+    ffmpeg({QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+            QStringLiteral("testsrc=size=160x90:rate=1"), QStringLiteral("-i"), speech,
+            QStringLiteral("-shortest"), QStringLiteral("-c:v"), QStringLiteral("libvpx"),
+            QStringLiteral("-deadline"), QStringLiteral("realtime"), QStringLiteral("-c:a"),
+            QStringLiteral("libopus"), webm});
     QFile::remove(speech);
-    const QString cache = folder.filePath(QStringLiteral("cache"));
-    const QString reference = folder.filePath(QStringLiteral("reference.m4a"));
 
     // Per measurement: our open, and ffmpeg doing the same decoding (and transcoding).
     struct Pair {
@@ -219,37 +212,29 @@ int main(int argc, char** argv) {
         }
     };
     Pair mp3Open{"open_mp3_60min", "ffmpeg_decode_mp3_60min", {}, {}};
-    Pair firstOpen{"open_mp4_first_60min", "ffmpeg_transcode_and_decode_mp4_60min", {}, {}};
-    Pair hitOpen{"open_mp4_cached_60min", "ffmpeg_decode_cached_m4a_60min", {}, {}};
+    Pair mp4Open{"open_mp4_first_60min", "ffmpeg_decode_sound_mp4_60min", {}, {}};
+    Pair mkvOpen{"open_mkv_first_60min", "ffmpeg_decode_sound_mkv_60min", {}, {}};
+    Pair webmOpen{"open_webm_first_60min", "ffmpeg_decode_sound_webm_60min", {}, {}};
     std::vector<double> cancel;
     double peak = 0;
     int sentences = 0;
     for (int run = 0; run < runs; ++run) {
         note(QStringLiteral("run %1 of %2…").arg(run + 1).arg(runs));
-        const Open mp3Run = openInChild(mp3, cache);
-        mp3Open.ours.push_back(mp3Run.time);
-        mp3Open.theirs.push_back(ffmpegDecode(mp3));
-
-        QDir(cache).removeRecursively();
-        const Open first = openInChild(mp4, cache);
-        firstOpen.ours.push_back(first.time);
-        const Timing transcode = ffmpegTranscode(mp4, reference); // before decoding its result
-        firstOpen.theirs.push_back(transcode + ffmpegDecode(reference));
-
-        const Open hit = openInChild(mp4, cache);
-        hitOpen.ours.push_back(hit.time);
-        hitOpen.theirs.push_back(ffmpegDecode(MediaSource::playableAudio(mp4, cache)));
-
-        peak = std::max({peak, mp3Run.peakMegabytes, first.peakMegabytes, hit.peakMegabytes});
-        sentences = mp3Run.sentences;
-        cancel.push_back(cancelLatencyMs(mp4, folder.path()));
+        for (auto [pair, file] :
+             {std::pair{&mp3Open, mp3}, {&mp4Open, mp4}, {&mkvOpen, mkv}, {&webmOpen, webm}}) {
+            const Open open = openInChild(file);
+            pair->ours.push_back(open.time);
+            pair->theirs.push_back(ffmpegDecodeSound(file));
+            peak = std::max(peak, open.peakMegabytes);
+            sentences = open.sentences;
+        }
+        cancel.push_back(cancelLatencyMs(mp4));
     }
 
-    mp3Open.print();
-    firstOpen.print();
-    hitOpen.print();
+    for (const Pair* pair : {&mp3Open, &mp4Open, &mkvOpen, &webmOpen})
+        pair->print();
     print("open_peak_memory", peak, "MB");
     print("open_sentences_found", sentences, "count");
-    print("extraction_cancel_latency", BenchTools::median(cancel), "ms");
+    print("open_cancel_latency", BenchTools::median(cancel), "ms");
     return 0;
 }

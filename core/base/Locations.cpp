@@ -42,11 +42,6 @@ QString sessionsFolder() {
     return dataFolder() + QStringLiteral("/Sessions");
 }
 
-QString audioCacheFolder() {
-    return generic(QStandardPaths::GenericCacheLocation, QStringLiteral("/.cache")) +
-           QStringLiteral("/Audio");
-}
-
 QString modelFolder(const QString& language) {
     return dataFolder() + QStringLiteral("/Models/") + language;
 }

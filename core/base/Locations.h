@@ -29,13 +29,12 @@ inline const QString showIntonationKey = QStringLiteral("showIntonation");
 std::optional<QString> savedLanguage(const QSettings& settings);
 
 QString sessionsFolder();
-QString audioCacheFolder();
 QString modelFolder(const QString& language);
 
-// A media file's path as sessions and cached sound tracks know it: absolute, with "." and ".."
+// A media file’s path as sessions know it: absolute, with "." and ".."
 // resolved but links kept.
 QString canonicalMediaPath(const QString& path);
-// Names a media file's session and its cached sound track: StableHash of "path|size", with the
+// Names a media file’s session: StableHash of "path|size", with the
 // path in its canonical form and the size in bytes.
 QString mediaKey(const QString& path, qint64 size);
 

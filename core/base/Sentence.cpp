@@ -83,27 +83,59 @@ std::optional<QString> SplitMethod::language() const {
     return std::nullopt;
 }
 
+std::optional<SplitMethod::TextSource> SplitMethod::textSource() const {
+    if (const auto* subtitles = std::get_if<Subtitles>(&m_value))
+        return *subtitles;
+    if (const auto* transcript = std::get_if<Transcript>(&m_value))
+        return *transcript;
+    return std::nullopt;
+}
+
+namespace {
+
+QJsonObject textSourceJson(const SplitMethod::TextSource& text) {
+    return {{QStringLiteral("language"), text.language}, {QStringLiteral("source"), text.source}};
+}
+
+// The language may be missing from a hand-edited file; the source names the text and must be there.
+SplitMethod::TextSource textSourceFromJson(const QJsonObject& object) {
+    return {optionalString(object, u"language").value_or(QString()),
+            requireString(object, u"source")};
+}
+
+} // namespace
+
 QJsonObject SplitMethod::toJson() const {
     if (const auto* speech = std::get_if<Speech>(&m_value))
         return {{QStringLiteral("speech"), QJsonObject{{QStringLiteral("_0"), speech->language}}}};
+    if (const auto* subtitles = std::get_if<Subtitles>(&m_value))
+        return {{QStringLiteral("subtitles"), textSourceJson(*subtitles)}};
+    if (const auto* transcript = std::get_if<Transcript>(&m_value))
+        return {{QStringLiteral("transcript"), textSourceJson(*transcript)}};
     return {{QStringLiteral("pauses"), QJsonObject{}}};
 }
 
 SplitMethod SplitMethod::fromJson(const QJsonValue& value) {
     const QJsonObject object = asObject(value, u"a split method");
-    const bool hasSpeech = object.contains(u"speech");
-    const bool hasPauses = object.contains(u"pauses");
-    if (int(hasSpeech) + int(hasPauses) != 1)
+    const QStringView keys[] = {u"speech", u"pauses", u"subtitles", u"transcript"};
+    if (std::ranges::count_if(keys, [&](QStringView key) { return object.contains(key); }) != 1)
         throw DecodingError(QStringLiteral("Invalid number of keys found, expected one."));
-    if (hasSpeech)
+    if (object.contains(u"speech"))
         return speech(requireString(requireObject(object, u"speech"), u"_0"));
+    if (object.contains(u"subtitles"))
+        return SplitMethod(Subtitles{textSourceFromJson(requireObject(object, u"subtitles"))});
+    if (object.contains(u"transcript"))
+        return SplitMethod(Transcript{textSourceFromJson(requireObject(object, u"transcript"))});
     requireObject(object, u"pauses");
     return pauses();
 }
 
 size_t qHash(const SplitMethod& method, size_t seed) noexcept {
-    const auto language = method.language();
-    return language ? qHashMulti(seed, 1, *language) : qHashMulti(seed, 0);
+    if (const auto language = method.language())
+        return qHashMulti(seed, 1, *language);
+    if (const auto text = method.textSource())
+        return qHashMulti(seed, method.isSubtitles() ? 2 : 3, text->language, text->source);
+    return qHashMulti(seed, 0);
 }
 
 namespace TimeText {

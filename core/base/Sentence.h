@@ -67,7 +67,8 @@ struct TimeRange {
 };
 size_t qHash(const TimeRange& range, size_t seed = 0) noexcept;
 
-// How the sentences of a session were found: by speech recognition in a language, or at pauses.
+// How the sentences of a session were found: by speech recognition in a language, at pauses, from
+// subtitles, or from a transcript aligned to the sound.
 class SplitMethod {
 public:
     struct Speech {
@@ -77,15 +78,34 @@ public:
     struct Pauses {
         bool operator==(const Pauses&) const = default;
     };
+    // Where a text given by the user came from: its language (BCP 47, empty when unknown) and
+    // what the user knows it by (a file name, a stream's title, "pasted text").
+    struct TextSource {
+        QString language;
+        QString source;
+        bool operator==(const TextSource&) const = default;
+    };
+    struct Subtitles : TextSource {};
+    struct Transcript : TextSource {};
 
     SplitMethod() = default;
     static SplitMethod speech(QString language) { return SplitMethod(Speech{std::move(language)}); }
     static SplitMethod pauses() { return SplitMethod(Pauses{}); }
+    static SplitMethod subtitles(QString language, QString source) {
+        return SplitMethod(Subtitles{{std::move(language), std::move(source)}});
+    }
+    static SplitMethod transcript(QString language, QString source) {
+        return SplitMethod(Transcript{{std::move(language), std::move(source)}});
+    }
 
     bool isSpeech() const { return std::holds_alternative<Speech>(m_value); }
     bool isPauses() const { return std::holds_alternative<Pauses>(m_value); }
+    bool isSubtitles() const { return std::holds_alternative<Subtitles>(m_value); }
+    bool isTranscript() const { return std::holds_alternative<Transcript>(m_value); }
     // The recognition language, when the method is speech.
     std::optional<QString> language() const;
+    // The text's language and source, when the method is subtitles or a transcript.
+    std::optional<TextSource> textSource() const;
 
     bool operator==(const SplitMethod&) const = default;
 
@@ -93,8 +113,9 @@ public:
     static SplitMethod fromJson(const QJsonValue& value); // throws DecodingError
 
 private:
-    explicit SplitMethod(std::variant<Pauses, Speech> value) : m_value(std::move(value)) {}
-    std::variant<Pauses, Speech> m_value;
+    using Value = std::variant<Pauses, Speech, Subtitles, Transcript>;
+    explicit SplitMethod(Value value) : m_value(std::move(value)) {}
+    Value m_value;
 };
 size_t qHash(const SplitMethod& method, size_t seed = 0) noexcept;
 

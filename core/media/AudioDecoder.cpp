@@ -52,6 +52,7 @@ struct AudioDecoder::State {
     // `convertedFrame` (the output frame of the next converted sample) on that timeline, and
     // samples before `dropUntil` are discarded.
     std::optional<double> startTime;
+    std::optional<int> gridOffset; // the first decoded frame's length, in source samples
     bool needTimestamp = true;
     std::optional<qint64> landedAt;
     qint64 convertedFrame = 0;
@@ -69,6 +70,7 @@ struct AudioDecoder::State {
 
     void open();
     void ensureResampler(const AVFrame& decoded);
+    qint64 landingFrame(double seconds, const AVFrame& decoded) const;
     void convert(const AVFrame& decoded);
     void flushResampler();
     void appendConverted(size_t firstSample, qint64 frames);
@@ -190,6 +192,26 @@ void AudioDecoder::State::ensureResampler(const AVFrame& decoded) {
     resamplerFormat = decoded.format;
 }
 
+// The output frame at `seconds` from the start. Containers that count time in milliseconds
+// (Matroska, WebM) place a packet up to a millisecond off. Codecs of fixed-size frames (AAC,
+// Opus) put every packet after the first on a grid of whole frames, offset by the first frame's
+// length (shorter when the encoder's priming was trimmed from it); a time within one tick of the
+// container's clock from that grid is snapped to it, which makes the position exact again. Frames
+// of varying length mostly lie further off the grid and keep their time.
+qint64 AudioDecoder::State::landingFrame(double seconds, const AVFrame& decoded) const {
+    const int rate = decoded.sample_rate > 0 ? decoded.sample_rate : source.sampleRate;
+    double samples = seconds * rate;
+    const int frameSize = codec->frame_size > 0 ? codec->frame_size : decoded.nb_samples;
+    const double tick = timeBase() * rate; // in samples
+    if (tick > 1 && frameSize > 2 * tick && gridOffset) {
+        const double snapped =
+            std::round((samples - *gridOffset) / frameSize) * frameSize + *gridOffset;
+        if (std::abs(snapped - samples) <= tick)
+            samples = snapped;
+    }
+    return std::llround(samples * output.sampleRate / rate);
+}
+
 void AudioDecoder::State::convert(const AVFrame& decoded) {
     if (decoded.nb_samples <= 0)
         return;
@@ -198,11 +220,12 @@ void AudioDecoder::State::convert(const AVFrame& decoded) {
                                   ? decoded.best_effort_timestamp
                                   : decoded.pts;
         const double seconds = stamp != AV_NOPTS_VALUE ? stamp * timeBase() : 0.0;
-        if (!startTime)
+        if (!startTime) {
             startTime = seconds;
-        convertedFrame = stamp != AV_NOPTS_VALUE
-                             ? std::llround((seconds - *startTime) * output.sampleRate)
-                             : dropUntil;
+            gridOffset = decoded.nb_samples;
+        }
+        convertedFrame =
+            stamp != AV_NOPTS_VALUE ? landingFrame(seconds - *startTime, decoded) : dropUntil;
         landedAt = convertedFrame;
         needTimestamp = false;
     }

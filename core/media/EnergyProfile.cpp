@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+bool EnergyProfile::holdsTime() const {
+    return !rms.empty() && frameDuration > 0 && std::isfinite(frameDuration);
+}
+
 qsizetype EnergyProfile::frame(double t) const {
     const auto n = static_cast<qsizetype>(rms.size());
     if (n == 0)

@@ -123,14 +123,22 @@ public:
             m_levels.push_back(EnergyProfile::decibels(rms, kDecibelFloor));
     }
 
-    std::vector<TimeRange> ranges() {
+    // Marks the frames above the voicing threshold; false when the recording is silent.
+    bool markVoiced() {
         const std::optional<double> threshold = voicingThreshold();
         if (!threshold)
-            return {};
+            return false;
         m_voiced.reserve(m_levels.size());
         for (const float level : m_levels)
             m_voiced.push_back(level > *threshold ? 1 : 0);
+        return true;
+    }
 
+    std::vector<uint8_t> takeVoiced() { return std::move(m_voiced); }
+
+    std::vector<TimeRange> ranges() {
+        if (!markVoiced())
+            return {};
         std::vector<Span> pieces;
         for (const Run& run : soundRuns())
             if (static_cast<double>(run.voicedFrames) * d >= m_params.minSound)
@@ -319,10 +327,17 @@ private:
 
 std::vector<TimeRange> SilenceSplitter::split(const EnergyProfile& profile) const {
     // A profile without frames, or with frames of no length, holds no time to split.
-    if (profile.rms.empty() || !(profile.frameDuration > 0) ||
-        !std::isfinite(profile.frameDuration))
+    if (!profile.holdsTime())
         return {};
     return Splitting(*this, profile).ranges();
+}
+
+std::vector<uint8_t> SilenceSplitter::voicedFrames(const EnergyProfile& profile) {
+    if (!profile.holdsTime())
+        return {};
+    const SilenceSplitter defaults;
+    Splitting splitting(defaults, profile);
+    return splitting.markVoiced() ? splitting.takeVoiced() : std::vector<uint8_t>{};
 }
 
 std::vector<TimeRange> SilenceSplitter::soundStretches(const EnergyProfile& profile) {

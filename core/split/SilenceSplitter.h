@@ -3,6 +3,7 @@
 #include "base/Sentence.h"
 #include "media/EnergyProfile.h"
 
+#include <cstdint>
 #include <vector>
 
 // Cuts a recording into stretches of speech at the pauses of its energy profile. The threshold
@@ -31,6 +32,10 @@ struct SilenceSplitter {
     std::vector<TimeRange> split(const EnergyProfile& profile) const;
     // One sentence per range of `split`, in order, without text and not hard.
     std::vector<Sentence> sentences(const EnergyProfile& profile) const;
+
+    // One entry per frame of the profile, 1 where the frame is voiced by the split's own adaptive
+    // threshold; empty when the recording is silent or the profile holds no time.
+    static std::vector<uint8_t> voicedFrames(const EnergyProfile& profile);
 
     // Where the recording holds sound: the ranges of the default split before short ones are
     // joined to a neighbour, so that none spans a long pause.

@@ -175,14 +175,12 @@ private Q_SLOTS:
         QCOMPARE(store.recent(10).size(), size_t(1));
     }
 
-    // Where earlier versions kept them: moving one would lose the user's sessions or caches.
+    // Where earlier versions kept them: moving one would lose the user’s sessions.
     // The last test: it leaves the XDG variables pointing into the test's folder.
     void standardFoldersLiveInTheUsersFolders() {
         qputenv("XDG_DATA_HOME", inRoot(u"xdg"_s).toUtf8());
-        qputenv("XDG_CACHE_HOME", inRoot(u"cache"_s).toUtf8());
         QCOMPARE(SessionStore::standard().folder, inRoot(u"xdg/Quellin/Sessions"_s));
         QVERIFY(!QFileInfo::exists(inRoot(u"xdg/Quellin/Sessions"_s))); // made by the first save
-        QCOMPARE(Locations::audioCacheFolder(), inRoot(u"cache/Quellin/Audio"_s));
         QCOMPARE(Locations::modelFolder(u"de-DE"_s), inRoot(u"xdg/Quellin/Models/de-DE"_s));
     }
 };

@@ -163,6 +163,28 @@ private Q_SLOTS:
         QCOMPARE(Session::decoded(file), expected);
     }
 
+    void splitMethodsKeepTheirForm_data() {
+        QTest::addColumn<SplitMethod>("method");
+        QTest::addColumn<QByteArray>("json");
+        QTest::newRow("speech") << SplitMethod::speech(u"en-US"_s)
+                                << QByteArray(R"({"speech":{"_0":"en-US"}})");
+        QTest::newRow("pauses") << SplitMethod::pauses() << QByteArray(R"({"pauses":{}})");
+        QTest::newRow("subtitles")
+            << SplitMethod::subtitles(u"es"_s, u"talk.es.srt"_s)
+            << QByteArray(R"({"subtitles":{"language":"es","source":"talk.es.srt"}})");
+        QTest::newRow("transcript, language unknown")
+            << SplitMethod::transcript(QString(), u"pasted text"_s)
+            << QByteArray(R"({"transcript":{"language":"","source":"pasted text"}})");
+    }
+
+    void splitMethodsKeepTheirForm() {
+        QFETCH(SplitMethod, method);
+        QFETCH(QByteArray, json);
+        QCOMPARE(QJsonDocument(method.toJson()).toJson(QJsonDocument::Compact), json);
+        QCOMPARE(SplitMethod::fromJson(QJsonDocument::fromJson(json).object()), method);
+        QCOMPARE(method.language().has_value(), method.isSpeech());
+    }
+
     void decodingRefusesDamagedFiles_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::newRow("empty") << QByteArray();
@@ -183,6 +205,8 @@ private Q_SLOTS:
         QTest::newRow("two methods")
             << sampleWith("method", QJsonObject{{"pauses", QJsonObject()},
                                                 {"speech", QJsonObject{{"_0", "en-US"}}}});
+        QTest::newRow("subtitles without source")
+            << sampleWith("method", QJsonObject{{"subtitles", QJsonObject{{"language", "es"}}}});
         QTest::newRow("settings incomplete") << sampleWith("settings", QJsonObject{{"repeats", 3}});
         for (const char* date :
              {"2025-03-01T09:30:05.250Z", "2025-03-01T09:30:05", "2025-02-30T09:30:05Z"})

@@ -1,9 +1,12 @@
 #include "split/SilenceSplitter.h"
+#include "split/SpeechEdges.h"
 #include "TimedLists.h"
 
 #include <QTest>
 
 #include <cmath>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -143,6 +146,44 @@ private Q_SLOTS:
                 QVERIFY(ranges[k].duration() > 0 && ranges[k].duration() < 0.02 + 1e-9 &&
                         (k == 0 || ranges[k].start == ranges[k - 1].end));
         }
+    }
+
+    // Approximate times (subtitle cues, an aligned transcript) fitted to the speech they hold.
+    void fitsApproximateEdgesToSpeech_data() {
+        QTest::addColumn<QString>("stretches");
+        QTest::addColumn<QString>("approximate");
+        QTest::addColumn<QString>("expected");
+        const QString twoSentences = u"_1 #1 _0.6 #1.4 _1"_s; // speech 1-2 and 2.6-4
+        QTest::newRow("late") << twoSentences << u"1.3-2.3 2.9-4.3"_s << u"0.85-2.15 2.45-4.15"_s;
+        QTest::newRow("early") << twoSentences << u"0.6-1.7 2.2-3.6"_s << u"0.85-2.15 2.45-4.15"_s;
+        QTest::newRow("overlapping")
+            << twoSentences << u"1-2.8 2.2-4"_s << u"0.85-2.15 2.45-4.15"_s;
+        QTest::newRow("pause shorter than two pads")
+            << u"_1 #1 _0.2 #1 _1"_s << u"1-2 2.2-3.2"_s << u"0.85-2.1 2.1-3.35"_s;
+        QTest::newRow("no pause: cut at the quietest frame")
+            << u"_1 #1.5 #0.01@-40 #1.5 _1"_s << u"1-2.4 2.6-4"_s << u"0.85-2.5 2.5-4.16"_s;
+        QTest::newRow("a word past the cue's end is kept")
+            << u"_1 #1 _0.1 #0.5 _2"_s << u"1-1.8"_s << u"0.85-2.75"_s;
+        QTest::newRow("speech between far cues stays out")
+            << u"_1 #1 _1 #1 _1 #1 _1"_s << u"1-2 5-6"_s << u"0.85-2.15 4.85-6.15"_s;
+        QTest::newRow("no speech: approximate times stay") << u"_5"_s << u"1-2"_s << u"1-2"_s;
+    }
+
+    void fitsApproximateEdgesToSpeech() {
+        QFETCH(QString, stretches);
+        QFETCH(QString, approximate);
+        QFETCH(QString, expected);
+        std::vector<Sentence> cues;
+        for (const TimeRange& range : rangesOf(approximate).list)
+            cues.emplace_back(range.start, range.end, QString::number(cues.size()), true);
+        const std::vector<Sentence> fitted = SpeechEdges().fit(cues, profileOf(stretches));
+        Ranges ranges;
+        for (size_t k = 0; k < fitted.size(); ++k) {
+            QCOMPARE(fitted[k].text, cues[k].text);
+            QVERIFY(fitted[k].hard);
+            ranges.list.emplace_back(fitted[k].start, fitted[k].end);
+        }
+        QCOMPARE(ranges, rangesOf(expected));
     }
 };
 

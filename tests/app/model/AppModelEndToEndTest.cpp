@@ -90,7 +90,6 @@ private Q_SLOTS:
         services.recorder = std::make_unique<Recorder>(AudioDevices::system());
         services.transcriber = std::make_unique<Transcriber>();
         services.defaults = std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
-        services.audioFolder = dir.filePath(QStringLiteral("Audio"));
         const SessionStore store(dir.filePath(QStringLiteral("Sessions")));
         AppModel model(store, true, std::move(services));
 

@@ -45,7 +45,6 @@ AppModel& ModelHarness::restart(bool persist) {
     services.recorder = std::make_unique<Recorder>(m_devices, m_microphone);
     services.transcriber = std::make_unique<Transcriber>(std::move(engine), std::move(speech));
     services.defaults = std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat);
-    services.audioFolder = audioFolder();
     m_model = std::make_unique<AppModel>(store(), persist, std::move(services));
     return *m_model;
 }

@@ -41,7 +41,6 @@ public:
     AppModel* operator->() { return m_model.get(); }
 
     QString sessionsFolder() const { return m_dir.path() + QStringLiteral("/Sessions"); }
-    QString audioFolder() const { return m_dir.path() + QStringLiteral("/Audio"); }
     QString settingsFile() const { return m_dir.path() + QStringLiteral("/Quellin.conf"); }
     QString mediaFolder() const { return m_dir.path() + QStringLiteral("/Media"); }
     SessionStore store() const { return SessionStore(sessionsFolder()); }

@@ -58,7 +58,7 @@ private Q_SLOTS:
     }
 
     void oneSentenceWithTextPerSpokenSentence() {
-        // An MP3 goes through the cached conversion.
+        // An MP3, compressed as most podcasts are.
         const QString mp3 = TestMedia::convert(m_speech.path, m_folder.filePath("media/talk.mp3"));
         const QJsonObject result = json({"sentences", mp3, "--language", "en-US"});
         QCOMPARE(result.value("method").toObject(), SplitMethod::speech("en-US").toJson());
