@@ -5,6 +5,7 @@
 #include "feedback/Loudness.h"
 #include "feedback/MonoClip.h"
 #include "feedback/PitchContour.h"
+#include "split/SilenceSplitter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,8 +13,6 @@
 
 namespace {
 
-// A frame is speech when it is no more than this far below the loudest frame of its recording.
-constexpr double speechRange = 30; // dB
 // A silence inside speech this long is a pause; stop consonants are shorter.
 constexpr double minPause = 0.2;
 // How far apart (seconds) a pause in one recording may be from one in the other and still count
@@ -32,22 +31,19 @@ struct Span {
     qsizetype length() const { return last - first + 1; }
 };
 
-// Which frames (hop samples each) are speech.
-std::vector<bool> speechFrames(std::span<const float> mono, qsizetype hopSamples) {
+// Which frames (hop samples each) are speech, by the pause split's own measure.
+std::vector<bool> speechFrames(std::span<const float> mono, qsizetype hopSamples, double hop) {
     const auto frames = qsizetype(mono.size()) / hopSamples;
-    std::vector<double> power(static_cast<size_t>(frames));
+    std::vector<float> rms(static_cast<size_t>(frames));
     for (qsizetype i = 0; i < frames; ++i) {
         double sum = 0;
         for (const float s : mono.subspan(size_t(i * hopSamples), size_t(hopSamples)))
             sum += double(s) * s;
-        power[size_t(i)] = sum / double(hopSamples);
+        rms[size_t(i)] = float(std::sqrt(sum / double(hopSamples)));
     }
-    const double loudest = power.empty() ? 0 : *std::max_element(power.begin(), power.end());
-    const double floor = loudest * std::pow(10.0, -speechRange / 10);
-    std::vector<bool> speech(static_cast<size_t>(frames));
-    for (size_t i = 0; i < speech.size(); ++i)
-        speech[i] = loudest > 0 && power[i] >= floor;
-    return speech;
+    const std::vector<uint8_t> voiced =
+        SilenceSplitter::voicedFrames(EnergyProfile(hop, std::move(rms)));
+    return {voiced.begin(), voiced.end()};
 }
 
 Span speechSpan(const std::vector<bool>& speech) {
@@ -141,8 +137,8 @@ AttemptFeedback AttemptFeedback::of(std::span<const float> original, std::span<c
                                Loudness::integrated(take, sampleRate), Loudness::peak(take));
 
     // Only the speech is warped: silence before and after says nothing about the pace.
-    const std::vector<bool> originalSpeech = speechFrames(original, hopSamples);
-    const std::vector<bool> takeSpeech = speechFrames(take, hopSamples);
+    const std::vector<bool> originalSpeech = speechFrames(original, hopSamples, feedback.hop);
+    const std::vector<bool> takeSpeech = speechFrames(take, hopSamples, feedback.hop);
     const Span os = speechSpan(originalSpeech);
     const Span ts = speechSpan(takeSpeech);
     if (os.length() < 2 || ts.length() < 2)
