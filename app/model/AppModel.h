@@ -54,6 +54,7 @@ class AppModel final : public QObject, public ListeningModel {
     Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
     Q_PROPERTY(bool showIntonation READ showIntonation WRITE setShowIntonation NOTIFY
                    showIntonationChanged)
+    Q_PROPERTY(std::vector<float> melody READ melody NOTIFY melodyChanged)
 
 public:
     // How many recent sessions the start screen lists.
@@ -139,6 +140,9 @@ public:
     bool micDenied() const { return m_micDenied; }
     const QString& language() const { return m_language; }
     bool showIntonation() const { return m_showIntonation; }
+    // The current sentence's melody: semitones every 10 ms, NaN where unvoiced; empty until it
+    // has been read (off the main thread) or when it cannot be.
+    const std::vector<float>& melody() const { return m_melody; }
 
     Player& player() const { return *m_player; }
     Recorder& recorder() const { return *m_recorder; }
@@ -217,6 +221,7 @@ Q_SIGNALS:
     void micDeniedChanged();
     void languageChanged();
     void showIntonationChanged();
+    void melodyChanged();
 
 private:
     using Token = ModelTasks::Token;
@@ -231,6 +236,9 @@ private:
                                 Take take);
     QCoro::Task<> playTakeSteps(Token token, Take take, double gain = 1);
     QCoro::Task<> analyseTake(Token token, QString url, Sentence sentence);
+    // Reads the melody of this stretch of the open file unless it is the one shown already.
+    void loadMelody(std::optional<TimeRange> range);
+    QCoro::Task<> readMelody(Token token, QString path, TimeRange range);
     // Plays the sentence at `rate` for the task of `scope` (which outlives the call): true when
     // it was heard to its end; false when the task went stale, or after playFailed().
     QCoro::Task<bool> playSentence(const ModelTasks::Scope& scope, Sentence sentence, double rate);
@@ -284,12 +292,16 @@ private:
     bool m_micDenied = false;
     QString m_language;
     bool m_showIntonation = true;
+    std::vector<float> m_melody;
+    // The file and stretch `m_melody` is, or is being read, of.
+    std::optional<std::pair<QString, TimeRange>> m_melodyOf;
     // The sound the player plays: what takes are compared with.
     QString m_playable;
 
     Token m_work;
     Token m_splitTask;
     Token m_takeTask;
+    Token m_melodyTask;
     // Every task the model started, to cancel them all when the model goes away.
     ModelTasks m_tasks;
 };

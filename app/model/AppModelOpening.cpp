@@ -250,6 +250,7 @@ void AppModel::close() {
     ModelTasks::cancel(m_takeTask);
     m_player->unload();
     m_playable.clear();
+    loadMelody(std::nullopt);
     setSession(std::nullopt);
     setProfile(std::nullopt);
     setTake(std::nullopt);

@@ -7,6 +7,7 @@
 
 #include "base/LogCategories.h"
 #include "base/QuellinError.h"
+#include "feedback/PitchContour.h"
 #include "feedback/TakeAnalysis.h"
 #include "practice/LoopRunner.h"
 
@@ -184,9 +185,11 @@ void AppModel::finishRecording() {
 void AppModel::loadTake() {
     ModelTasks::cancel(m_takeTask);
     setTake(std::nullopt);
-    if (!m_session || !m_session->currentSentence())
+    const std::optional<Sentence> current = m_session ? m_session->currentSentence() : std::nullopt;
+    loadMelody(current ? std::optional(TimeRange(current->start, current->end)) : std::nullopt);
+    if (!current)
         return;
-    const Sentence sentence = *m_session->currentSentence();
+    const Sentence sentence = *current;
     const QString url = m_sessions.takeURL(*m_session, sentence);
     if (!QFileInfo(url).isFile())
         return;
@@ -211,6 +214,38 @@ QCoro::Task<> AppModel::analyseTake(Token token, QString url, Sentence sentence)
     }
     setTake(Take{url, std::move(analysis->shape.bars), analysis->shape.range,
                  std::move(analysis->feedback)});
+}
+
+void AppModel::loadMelody(std::optional<TimeRange> range) {
+    std::optional<std::pair<QString, TimeRange>> of;
+    if (range && !m_playable.isEmpty())
+        of.emplace(m_playable, *range);
+    if (of == m_melodyOf)
+        return;
+    ModelTasks::cancel(m_melodyTask);
+    m_melodyOf = of;
+    assign(m_melody, {}, &AppModel::melodyChanged);
+    if (!of)
+        return;
+    m_melodyTask = m_tasks.start();
+    readMelody(m_melodyTask, of->first, of->second);
+}
+
+QCoro::Task<> AppModel::readMelody(Token token, QString path, TimeRange range) {
+    const ModelTasks::Scope scope(this, token);
+    const QFuture<std::vector<float>> reading =
+        QtConcurrent::run([path, range, stop = token->stopToken()] {
+            try {
+                return melodyOf(path, range, stop);
+            } catch (const std::exception& error) {
+                qCDebug(lcModel) << "The melody of a sentence couldn’t be read:" << error.what();
+                return std::vector<float>();
+            }
+        });
+    std::vector<float> melody = co_await reading;
+    if (scope.stale())
+        co_return;
+    assign(m_melody, std::move(melody), &AppModel::melodyChanged);
 }
 
 bool AppModel::stopForTake() {

@@ -86,7 +86,7 @@ PracticeView::PracticeView(AppModel& model, QWidget* parent) : QWidget(parent), 
     for (auto changed :
          {&AppModel::sessionChanged, &AppModel::profileChanged, &AppModel::phaseChanged,
           &AppModel::phaseStartChanged, &AppModel::phaseLengthChanged, &AppModel::takeChanged,
-          &AppModel::showIntonationChanged})
+          &AppModel::showIntonationChanged, &AppModel::melodyChanged})
         connect(&m_model, changed, this, &PracticeView::refresh);
     refresh();
 }
@@ -292,11 +292,10 @@ void PracticeView::refresh() {
     m_original->setPlaying(playsOriginal(phase) ? std::optional(playing) : std::nullopt);
 
     const std::optional<AppModel::Take>& take = m_model.take();
-    const bool melodies = m_model.showIntonation() && take && take->feedback;
-    m_original->setMelodies(
-        melodies ? std::vector<WaveformView::Melody>{{take->feedback->originalPitch,
-                                                      Style::accent(this).darker(140)}}
-                 : std::vector<WaveformView::Melody>());
+    std::vector<WaveformView::Melody> melody;
+    if (m_model.showIntonation() && !m_model.melody().empty())
+        melody.push_back({m_model.melody(), Style::accent(this).darker(140)});
+    m_original->setMelodies(std::move(melody));
     if (phase.kind == Kind::recording)
         m_attempt->showRecording(m_model.phaseStart(), m_model.phaseLength());
     else if (take)

@@ -1,5 +1,7 @@
 #include "feedback/PitchContour.h"
 
+#include "feedback/MonoClip.h"
+
 #include <QtGlobal>
 
 #include <aubio/aubio.h>
@@ -94,6 +96,13 @@ std::vector<float> PitchContour::semitones() const {
         if (hertz[i] > 0)
             out[i] = 12.0f * std::log2(hertz[i] / median);
     return out;
+}
+
+std::vector<float> melodyOf(const QString& path, TimeRange range, std::stop_token stop) {
+    constexpr int rate = 16000; // plenty for a voice's pitch, and quick
+    const std::vector<float> samples =
+        readMonoClip(path, rate, range.start, range.end, std::move(stop));
+    return pitchContour(samples, rate).semitones();
 }
 
 size_t PitchContour::voicedCount() const {

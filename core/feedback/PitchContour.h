@@ -1,6 +1,11 @@
 #pragma once
 
+#include "base/Sentence.h"
+
+#include <QString>
+
 #include <span>
+#include <stop_token>
 #include <vector>
 
 // The melody of a voice: its fundamental frequency every `hop` seconds, found by aubio's YIN
@@ -25,3 +30,7 @@ struct PitchContour {
 
 // Mono samples at `sampleRate` (8000 Hz or more). An empty or silent sound gives unvoiced frames.
 PitchContour pitchContour(std::span<const float> mono, int sampleRate, double hop = 0.01);
+
+// The melody of a stretch of a media file's sound: semitones every 10 ms (see semitones()).
+// Throws MediaError when the file cannot be read, OperationCancelled on a stop request.
+std::vector<float> melodyOf(const QString& path, TimeRange range, std::stop_token stop = {});

@@ -123,6 +123,9 @@ private Q_SLOTS:
         h->select(1); // no take; take 2's analysis ends after this
         QVERIFY(h.settle());
         QVERIFY(!h->take());
+        // The sentence's melody is there without a take: its tone voiced at one pitch.
+        QVERIFY(std::count_if(h->melody().begin(), h->melody().end(),
+                              [](float semitones) { return std::abs(semitones) < 0.2f; }) > 50);
         h->select(2);
         QVERIFY(h.settle());
         QCOMPARE(h->take()->url, takes[2]);
