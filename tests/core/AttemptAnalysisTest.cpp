@@ -229,6 +229,46 @@ private Q_SLOTS:
                  qPrintable(QString::number(percentile(wordErrors, 0.9))));
     }
 
+    // A pause only one of the two makes is found where it lies on the sentence's axis.
+    void pausesOnlyOneMakes_data() {
+        QTest::addColumn<bool>("takePauses");
+        QTest::newRow("take pauses") << true;
+        QTest::newRow("original pauses") << false;
+    }
+    void pausesOnlyOneMakes() {
+        QFETCH(bool, takePauses);
+        const Spoken whole = speak(u"I would like a cup of tea and a slice of cake."_s, 160, 50);
+        Spoken paused = speak(u"I would like a cup of tea"_s, 160, 50);
+        const double breakAt = double(paused.samples.size()) / rate;
+        paused.samples.resize(paused.samples.size() + size_t(0.6 * rate), 0.0f);
+        const Spoken rest = speak(u"and a slice of cake."_s, 160, 50);
+        paused.samples.insert(paused.samples.end(), rest.samples.begin(), rest.samples.end());
+        const AttemptFeedback feedback =
+            takePauses ? AttemptFeedback::of(whole.samples, paused.samples, rate)
+                       : AttemptFeedback::of(paused.samples, whole.samples, rate);
+        QCOMPARE(feedback.pauses.size(), size_t(1));
+        const AttemptFeedback::PauseDifference pause = feedback.pauses.front();
+        using Who = AttemptFeedback::PauseDifference::Who;
+        QCOMPARE(pause.who, takePauses ? Who::take : Who::original);
+        // On the sentence's axis: before "and" in the whole sentence, or the silence itself.
+        const double expected = takePauses ? whole.wordStarts.at(7) : breakAt;
+        QVERIFY2(std::abs(pause.at.start - expected) < 0.2,
+                 qPrintable(QString::number(pause.at.start)));
+    }
+
+    // Silence, or a sound too short to hold speech, gives no figures and no take melody.
+    void silenceGivesNoFigures() {
+        const Spoken sentence = speak(u"Good evening."_s, 160, 50);
+        for (const std::vector<float>& take :
+             {std::vector<float>(rate, 0.0f), std::vector<float>(100, 0.1f)}) {
+            const AttemptFeedback feedback = AttemptFeedback::of(sentence.samples, take, rate);
+            QVERIFY(!feedback.pace && !feedback.intonationMatch && feedback.pauses.empty());
+            QVERIFY(std::all_of(feedback.takePitch.begin(), feedback.takePitch.end(),
+                                [](float s) { return std::isnan(s); }));
+            QCOMPARE(feedback.takeGain, 1.0);
+        }
+    }
+
 private:
     QTemporaryDir m_folder;
 };
