@@ -92,17 +92,17 @@ void AttemptCard::showRecording(const QDateTime& start, double length) {
 
 QString AttemptCard::figuresText(const AttemptFeedback& feedback) {
     QStringList lines;
-    lines << (feedback.pace
-                  ? QStringLiteral("Pace: %1").arg(AttemptFeedback::paceWords(*feedback.pace))
-                  : QStringLiteral("Pace: no speech was heard in your attempt."));
+    lines << (feedback.pace ? AttemptFeedback::paceWords(*feedback.pace)
+                            : QStringLiteral("No speech was heard in your attempt."));
     lines << (feedback.intonationMatch
-                  ? QStringLiteral("Intonation: %1 of 100, %2.")
+                  ? QStringLiteral("Intonation match: %1 of 100, %2.")
                         .arg(*feedback.intonationMatch)
                         .arg(AttemptFeedback::matchWords(*feedback.intonationMatch))
-                  : QStringLiteral("Intonation: too little voice to compare the melodies."));
+                  : QStringLiteral(
+                        "Intonation match: too little of the two was voiced to compare."));
     if (feedback.pace && feedback.pauses.empty())
-        lines << QStringLiteral("Pauses: where the original pauses.");
+        lines << QStringLiteral("You paused where the original pauses.");
     for (const AttemptFeedback::PauseDifference& pause : feedback.pauses)
-        lines << QStringLiteral("Pause: %1").arg(AttemptFeedback::pauseWords(pause));
+        lines << AttemptFeedback::pauseWords(pause);
     return lines.join(QLatin1Char('\n'));
 }

@@ -233,9 +233,9 @@ bool AttemptFeedback::operator==(const AttemptFeedback& other) const {
 QString AttemptFeedback::paceWords(double pace) {
     const auto percent = int(std::lround(std::abs(pace - 1) * 100));
     if (percent < 5)
-        return QStringLiteral("Your pace matched the original’s.");
-    return pace > 1 ? QStringLiteral("You were %1 % slower.").arg(percent)
-                    : QStringLiteral("You were %1 % faster.").arg(percent);
+        return QStringLiteral("You spoke at the original’s pace.");
+    return pace > 1 ? QStringLiteral("You were %1 % slower than the original.").arg(percent)
+                    : QStringLiteral("You were %1 % faster than the original.").arg(percent);
 }
 
 QString AttemptFeedback::matchWords(int intonationMatch) {

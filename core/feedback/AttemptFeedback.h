@@ -11,7 +11,7 @@
 
 // How a take compares with the sentence it copies: melody, pace and pauses, each a figure the
 // learner can check by ear, with the take's melody laid on the sentence's time axis. Plain value
-// code, any thread; the analysis is synchronous (tens of milliseconds for a 10-second take).
+// code, any thread; the analysis is synchronous (about a tenth of a second for a 10-second take).
 struct AttemptFeedback {
     // Where one recording pauses and the other speaks, in seconds on the sentence's axis.
     struct PauseDifference {
@@ -48,7 +48,7 @@ struct AttemptFeedback {
                                 const QString& takePath, TimeRange take, std::stop_token stop = {});
 
     // The figures in the learner's words.
-    static QString paceWords(double pace); // "You were 15 % slower."
+    static QString paceWords(double pace); // "You were 15 % slower than the original."
     static QString
     matchWords(int intonationMatch); // "close", "some differences", "different melody"
     static QString pauseWords(const PauseDifference& pause);
