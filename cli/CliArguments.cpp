@@ -85,7 +85,8 @@ QString CliArguments::usage() {
                           "       quellin-cli subtitles FILE\n"
                           "       quellin-cli export FILE --to anki|srt|vtt|clips [--hard-only] "
                           "--out DIR\n"
-                          "       quellin-cli languages\n");
+                          "       quellin-cli languages\n"
+                          "       quellin-cli attempt MEDIA --start S --end E --take TAKE\n");
 }
 
 QString CliArguments::help() {

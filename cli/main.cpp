@@ -1,3 +1,4 @@
+#include "AttemptCommand.h"
 #include "CliArguments.h"
 #include "SentenceOutput.h"
 #include "SentencePipeline.h"
@@ -198,7 +199,17 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
 
-    const auto command = CliArguments::parse(QCoreApplication::arguments().mid(1));
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.value(0) == u"attempt") {
+        const auto attempt = AttemptCommand::parse(arguments);
+        if (const auto* error = std::get_if<AttemptCommand::UsageError>(&attempt)) {
+            printTo(stderr, QStringLiteral("quellin-cli: %1\n").arg(error->message) +
+                                AttemptCommand::usage());
+            return 2;
+        }
+        return AttemptCommand::run(std::get<AttemptCommand::Arguments>(attempt));
+    }
+    const auto command = CliArguments::parse(arguments);
     if (std::holds_alternative<CliArguments::Help>(command)) {
         printTo(stdout, CliArguments::help());
         return 0;

@@ -101,7 +101,8 @@ QCoro::Task<bool> Player::play(double start, double end, double rate) {
     co_return heard(*resumer);
 }
 
-QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<double> end) {
+QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<double> end,
+                                   double gain) {
     m_failure.reset();
     std::shared_ptr<DecoderLender> file;
     try {
@@ -125,7 +126,7 @@ QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<dou
     if (end)
         limit = std::min(limit, qint64(std::max(*end, 0.0) * format.sampleRate));
     if (limit > first) {
-        take->segment = std::make_shared<SegmentStream>(file, first, limit - first, 1.0);
+        take->segment = std::make_shared<SegmentStream>(file, first, limit - first, 1.0, gain);
         m_failure = take->output->start(format, take->segment, reportTo(take->end));
         if (m_failure) {
             if (m_takePlayer == take)

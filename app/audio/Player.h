@@ -32,10 +32,12 @@ public:
     // end or when there is nothing to play; false with no file, when the output cannot start or
     // fails before the end, or when stopped first.
     QCoro::Task<bool> play(double start, double end, double rate);
-    // Plays a take from `start` to `end` seconds (its end when absent) at normal speed. True
-    // when it ended by itself; false when it cannot be opened, when the output cannot start or
-    // fails before the end, or when it was stopped or cut short by another take.
-    QCoro::Task<bool> playTake(QString path, double start, std::optional<double> end);
+    // Plays a take from `start` to `end` seconds (its end when absent) at normal speed, its
+    // samples scaled by `gain`. True when it ended by itself; false when it cannot be opened, when
+    // the output cannot start or fails before the end, or when it was stopped or cut short by
+    // another take.
+    QCoro::Task<bool> playTake(QString path, double start, std::optional<double> end,
+                               double gain = 1);
     // Stops everything that plays; every waiting call returns false.
     void stop();
     // Stops and forgets the file: play returns false until a file is loaded again.

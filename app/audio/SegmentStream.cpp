@@ -13,8 +13,9 @@ constexpr double queueSeconds = 1.0;
 } // namespace
 
 SegmentStream::SegmentStream(std::shared_ptr<DecoderLender> decoders, qint64 first, qint64 count,
-                             double rate)
+                             double rate, double gain)
     : m_decoders(std::move(decoders)), m_first(first), m_count(count), m_rate(rate),
+      m_gain(float(gain)),
       m_queue(m_decoders->format().channels, qint64(queueSeconds * m_decoders->format().sampleRate),
               TimeStretcher::stretchedLength(count, rate)),
       m_worker([this](std::stop_token stop) { render(stop); }) {}
@@ -44,6 +45,9 @@ void SegmentStream::render(std::stop_token stop) {
             left -= got;
             output.clear();
             stretcher.process(input.data(), got, got == 0 || left == 0, output);
+            if (m_gain != 1)
+                for (float& sample : output)
+                    sample *= m_gain;
             const qint64 frames = qint64(output.size()) / format.channels;
             if (!m_queue.push(output.data(), frames, stop) || got == 0 || left == 0)
                 break;

@@ -10,8 +10,10 @@ class DecoderLender;
 // thread of its own while the output plays what is ready. Only the stretch is decoded.
 class SegmentStream final : public FrameSource {
 public:
-    // Frames [first, first + count) of the lender's file, played at `rate`.
-    SegmentStream(std::shared_ptr<DecoderLender> decoders, qint64 first, qint64 count, double rate);
+    // Frames [first, first + count) of the lender's file, played at `rate`, samples scaled by
+    // `gain`.
+    SegmentStream(std::shared_ptr<DecoderLender> decoders, qint64 first, qint64 count, double rate,
+                  double gain = 1);
     ~SegmentStream() override;
 
     // Stops the worker and waits for it (it stops between two blocks), so that the decoder is
@@ -32,6 +34,7 @@ private:
     const qint64 m_first;
     const qint64 m_count;
     const double m_rate;
+    const float m_gain;
     FrameQueue m_queue;
     std::jthread m_worker;
 };

@@ -37,6 +37,7 @@ AppModel::AppModel(SessionStore sessions, bool persist, Services services, QObje
         m_defaults = Locations::userSettings();
 
     m_language = m_transcriber->preferredLanguage(Locations::savedLanguage(*m_defaults));
+    m_showIntonation = m_defaults->value(Locations::showIntonationKey, true).toBool();
     refreshRecent();
 }
 
@@ -143,6 +144,12 @@ void AppModel::setLanguage(const QString& language) {
     if (m_persist)
         m_defaults->setValue(Locations::languageKey, language);
     assign(m_language, language, &AppModel::languageChanged);
+}
+
+void AppModel::setShowIntonation(bool show) {
+    if (m_persist)
+        m_defaults->setValue(Locations::showIntonationKey, show);
+    assign(m_showIntonation, show, &AppModel::showIntonationChanged);
 }
 
 void AppModel::setPhase(Phase phase, std::optional<double> length) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Sentence.h"
+#include "feedback/AttemptFeedback.h"
 #include "media/EnergyProfile.h"
 #include "practice/PracticePlan.h"
 #include "practice/PracticeSettings.h"
@@ -56,6 +57,9 @@ class AppModel final : public QObject, public ListeningModel {
     Q_PROPERTY(QString language READ language WRITE setLanguage NOTIFY languageChanged)
     Q_PROPERTY(
         std::vector<SubtitleTrack> subtitleTracks READ subtitleTracks NOTIFY subtitleTracksChanged)
+    Q_PROPERTY(bool showIntonation READ showIntonation WRITE setShowIntonation NOTIFY
+                   showIntonationChanged)
+    Q_PROPERTY(std::vector<float> melody READ melody NOTIFY melodyChanged)
 
 public:
     // How many recent sessions the start screen lists.
@@ -93,12 +97,14 @@ public:
         bool operator==(const Phase&) const = default;
     };
 
-    // The user's recorded attempt at the current sentence: its file, 140 waveform bars (0…1)
-    // and the part of it that holds the voice.
+    // The user's recorded attempt at the current sentence: its file, 140 waveform bars (0…1),
+    // the part of it that holds the voice and how it compares with the sentence (none when the
+    // sentence's sound could not be read).
     struct Take {
         QString url;
         std::vector<float> bars;
         TimeRange range;
+        std::optional<AttemptFeedback> feedback;
         bool operator==(const Take&) const = default;
     };
 
@@ -153,6 +159,10 @@ public:
     const std::vector<Transcript>& transcripts() const { return m_transcripts; }
     // The listed transcript the session's sentences came from, as for subtitle tracks.
     std::optional<qsizetype> transcriptInUse() const;
+    bool showIntonation() const { return m_showIntonation; }
+    // The current sentence's melody: semitones every 10 ms, NaN where unvoiced; empty until it
+    // has been read (off the main thread) or when it cannot be.
+    const std::vector<float>& melody() const { return m_melody; }
 
     Player& player() const { return *m_player; }
     Recorder& recorder() const { return *m_recorder; }
@@ -173,6 +183,8 @@ public:
     // Reads every saved session again for `recent` and `reviewDue` (nothing without `persist`).
     void refreshRecent();
     void setLanguage(const QString& language);
+    // Whether the cards draw the melody lines; remembered like `language`.
+    void setShowIntonation(bool show);
 
     // Opening and finding sentences.
     void chooseFile();
@@ -250,6 +262,8 @@ Q_SIGNALS:
     void languageChanged();
     void subtitleTracksChanged();
     void transcriptsChanged();
+    void showIntonationChanged();
+    void melodyChanged();
 
 private:
     using Token = ModelTasks::Token;
@@ -277,8 +291,11 @@ private:
                                QString url);
     QCoro::Task<> runComparison(Token token, Sentence sentence, PracticeSettings settings,
                                 Take take);
-    QCoro::Task<> playTakeSteps(Token token, Take take);
-    QCoro::Task<> analyseTake(Token token, QString url, qint64 sentenceId);
+    QCoro::Task<> playTakeSteps(Token token, Take take, double gain = 1);
+    QCoro::Task<> analyseTake(Token token, QString url, Sentence sentence);
+    // Reads the melody of this stretch of the open file unless it is the one shown already.
+    void loadMelody(std::optional<TimeRange> range);
+    QCoro::Task<> readMelody(Token token, QString path, TimeRange range);
     // Plays the sentence at `rate` for the task of `scope` (which outlives the call): true when
     // it was heard to its end; false when the task went stale, or after playFailed().
     QCoro::Task<bool> playSentence(const ModelTasks::Scope& scope, Sentence sentence, double rate);
@@ -337,10 +354,17 @@ private:
     QString m_language;
     std::vector<SubtitleTrack> m_subtitleTracks;
     std::vector<Transcript> m_transcripts;
+    bool m_showIntonation = true;
+    std::vector<float> m_melody;
+    // The file and stretch `m_melody` is, or is being read, of.
+    std::optional<std::pair<QString, TimeRange>> m_melodyOf;
+    // The sound the player plays: what takes are compared with.
+    QString m_playable;
 
     Token m_work;
     Token m_splitTask;
     Token m_takeTask;
+    Token m_melodyTask;
     // Every task the model started, to cancel them all when the model goes away.
     ModelTasks m_tasks;
 };

@@ -164,6 +164,7 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64
         co_return;
     try {
         m_player->load(opening.sound->playable);
+        m_playable = opening.sound->playable;
     } catch (const std::exception& error) {
         fail(describe(error));
         co_return;
@@ -444,6 +445,8 @@ void AppModel::close() {
     cancelSplitting();
     ModelTasks::cancel(m_takeTask);
     m_player->unload();
+    m_playable.clear();
+    loadMelody(std::nullopt);
     setSession(std::nullopt);
     setProfile(std::nullopt);
     setTake(std::nullopt);

@@ -7,9 +7,10 @@
 
 #include "base/LogCategories.h"
 #include "base/QuellinError.h"
+#include "feedback/PitchContour.h"
+#include "feedback/TakeAnalysis.h"
 #include "practice/LoopRunner.h"
 #include "practice/ReviewSchedule.h"
-#include "practice/TakeShape.h"
 
 #include <QCoroFuture>
 #include <QFileInfo>
@@ -205,31 +206,67 @@ void AppModel::finishRecording() {
 void AppModel::loadTake() {
     ModelTasks::cancel(m_takeTask);
     setTake(std::nullopt);
-    if (!m_session || !m_session->currentSentence())
+    const std::optional<Sentence> current = m_session ? m_session->currentSentence() : std::nullopt;
+    loadMelody(current ? std::optional(TimeRange(current->start, current->end)) : std::nullopt);
+    if (!current)
         return;
-    const Sentence sentence = *m_session->currentSentence();
+    const Sentence sentence = *current;
     const QString url = m_sessions.takeURL(*m_session, sentence);
     if (!QFileInfo(url).isFile())
         return;
     m_takeTask = m_tasks.start();
-    analyseTake(m_takeTask, url, sentence.id());
+    analyseTake(m_takeTask, url, sentence);
 }
 
-QCoro::Task<> AppModel::analyseTake(Token token, QString url, qint64 sentenceId) {
+QCoro::Task<> AppModel::analyseTake(Token token, QString url, Sentence sentence) {
     const ModelTasks::Scope scope(this, token);
-    const QFuture<std::optional<TakeShape>> analysing =
-        QtConcurrent::run(&TakeShape::read, url, token->stopToken());
-    const std::optional<TakeShape> shape = co_await analysing;
-    if (scope.stale() || !shape)
+    const QFuture<std::optional<TakeAnalysis>> analysing =
+        QtConcurrent::run(&TakeAnalysis::read, url, m_playable,
+                          TimeRange(sentence.start, sentence.end), token->stopToken());
+    std::optional<TakeAnalysis> analysis = co_await analysing;
+    if (scope.stale() || !analysis)
         co_return;
     // Dropped when the user has moved on to another sentence (or file) meanwhile.
     const std::optional<Sentence> current = m_session ? m_session->currentSentence() : std::nullopt;
-    if (!current || current->id() != sentenceId ||
+    if (!current || current->id() != sentence.id() ||
         m_sessions.takeURL(*m_session, *current) != url) {
         qCDebug(lcModel) << "The take of a sentence no longer shown is dropped:" << url;
         co_return;
     }
-    setTake(Take{url, shape->bars, shape->range});
+    setTake(Take{url, std::move(analysis->shape.bars), analysis->shape.range,
+                 std::move(analysis->feedback)});
+}
+
+void AppModel::loadMelody(std::optional<TimeRange> range) {
+    std::optional<std::pair<QString, TimeRange>> of;
+    if (range && !m_playable.isEmpty())
+        of.emplace(m_playable, *range);
+    if (of == m_melodyOf)
+        return;
+    ModelTasks::cancel(m_melodyTask);
+    m_melodyOf = of;
+    assign(m_melody, {}, &AppModel::melodyChanged);
+    if (!of)
+        return;
+    m_melodyTask = m_tasks.start();
+    readMelody(m_melodyTask, of->first, of->second);
+}
+
+QCoro::Task<> AppModel::readMelody(Token token, QString path, TimeRange range) {
+    const ModelTasks::Scope scope(this, token);
+    const QFuture<std::vector<float>> reading =
+        QtConcurrent::run([path, range, stop = token->stopToken()] {
+            try {
+                return melodyOf(path, range, stop);
+            } catch (const std::exception& error) {
+                qCDebug(lcModel) << "The melody of a sentence couldn’t be read:" << error.what();
+                return std::vector<float>();
+            }
+        });
+    std::vector<float> melody = co_await reading;
+    if (scope.stale())
+        co_return;
+    assign(m_melody, std::move(melody), &AppModel::melodyChanged);
 }
 
 bool AppModel::stopForTake() {
@@ -258,7 +295,9 @@ QCoro::Task<> AppModel::runComparison(Token token, Sentence sentence, PracticeSe
     co_await token->sleep(std::chrono::milliseconds(400));
     if (scope.stale())
         co_return;
-    co_await playTakeSteps(token, std::move(take));
+    // The take as loud as the original, so that the two compare by their melody and rhythm.
+    const double gain = take.feedback ? take.feedback->takeGain : 1;
+    co_await playTakeSteps(token, std::move(take), gain);
 }
 
 void AppModel::playTake() {
@@ -268,10 +307,11 @@ void AppModel::playTake() {
     playTakeSteps(m_work, *m_take);
 }
 
-QCoro::Task<> AppModel::playTakeSteps(Token token, Take take) {
+QCoro::Task<> AppModel::playTakeSteps(Token token, Take take, double gain) {
     const ModelTasks::Scope scope(this, token);
     setPhase(Phase::take(), take.range.end - take.range.start);
-    const bool ended = co_await m_player->playTake(take.url, take.range.start, take.range.end);
+    const bool ended =
+        co_await m_player->playTake(take.url, take.range.start, take.range.end, gain);
     if (scope.stale())
         co_return;
     if (ended)

@@ -3,6 +3,8 @@
 #include "ui/RecordingMeter.h"
 #include "ui/Style.h"
 
+#include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QStackedWidget>
 
@@ -18,11 +20,32 @@ AttemptCard::AttemptCard(std::function<double()> level, QWidget* parent)
     m_hint->setMinimumHeight(70);
     Style::apply(m_hint, Style::Text::callout, Style::secondary(this));
     m_stack->addWidget(m_hint);
-    m_waveform = new WaveformView(m_stack);
+
+    m_takePage = new QWidget(m_stack);
+    auto* page = new QVBoxLayout(m_takePage);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(8);
+    m_waveform = new WaveformView(m_takePage);
     m_waveform->setObjectName(QStringLiteral("takeWaveform"));
     m_waveform->setFixedHeight(70);
     m_waveform->setTint(Style::orange());
-    m_stack->addWidget(m_waveform);
+    page->addWidget(m_waveform);
+    auto* below = new QHBoxLayout;
+    m_figures = new QLabel(m_takePage);
+    m_figures->setObjectName(QStringLiteral("attemptFigures"));
+    m_figures->setWordWrap(true);
+    m_figures->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Style::apply(m_figures, Style::Text::callout, Style::secondary(this));
+    below->addWidget(m_figures, 1);
+    m_showIntonation = new QCheckBox(QStringLiteral("Show Intonation"), m_takePage);
+    m_showIntonation->setObjectName(QStringLiteral("showIntonation"));
+    m_showIntonation->setToolTip(
+        QStringLiteral("Draw the melody of the original and of your attempt over the waveforms"));
+    connect(m_showIntonation, &QCheckBox::toggled, this, &AttemptCard::showIntonationChosen);
+    below->addWidget(m_showIntonation, 0, Qt::AlignTop);
+    page->addLayout(below);
+    m_stack->addWidget(m_takePage);
+
     m_meter = new RecordingMeter(std::move(level), m_stack);
     m_stack->addWidget(m_meter);
     m_stack->setMinimumHeight(70);
@@ -36,10 +59,27 @@ void AttemptCard::showHint() {
     m_state = State::hint;
 }
 
-void AttemptCard::showTake(std::vector<float> bars, std::optional<WaveformView::Playing> playing) {
+void AttemptCard::showTake(std::vector<float> bars, std::optional<WaveformView::Playing> playing,
+                           const std::optional<AttemptFeedback>& feedback, bool showIntonation) {
     m_waveform->setBars(std::move(bars));
     m_waveform->setPlaying(std::move(playing));
-    m_stack->setCurrentWidget(m_waveform);
+    std::vector<WaveformView::Melody> melodies;
+    std::vector<std::pair<double, double>> marks;
+    if (feedback && showIntonation) {
+        melodies.push_back({feedback->originalPitch, Style::accent(this), true});
+        melodies.push_back({feedback->takePitch, Style::orange().darker(130), false});
+        const double length = feedback->hop * double(feedback->originalPitch.size());
+        for (const AttemptFeedback::PauseDifference& pause : feedback->pauses)
+            marks.emplace_back(pause.at.start / length, pause.at.end / length);
+    }
+    m_waveform->setMelodies(std::move(melodies));
+    m_waveform->setMarks(std::move(marks));
+    m_figures->setText(feedback ? figuresText(*feedback) : QString());
+    m_figures->setVisible(feedback.has_value());
+    m_showIntonation->setVisible(feedback.has_value());
+    const QSignalBlocker quiet(m_showIntonation);
+    m_showIntonation->setChecked(showIntonation);
+    m_stack->setCurrentWidget(m_takePage);
     m_state = State::take;
 }
 
@@ -48,4 +88,21 @@ void AttemptCard::showRecording(const QDateTime& start, double length) {
     m_meter->setPhase(start, length);
     m_stack->setCurrentWidget(m_meter);
     m_state = State::recording;
+}
+
+QString AttemptCard::figuresText(const AttemptFeedback& feedback) {
+    QStringList lines;
+    lines << (feedback.pace ? AttemptFeedback::paceWords(*feedback.pace)
+                            : QStringLiteral("No speech was heard in your attempt."));
+    lines << (feedback.intonationMatch
+                  ? QStringLiteral("Intonation match: %1 of 100, %2.")
+                        .arg(*feedback.intonationMatch)
+                        .arg(AttemptFeedback::matchWords(*feedback.intonationMatch))
+                  : QStringLiteral(
+                        "Intonation match: too little of the two was voiced to compare."));
+    if (feedback.pace && feedback.pauses.empty())
+        lines << QStringLiteral("You paused where the original pauses.");
+    for (const AttemptFeedback::PauseDifference& pause : feedback.pauses)
+        lines << AttemptFeedback::pauseWords(pause);
+    return lines.join(QLatin1Char('\n'));
 }

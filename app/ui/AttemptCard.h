@@ -1,5 +1,6 @@
 #pragma once
 
+#include "feedback/AttemptFeedback.h"
 #include "ui/Card.h"
 #include "ui/WaveformView.h"
 
@@ -7,12 +8,15 @@
 #include <optional>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QStackedWidget;
 class RecordingMeter;
 
 // "Your attempt": the recording meter while recording, the take's orange waveform when there is
-// a take, and otherwise a hint on how to record one.
+// a take, and otherwise a hint on how to record one. With a take compared with its sentence it
+// draws the take's melody on the sentence's time axis (the original's dashed behind it, pauses
+// only one of the two makes shaded) and explains the figures in words below. Main thread.
 class AttemptCard final : public Card {
     Q_OBJECT
 
@@ -23,18 +27,32 @@ public:
     explicit AttemptCard(std::function<double()> level, QWidget* parent = nullptr);
 
     void showHint();
-    void showTake(std::vector<float> bars, std::optional<WaveformView::Playing> playing);
+    // `feedback` none: the take could not be compared; only its waveform shows.
+    void showTake(std::vector<float> bars, std::optional<WaveformView::Playing> playing,
+                  const std::optional<AttemptFeedback>& feedback, bool showIntonation);
     void showRecording(const QDateTime& start, double length);
     State state() const { return m_state; }
+
+    // The figures of a comparison in the learner's words, one line each.
+    static QString figuresText(const AttemptFeedback& feedback);
 
     WaveformView* waveform() const { return m_waveform; }
     RecordingMeter* meter() const { return m_meter; }
     QLabel* hint() const { return m_hint; }
+    QLabel* figures() const { return m_figures; }
+    QCheckBox* showIntonationBox() const { return m_showIntonation; }
+
+Q_SIGNALS:
+    // The user turned the melody lines on or off.
+    void showIntonationChosen(bool show);
 
 private:
     QStackedWidget* m_stack;
     QLabel* m_hint;
+    QWidget* m_takePage;
     WaveformView* m_waveform;
+    QLabel* m_figures;
+    QCheckBox* m_showIntonation;
     RecordingMeter* m_meter;
     State m_state = State::hint;
 };

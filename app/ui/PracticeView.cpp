@@ -85,7 +85,8 @@ PracticeView::PracticeView(AppModel& model, QWidget* parent) : QWidget(parent), 
 
     for (auto changed :
          {&AppModel::sessionChanged, &AppModel::profileChanged, &AppModel::phaseChanged,
-          &AppModel::phaseStartChanged, &AppModel::phaseLengthChanged, &AppModel::takeChanged})
+          &AppModel::phaseStartChanged, &AppModel::phaseLengthChanged, &AppModel::takeChanged,
+          &AppModel::showIntonationChanged, &AppModel::melodyChanged})
         connect(&m_model, changed, this, &PracticeView::refresh);
     refresh();
 }
@@ -139,6 +140,8 @@ QWidget* PracticeView::makeContent() {
     originalCard->setContent(m_original);
     cards->addWidget(originalCard);
     m_attempt = new AttemptCard([this] { return m_model.recorder().level(); }, column);
+    connect(m_attempt, &AttemptCard::showIntonationChosen, this,
+            [this](bool show) { m_model.setShowIntonation(show); });
     cards->addWidget(m_attempt);
     layout->addLayout(cards);
 
@@ -289,11 +292,16 @@ void PracticeView::refresh() {
     m_original->setPlaying(playsOriginal(phase) ? std::optional(playing) : std::nullopt);
 
     const std::optional<AppModel::Take>& take = m_model.take();
+    std::vector<WaveformView::Melody> melody;
+    if (m_model.showIntonation() && !m_model.melody().empty())
+        melody.push_back({m_model.melody(), Style::accent(this).darker(140)});
+    m_original->setMelodies(std::move(melody));
     if (phase.kind == Kind::recording)
         m_attempt->showRecording(m_model.phaseStart(), m_model.phaseLength());
     else if (take)
         m_attempt->showTake(take->bars,
-                            phase.kind == Kind::take ? std::optional(playing) : std::nullopt);
+                            phase.kind == Kind::take ? std::optional(playing) : std::nullopt,
+                            take->feedback, m_model.showIntonation());
     else
         m_attempt->showHint();
 

@@ -6,12 +6,14 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int frameIntervalMs = 16; // every animation frame
 constexpr int reducedIntervalMs = 500;
 constexpr double fadedOpacity = 0.3;
+constexpr double underLinesOpacity = 0.45;
 
 } // namespace
 
@@ -41,6 +43,16 @@ void WaveformView::setTint(const QColor& tint) {
 void WaveformView::setPlaying(std::optional<Playing> playing) {
     m_playing = std::move(playing);
     updateTimer();
+    update();
+}
+
+void WaveformView::setMelodies(std::vector<Melody> melodies) {
+    m_melodies = std::move(melodies);
+    update();
+}
+
+void WaveformView::setMarks(std::vector<std::pair<double, double>> marks) {
+    m_marks = std::move(marks);
     update();
 }
 
@@ -87,21 +99,67 @@ bool WaveformView::isFull(int index, int count, std::optional<double> progress) 
     return !progress || static_cast<double>(index) / count < *progress;
 }
 
+std::vector<QPolygonF> WaveformView::melodyLines(const std::vector<float>& semitones,
+                                                 const QSizeF& canvas) {
+    std::vector<QPolygonF> lines;
+    const double step = canvas.width() / double(std::max<size_t>(semitones.size(), 1));
+    const double half = canvas.height() / 2 - 3;
+    bool voiced = false;
+    for (size_t i = 0; i < semitones.size(); ++i) {
+        if (std::isnan(semitones[i])) {
+            voiced = false;
+            continue;
+        }
+        if (!voiced)
+            lines.emplace_back();
+        voiced = true;
+        const double s = std::clamp(double(semitones[i]), -semitoneReach, semitoneReach);
+        lines.back() << QPointF((double(i) + 0.5) * step,
+                                canvas.height() / 2 - s / semitoneReach * half);
+    }
+    return lines;
+}
+
 void WaveformView::paintEvent(QPaintEvent*) {
     const int count = static_cast<int>(m_bars.size());
     if (count == 0)
         return;
     QPainter painter(this);
+    paintBars(painter, count);
+    QColor band = palette().color(QPalette::Text);
+    band.setAlphaF(0.12f);
+    for (const auto& [from, to] : m_marks) {
+        const double left = from * width();
+        painter.fillRect(QRectF(left, 0, std::max((to - from) * width(), 4.0), height()), band);
+    }
+    painter.setBrush(Qt::NoBrush);
+    for (const Melody& melody : m_melodies) {
+        QPen pen(melody.colour, melody.faint ? 2 : 3);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        if (melody.faint)
+            pen.setStyle(Qt::DashLine);
+        painter.setPen(pen);
+        for (const QPolygonF& line : melodyLines(melody.semitones, size()))
+            line.size() == 1 ? painter.drawPoint(line.front()) : painter.drawPolyline(line);
+    }
+}
+
+void WaveformView::paintBars(QPainter& painter, int count) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     const auto current = progress(m_playing, QDateTime::currentDateTimeUtc());
-    QColor faded = m_tint;
-    faded.setAlphaF(static_cast<float>(m_tint.alphaF() * fadedOpacity));
+    // Under melody lines the bars step back so that the lines read.
+    QColor full = m_tint;
+    if (!m_melodies.empty())
+        full.setAlphaF(static_cast<float>(m_tint.alphaF() * underLinesOpacity));
+    QColor faded = full;
+    faded.setAlphaF(static_cast<float>(full.alphaF() * fadedOpacity));
     const QSizeF canvas = size();
     for (int i = 0; i < count; ++i) {
         const QRectF rect = barRect(i, count, canvas, m_bars[static_cast<size_t>(i)]);
         const double radius = rect.width() / 2;
-        painter.setBrush(isFull(i, count, current) ? m_tint : faded);
+        painter.setBrush(isFull(i, count, current) ? full : faded);
         painter.drawRoundedRect(rect, radius, radius);
     }
 }

@@ -2,15 +2,20 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QPolygonF>
 #include <QRectF>
 #include <QTimer>
 #include <QWidget>
+
+class QPainter;
 
 #include <optional>
 #include <vector>
 
 // Draws loudness as rounded vertical bars on the mid-line. While the sound plays, the bars
-// already heard are drawn in full colour and the rest faded.
+// already heard are drawn in full colour and the rest faded. Over the bars it can draw melody
+// lines (semitones, spread evenly across the width, gaps where unvoiced) and mark stretches
+// (pauses) as shaded bands.
 class WaveformView final : public QWidget {
     Q_OBJECT
 
@@ -19,6 +24,13 @@ public:
         QDateTime start;
         double length = 0; // seconds
     };
+    struct Melody {
+        std::vector<float> semitones; // NaN where unvoiced
+        QColor colour;
+        bool faint = false; // a reference drawn thin and dashed behind the others
+    };
+    // Semitones from the middle to the top edge.
+    static constexpr double semitoneReach = 9;
 
     explicit WaveformView(QWidget* parent = nullptr);
 
@@ -27,6 +39,10 @@ public:
     void setTint(const QColor& tint);
     QColor tint() const { return m_tint; }
     void setPlaying(std::optional<Playing> playing);
+    void setMelodies(std::vector<Melody> melodies);
+    const std::vector<Melody>& melodies() const { return m_melodies; }
+    // Stretches as fractions of the width (0…1).
+    void setMarks(std::vector<std::pair<double, double>> marks);
     const std::optional<Playing>& playing() const { return m_playing; }
     // Under reduced motion the progress is redrawn twice a second instead of every frame. It
     // follows the desktop's setting unless set here.
@@ -40,6 +56,10 @@ public:
                                           const QDateTime& now);
     // Whether bar i of n is drawn in full colour at the given progress.
     static bool isFull(int index, int count, std::optional<double> progress);
+    // The line of a melody in a canvas: one polyline per voiced run, semitones beyond the reach
+    // held at the edge.
+    static std::vector<QPolygonF> melodyLines(const std::vector<float>& semitones,
+                                              const QSizeF& canvas);
 
     QSize sizeHint() const override { return {280, 64}; }
 
@@ -48,10 +68,13 @@ protected:
 
 private:
     void updateTimer();
+    void paintBars(QPainter& painter, int count);
 
     std::vector<float> m_bars;
     QColor m_tint;
     std::optional<Playing> m_playing;
+    std::vector<Melody> m_melodies;
+    std::vector<std::pair<double, double>> m_marks;
     bool m_reduceMotion;
     QTimer m_timer;
 };

@@ -23,6 +23,8 @@ std::unique_ptr<QSettings> userSettings();
 // chosen (compact JSON of PracticeSettings).
 inline const QString languageKey = QStringLiteral("language");
 inline const QString practiceSettingsKey = QStringLiteral("settings");
+// Whether the attempt cards draw the melody lines (true when absent).
+inline const QString showIntonationKey = QStringLiteral("showIntonation");
 // The language stored under `languageKey`, if any.
 std::optional<QString> savedLanguage(const QSettings& settings);
 

@@ -198,6 +198,40 @@ private Q_SLOTS:
         QVERIFY(vtt.open(QIODevice::ReadOnly));
         QCOMPARE(vtt.readAll().count(" --> "), qsizetype(m_speech.sentences.size()));
     }
+
+    // A take of the third sentence in another voice, compared as the window compares it.
+    void comparesATake() {
+        const TimeRange sentence = m_speech.sentences[2];
+        const QString take =
+            TestMedia::speech(m_folder.filePath(u"media"_s), u"take.wav"_s,
+                              {u"I would like a cup of tea."_s}, 0.5, u"en-us+f3"_s)
+                .path;
+        const QStringList attempt{u"attempt"_s, m_speech.path,
+                                  u"--start"_s, QString::number(sentence.start),
+                                  u"--end"_s,   QString::number(sentence.end),
+                                  u"--take"_s};
+        const Run run = cli(attempt + QStringList{take});
+        QCOMPARE(run.status, 0);
+        const QJsonObject result = QJsonDocument::fromJson(run.out).object();
+        QVERIFY(std::abs(result.value(u"pace").toDouble() - 1) < 0.3);
+        QVERIFY(result.value(u"intonationMatch").toInt() > 50);
+        const QJsonObject pitch = result.value(u"pitch").toObject();
+        const qsizetype frames = qsizetype(sentence.duration() / 0.01);
+        QVERIFY(std::abs(pitch.value(u"original").toArray().size() - frames) <= 1);
+        QCOMPARE(pitch.value(u"take").toArray().size(), pitch.value(u"original").toArray().size());
+        QVERIFY(pitch.value(u"take").toArray().contains(QJsonValue()));
+
+        const Run unreadable = cli(attempt + QStringList{m_speech.path + u".missing"_s});
+        QCOMPARE(unreadable.status, 1);
+        QVERIFY(unreadable.err.startsWith(u"Couldn’t read the take"_s));
+        const QStringList backwards{u"attempt"_s, m_speech.path, u"--start"_s, u"2"_s,
+                                    u"--end"_s,   u"1"_s,        u"--take"_s,  take};
+        for (const QStringList& bad : {attempt, backwards}) {
+            const Run run = cli(bad);
+            QVERIFY2(run.status == 2, qPrintable(bad.join(u' ')));
+            QVERIFY(run.err.contains(u"usage: quellin-cli attempt MEDIA"_s) && run.out.isEmpty());
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -125,6 +125,10 @@ private Q_SLOTS:
         devices->options().speed = 1000; // may report the end before the caller is suspended
         QCOMPARE(QCoro::waitFor(player.playTake(take, 0.5, 1.5)), true);
         QVERIFY(qAbs(long(devices->playbacks().back().frames.size()) - 44100) < 441);
+        // A take played at another level (compared at the original's loudness).
+        const double level = SignalAnalysis::rms(lastPlayed(), 4410, 22050);
+        QCOMPARE(QCoro::waitFor(player.playTake(take, 0.5, 1.5, 0.25)), true);
+        QVERIFY(std::abs(SignalAnalysis::rms(lastPlayed(), 4410, 22050) / level - 0.25) < 0.01);
         for (int i = 0; i < 30; ++i)
             QCOMPARE(QCoro::waitFor(player.play(0.01 * i, 0.01 * i + 0.005, 1)), true);
     }

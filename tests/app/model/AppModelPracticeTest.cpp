@@ -106,10 +106,14 @@ private Q_SLOTS:
         h->select(1); // no take; take 2's analysis ends after this
         QVERIFY(h.settle());
         QVERIFY(!h->take());
+        // The sentence's melody is there without a take: its tone voiced at one pitch.
+        QVERIFY(std::count_if(h->melody().begin(), h->melody().end(),
+                              [](float semitones) { return std::abs(semitones) < 0.2f; }) > 50);
         h->select(2);
         QVERIFY(h.settle());
         QCOMPARE(h->take()->url, takes[1]);
         QCOMPARE(h->take()->bars.size(), size_t(140));
+        QVERIFY(h->take()->feedback && h->take()->feedback->pace);
         h->previous();
         h->previous(); // to sentence 0, whose analysis is still running: dropped with 1's
         h->next();
@@ -212,6 +216,16 @@ private Q_SLOTS:
             {Phase::idle(), 0}};
         QCOMPARE(log, compared);
         QCOMPARE(h.devices().playbacks().size(), before + 2);
+        // The take (a quieter tone) as loud as the original.
+        const auto level = [&h](size_t playback) {
+            const std::vector<float> frames = h.devices().playbacks().at(playback).frames;
+            double sum = 0; // over the middle 0.5 s
+            for (size_t i = frames.size() / 2 - 11025; i < frames.size() / 2 + 11025; ++i)
+                sum += double(frames[i]) * frames[i];
+            return std::sqrt(sum);
+        };
+        QVERIFY2(std::abs(20 * std::log10(level(before + 1) / level(before))) < 1,
+                 qPrintable(QString::number(level(before + 1) / level(before))));
 
         // A take that cannot be saved (its half-written file went away) says so; the earlier
         // take stays as shown.

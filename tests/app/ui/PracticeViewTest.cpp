@@ -94,6 +94,18 @@ private Q_SLOTS:
         QCOMPARE(view.attemptCard()->waveform()->bars(), h->take()->bars);
         const int hue = view.attemptCard()->waveform()->tint().hue(); // orange, not the accent
         QVERIFY2(hue >= 20 && hue <= 45, qPrintable(QString::number(hue)));
+        // The take compared: both melodies over it, the original's over its own card, the
+        // figures in words; Show Intonation hides the lines and is remembered.
+        QCOMPARE(view.attemptCard()->waveform()->melodies().size(), size_t(2));
+        QCOMPARE(view.originalWaveform()->melodies().size(), size_t(1));
+        QVERIFY(view.attemptCard()->figures()->text().contains(u"Intonation match: "));
+        view.attemptCard()->showIntonationBox()->click();
+        QVERIFY(!h->showIntonation());
+        QVERIFY(view.attemptCard()->waveform()->melodies().empty());
+        QVERIFY(view.originalWaveform()->melodies().empty());
+        QCOMPARE(QSettings(h.settingsFile(), QSettings::IniFormat)
+                     .value(QStringLiteral("showIntonation")),
+                 false);
         view.compareButton()->click();
         QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::take, 10000);
         QVERIFY(view.attemptCard()->waveform()->playing() && !view.originalWaveform()->playing());

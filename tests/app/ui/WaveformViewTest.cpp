@@ -43,6 +43,17 @@ private Q_SLOTS:
         QCOMPARE(profile.bars(0, 0.08, 2), std::vector<float>({1.0f, 0.5f}));
     }
 
+    // One line per voiced run; semitones beyond the reach stay at the edge.
+    void melodyLines() {
+        const float gap = std::numeric_limits<float>::quiet_NaN();
+        const auto lines =
+            WaveformView::melodyLines({0, 0, gap, gap, 30, -4.5f, gap, 1}, QSizeF(80, 46));
+        QCOMPARE(lines.size(), size_t(3));
+        QCOMPARE(lines[0], QPolygonF({QPointF(5, 23), QPointF(15, 23)}));
+        QCOMPARE(lines[1], QPolygonF({QPointF(45, 3), QPointF(55, 33)}));
+        QCOMPARE(lines[2].size(), 1);
+    }
+
     // Played bars are drawn in full colour, the rest faded (77 of 255).
     void paintsPlayedBarsInFullColour_data() {
         QTest::addColumn<double>("length");
