@@ -143,7 +143,8 @@ int exportSentences(const CliArguments::Export& arguments) {
         std::optional<Session> session = store.load(path, info.size());
         if (!session) {
             SentencePipeline::Result found =
-                SentencePipeline({arguments.file, false, arguments.language}).run(stop);
+                SentencePipeline({.file = arguments.file, .language = arguments.language})
+                    .run(stop);
             session =
                 Session(path, info.size(), found.duration, std::move(found.sentences), 0,
                         found.method, PracticeSettings(), false, QDateTime::currentDateTimeUtc());

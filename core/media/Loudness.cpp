@@ -2,6 +2,7 @@
 
 #include <ebur128.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -42,6 +43,25 @@ void applyGain(std::span<float> samples, double gain) {
                 ? x
                 : std::copysign(knee + (1 - knee) * std::tanh((size - knee) / (1 - knee)), x));
     }
+}
+
+float peak(std::span<const float> samples) {
+    float highest = 0;
+    for (const float sample : samples)
+        highest = std::max(highest, std::abs(sample));
+    return highest;
+}
+
+double matchingGain(std::optional<double> originalLufs, std::optional<double> takeLufs,
+                    float takePeak) {
+    if (!originalLufs || !takeLufs)
+        return 1;
+    const double decibels =
+        std::clamp(*originalLufs - *takeLufs, -maxGainDecibels, maxGainDecibels);
+    double gain = std::pow(10.0, decibels / 20);
+    if (takePeak > 0)
+        gain = std::min(gain, 1.0 / double(takePeak));
+    return gain;
 }
 
 } // namespace Loudness
