@@ -183,7 +183,13 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio) {
         co_return;
     const QString key = m_session->key();
     // The sentences are found in the language chosen now, whatever is chosen meanwhile.
-    SpeechSentences speech(m_transcriber.get(), m_language, this);
+    // The sentence the user is at is recognised first.
+    const auto& sentences = m_session->sentences;
+    const qsizetype current = m_session->current;
+    const double from = current >= 0 && current < qsizetype(sentences.size())
+                            ? sentences[size_t(current)].start
+                            : 0.0;
+    SpeechSentences speech(m_transcriber.get(), m_language, this, from);
     SentenceSource& source = speech;
     // Named: GCC 12 destroys a temporary made inside a co_await expression twice.
     EnergyProfile profile = m_profile.value_or(EnergyProfile());

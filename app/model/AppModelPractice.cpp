@@ -9,6 +9,7 @@
 #include "base/QuellinError.h"
 #include "practice/LoopRunner.h"
 #include "practice/TakeShape.h"
+#include "speech/Transcriber.h"
 
 #include <QCoroFuture>
 #include <QFileInfo>
@@ -115,6 +116,8 @@ void AppModel::select(qsizetype index) {
         return;
     stop();
     changeSession([index](Session& session) { session.current = index; });
+    // Recognition still under way goes on where the user now is.
+    m_transcriber->focus(m_session->sentences[size_t(index)].start);
     save();
     loadTake();
 }
