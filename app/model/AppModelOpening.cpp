@@ -261,8 +261,12 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio,
         co_return;
     const QString key = m_session->key();
     // The sentences are found in the language chosen now, whatever is chosen meanwhile.
-    if (!source)
-        source = std::make_unique<SpeechSentences>(m_transcriber.get(), m_language, this);
+    if (!source) {
+        // The sentence the user is at is recognised first.
+        const std::optional<Sentence> current = m_session->currentSentence();
+        source = std::make_unique<SpeechSentences>(m_transcriber.get(), m_language, this,
+                                                   current ? current->start : 0.0);
+    }
     // Named: GCC 12 destroys a temporary made inside a co_await expression twice.
     EnergyProfile profile = m_profile.value_or(EnergyProfile());
     const double duration = m_session->duration;

@@ -11,6 +11,7 @@
 #include "feedback/TakeAnalysis.h"
 #include "practice/LoopRunner.h"
 #include "practice/ReviewSchedule.h"
+#include "speech/Transcriber.h"
 
 #include <QCoroFuture>
 #include <QFileInfo>
@@ -137,6 +138,8 @@ void AppModel::select(qsizetype index) {
         return;
     stop();
     changeSession([index](Session& session) { session.current = index; });
+    // Recognition still under way goes on where the user now is.
+    m_transcriber->focus(m_session->sentences[size_t(index)].start);
     save();
     loadTake();
 }

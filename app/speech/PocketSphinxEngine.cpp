@@ -7,8 +7,13 @@
 #include "base/Locations.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
+
+#include <algorithm>
+
+#include <unistd.h>
 
 namespace {
 
@@ -26,6 +31,10 @@ public:
         if (m_recognition)
             m_recognition->cancel();
     }
+    void focus(double seconds) override {
+        if (m_recognition)
+            m_recognition->focus(seconds);
+    }
 
 private:
     std::shared_ptr<SphinxRecognition> m_recognition;
@@ -39,10 +48,26 @@ QString firstFile(const QDir& folder, const QStringList& patterns, const QString
     return {};
 }
 
+// The process's resident memory now, or 0 where it can't be read.
+double residentMegabytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> pages = statm.readAll().split(' ');
+    return pages.size() > 1 ? pages[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024 * 1024)
+                            : 0;
+}
+
 } // namespace
 
+int PocketSphinxEngine::decodersWithin(double processMegabytes, int cores) {
+    const int fit = int((memoryBudgetMegabytes - processMegabytes) / decoderMegabytes);
+    return std::clamp(fit, 1, std::max(1, cores));
+}
+
 PocketSphinxEngine::PocketSphinxEngine(int decoders)
-    : m_decoders(decoders > 0 ? decoders : std::max(1, QThread::idealThreadCount())),
+    : m_decoders(decoders > 0 ? decoders
+                              : decodersWithin(residentMegabytes(), QThread::idealThreadCount())),
       m_pool(std::make_unique<SphinxDecoderPool>(size_t(m_decoders))) {}
 
 PocketSphinxEngine::~PocketSphinxEngine() {
@@ -113,7 +138,7 @@ std::optional<SphinxDecoder::Model> PocketSphinxEngine::modelIn(const QString& p
 }
 
 std::unique_ptr<RecognitionTask> PocketSphinxEngine::start(const QString& path,
-                                                           const QString& language,
+                                                           const QString& language, double from,
                                                            RecognitionDelegate delegate) {
     const std::optional<SphinxDecoder::Model> found = model(language);
     if (!found) {
@@ -121,8 +146,8 @@ std::unique_ptr<RecognitionTask> PocketSphinxEngine::start(const QString& path,
                                      .arg(language, modelFolder(language)));
         return std::make_unique<RecognitionHandle>(nullptr);
     }
-    auto recognition =
-        std::make_shared<SphinxRecognition>(path, *found, m_decoders, *m_pool, std::move(delegate));
+    auto recognition = std::make_shared<SphinxRecognition>(path, *found, m_decoders, *m_pool,
+                                                           std::move(delegate), from);
     {
         std::lock_guard lock(m_mutex);
         std::erase_if(m_recognitions, [](const auto& r) { return r->isDone(); });

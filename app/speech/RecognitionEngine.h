@@ -13,6 +13,9 @@ class RecognitionTask {
 public:
     virtual ~RecognitionTask() = default;
     virtual void cancel() = 0;
+    // The place of interest has moved to `seconds` into the file: what is still to recognise is
+    // taken nearest it first. Engines that recognise in file order ignore it.
+    virtual void focus(double /*seconds*/) {}
 };
 
 // The on-device recogniser behind the Transcriber: it lists the languages it can recognise, tells
@@ -28,9 +31,10 @@ public:
     virtual bool isOnDevice(const QString& language) const = 0;
     // The folder where the user puts the language's model.
     virtual QString modelFolder(const QString& language) const = 0;
-    // Starts recognising the file. The delegate gets hypotheses and final results in time order,
+    // Starts recognising the file around `from` seconds into it, working outward. The delegate
+    // gets hypotheses and final results in the order recognised (time order from the start),
     // then `finished`, or `cancelled` once the task is cancelled. Failures (a file that cannot be
     // read, a model that does not load) arrive as `finished` with success false and a message.
     virtual std::unique_ptr<RecognitionTask> start(const QString& path, const QString& language,
-                                                   RecognitionDelegate delegate) = 0;
+                                                   double from, RecognitionDelegate delegate) = 0;
 };

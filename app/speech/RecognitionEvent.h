@@ -10,7 +10,8 @@
 
 // What a running recognition reports, in the order the recogniser produced it.
 struct RecognitionEvent {
-    // The current hypothesis reaches this far into the file (seconds).
+    // How much of the file is recognised (seconds): from the start, how far in it has got;
+    // outward from a later place, the parts done added up. Never goes back.
     struct Partial {
         double seconds = 0;
         bool operator==(const Partial&) const = default;

@@ -17,7 +17,7 @@ void throwIfStopped(const QPointer<Transcriber>& transcriber, const std::stop_to
 QCoro::Task<SentenceFinder::Outcome>
 SentenceFinder::find(QPointer<Transcriber> transcriber, QString audio, QString language,
                      double duration, std::vector<TimeRange> sound, QPointer<QObject> model,
-                     std::stop_token stop) {
+                     std::stop_token stop, double from) {
     throwIfStopped(transcriber, stop);
     const bool authorized = co_await transcriber->authorize();
     throwIfStopped(transcriber, stop);
@@ -31,7 +31,7 @@ SentenceFinder::find(QPointer<Transcriber> transcriber, QString audio, QString l
     std::vector<Word> words;
     std::optional<QString> failure;
     try {
-        words = co_await transcriber->transcribe(audio, language, model, stop);
+        words = co_await transcriber->transcribe(audio, language, model, stop, from);
     } catch (const QuellinError& error) {
         failure = error.description();
     }

@@ -29,10 +29,11 @@ public:
     // the no-speech notice.
     // `model` (a ListeningModel, held weakly) is told when listening starts and how far it has
     // got. Throws OperationCancelled when the stop token asks or the transcriber goes away.
+    // `from`: the file time recognised first (Transcriber::transcribe).
     static QCoro::Task<Outcome> find(QPointer<Transcriber> transcriber, QString audio,
                                      QString language, double duration,
                                      std::vector<TimeRange> sound, QPointer<QObject> model,
-                                     std::stop_token stop = {});
+                                     std::stop_token stop = {}, double from = 0);
 
     static QString notAuthorizedNotice();
     static QString stoppedNotice(const QString& reason);

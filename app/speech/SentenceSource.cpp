@@ -57,7 +57,7 @@ SpeechSentences::find(QString audio, double duration, EnergyProfile profile, std
     SentenceFinder::Outcome outcome;
     try {
         outcome = co_await SentenceFinder::find(m_transcriber, audio, m_language, duration,
-                                                std::move(sound), m_listener, stop);
+                                                std::move(sound), m_listener, stop, m_from);
     } catch (const OperationCancelled&) {
         throw;
     } catch (const std::exception& error) {

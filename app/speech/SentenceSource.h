@@ -37,12 +37,14 @@ public:
 
 // Sentences by speech recognition in one language (SentenceFinder), with its fall-backs and
 // notices. `listener` (a ListeningModel, held weakly) follows the listening; the transcriber is
-// held weakly too, and its going away counts as a stop.
+// held weakly too, and its going away counts as a stop. `from`: the file time (seconds) of the
+// sentence the user is at, recognised first.
 class SpeechSentences final : public SentenceSource {
 public:
-    SpeechSentences(QPointer<Transcriber> transcriber, QString language, QPointer<QObject> listener)
+    SpeechSentences(QPointer<Transcriber> transcriber, QString language, QPointer<QObject> listener,
+                    double from = 0)
         : m_transcriber(std::move(transcriber)), m_language(std::move(language)),
-          m_listener(std::move(listener)) {}
+          m_listener(std::move(listener)), m_from(from) {}
 
     QCoro::Task<Found> find(QString audio, double duration, EnergyProfile profile,
                             std::stop_token stop) override;
@@ -51,6 +53,7 @@ private:
     QPointer<Transcriber> m_transcriber;
     QString m_language;
     QPointer<QObject> m_listener;
+    double m_from;
 };
 
 // Sentences from one subtitle track (subtitleSentences), read and fitted to the sound on the

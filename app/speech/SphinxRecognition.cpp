@@ -3,16 +3,28 @@
 #include "base/QuellinError.h"
 #include "media/AudioDecoder.h"
 #include "media/EnergyProfile.h"
+#include "speech/SpeechRegions.h"
 #include "speech/SphinxDecoderPool.h"
 #include "split/SilenceSplitter.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace {
 
-// Progress is reported whenever the decoded part has grown by this much (seconds of audio).
+constexpr double sampleRate = SphinxDecoder::sampleRate;
+
+// Progress is reported whenever the recognised part has grown by this much (seconds of audio),
+// and at least this often whatever the decoders do (the delegate hears twice a second or more).
 constexpr double progressStep = 0.25;
+constexpr auto heartbeat = std::chrono::milliseconds(400);
+// How long the threads that wait for others sleep at most before looking at the progress again.
+constexpr auto progressWait = std::chrono::milliseconds(150);
+
+// The reader stays at most this much sound (queued stretches not yet decoding) ahead of the
+// decoders: 2 MB, against the 115 MB an hour of the whole file.
+constexpr size_t maxQueuedSamples = 60 * SphinxDecoder::sampleRate;
 
 // Stretches are cut at pauses of this length, padded with silence the decoder expects around
 // speech, and kept short enough for the decoder's search to stay reliable. A short stretch is
@@ -39,20 +51,73 @@ private:
 
 } // namespace
 
+// A stretch of speech to decode, or the silence after the last one of a region (no samples): it
+// stands for the part of the file from `from` to `to` in the progress.
 struct SphinxRecognition::Stretch {
-    size_t first = 0; // sample range in the file
-    size_t count = 0;
-    double reached = 0; // file time decoded so far within the stretch
+    std::vector<int16_t> samples; // freed once decoded
+    bool speech = false;
+    double offset = 0; // file time of the first sample
+    double from = 0;
+    double to = 0;
+    double reached = 0; // file time decoded so far
     bool decoded = false;
-    Transcription result;
+    Transcription result; // freed once delivered
+};
 
-    double start() const { return double(first) / SphinxDecoder::sampleRate; }
+// The file's sound as 16-bit samples, read a window at a time. A window that overlaps the one
+// before it keeps the overlap and reads on, rather than seeking back (file order reads each
+// sample once).
+class SphinxRecognition::Reader {
+public:
+    explicit Reader(const QString& path)
+        : m_decoder(path, AudioFormat{SphinxDecoder::sampleRate, 1}) {}
+
+    std::optional<size_t> totalSamples() const {
+        const std::optional<qint64> length = m_decoder.lengthFrames();
+        return length && *length > 0 ? std::optional<size_t>(size_t(*length)) : std::nullopt;
+    }
+
+    // Reads the samples from `first` to `last` (to the end when nothing).
+    void read(size_t first, std::optional<size_t> last, const std::atomic<bool>& halted) {
+        const size_t end = m_first + m_window.size();
+        if (first >= m_first && first <= end && size_t(m_decoder.position()) == end) {
+            m_window.erase(m_window.begin(), m_window.begin() + qsizetype(first - m_first));
+        } else {
+            m_decoder.seek(qint64(first));
+            m_window.clear();
+            m_reachedEnd = false;
+        }
+        m_first = first;
+        while (!m_reachedEnd && (!last || m_first + m_window.size() < *last)) {
+            if (halted)
+                throw OperationCancelled();
+            const size_t wanted =
+                last ? std::min(m_block.size(), *last - m_first - m_window.size()) : m_block.size();
+            const qint64 count = m_decoder.read(m_block.data(), qint64(wanted));
+            m_reachedEnd = count == 0;
+            for (qint64 i = 0; i < count; ++i)
+                m_window.push_back(
+                    int16_t(std::lround(std::clamp(m_block[size_t(i)], -1.0f, 1.0f) * 32767.0f)));
+        }
+    }
+
+    std::span<const int16_t> window() const { return m_window; }
+    size_t first() const { return m_first; }
+    bool reachedEnd() const { return m_reachedEnd; }
+
+private:
+    AudioDecoder m_decoder;
+    std::vector<float> m_block = std::vector<float>(SphinxDecoder::sampleRate / 10);
+    std::vector<int16_t> m_window;
+    size_t m_first = 0;
+    bool m_reachedEnd = false;
 };
 
 SphinxRecognition::SphinxRecognition(QString path, SphinxDecoder::Model model, int decoders,
-                                     SphinxDecoderPool& pool, RecognitionDelegate delegate)
+                                     SphinxDecoderPool& pool, RecognitionDelegate delegate,
+                                     double from)
     : m_path(std::move(path)), m_model(std::move(model)), m_decoders(std::max(1, decoders)),
-      m_pool(pool), m_delegate(std::move(delegate)) {}
+      m_pool(pool), m_delegate(std::move(delegate)), m_focus(from) {}
 
 SphinxRecognition::~SphinxRecognition() {
     stopAndWait();
@@ -71,18 +136,66 @@ void SphinxRecognition::start() {
 
 void SphinxRecognition::cancel() {
     m_halted = true;
+    {
+        // Taken so that no thread misses the wake-up between looking at m_halted and waiting.
+        std::lock_guard lock(m_mutex);
+    }
+    m_changed.notify_all();
     if (!m_cancelled.exchange(true))
         m_delegate.cancelled();
 }
 
 void SphinxRecognition::run() {
+    std::exception_ptr failure;
+    std::mutex failureMutex;
+    const auto fail = [&] {
+        std::lock_guard lock(failureMutex);
+        if (!failure)
+            failure = std::current_exception();
+        m_halted = true;
+        m_changed.notify_all();
+    };
+    // The decoders load while the first stretches are read.
+    m_decodersRunning = m_decoders;
+    std::vector<std::thread> workers;
+    for (int i = 0; i < m_decoders; ++i) {
+        workers.emplace_back([&] {
+            try {
+                const Borrowed decoder(m_pool,
+                                       m_pool.take(m_model, [this] { return m_halted.load(); }));
+                decodeOn(*decoder);
+            } catch (const OperationCancelled&) {
+            } catch (...) {
+                fail();
+            }
+            std::lock_guard lock(m_mutex);
+            --m_decodersRunning;
+            m_changed.notify_all();
+        });
+    }
     try {
-        const std::vector<int16_t> samples = readAudio();
-        m_duration = double(samples.size()) / SphinxDecoder::sampleRate;
-        decodeAll(samples, speechStretches(samples, [this] { return m_halted.load(); }));
-        m_delegate.finished(true);
+        readAll();
     } catch (const OperationCancelled&) {
-        // The delegate has heard of the cancellation already.
+    } catch (...) {
+        fail();
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_readingDone = true;
+    }
+    m_changed.notify_all();
+    waitForDecoders();
+    for (std::thread& worker : workers)
+        worker.join();
+
+    try {
+        if (failure)
+            std::rethrow_exception(failure);
+        if (!m_halted) {
+            publish();
+            m_delegate.finished(true);
+        }
+        // Else cancelled: the delegate has heard of it already.
     } catch (const QuellinError& error) {
         m_delegate.finished(false, error.description());
     } catch (const std::exception& error) {
@@ -91,19 +204,61 @@ void SphinxRecognition::run() {
     m_done = true;
 }
 
-std::vector<int16_t> SphinxRecognition::readAudio() const {
-    AudioDecoder decoder(m_path, AudioFormat{SphinxDecoder::sampleRate, 1});
-    std::vector<int16_t> samples;
-    if (const std::optional<qint64> length = decoder.lengthFrames())
-        samples.reserve(size_t(std::clamp<qint64>(*length, 0, qint64(4) * 3600 * 16000)));
-    std::vector<float> block(SphinxDecoder::sampleRate);
-    while (const qint64 count = decoder.read(block.data(), qint64(block.size()))) {
+void SphinxRecognition::readAll() {
+    Reader reader(m_path);
+    SpeechRegions regions(reader.totalSamples());
+    while (const std::optional<size_t> region = regions.takeNearest(m_focus)) {
+        reader.read(regions.readFirst(*region), regions.readLast(*region), m_halted);
+        const SpeechRegions::Bounds bounds =
+            regions.bounds(*region, reader.window(), reader.first(), reader.reachedEnd());
+        queueRegion(
+            reader.window().subspan(bounds.first - reader.first(), bounds.last - bounds.first),
+            bounds.first);
+    }
+}
+
+void SphinxRecognition::queueRegion(std::span<const int16_t> samples, size_t first) {
+    const double start = double(first) / sampleRate;
+    double accounted = start;
+    for (const TimeRange& range : speechStretches(samples, [this] { return m_halted.load(); })) {
+        const size_t begin = std::min(samples.size(), size_t(range.start * sampleRate));
+        const size_t end = std::min(samples.size(), size_t(std::ceil(range.end * sampleRate)));
+        if (end <= begin)
+            continue;
+        Stretch stretch;
+        stretch.samples.assign(samples.begin() + qsizetype(begin),
+                               samples.begin() + qsizetype(end));
+        stretch.speech = true;
+        stretch.offset = start + double(begin) / sampleRate;
+        stretch.from = accounted;
+        stretch.to = start + double(end) / sampleRate;
+        stretch.reached = stretch.offset;
+        accounted = stretch.to;
+        queue(std::move(stretch));
+    }
+    Stretch rest;
+    rest.from = accounted;
+    rest.to = std::max(accounted, start + double(samples.size()) / sampleRate);
+    rest.decoded = true;
+    queue(std::move(rest));
+}
+
+void SphinxRecognition::queue(Stretch stretch) {
+    {
+        std::unique_lock lock(m_mutex);
+        while (m_queuedSamples > maxQueuedSamples && !m_halted) {
+            m_changed.wait_for(lock, progressWait);
+            lock.unlock();
+            publish();
+            lock.lock();
+        }
         if (m_halted)
             throw OperationCancelled();
-        for (qint64 i = 0; i < count; ++i)
-            samples.push_back(int16_t(std::lround(std::clamp(block[i], -1.0f, 1.0f) * 32767.0f)));
+        m_queuedSamples += stretch.samples.size();
+        m_stretches.push_back(std::move(stretch));
     }
-    return samples;
+    m_changed.notify_all();
+    publish();
 }
 
 std::vector<TimeRange> SphinxRecognition::speechStretches(std::span<const int16_t> samples,
@@ -125,76 +280,55 @@ std::vector<TimeRange> SphinxRecognition::speechStretches(std::span<const int16_
     return stretchSplitter.split(EnergyProfile(0.01, std::move(rms)));
 }
 
-void SphinxRecognition::decodeAll(const std::vector<int16_t>& samples,
-                                  const std::vector<TimeRange>& ranges) {
-    for (const TimeRange& range : ranges) {
-        Stretch stretch;
-        stretch.first = std::min(samples.size(), size_t(range.start * SphinxDecoder::sampleRate));
-        const size_t end =
-            std::min(samples.size(), size_t(std::ceil(range.end * SphinxDecoder::sampleRate)));
-        stretch.count = end > stretch.first ? end - stretch.first : 0;
-        stretch.reached = stretch.start();
-        m_stretches.push_back(std::move(stretch));
-    }
-
-    std::exception_ptr failure;
-    std::mutex failureMutex;
-    std::vector<std::thread> workers;
-    const int count = std::min<int>(m_decoders, int(m_stretches.size()));
-    for (int i = 0; i < count; ++i) {
-        workers.emplace_back([&] {
-            try {
-                const Borrowed decoder(m_pool,
-                                       m_pool.take(m_model, [this] { return m_halted.load(); }));
-                decodeOn(*decoder, samples);
-            } catch (const OperationCancelled&) {
-            } catch (...) {
-                std::lock_guard lock(failureMutex);
-                if (!failure)
-                    failure = std::current_exception();
-                m_halted = true;
-            }
-        });
-    }
-    for (std::thread& worker : workers)
-        worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
-    if (m_halted)
-        throw OperationCancelled();
-    publish();
-}
-
-// Takes the next stretch not yet taken, so that the decoders share the work evenly and the part
-// decoded without gaps grows steadily from the start of the file.
-void SphinxRecognition::decodeOn(SphinxDecoder& decoder, const std::vector<int16_t>& samples) {
+// Takes the first queued stretch not yet taken, so that the decoders share the work evenly and
+// results come in the order queued.
+void SphinxRecognition::decodeOn(SphinxDecoder& decoder) {
     for (;;) {
-        const size_t index = m_nextToDecode++;
-        if (index >= m_stretches.size() || m_halted)
-            return;
-        size_t first = 0;
-        size_t count = 0;
+        Stretch* taken = nullptr;
         {
-            std::lock_guard lock(m_mutex);
-            first = m_stretches[index].first;
-            count = m_stretches[index].count;
+            std::unique_lock lock(m_mutex);
+            for (;;) {
+                while (m_nextToDecode < m_stretches.size() && m_stretches[m_nextToDecode].decoded)
+                    ++m_nextToDecode;
+                if (m_halted)
+                    return;
+                if (m_nextToDecode < m_stretches.size())
+                    break;
+                if (m_readingDone)
+                    return;
+                m_changed.wait(lock);
+            }
+            // The reader only adds to the queue, which keeps the stretch where it is.
+            taken = &m_stretches[m_nextToDecode++];
+            m_queuedSamples -= taken->samples.size();
         }
-        const double offset = double(first) / SphinxDecoder::sampleRate;
-        Transcription result =
-            decoder.decode(std::span(samples).subspan(first, count), offset, [&](double reached) {
-                {
-                    std::lock_guard lock(m_mutex);
-                    m_stretches[index].reached = reached;
-                }
-                publish();
-                return !m_halted;
-            });
+        m_changed.notify_all();
+        Stretch& stretch = *taken;
+        Transcription result = decoder.decode(stretch.samples, stretch.offset, [&](double reached) {
+            {
+                std::lock_guard lock(m_mutex);
+                stretch.reached = reached;
+            }
+            publish();
+            return !m_halted;
+        });
         {
             std::lock_guard lock(m_mutex);
-            m_stretches[index].result = std::move(result);
-            m_stretches[index].decoded = true;
+            stretch.result = std::move(result);
+            std::vector<int16_t>().swap(stretch.samples);
+            stretch.decoded = true;
         }
         publish();
+    }
+}
+
+void SphinxRecognition::waitForDecoders() {
+    std::unique_lock lock(m_mutex);
+    while (m_decodersRunning > 0) {
+        m_changed.wait_for(lock, progressWait);
+        lock.unlock();
+        publish();
+        lock.lock();
     }
 }
 
@@ -204,15 +338,23 @@ void SphinxRecognition::publish() {
         return;
     bool delivered = false;
     while (m_delivered < m_stretches.size() && m_stretches[m_delivered].decoded) {
-        m_delegate.recognized(m_stretches[m_delivered].result);
-        m_stretches[m_delivered].result = {};
+        Stretch& stretch = m_stretches[m_delivered];
+        if (stretch.speech)
+            m_delegate.recognized(stretch.result);
+        stretch.result = {};
+        m_deliveredSeconds += stretch.to - stretch.from;
         ++m_delivered;
         delivered = true;
     }
-    const double reached =
-        m_delivered < m_stretches.size() ? m_stretches[m_delivered].reached : m_duration;
-    if (delivered || reached >= m_reported + progressStep) {
-        m_reported = reached;
-        m_delegate.reached(reached);
+    double covered = m_deliveredSeconds;
+    if (m_delivered < m_stretches.size()) {
+        const Stretch& next = m_stretches[m_delivered];
+        covered += std::max(0.0, next.reached - next.from);
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (delivered || covered >= m_reported + progressStep || now - m_lastReport >= heartbeat) {
+        m_reported = std::max(m_reported, covered);
+        m_lastReport = now;
+        m_delegate.reached(m_reported);
     }
 }

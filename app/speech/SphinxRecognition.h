@@ -4,29 +4,40 @@
 #include "speech/SphinxDecoder.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+class AudioDecoder;
+class SpeechRegions;
 class SphinxDecoderPool;
 struct TimeRange;
 
-// One recognition of a file by PocketSphinx. It reads the file as 16 kHz mono 16-bit audio, cuts
-// it at pauses into stretches of speech, decodes every stretch as an utterance of its own (the
-// engine drifts and fails over long streams) on one decoder per core, and reports to the delegate
-// in time order: a final result per stretch once all before it are done, and partial progress up
-// to the end of the part decoded without gaps.
+// One recognition of a file by PocketSphinx. A reading thread streams the file as 16 kHz mono
+// 16-bit audio region by region (SpeechRegions: the region around the focus first, then outward),
+// cuts each region at pauses into stretches of speech and queues them; decoding threads decode
+// every stretch as an utterance of its own (the engine drifts and fails over long streams), on as
+// many decoders as the recognition was given. Only a minute or so of queued sound is held at any
+// time, whatever the file's length. The delegate hears the results in the order the stretches
+// were queued (file order when the focus stays at the start), and as partial progress how much of
+// the file is recognised, at least twice a second from the start.
 class SphinxRecognition final : public RecognitionTask {
 public:
     // `pool` gives the decoders; it must outlive the recognition's threads (stopAndWait).
+    // `from`: the file time (seconds) recognised first.
     SphinxRecognition(QString path, SphinxDecoder::Model model, int decoders,
-                      SphinxDecoderPool& pool, RecognitionDelegate delegate);
+                      SphinxDecoderPool& pool, RecognitionDelegate delegate, double from = 0);
     ~SphinxRecognition() override; // cancels and waits for the threads
 
     void start();
     void cancel() override;
+    // The regions not read yet are taken nearest `seconds` first.
+    void focus(double seconds) override { m_focus = seconds; }
     // Cancels and waits until every thread of this recognition has ended. Not from one of them.
     void stopAndWait();
     bool isDone() const { return m_done; }
@@ -38,11 +49,14 @@ public:
 
 private:
     struct Stretch;
+    class Reader;
 
     void run();
-    std::vector<int16_t> readAudio() const;
-    void decodeAll(const std::vector<int16_t>& samples, const std::vector<TimeRange>& ranges);
-    void decodeOn(SphinxDecoder& decoder, const std::vector<int16_t>& samples);
+    void readAll();
+    void queueRegion(std::span<const int16_t> samples, size_t first);
+    void queue(Stretch stretch);
+    void decodeOn(SphinxDecoder& decoder);
+    void waitForDecoders();
     void publish();
 
     const QString m_path;
@@ -50,17 +64,23 @@ private:
     const int m_decoders;
     SphinxDecoderPool& m_pool;
     const RecognitionDelegate m_delegate;
+    std::atomic<double> m_focus;
     std::atomic<bool> m_halted = false; // cancelled, or a decoder failed
     std::atomic<bool> m_cancelled = false;
     std::atomic<bool> m_done = false;
     std::thread m_thread;
     std::mutex m_joinMutex;
 
-    // Shared by the decoding threads, guarded by m_mutex.
+    // Shared by the reading and decoding threads, guarded by m_mutex.
     std::mutex m_mutex;
-    std::vector<Stretch> m_stretches;
-    std::atomic<size_t> m_nextToDecode = 0;
+    std::condition_variable m_changed;
+    std::deque<Stretch> m_stretches; // in the order queued; sound freed once decoded
+    size_t m_nextToDecode = 0;
+    size_t m_queuedSamples = 0; // queued, not yet taken by a decoder
+    bool m_readingDone = false;
+    int m_decodersRunning = 0;
     size_t m_delivered = 0;
+    double m_deliveredSeconds = 0; // of the file, by the stretches delivered
     double m_reported = -1;
-    double m_duration = 0;
+    std::chrono::steady_clock::time_point m_lastReport;
 };

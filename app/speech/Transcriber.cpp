@@ -89,7 +89,7 @@ double endOfLastWord(const std::vector<Word>& words) {
 
 QCoro::Task<std::vector<Word>> Transcriber::transcribe(QString path, QString language,
                                                        QPointer<QObject> model,
-                                                       std::stop_token stop) {
+                                                       std::stop_token stop, double from) {
     cancel();
     if (!isOnDevice(language))
         throw notOnDevice(language);
@@ -98,7 +98,7 @@ QCoro::Task<std::vector<Word>> Transcriber::transcribe(QString path, QString lan
 
     RecognitionEventStream stream;
     auto run = std::make_shared<Run>();
-    run->task = m_engine->start(path, language, RecognitionDelegate(stream.continuation()));
+    run->task = m_engine->start(path, language, from, RecognitionDelegate(stream.continuation()));
     m_run = run;
     const std::stop_callback onStop(stop, [run] { run->cancel(); });
     const QPointer<Transcriber> self(this);
@@ -110,10 +110,12 @@ QCoro::Task<std::vector<Word>> Transcriber::transcribe(QString path, QString lan
         if (run->cancelled)
             break;
         if (const auto* partial = std::get_if<RecognitionEvent::Partial>(&event->value)) {
-            progress = std::max({progress, partial->seconds, endOfLastWord(words)});
+            progress = std::max(progress, partial->seconds);
         } else if (auto* final_ = std::get_if<RecognitionEvent::Final>(&event->value)) {
-            TranscriptSplitter::mergeInto(words, final_->words);
-            progress = std::max(progress, endOfLastWord(words));
+            mergeResult(words, final_->words);
+            // From the start recognition goes in file order: a result's end is how far it got.
+            if (from <= 0)
+                progress = std::max(progress, endOfLastWord(words));
         } else {
             const auto& finished = std::get<RecognitionEvent::Finished>(event->value);
             if (!finished.success)
@@ -136,6 +138,24 @@ QCoro::Task<std::vector<Word>> Transcriber::transcribe(QString path, QString lan
     if (lastError)
         throw Failure::failed(*lastError);
     co_return {};
+}
+
+void Transcriber::mergeResult(std::vector<Word>& words, const std::vector<Word>& result) {
+    if (result.empty())
+        return;
+    const auto later = std::partition_point(words.begin(), words.end(), [&](const Word& word) {
+        return word.start < result.back().end();
+    });
+    std::vector<Word> after(std::make_move_iterator(later), std::make_move_iterator(words.end()));
+    words.erase(later, words.end());
+    TranscriptSplitter::mergeInto(words, result);
+    words.insert(words.end(), std::make_move_iterator(after.begin()),
+                 std::make_move_iterator(after.end()));
+}
+
+void Transcriber::focus(double seconds) {
+    if (m_run)
+        m_run->task->focus(seconds);
 }
 
 void Transcriber::cancel() {

@@ -66,14 +66,21 @@ public:
 
     QCoro::Task<bool> authorize();
 
-    // Recognises the sound file in the language and returns the words in time order. While it
-    // runs, a `model` implementing ListeningModel that still listens is shown the seconds heard
-    // so far (never going back). Throws Failure, or OperationCancelled after cancel() or a stop
-    // request. A recognition that hears nothing returns no words.
+    // Recognises the sound file in the language, starting around `from` seconds into it and
+    // working outward, and returns the words in time order. While it runs, a `model` implementing
+    // ListeningModel that still listens is shown the seconds recognised so far (never going
+    // back). Throws Failure, or OperationCancelled after cancel() or a stop request. A
+    // recognition that hears nothing returns no words.
     QCoro::Task<std::vector<Word>> transcribe(QString path, QString language,
-                                              QPointer<QObject> model, std::stop_token stop = {});
+                                              QPointer<QObject> model, std::stop_token stop = {},
+                                              double from = 0);
+    // The running recognition goes on nearest `seconds` into the file (the user moved there).
+    void focus(double seconds);
     // Cancels the running recognition, if any, and forgets it.
     void cancel();
+    // Adds one result's words to the words so far, which may lie after them as well as before:
+    // the result replaces the words of its own time.
+    static void mergeResult(std::vector<Word>& words, const std::vector<Word>& result);
     bool isRecognising() const { return m_run != nullptr; }
 
     // The pieces above as pure functions, for the ones that need the platform's state.

@@ -1,14 +1,23 @@
-// Speech recognition on ten minutes of generated English speech whose text is known, next to
-// PocketSphinx's own pocketsphinx_continuous on the same 16 kHz audio in the same run.
+// Speech recognition on ten minutes of generated English speech whose text is known, and on the
+// LibriVox reading of Debian's pocketsphinx-testdata, next to PocketSphinx's own
+// pocketsphinx_continuous on the same 16 kHz audio in the same run.
 //   speech_audio_duration: length of the generated speech
 //   speech_recognition_time_median / speech_reference_time_median: wall time of
-//     Transcriber::transcribe (reading, cutting at pauses, one decoder per core) and of
-//     `pocketsphinx_continuous -infile` (one decoder, its own voice-activity detection)
-//   speech_time_ratio: the two medians divided (target at most 0.6 on two cores)
+//     Transcriber::transcribe (streaming, cutting at pauses, as many decoders as the memory
+//     budget allows) and of `pocketsphinx_continuous -infile` (one decoder, its own
+//     voice-activity detection)
+//   speech_time_ratio: the two medians divided (target at most 0.5)
 //   speech_recognition_cpu_median / speech_reference_cpu_median: CPU seconds of each
 //   speech_wer / speech_reference_wer: word error rate against the spoken text
+//   speech_librivox_*: the same on the LibriVox reading (real speech)
 //   speech_peak_memory / speech_reference_peak_memory: largest resident set while recognising
 //     the speech above (before the hour below)
+//   speech_peak_memory_10min_median / _2h_median: largest resident set of a process that does
+//     nothing but recognise the ten minutes, or two hours of it, for at most
+//     QUELLIN_BENCH_SPEECH_PEAK_SECONDS (default 300) of wall time (target at most 150 MB)
+//   speech_peak_memory_growth: the two-hour figure less the ten-minute one (target at most 20 MB)
+//   speech_minute40_text_time_median: from starting recognition of the hour at its minute 40
+//     until the text of the sentence there arrives (target at most 15 s)
 //   speech_stop_threads_ended_median / _max: from a stop request until every thread of the
 //     recognition has ended, over ten stops at different moments of recognising an hour of
 //     speech (reading the file, checking and loading the model, decoding)
@@ -21,6 +30,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -147,6 +158,141 @@ QCoro::Task<std::vector<Word>> recognise(Transcriber& transcriber, QString path)
     fail(QStringLiteral("recognition failed: %1").arg(failure));
 }
 
+// Recognises with a fresh transcriber and gives the words; adds the wall and CPU time taken.
+std::vector<Word> timedRecognition(const QString& path, std::vector<double>& times,
+                                   std::vector<double>& cpu) {
+    Transcriber transcriber;
+    const double cpuBefore = BenchTools::processCpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<Word> words = QCoro::waitFor(recognise(transcriber, path));
+    times.push_back(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    cpu.push_back(BenchTools::processCpuSeconds() - cpuBefore);
+    return words;
+}
+
+// Runs pocketsphinx_continuous on the file and gives what it heard; adds the times taken.
+QString timedReference(const QString& path, std::vector<double>& times, std::vector<double>& cpu) {
+    const double cpuBefore = BenchTools::childrenCpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    const QByteArray heard = BenchTools::run(QStringLiteral("pocketsphinx_continuous"),
+                                             {"-infile", path, "-logfn", "/dev/null"});
+    times.push_back(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    cpu.push_back(BenchTools::childrenCpuSeconds() - cpuBefore);
+    return QString::fromUtf8(heard);
+}
+
+// Our recognition and the engine's tool on one recording, side by side, reported under `name`.
+void compare(const QString& name, const QString& path, const QStringList& said) {
+    std::vector<double> referenceTimes, referenceCpu, ourTimes, ourCpu;
+    double referenceWer = 0;
+    double ourWer = 0;
+    for (int i = 0; i < kRuns; ++i) {
+        std::fprintf(stderr, "%s, run %d of %d: pocketsphinx_continuous…\n", qPrintable(name),
+                     i + 1, kRuns);
+        referenceWer =
+            wordErrorRate(said, wordsOf(timedReference(path, referenceTimes, referenceCpu)));
+        std::fprintf(stderr, "%s, run %d of %d: Transcriber…\n", qPrintable(name), i + 1, kRuns);
+        QStringList heard;
+        for (const Word& word : timedRecognition(path, ourTimes, ourCpu))
+            heard += wordsOf(word.text);
+        ourWer = wordErrorRate(said, heard);
+    }
+    const auto line = [&](const char* what, double value, const char* unit) {
+        BenchTools::report(name + QLatin1String(what), value, QLatin1String(unit));
+    };
+    line("_recognition_time_median", BenchTools::median(ourTimes), "s");
+    line("_reference_time_median", BenchTools::median(referenceTimes), "s");
+    line("_time_ratio", BenchTools::median(ourTimes) / BenchTools::median(referenceTimes), "ratio");
+    line("_recognition_cpu_median", BenchTools::median(ourCpu), "s");
+    line("_reference_cpu_median", BenchTools::median(referenceCpu), "s");
+    line("_wer", ourWer, "%");
+    line("_reference_wer", referenceWer, "%");
+}
+
+// The LibriVox reading of Debian's pocketsphinx-testdata (real speech with its text) as one file;
+// gives the text, or nothing when the package is missing.
+QString librivoxReading(const QString& path) {
+    const QString folder = QStringLiteral("/usr/share/pocketsphinx/test/data/librivox");
+    QFile transcription(folder + QStringLiteral("/transcription"));
+    if (!transcription.open(QIODevice::ReadOnly))
+        return {};
+    // "<s> he was not an ill disposed young man </s> (…-0880)": the text, then the clip's name.
+    const QRegularExpression sentence(QStringLiteral("<s>(.*)</s> \\((.*)\\)"));
+    QString text;
+    QStringList clips;
+    for (auto matches = sentence.globalMatch(QString::fromUtf8(transcription.readAll()));
+         matches.hasNext();) {
+        const QRegularExpressionMatch match = matches.next();
+        text += match.captured(1) + u' ';
+        clips << folder + u'/' + match.captured(2) + QStringLiteral(".wav");
+    }
+    // Each clip has its own silence around the speech.
+    BenchTools::run(QStringLiteral("sox"), clips << path);
+    return text;
+}
+
+// The child's part of the memory measure: recognises the file for at most `seconds` of wall time
+// and prints the process's largest resident set.
+int recogniseForPeak(const QString& path, double seconds) {
+    Transcriber transcriber;
+    bool done = false;
+    auto task = [](Transcriber& transcriber, QString path, bool& done) -> QCoro::Task<> {
+        try {
+            co_await transcriber.transcribe(path, QStringLiteral("en-US"), nullptr);
+        } catch (...) {
+        }
+        done = true;
+    }(transcriber, path, done);
+    QElapsedTimer clock;
+    clock.start();
+    while (!done && clock.elapsed() < qint64(seconds * 1000))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    transcriber.cancel();
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    // The high-water mark of this program's own memory: getrusage would also count the bench's
+    // pages that the child shared between fork and exec.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("no /proc/self/status"));
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            std::printf("%f\n", line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024);
+    return 0;
+}
+
+// Median over the runs of the largest resident set of a process recognising the file.
+double peakMemory(const QString& path) {
+    const QString seconds =
+        qEnvironmentVariable("QUELLIN_BENCH_SPEECH_PEAK_SECONDS", QStringLiteral("300"));
+    std::vector<double> peaks;
+    for (int i = 0; i < kRuns; ++i)
+        peaks.push_back(BenchTools::run(QCoreApplication::applicationFilePath(),
+                                        {QStringLiteral("--peak"), path, seconds})
+                            .trimmed()
+                            .toDouble());
+    return BenchTools::median(peaks);
+}
+
+// Seconds from starting to recognise the file at `from` until words of the sentence there come.
+double timeToTextAt(const QString& path, double from) {
+    PocketSphinxEngine engine;
+    RecognitionEventStream stream;
+    const auto start = std::chrono::steady_clock::now();
+    const auto task = engine.start(path, QStringLiteral("en-US"), from,
+                                   RecognitionDelegate(stream.continuation()));
+    while (std::optional<RecognitionEvent> event = QCoro::waitFor(stream.next())) {
+        const auto* final_ = std::get_if<RecognitionEvent::Final>(&event->value);
+        if (final_ && std::any_of(final_->words.begin(), final_->words.end(), [&](const Word& w) {
+                return w.start >= from - 10 && w.start < from + 30;
+            }))
+            return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    fail(QStringLiteral("no text came for the sentence at %1 s").arg(from));
+}
+
 // Threads of this process now.
 qsizetype threadCount() {
     return QDir(QStringLiteral("/proc/self/task"))
@@ -163,6 +309,8 @@ double millisecondsSince(std::chrono::steady_clock::time_point start) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--peak")
+        return recogniseForPeak(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toDouble());
     QTemporaryDir folder;
     if (!folder.isValid())
         fail(QStringLiteral("no temporary folder"));
@@ -174,47 +322,15 @@ int main(int argc, char** argv) {
     BenchTools::report(QStringLiteral("speech_audio_duration"), soxDuration(speech),
                        QStringLiteral("s"));
 
-    std::vector<double> referenceTimes, referenceCpu, ourTimes, ourCpu;
-    double referenceWer = 0;
-    double ourWer = 0;
-    for (int i = 0; i < kRuns; ++i) {
-        std::fprintf(stderr, "run %d of %d: pocketsphinx_continuous…\n", i + 1, kRuns);
-        double cpuBefore = BenchTools::childrenCpuSeconds();
-        auto start = std::chrono::steady_clock::now();
-        const QByteArray reference = BenchTools::run(QStringLiteral("pocketsphinx_continuous"),
-                                                     {"-infile", speech, "-logfn", "/dev/null"});
-        referenceTimes.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        referenceCpu.push_back(BenchTools::childrenCpuSeconds() - cpuBefore);
-        referenceWer = wordErrorRate(said, wordsOf(QString::fromUtf8(reference)));
-
-        std::fprintf(stderr, "run %d of %d: Transcriber…\n", i + 1, kRuns);
-        Transcriber transcriber;
-        cpuBefore = BenchTools::processCpuSeconds();
-        start = std::chrono::steady_clock::now();
-        const std::vector<Word> words = QCoro::waitFor(recognise(transcriber, speech));
-        ourTimes.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        ourCpu.push_back(BenchTools::processCpuSeconds() - cpuBefore);
-        QStringList heard;
-        for (const Word& word : words)
-            heard += wordsOf(word.text);
-        ourWer = wordErrorRate(said, heard);
-    }
-    BenchTools::report(QStringLiteral("speech_recognition_time_median"),
-                       BenchTools::median(ourTimes), QStringLiteral("s"));
-    BenchTools::report(QStringLiteral("speech_reference_time_median"),
-                       BenchTools::median(referenceTimes), QStringLiteral("s"));
-    BenchTools::report(QStringLiteral("speech_time_ratio"),
-                       BenchTools::median(ourTimes) / BenchTools::median(referenceTimes),
-                       QStringLiteral("ratio"));
-    BenchTools::report(QStringLiteral("speech_recognition_cpu_median"), BenchTools::median(ourCpu),
-                       QStringLiteral("s"));
-    BenchTools::report(QStringLiteral("speech_reference_cpu_median"),
-                       BenchTools::median(referenceCpu), QStringLiteral("s"));
-    BenchTools::report(QStringLiteral("speech_wer"), ourWer, QStringLiteral("%"));
-    BenchTools::report(QStringLiteral("speech_reference_wer"), referenceWer, QStringLiteral("%"));
-    BenchTools::report(QStringLiteral("speech_decoders"), std::max(1, QThread::idealThreadCount()),
+    compare(QStringLiteral("speech"), speech, said);
+    const QString librivox = QDir(folder.path()).filePath(QStringLiteral("librivox.wav"));
+    if (const QString text = librivoxReading(librivox); !text.isEmpty())
+        compare(QStringLiteral("speech_librivox"), librivox, wordsOf(text));
+    else
+        std::fprintf(stderr, "pocketsphinx-testdata is missing: no LibriVox figures\n");
+    BenchTools::report(QStringLiteral("speech_decoders"),
+                       PocketSphinxEngine::decodersWithin(BenchTools::residentMegabytes(),
+                                                          QThread::idealThreadCount()),
                        QStringLiteral("count"));
 
     // Before the hour below, whose file alone would set the peak.
@@ -225,12 +341,31 @@ int main(int argc, char** argv) {
 
     std::fprintf(stderr, "making an hour of speech…\n");
     const QString hour = makeHour(QDir(folder.path()), speech);
+
+    std::fprintf(stderr, "peak memory while recognising ten minutes and two hours…\n");
+    const QString twoHours = QDir(folder.path()).filePath(QStringLiteral("two-hours.flac"));
+    BenchTools::run(QStringLiteral("sox"), {hour, hour, twoHours});
+    const double peak10 = peakMemory(speech);
+    const double peak120 = peakMemory(twoHours);
+    BenchTools::report(QStringLiteral("speech_peak_memory_10min_median"), peak10,
+                       QStringLiteral("MB"));
+    BenchTools::report(QStringLiteral("speech_peak_memory_2h_median"), peak120,
+                       QStringLiteral("MB"));
+    BenchTools::report(QStringLiteral("speech_peak_memory_growth"), peak120 - peak10,
+                       QStringLiteral("MB"));
+
+    std::fprintf(stderr, "text for the sentence at minute 40…\n");
+    std::vector<double> toText;
+    for (int i = 0; i < kRuns; ++i)
+        toText.push_back(timeToTextAt(hour, 2400));
+    BenchTools::report(QStringLiteral("speech_minute40_text_time_median"),
+                       BenchTools::median(toText), QStringLiteral("s"));
     std::vector<double> ended, destroyed;
     for (const int after : {250, 500, 1000, 1500, 2000, 3000, 4000, 5000, 7000, 10000}) {
         auto engine = std::make_unique<PocketSphinxEngine>();
         const qsizetype idle = threadCount(); // with the engine's own loading thread
         RecognitionEventStream stream;
-        const auto task = engine->start(hour, QStringLiteral("en-US"),
+        const auto task = engine->start(hour, QStringLiteral("en-US"), 0,
                                         RecognitionDelegate(stream.continuation()));
         QThread::msleep(after);
         const auto start = std::chrono::steady_clock::now();

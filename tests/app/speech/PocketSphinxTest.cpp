@@ -2,6 +2,7 @@
 #include "media/EnergyProfile.h"
 #include "speech/PocketSphinxEngine.h"
 #include "speech/SentenceFinder.h"
+#include "speech/SpeechRegions.h"
 #include "speech/SphinxRecognition.h"
 #include "speech/Transcriber.h"
 #include "SpeechTestSupport.h"
@@ -85,10 +86,11 @@ QString librivoxReading(const QString& path) {
 }
 
 // Everything one recognition told its delegate, in order.
-std::vector<RecognitionEvent> eventsOf(RecognitionEngine& engine, const QString& path) {
+std::vector<RecognitionEvent> eventsOf(RecognitionEngine& engine, const QString& path,
+                                       double from = 0) {
     RecognitionEventStream stream;
-    const auto task =
-        engine.start(path, QStringLiteral("en-US"), RecognitionDelegate(stream.continuation()));
+    const auto task = engine.start(path, QStringLiteral("en-US"), from,
+                                   RecognitionDelegate(stream.continuation()));
     std::vector<RecognitionEvent> events;
     while (std::optional<RecognitionEvent> event = waitForTask(stream.next()))
         events.push_back(std::move(*event));
@@ -98,7 +100,8 @@ std::vector<RecognitionEvent> eventsOf(RecognitionEngine& engine, const QString&
 } // namespace
 
 // The real recogniser end to end. Recognition under the sanitizers is slow: the spoken sentences
-// are recognised once with one decoder and once with two, and the tests share what they told.
+// are recognised once with one decoder from the start, and once with two from the third sentence
+// (the file's second half-minute), and the tests share what they told.
 class PocketSphinxTest final : public QObject {
     Q_OBJECT
 
@@ -109,10 +112,11 @@ class PocketSphinxTest final : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(m_folder.isValid());
-        m_speech = TestMedia::speech(m_folder.path(), "speech.wav", spoken, 1.0);
+        m_speech = TestMedia::speech(m_folder.path(), "speech.wav", spoken, 10.0);
         for (const int decoders : {1, 2}) {
             PocketSphinxEngine engine(decoders);
-            m_events[decoders - 1] = eventsOf(engine, m_speech.path);
+            m_events[decoders - 1] =
+                eventsOf(engine, m_speech.path, decoders == 1 ? 0 : m_speech.sentences[2].start);
         }
     }
 
@@ -137,9 +141,10 @@ private Q_SLOTS:
         QCOMPARE(PocketSphinxEngine::modelIn(folder).value().acousticModel, folder + "/acoustic");
     }
 
-    // Events come in time order: progress never going back and at least twice per second of
-    // speech, one final per spoken sentence, then the end. The words are mostly right, each in
-    // a spoken stretch with the decoder's posterior, and the same with one decoder or two.
+    // Progress never goes back, comes at least twice per second of speech and ends at the file's
+    // end; one final per spoken sentence, then the end. From the start the finals come in time
+    // order; from a later sentence, that sentence's first. The words are mostly right, each in a
+    // spoken stretch with the decoder's posterior, and the same whichever the order and decoders.
     void recognisesSpokenSentences() {
         const double speech = std::accumulate(
             m_speech.sentences.begin(), m_speech.sentences.end(), 0.0,
@@ -182,12 +187,44 @@ private Q_SLOTS:
                  qPrintable(textOf(finals[0])));
         // Posteriors may differ a little (measured: up to 0.013) with what a decoder decoded
         // before.
+        const Word firstLater = finals[1].front();
+        QVERIFY2(firstLater.start >= m_speech.sentences[2].start - 0.1 &&
+                     firstLater.end() <= m_speech.sentences[2].end + 0.1,
+                 qPrintable(firstLater.text));
+        std::stable_sort(finals[1].begin(), finals[1].end(),
+                         [](const Word& a, const Word& b) { return a.start < b.start; });
         QCOMPARE(finals[1].size(), finals[0].size());
         for (size_t i = 0; i < finals[0].size(); ++i) {
             QVERIFY(qAbs(*finals[0][i].confidence - finals[1][i].confidence.value_or(9)) < 0.05);
             finals[1][i].confidence = finals[0][i].confidence;
         }
         QCOMPARE(finals[1], finals[0]);
+    }
+
+    void regionsOutward_data() {
+        QTest::addColumn<double>("length"); // seconds; unknown when negative
+        QTest::addColumn<double>("focus");
+        QTest::addColumn<QString>("order");
+        QTest::newRow("from the start") << 150.0 << 0.0 << "0 1 2 3 4";
+        QTest::newRow("from the middle, later first") << 150.0 << 70.0 << "2 3 1 4 0";
+        QTest::newRow("past the end") << 150.0 << 900.0 << "4 3 2 1 0";
+        QTest::newRow("length unknown: file order") << -1.0 << 70.0 << "0 1 2 3 4";
+    }
+    // Regions are read nearest the focus first, and meet at the quiet moment near their boundary.
+    void regionsOutward() {
+        QFETCH(double, length);
+        QFETCH(double, focus);
+        QFETCH(QString, order);
+        SpeechRegions regions(length < 0 ? std::nullopt : std::optional(size_t(length * 16000)));
+        QStringList taken;
+        while (taken.size() < 5)
+            taken << QString::number(regions.takeNearest(focus).value_or(99));
+        QCOMPARE(taken.join(u' '), order);
+        // Loud everywhere but for a third of a second from 31 s.
+        std::vector<int16_t> window(size_t(8 * 16000), 8000);
+        std::fill_n(window.begin() + 5 * 16000, 16000 * 3 / 10, int16_t(0));
+        QCOMPARE(SpeechRegions::quietestCut(window, 26 * 16000, 30 * 16000),
+                 size_t(31 * 16000 + 2400));
     }
 
     void shortSentencesAfterSilence_data() {
@@ -357,7 +394,7 @@ private Q_SLOTS:
         const qsizetype before = threads();
         auto engine = std::make_unique<PocketSphinxEngine>(2);
         RecognitionEventStream stream;
-        const auto held = engine->start(m_speech.path, QStringLiteral("en-US"),
+        const auto held = engine->start(m_speech.path, QStringLiteral("en-US"), 0,
                                         RecognitionDelegate(stream.continuation()));
         QTRY_VERIFY(threads() > before);
         engine.reset();

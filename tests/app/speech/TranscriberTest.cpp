@@ -83,6 +83,11 @@ private Q_SLOTS:
                           ScriptedEngine::result({word("Down", 12.0), word("here", 14.0)}),
                           ScriptedEngine::finish(true)}),
                  QStringLiteral("The cat sat Down here 1.4s 12.9s 14.4s"));
+        // Recognised outward from a later place, a result may come before the words it precedes.
+        QCOMPARE(outcome({ScriptedEngine::result({word("later", 12.0)}),
+                          ScriptedEngine::result({word("earlier", 1.0)}),
+                          ScriptedEngine::finish(true)}),
+                 QStringLiteral("earlier later 12.4s"));
         // A failure before any word is the recogniser's message; after words, the words stand.
         QCOMPARE(
             outcome({ScriptedEngine::reached(2.0), ScriptedEngine::finish(false, "It broke.")}),

@@ -125,7 +125,7 @@ QString ScriptedEngine::modelFolder(const QString& language) const {
     return QStringLiteral("/models/") + language;
 }
 
-std::unique_ptr<RecognitionTask> ScriptedEngine::start(const QString& path, const QString&,
+std::unique_ptr<RecognitionTask> ScriptedEngine::start(const QString& path, const QString&, double,
                                                        RecognitionDelegate delegate) {
     std::lock_guard lock(m_mutex);
     ++m_started;

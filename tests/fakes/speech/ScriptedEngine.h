@@ -43,7 +43,7 @@ public:
     bool isOnDevice(const QString& language) const override;
     QString modelFolder(const QString& language) const override;
     std::unique_ptr<RecognitionTask> start(const QString& path, const QString& language,
-                                           RecognitionDelegate delegate) override;
+                                           double from, RecognitionDelegate delegate) override;
 
 private:
     class Task;
