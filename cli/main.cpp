@@ -142,9 +142,10 @@ int exportSentences(const CliArguments::Export& arguments) {
         const SessionStore store = SessionStore::standard();
         std::optional<Session> session = store.load(path, info.size());
         if (!session) {
-            SentencePipeline::Result found =
-                SentencePipeline({.file = arguments.file, .language = arguments.language})
-                    .run(stop);
+            SentencePipeline::Options options;
+            options.file = arguments.file;
+            options.language = arguments.language;
+            SentencePipeline::Result found = SentencePipeline(options).run(stop);
             session =
                 Session(path, info.size(), found.duration, std::move(found.sentences), 0,
                         found.method, PracticeSettings(), false, QDateTime::currentDateTimeUtc());
