@@ -191,10 +191,8 @@ private Q_SLOTS:
         const QString out = m_folder.filePath(u"export"_s);
         const Run run = cli({u"export"_s, m_speech.path, u"--language"_s, u"xx-XX"_s, u"--to"_s,
                              u"vtt"_s, u"--out"_s, out});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out,
-                 (out + u'/' + QFileInfo(m_speech.path).completeBaseName() + u".vtt\n"_s).toUtf8());
-        QFile vtt(run.out.trimmed());
+        QFile vtt(out + u'/' + QFileInfo(m_speech.path).completeBaseName() + u".vtt"_s);
+        QVERIFY(run.status == 0 && run.out == vtt.fileName().toUtf8() + '\n');
         QVERIFY(vtt.open(QIODevice::ReadOnly));
         QCOMPARE(vtt.readAll().count(" --> "), qsizetype(m_speech.sentences.size()));
     }

@@ -108,7 +108,6 @@ private Q_SLOTS:
               TestMedia::convert(wav, path(u"seek.m4a"_s), bitRate),
               TestMedia::convert(wav, path(u"seek.ogg"_s), {u"-c:a"_s, u"libvorbis"_s}),
               // The sound track of a video is played straight from its container.
-              TestMedia::video(path(u"seek.mp4"_s), wav, 6),
               TestMedia::video(path(u"seek.mkv"_s), wav, 6),
               TestMedia::convert(wav, path(u"seek.webm"_s),
                                  u"-f lavfi -i color=size=32x32:rate=5:duration=6 -c:v libvpx "

@@ -150,9 +150,8 @@ private Q_SLOTS:
             QCOMPARE(ReviewSchedule::due(hard, day), day.addSecs(60).addDays(interval));
             day = day.addSecs(60).addDays(interval);
         }
-        QCOMPARE(hard.practice.repetitions, 12);
         ReviewSchedule::tookATake(hard, day);
-        QCOMPARE(hard.practice.takes, 1);
+        QVERIFY(hard.practice.repetitions == 12 && hard.practice.takes == 1);
         session.toggleHard(1);
         session.toggleHard(1);
         QCOMPARE(ReviewSchedule::due(hard, day), day.addDays(1));
