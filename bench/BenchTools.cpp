@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +30,18 @@ QStringList everydaySentences() {
             QStringLiteral("Nobody knew where the old key had gone."),
             QStringLiteral("Turn left at the bakery and the station is right in front of you."),
             QStringLiteral("We should practise a little every day.")};
+}
+
+double medianMilliseconds(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    return median(times);
 }
 
 QByteArray run(const QString& program, const QStringList& arguments) {

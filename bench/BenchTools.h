@@ -3,12 +3,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // Small helpers for the application's benchmark programs.
 namespace BenchTools {
 
 double median(std::vector<double> values);
+// The median wall time of `runs` runs of `work`, in milliseconds.
+double medianMilliseconds(int runs, const std::function<void()>& work);
 // Runs a program to completion and returns its standard output; exits the benchmark with a
 // message on stderr when it fails.
 QByteArray run(const QString& program, const QStringList& arguments);

@@ -6,7 +6,7 @@
 //   reference_decode_10s_median: decoding the same two stretches only, the floor under it
 //   attempt_to_decode_ratio: the first over the second
 #include "feedback/AttemptFeedback.h"
-#include "feedback/MonoClip.h"
+#include "media/MonoClip.h"
 
 #include "BenchTools.h"
 
@@ -18,18 +18,6 @@
 namespace {
 
 constexpr int kRuns = 5;
-
-double medianMilliseconds(const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    return BenchTools::median(times);
-}
 
 // espeak-ng speaking `text` at `wordsPerMinute`, cut or padded to exactly 10 seconds.
 QString speech(const QString& path, const QString& text, int wordsPerMinute, int pitch) {
@@ -56,13 +44,13 @@ int main() {
     const QString take = speech(folder.filePath(QStringLiteral("take.m4a")), text, 135, 70);
     const TimeRange tenSeconds(0, 10);
 
-    const double attempt = medianMilliseconds([&] {
+    const double attempt = BenchTools::medianMilliseconds(kRuns, [&] {
         const AttemptFeedback feedback =
             AttemptFeedback::read(original, tenSeconds, take, tenSeconds);
         if (!feedback.pace)
             qFatal("the take was not compared");
     });
-    const double decode = medianMilliseconds([&] {
+    const double decode = BenchTools::medianMilliseconds(kRuns, [&] {
         readMonoClip(original, AttemptFeedback::sampleRate, 0, 10);
         readMonoClip(take, AttemptFeedback::sampleRate, 0, 10);
     });

@@ -5,6 +5,7 @@
 //   reference_sort_1h_median: one plain sort of 360000 floats, the floor the splitter's one sort
 //     sets
 //   transcript_split_10k_words_median: TranscriptSplitter().sentences on 10000 words
+#include "BenchTools.h"
 #include "split/SilenceSplitter.h"
 #include "split/TranscriptSplitter.h"
 
@@ -20,19 +21,6 @@ namespace {
 constexpr int kRuns = 9;
 constexpr double kFrame = 0.01;
 constexpr size_t kHourFrames = 360000;
-
-double medianMilliseconds(const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 float amplitude(float decibels) {
     return std::pow(10.0f, decibels / 20.0f);
@@ -101,7 +89,7 @@ int main() {
         const EnergyProfile hour = syntheticHour(unbroken);
         std::vector<TimeRange> ranges;
         const double milliseconds =
-            medianMilliseconds([&] { ranges = SilenceSplitter().split(hour); });
+            BenchTools::medianMilliseconds(kRuns, [&] { ranges = SilenceSplitter().split(hour); });
         std::printf("%s %.2f ms\n",
                     unbroken ? "silence_split_1h_unbroken_median" : "silence_split_1h_median",
                     milliseconds);
@@ -109,7 +97,7 @@ int main() {
                      ranges.size());
         if (!unbroken) {
             std::vector<float> levels;
-            const double sortMilliseconds = medianMilliseconds([&] {
+            const double sortMilliseconds = BenchTools::medianMilliseconds(kRuns, [&] {
                 levels = hour.rms;
                 std::sort(levels.begin(), levels.end());
             });
@@ -119,8 +107,8 @@ int main() {
 
     const std::vector<Word> words = syntheticWords();
     std::vector<Sentence> sentences;
-    const double transcriptMilliseconds =
-        medianMilliseconds([&] { sentences = TranscriptSplitter().sentences(words, 0); });
+    const double transcriptMilliseconds = BenchTools::medianMilliseconds(
+        kRuns, [&] { sentences = TranscriptSplitter().sentences(words, 0); });
     std::printf("transcript_split_10k_words_median %.2f ms\n", transcriptMilliseconds);
     std::fprintf(stderr, "10000 words: %zu sentences\n", sentences.size());
     std::fflush(stdout);

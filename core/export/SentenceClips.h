@@ -32,6 +32,5 @@ public:
     static void convert(const QString& from, const QString& path, std::stop_token stop = {});
 
 private:
-    std::unique_ptr<AudioDecoder> m_decoder;
-    std::stop_token m_stop;
+    std::unique_ptr<AudioDecoder> m_decoder; // kept open: its stop token ends every cut
 };

@@ -2,7 +2,7 @@
 
 #include "analysis/SpectralFeatures.h"
 #include "analysis/TimeWarp.h"
-#include "feedback/MonoClip.h"
+#include "media/MonoClip.h"
 #include "feedback/PitchContour.h"
 #include "media/Loudness.h"
 #include "split/SilenceSplitter.h"

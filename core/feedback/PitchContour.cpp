@@ -1,6 +1,6 @@
 #include "feedback/PitchContour.h"
 
-#include "feedback/MonoClip.h"
+#include "media/MonoClip.h"
 
 #include <QtGlobal>
 

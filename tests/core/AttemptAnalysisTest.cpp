@@ -1,5 +1,5 @@
 #include "feedback/AttemptFeedback.h"
-#include "feedback/MonoClip.h"
+#include "media/MonoClip.h"
 #include "feedback/PitchContour.h"
 #include "media/Loudness.h"
 

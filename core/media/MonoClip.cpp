@@ -1,4 +1,4 @@
-#include "feedback/MonoClip.h"
+#include "media/MonoClip.h"
 
 #include "media/AudioDecoder.h"
 
@@ -8,9 +8,13 @@
 std::vector<float> readMonoClip(const QString& path, int sampleRate, double start,
                                 std::optional<double> end, std::stop_token stop) {
     AudioDecoder decoder(path, AudioFormat{sampleRate, 1}, std::move(stop));
+    return readMonoClip(decoder, start, end);
+}
+
+std::vector<float> readMonoClip(AudioDecoder& decoder, double start, std::optional<double> end) {
+    const int sampleRate = decoder.format().sampleRate;
     const auto first = qint64(std::llround(std::max(start, 0.0) * sampleRate));
-    if (first > 0)
-        decoder.seek(first);
+    decoder.seek(first);
     std::vector<float> samples;
     if (end)
         samples.reserve(size_t(std::max<qint64>(std::llround(*end * sampleRate) - first, 0)));
