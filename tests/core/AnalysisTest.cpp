@@ -43,7 +43,6 @@ private Q_SLOTS:
         const FeatureFrames frames = features({{300, 0.5}, {2000, 0.5}});
         QCOMPARE(frames.hop, 221.0 / rate); // 0.01 s in whole samples
         QCOMPARE(frames.count(), size_t(rate / 221));
-        QCOMPARE(frames.dimensions, SpectralAnalyser::coefficients);
         for (int k = 0; k < frames.dimensions; ++k) {
             double sum = 0, squares = 0;
             for (size_t i = 0; i < frames.count(); ++i) {

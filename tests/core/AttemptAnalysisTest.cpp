@@ -1,7 +1,7 @@
 #include "feedback/AttemptFeedback.h"
-#include "media/MonoClip.h"
 #include "feedback/PitchContour.h"
 #include "media/Loudness.h"
+#include "media/MonoClip.h"
 
 #include "TestMedia.h"
 
@@ -21,10 +21,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int rate = 16000;
-
-std::vector<float> clip(const QString& path) {
-    return readMonoClip(path, rate);
-}
 
 std::vector<float> louder(std::vector<float> samples, double decibels) {
     for (float& s : samples)
@@ -61,7 +57,7 @@ Spoken speak(const QString& text, int wordsPerMinute, int pitch) {
     const QString path = QDir::temp().filePath(
         u"quellin-spoken-%1-%2.wav"_s.arg(qApp->applicationPid()).arg(++made));
     TestMedia::floatWav(path, espeakRate, 1, spoken.samples);
-    spoken.samples = clip(path);
+    spoken.samples = readMonoClip(path, rate);
     QFile::remove(path);
     return spoken;
 }
@@ -97,7 +93,7 @@ private Q_SLOTS:
         const double seconds = 2;
         TestMedia::run(u"sox"_s, {u"-n"_s, u"-r"_s, QString::number(rate), path, u"synth"_s,
                                   QString::number(seconds), u"sine"_s, synth, u"vol"_s, u"0.5"_s});
-        const PitchContour contour = pitchContour(clip(path), rate);
+        const PitchContour contour = pitchContour(readMonoClip(path, rate), rate);
         QCOMPARE(contour.hertz.size(), size_t(seconds / contour.hop));
         QVERIFY(contour.voicedCount() > contour.hertz.size() * 9 / 10);
         for (size_t i = 0; i < contour.hertz.size(); ++i) {
@@ -125,7 +121,7 @@ private Q_SLOTS:
                               {u"The quick brown fox jumps over the lazy dog."_s,
                                u"Would you like another cup of tea before we leave?"_s},
                               0.4, voice);
-        const PitchContour contour = pitchContour(clip(speech.path), rate);
+        const PitchContour contour = pitchContour(readMonoClip(speech.path, rate), rate);
         QVERIFY(contour.voicedCount() > 100);
         size_t errors = 0;
         const auto n = qsizetype(contour.hertz.size());
@@ -162,7 +158,7 @@ private Q_SLOTS:
         QFETCH(double, difference);
         const TestMedia::Speech speech = TestMedia::speech(
             m_folder.path(), u"loud.wav"_s, {u"Every sentence counts when you practise."_s}, 0.2);
-        std::vector<float> voice = clip(speech.path);
+        std::vector<float> voice = readMonoClip(speech.path, rate);
         const float loudest = Loudness::peak(voice);
         voice = louder(std::move(voice), 20 * std::log10(0.9 / loudest));
         const std::vector<float> original = louder(voice, originalDecibels);

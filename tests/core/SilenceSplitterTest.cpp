@@ -179,8 +179,7 @@ private Q_SLOTS:
         const std::vector<Sentence> fitted = SpeechEdges().fit(cues, profileOf(stretches));
         Ranges ranges;
         for (size_t k = 0; k < fitted.size(); ++k) {
-            QCOMPARE(fitted[k].text, cues[k].text);
-            QVERIFY(fitted[k].hard);
+            QVERIFY(fitted[k].text == cues[k].text && fitted[k].hard);
             ranges.list.emplace_back(fitted[k].start, fitted[k].end);
         }
         QCOMPARE(ranges, rangesOf(expected));
