@@ -22,7 +22,7 @@ constexpr double synthesisShare = 0.35, readingShare = 0.25;
 FeatureFrames recordingFeatures(const QString& path, int sampleRate, std::stop_token stop,
                                 const std::function<void(double)>& progress) {
     AudioDecoder decoder(path, AudioFormat{sampleRate, 1}, stop);
-    SpectralAnalyser analyser(sampleRate);
+    FeatureAnalyser analyser(sampleRate);
     const double length = double(decoder.lengthFrames().value_or(0));
     std::vector<float> block(8192);
     while (const qint64 read = decoder.read(block.data(), qint64(block.size()))) {
@@ -63,7 +63,7 @@ TranscriptAligner::place(const QStringList& texts, const QString& language,
     if (rate == 0)
         throw TranscriptError(QStringLiteral("The speech synthesiser espeak-ng could not start."));
 
-    SpectralAnalyser analyser(rate);
+    FeatureAnalyser analyser(rate);
     const SynthesisResult synthesis = synthesise(
         texts, language, pause, [&](std::span<const float> samples) { analyser.add(samples); },
         stop, stage(0, synthesisShare));

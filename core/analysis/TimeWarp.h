@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/SpectralFeatures.h"
+#include "analysis/VoiceFeatures.h"
 
 #include <QtGlobal>
 

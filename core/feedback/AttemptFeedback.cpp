@@ -1,10 +1,10 @@
 #include "feedback/AttemptFeedback.h"
 
-#include "analysis/SpectralFeatures.h"
 #include "analysis/TimeWarp.h"
-#include "media/MonoClip.h"
+#include "analysis/VoiceFeatures.h"
 #include "feedback/PitchContour.h"
 #include "media/Loudness.h"
+#include "media/MonoClip.h"
 #include "split/SilenceSplitter.h"
 
 #include <algorithm>
@@ -72,7 +72,7 @@ std::vector<Span> pausesIn(const std::vector<bool>& speech, Span span, double ho
 }
 
 FeatureFrames featuresOf(std::span<const float> mono, int sampleRate, double hop) {
-    FeatureFrames frames = spectralFeatures(mono, sampleRate, hop);
+    FeatureFrames frames = voiceFeatures(mono, sampleRate, hop);
     normaliseFeatures(frames);
     return frames;
 }

@@ -1,4 +1,4 @@
-#include "analysis/SpectralFeatures.h"
+#include "analysis/VoiceFeatures.h"
 
 #include <aubio/aubio.h>
 
@@ -30,13 +30,13 @@ struct MfccDeleter {
 
 } // namespace
 
-struct SpectralAnalyser::State {
+struct FeatureAnalyser::State {
     uint_t hop = 0;
     double hopSeconds = 0;
     std::unique_ptr<aubio_pvoc_t, PvocDeleter> pvoc;
     std::unique_ptr<aubio_mfcc_t, MfccDeleter> mfcc;
     std::unique_ptr<fvec_t, FvecDeleter> block;
-    std::unique_ptr<cvec_t, CvecDeleter> spectrum;
+    std::unique_ptr<cvec_t, CvecDeleter> fftBins;
     std::unique_ptr<fvec_t, FvecDeleter> cepstrum;
     uint_t filled = 0;
     // A faint fixed noise under every sample: digital silence (between synthesised sentences)
@@ -50,7 +50,7 @@ struct SpectralAnalyser::State {
     }
 };
 
-SpectralAnalyser::SpectralAnalyser(int sampleRate, double hop) : d(std::make_unique<State>()) {
+FeatureAnalyser::FeatureAnalyser(int sampleRate, double hop) : d(std::make_unique<State>()) {
     if (sampleRate < 8000 || !(hop > 0))
         throw std::invalid_argument("sample rate or hop out of range");
     const uint_t window = windowFor(sampleRate);
@@ -64,39 +64,39 @@ SpectralAnalyser::SpectralAnalyser(int sampleRate, double hop) : d(std::make_uni
     if (!d->pvoc || !d->mfcc)
         throw std::invalid_argument("aubio cannot analyse this rate");
     d->block.reset(new_fvec(d->hop));
-    d->spectrum.reset(new_cvec(window));
+    d->fftBins.reset(new_cvec(window));
     d->cepstrum.reset(new_fvec(coefficients));
     d->frames.dimensions = coefficients;
     d->frames.hop = d->hopSeconds;
 }
 
-SpectralAnalyser::~SpectralAnalyser() = default;
+FeatureAnalyser::~FeatureAnalyser() = default;
 
-qint64 SpectralAnalyser::hopSamples() const {
+qint64 FeatureAnalyser::hopSamples() const {
     return d->hop;
 }
 
-void SpectralAnalyser::add(std::span<const float> mono) {
+void FeatureAnalyser::add(std::span<const float> mono) {
     for (const float sample : mono) {
         d->block->data[d->filled++] = sample + d->dither();
         if (d->filled < d->hop)
             continue;
         d->filled = 0;
-        aubio_pvoc_do(d->pvoc.get(), d->block.get(), d->spectrum.get());
-        aubio_mfcc_do(d->mfcc.get(), d->spectrum.get(), d->cepstrum.get());
+        aubio_pvoc_do(d->pvoc.get(), d->block.get(), d->fftBins.get());
+        aubio_mfcc_do(d->mfcc.get(), d->fftBins.get(), d->cepstrum.get());
         d->frames.values.insert(d->frames.values.end(), d->cepstrum->data,
                                 d->cepstrum->data + coefficients);
     }
 }
 
-FeatureFrames SpectralAnalyser::take() {
+FeatureFrames FeatureAnalyser::take() {
     FeatureFrames result = std::move(d->frames);
     d->frames = FeatureFrames{coefficients, d->hopSeconds, {}};
     return result;
 }
 
-FeatureFrames spectralFeatures(std::span<const float> mono, int sampleRate, double hop) {
-    SpectralAnalyser analyser(sampleRate, hop);
+FeatureFrames voiceFeatures(std::span<const float> mono, int sampleRate, double hop) {
+    FeatureAnalyser analyser(sampleRate, hop);
     analyser.add(mono);
     return analyser.take();
 }

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-// Spectral features of a sound for comparing two recordings of the same words: mel-frequency
+// Voice features of a sound for comparing two recordings of the same words: mel-frequency
 // cepstral coefficients (MFCCs, by aubio), one frame per hop. Plain values, any thread.
 struct FeatureFrames {
     int dimensions = 0;
@@ -23,16 +23,16 @@ struct FeatureFrames {
 // Computes features block by block, so that an hour of sound never has to be held whole: feed it
 // mono samples in any block sizes, then take the frames. One thread at a time. Throws
 // std::invalid_argument for a sample rate or hop aubio cannot work with.
-class SpectralAnalyser {
+class FeatureAnalyser {
 public:
     static constexpr int coefficients = 13;
 
-    explicit SpectralAnalyser(int sampleRate, double hop = 0.01);
-    ~SpectralAnalyser();
-    SpectralAnalyser(const SpectralAnalyser&) = delete;
-    SpectralAnalyser& operator=(const SpectralAnalyser&) = delete;
+    explicit FeatureAnalyser(int sampleRate, double hop = 0.01);
+    ~FeatureAnalyser();
+    FeatureAnalyser(const FeatureAnalyser&) = delete;
+    FeatureAnalyser& operator=(const FeatureAnalyser&) = delete;
 
-    // Samples in -1…1. A trailing part shorter than a hop waits for the next call.
+    // Samples in -1…1. Trailing samples short of a hop wait for the next call.
     void add(std::span<const float> mono);
     // Frames computed so far (whole hops only); leaves the analyser empty but ready for more.
     FeatureFrames take();
@@ -44,7 +44,7 @@ private:
 };
 
 // The features of a whole sound held in memory (a take, a sentence).
-FeatureFrames spectralFeatures(std::span<const float> mono, int sampleRate, double hop = 0.01);
+FeatureFrames voiceFeatures(std::span<const float> mono, int sampleRate, double hop = 0.01);
 
 // Cepstral mean and variance normalisation: each dimension shifted and scaled to mean 0 and
 // variance 1 over the sequence, so that two voices, microphones or levels compare.
