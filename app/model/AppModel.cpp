@@ -136,8 +136,9 @@ void AppModel::refreshRecent() {
     const std::vector<Session> sessions = m_sessions.all();
     const QDateTime now = QDateTime::currentDateTimeUtc();
     m_reviewDue = ReviewList::dueCount(ReviewList::items(sessions, now), now);
-    setRecent(SessionStore::recentOf(sessions, recentLimit));
-    Q_EMIT recentChanged(); // the due count may have changed alone
+    // Always told: the due count may have changed alone.
+    m_recent = SessionStore::recentOf(sessions, recentLimit);
+    Q_EMIT recentChanged();
 }
 
 void AppModel::setLanguage(const QString& language) {

@@ -272,6 +272,9 @@ private:
     // it while the task of `token` runs; a cancelled task posts nothing more.
     std::function<void(double)> progressReporter(const Token& token,
                                                  std::function<void(AppModel&, double)> show);
+    // Stops what runs for the open file and empties what is shown of it: opening another file
+    // and closing begin so.
+    void leaveFile();
     std::function<void(double)> openingReporter(const Token& token);
     QCoro::Task<> openMedia(Token token, QString url, QString path, qint64 size);
     // From `source` when given, else by recognising speech in the chosen language.

@@ -78,20 +78,12 @@ void AppModel::chooseFile() {
 
 void AppModel::open(const QString& url) {
     m_openAtSentence.reset();
-    stop();
-    cancelSplitting();
-    ModelTasks::cancel(m_takeTask);
     const QString path = Locations::canonicalMediaPath(url);
     const QFileInfo info(path);
     const qint64 size = info.exists() ? info.size() : 0;
 
-    setSession(std::nullopt);
-    setProfile(std::nullopt);
-    setTake(std::nullopt);
-    setNotice(std::nullopt);
+    leaveFile();
     setError(std::nullopt);
-    setSubtitleTracks({});
-    setTranscripts({});
     setSplitting(Splitting::opening());
     // Linux has no list of recent documents; the recent sessions of the start screen serve.
 
@@ -444,19 +436,23 @@ void AppModel::openRecent(const SessionSummary& summary) {
                  .arg(summary.fileName(), summary.filePath));
 }
 
-void AppModel::close() {
+void AppModel::leaveFile() {
     stop();
     cancelSplitting();
     ModelTasks::cancel(m_takeTask);
-    m_player->unload();
-    m_playable.clear();
-    loadMelody(std::nullopt);
     setSession(std::nullopt);
     setProfile(std::nullopt);
     setTake(std::nullopt);
     setNotice(std::nullopt);
     setSubtitleTracks({});
     setTranscripts({});
+}
+
+void AppModel::close() {
+    leaveFile();
+    m_player->unload();
+    m_playable.clear();
+    loadMelody(std::nullopt);
     setSplitting(Splitting::idle());
     refreshRecent();
 }
