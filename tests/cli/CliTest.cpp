@@ -209,9 +209,8 @@ private Q_SLOTS:
                                   u"--end"_s,   QString::number(sentence.end),
                                   u"--take"_s};
         const Run run = cli(attempt + QStringList{take});
-        QCOMPARE(run.status, 0);
         const QJsonObject result = QJsonDocument::fromJson(run.out).object();
-        QVERIFY(std::abs(result.value(u"pace").toDouble() - 1) < 0.3);
+        QVERIFY(run.status == 0 && std::abs(result.value(u"pace").toDouble() - 1) < 0.3);
         QVERIFY(result.value(u"intonationMatch").toInt() > 50);
         const QJsonObject pitch = result.value(u"pitch").toObject();
         const qsizetype frames = qsizetype(sentence.duration() / 0.01);

@@ -41,8 +41,8 @@ class AnalysisTest final : public QObject {
 private Q_SLOTS:
     void featuresAreNormalisedFramesPerHop() {
         const FeatureFrames frames = features({{300, 0.5}, {2000, 0.5}});
-        QCOMPARE(frames.hop, 221.0 / rate); // 0.01 s in whole samples
-        QCOMPARE(frames.count(), size_t(rate / 221));
+        // 0.01 s in whole samples.
+        QVERIFY(frames.hop == 221.0 / rate && frames.count() == size_t(rate / 221));
         for (int k = 0; k < frames.dimensions; ++k) {
             double sum = 0, squares = 0;
             for (size_t i = 0; i < frames.count(); ++i) {
