@@ -1,6 +1,7 @@
 #include "shell/PracticeCommands.h"
 
 #include "model/AppModel.h"
+#include "ui/ShortcutsDialog.h"
 
 #include <QAction>
 #include <QMenu>
@@ -37,20 +38,32 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
     m_practice = bar->addMenu(QStringLiteral("&Practice"));
     // Space belongs to the loop button; the item only names it.
     m_loop = add(m_practice, loopTitle(true), {}, [this] { m_model.loopOrStop(); });
-    add(m_practice, QStringLiteral("Previous Sentence"), QKeySequence(QStringLiteral("Ctrl+[")),
-        [this] { m_model.previous(); });
-    add(m_practice, QStringLiteral("Next Sentence"), QKeySequence(QStringLiteral("Ctrl+]")),
-        [this] { m_model.next(); });
+    addOneHandKey(m_loop, Qt::Key_S);
+    addOneHandKey(add(m_practice, QStringLiteral("Previous Sentence"),
+                      QKeySequence(QStringLiteral("Ctrl+[")), [this] { m_model.previous(); }),
+                  Qt::Key_A);
+    addOneHandKey(add(m_practice, QStringLiteral("Next Sentence"),
+                      QKeySequence(QStringLiteral("Ctrl+]")), [this] { m_model.next(); }),
+                  Qt::Key_D);
     m_practice->addSeparator();
-    add(m_practice, QStringLiteral("Record Your Attempt"), QKeySequence(QStringLiteral("Ctrl+R")),
-        [this] { m_model.record(); });
-    add(m_practice, QStringLiteral("Compare with the Original"),
-        QKeySequence(QStringLiteral("Ctrl+E")), [this] { m_model.compare(); });
+    addOneHandKey(add(m_practice, QStringLiteral("Record Your Attempt"),
+                      QKeySequence(QStringLiteral("Ctrl+R")), [this] { m_model.record(); }),
+                  Qt::Key_R);
+    addOneHandKey(add(m_practice, QStringLiteral("Compare with the Original"),
+                      QKeySequence(QStringLiteral("Ctrl+E")), [this] { m_model.compare(); }),
+                  Qt::Key_C);
     add(m_practice, QStringLiteral("Play Your Attempt"),
         QKeySequence(QStringLiteral("Ctrl+Shift+E")), [this] { m_model.playTake(); });
     m_practice->addSeparator();
-    add(m_practice, QStringLiteral("Mark Hard"), QKeySequence(QStringLiteral("Ctrl+D")),
-        [this] { m_model.toggleHard(); });
+    addOneHandKey(add(m_practice, QStringLiteral("Mark Hard"),
+                      QKeySequence(QStringLiteral("Ctrl+D")), [this] { m_model.toggleHard(); }),
+                  Qt::Key_H);
+    m_hardOnly = add(m_practice, QStringLiteral("Hard Only"),
+                     QKeySequence(QStringLiteral("Ctrl+Shift+D")), [this] {
+                         if (m_model.session())
+                             m_model.setHardOnly(!m_model.session()->hardOnly);
+                     });
+    m_hardOnly->setCheckable(true);
     add(m_practice, QStringLiteral("Slower"), QKeySequence(QStringLiteral("Ctrl+-")),
         [this] { m_model.slower(); });
     add(m_practice, QStringLiteral("Faster"), QKeySequence(QStringLiteral("Ctrl+=")),
@@ -62,11 +75,21 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
         [this] { m_model.findSentencesAgain(); });
     add(m_practice, QStringLiteral("Split at Pauses Only"), {},
         [this] { m_model.splitAtPausesOnly(); });
+    add(m_practice, QStringLiteral("Choose Language…"), QKeySequence(QStringLiteral("Ctrl+L")),
+        [this] {
+            if (m_handlers.showLanguageMenu)
+                m_handlers.showLanguageMenu();
+        });
     m_practice->addSeparator();
     add(m_practice, QStringLiteral("Review Hard Sentences…"),
         QKeySequence(QStringLiteral("Ctrl+Shift+R")), [this] { m_handlers.showReview(); });
 
     m_help = bar->addMenu(QStringLiteral("&Help"));
+    add(m_help, QStringLiteral("Keyboard Shortcuts"), QKeySequence(QStringLiteral("Ctrl+F1")),
+        [this] {
+            if (m_handlers.showShortcuts)
+                m_handlers.showShortcuts();
+        });
     add(m_help, QStringLiteral("Check for Updates…"), {}, [this] { m_handlers.checkForUpdates(); });
     QAction* about =
         add(m_help, QStringLiteral("About Quellin"), {}, [this] { m_handlers.showAbout(); });
@@ -87,10 +110,29 @@ QAction* PracticeCommands::add(QMenu* menu, const QString& title, const QKeySequ
     return action;
 }
 
+// A single letter is a shortcut only while no text field has the focus: a focused line edit,
+// spin box or editable combo box accepts the key's shortcut override, and a dialog is a window of
+// its own, where the main window's shortcuts do not reach.
+void PracticeCommands::addOneHandKey(QAction* action, Qt::Key key) {
+    action->setShortcuts(action->shortcuts() << QKeySequence(key));
+    setTitle(action, ShortcutsDialog::itemTitle(action));
+}
+
+void PracticeCommands::setTitle(QAction* action, const QString& title) {
+    // The menu shows only the first shortcut by itself; text after a tab fills the shortcut
+    // column instead, so an item names every key that works it.
+    const QList<QKeySequence> keys = action->shortcuts();
+    action->setText(keys.size() < 2 ? title : title + u'\t' + ShortcutsDialog::keysText(keys));
+}
+
+QList<QMenu*> PracticeCommands::menus() const {
+    return {m_file, m_practice, m_help};
+}
+
 QAction* PracticeCommands::action(const QString& title) const {
-    for (const QMenu* menu : {m_file, m_practice, m_help})
+    for (const QMenu* menu : menus())
         for (QAction* action : menu->actions())
-            if (action->text() == title)
+            if (ShortcutsDialog::itemTitle(action) == title)
                 return action;
     return nullptr;
 }
@@ -100,7 +142,7 @@ QString PracticeCommands::loopTitle(bool idle) {
 }
 
 void PracticeCommands::showPhase() {
-    m_loop->setText(loopTitle(m_model.phase().kind == AppModel::Phase::Kind::idle));
+    setTitle(m_loop, loopTitle(m_model.phase().kind == AppModel::Phase::Kind::idle));
 }
 
 void PracticeCommands::showSession() {
@@ -108,4 +150,5 @@ void PracticeCommands::showSession() {
     m_export->setEnabled(m_model.session().has_value());
     m_addSubtitles->setEnabled(m_model.session().has_value());
     m_addTranscript->setEnabled(m_model.session().has_value());
+    m_hardOnly->setChecked(m_model.session() && m_model.session()->hardOnly);
 }

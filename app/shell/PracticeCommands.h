@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -11,6 +13,8 @@ class QMenuBar;
 
 // The menu bar: File (open, add subtitles or a transcript, close, export, settings, quit),
 // Practice (every practice operation with its shortcut, the review of hard sentences) and Help.
+// Today's items keep their Ctrl shortcuts; the practice steps also answer to single letters
+// under the left hand (A previous, S loop/stop, D next, R record, C compare, H hard).
 // Each item calls one model operation, or one of the shell's handlers for what is not the model's
 // (settings window, export, review, update check, about box, quitting, the transcript dialog).
 class PracticeCommands final : public QObject {
@@ -24,13 +28,17 @@ public:
         std::function<void()> checkForUpdates;
         std::function<void()> showAbout;
         std::function<void()> quit;
-        std::function<void()> addTranscript; // File ▸ Add Transcript…
+        std::function<void()> addTranscript;    // File ▸ Add Transcript…
+        std::function<void()> showLanguageMenu; // the toolbar's menu of where sentences come from
+        std::function<void()> showShortcuts;    // Help ▸ Keyboard Shortcuts
     };
 
     PracticeCommands(AppModel& model, QMenuBar* bar, Handlers handlers);
 
     // The item with this title (as it reads now), searched through every menu; null if none.
     QAction* action(const QString& title) const;
+    // File, Practice and Help, in the menu bar's order.
+    QList<QMenu*> menus() const;
     QMenu* fileMenu() const { return m_file; }
     QMenu* practiceMenu() const { return m_practice; }
     QMenu* helpMenu() const { return m_help; }
@@ -43,6 +51,10 @@ public:
 private:
     QAction* add(QMenu* menu, const QString& title, const QKeySequence& shortcut,
                  std::function<void()> run);
+    // Adds a letter that works the item while no text field has the focus (left hand on the
+    // keyboard, right hand free).
+    static void addOneHandKey(QAction* action, Qt::Key key);
+    static void setTitle(QAction* action, const QString& title);
     void showPhase();
     void showSession();
 
@@ -56,4 +68,5 @@ private:
     QAction* m_close;
     QAction* m_export;
     QAction* m_loop;
+    QAction* m_hardOnly;
 };

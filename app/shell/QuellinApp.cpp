@@ -8,6 +8,8 @@
 #include "ui/ExportDialog.h"
 #include "ui/ReviewView.h"
 #include "ui/SettingsView.h"
+#include "ui/ShortcutsDialog.h"
+#include "ui/Toolbar.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -21,11 +23,12 @@ QuellinApp::QuellinApp(AppModel& model, Options options, QObject* parent)
     m_window = std::make_unique<ContentView>(m_model);
     m_window->setObjectName(QStringLiteral("main"));
     m_window->resize(1080, 700);
-    m_commands = new PracticeCommands(m_model, m_window->menuBar(),
-                                      {[this] { showSettings(); }, [this] { showExport(); },
-                                       [this] { showReview(); }, m_options.checkForUpdates,
-                                       [this] { showAbout(); }, [] { QApplication::quit(); },
-                                       [this] { m_window->showTranscriptDialog(); }});
+    m_commands = new PracticeCommands(
+        m_model, m_window->menuBar(),
+        {[this] { showSettings(); }, [this] { showExport(); }, [this] { showReview(); },
+         m_options.checkForUpdates, [this] { showAbout(); }, [] { QApplication::quit(); },
+         [this] { m_window->showTranscriptDialog(); },
+         [this] { m_window->toolbar()->popUpLanguageMenu(); }, [this] { showShortcuts(); }});
     connect(m_window.get(), &ContentView::reviewRequested, this, &QuellinApp::showReview);
 }
 
@@ -76,6 +79,11 @@ void QuellinApp::showReview() {
     connect(review, &ReviewView::sentenceChosen, this,
             [this](const QString& path, qint64 id) { m_model.openAt(path, id); });
     review->show();
+}
+
+void QuellinApp::showShortcuts() {
+    auto* shortcuts = new ShortcutsDialog(m_commands->menus(), m_window.get());
+    shortcuts->show();
 }
 
 void QuellinApp::showAbout() {

@@ -41,6 +41,8 @@ public:
     void showExport();
     void showReview();
     void showAbout();
+    // Help ▸ Keyboard Shortcuts: every menu item's keys.
+    void showShortcuts();
     // Launching has finished: the updater starts its automatic checks.
     void didFinishLaunching();
     // The application is about to end: stop what plays or records, then save the session.

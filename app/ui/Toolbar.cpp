@@ -102,6 +102,13 @@ void Toolbar::setHardOnly(bool on) {
     m_hardOnly->setIcon(Symbols::icon(on ? QStringLiteral("star.fill") : QStringLiteral("star")));
 }
 
+void Toolbar::popUpLanguageMenu() {
+    if (!isVisible())
+        return;
+    // Not the button's own popup, which would run an event loop of its own until it closes.
+    m_languageMenu->popup(m_languageButton->mapToGlobal(QPoint(0, m_languageButton->height())));
+}
+
 void Toolbar::rebuildMenu() {
     m_languageMenu->clear();
     // The group and the sub-menu are children of the menu, which clearing leaves in place.

@@ -50,6 +50,9 @@ public:
     // The sentences came from text no longer listed: `text` names it, nothing is checked.
     void setUnlistedText(const QString& text);
     void setHardOnly(bool on);
+    // Opens the language menu under its button (Practice ▸ Choose Language…), while the toolbar
+    // shows.
+    void popUpLanguageMenu();
 
     QToolButton* languageButton() const { return m_languageButton; }
     QMenu* languageMenu() const { return m_languageMenu; }

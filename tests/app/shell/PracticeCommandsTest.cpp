@@ -2,9 +2,17 @@
 #include "ModelHarness.h"
 #include "shell/QuellinApp.h"
 #include "ui/ContentView.h"
+#include "ui/PracticeView.h"
+#include "ui/SentenceList.h"
+#include "ui/Toolbar.h"
 
 #include <QAction>
 #include <QFile>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 
 using Phase = AppModel::Phase;
@@ -52,6 +60,47 @@ private Q_SLOTS:
         QCOMPARE(h->phase(), Phase::idle());
         QVERIFY(QFile(h.store().takeURL(*h->session(), h->session()->sentences[2])).size() > 0);
         QVERIFY(h.savedMatchesModel());
+    }
+
+    // Every practice step answers to its key with the focus in the list or in the practice view;
+    // a single letter types into a text field instead.
+    void keysWorkTheirItems_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("focus");
+        for (const auto& [keys, item, focus] : {std::tuple{"A", "Previous Sentence", "list"},
+                                                {"S", "Loop Sentence (Space)", "view"},
+                                                {"D", "Next Sentence", "view"},
+                                                {"R", "Record Your Attempt", "list"},
+                                                {"C", "Compare with the Original", "view"},
+                                                {"H", "Mark Hard", "list"},
+                                                {"Ctrl+Shift+D", "Hard Only", "list"},
+                                                {"Ctrl+L", "Choose Language…", "view"},
+                                                {"D", "Next Sentence", "text"},
+                                                {"H", "Mark Hard", "text"}})
+            QTest::addRow("%s in %s", keys, focus)
+                << QString::fromUtf8(keys) << QString::fromUtf8(item) << QString(focus);
+    }
+
+    void keysWorkTheirItems() {
+        QFETCH(QString, keys);
+        QFETCH(QString, item);
+        QFETCH(QString, focus);
+        ModelHarness h;
+        QuellinApp app(h.model(), {[] {}, [](const QUrl&) {}});
+        app.openFiles({h.media(QStringLiteral("three.wav"))});
+        QVERIFY(h.settle() && QTest::qWaitForWindowActive(&app.window()));
+        h->select(1);
+        QWidget* focused = focus == u"list" ? app.window().sentenceList()->listView()
+                           : focus == u"view"
+                               ? static_cast<QWidget*>(app.window().practiceView()->loopButton())
+                               : app.window().practiceView()->findChild<QSpinBox*>();
+        focused->setFocus();
+        QSignalSpy spy(app.commands().action(item), &QAction::triggered);
+        QTest::keySequence(focused, QKeySequence(keys));
+        QCOMPARE(spy.count(), focus == u"text" ? 0 : 1);
+        QCOMPARE(app.window().toolbar()->languageMenu()->isVisible(), keys == u"Ctrl+L");
+        QCOMPARE(h->session()->hardOnly, keys == u"Ctrl+Shift+D");
     }
 };
 
