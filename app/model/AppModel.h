@@ -132,6 +132,9 @@ public:
 
     const SessionStore& sessions() const { return m_sessions; }
     bool persist() const { return m_persist; }
+    // The user's preferences (Locations::userSettings() in the application); written only when
+    // `persist` is true.
+    QSettings& defaults() const { return *m_defaults; }
     const std::optional<Session>& session() const { return m_session; }
     const std::optional<EnergyProfile>& profile() const { return m_profile; }
     Splitting splitting() const { return m_splitting; }

@@ -30,6 +30,7 @@ QuellinApp::QuellinApp(AppModel& model, Options options, QObject* parent)
          [this] { m_window->showTranscriptDialog(); },
          [this] { m_window->toolbar()->popUpLanguageMenu(); }, [this] { showShortcuts(); }});
     connect(m_window.get(), &ContentView::reviewRequested, this, &QuellinApp::showReview);
+    m_window->restorePlacement();
 }
 
 QuellinApp::~QuellinApp() {
@@ -100,4 +101,5 @@ void QuellinApp::didFinishLaunching() {
 void QuellinApp::willTerminate() {
     m_model.stop();
     m_model.save();
+    m_window->savePlacement();
 }

@@ -36,6 +36,13 @@ public:
     // The desktop's sound settings, when a known program for them is installed.
     static QStringList soundSettingsCommand();
 
+    // Size, position, maximised state and the sentence list's width, as the user left them, in
+    // the model's preferences (ContentViewPlacement.cpp). Restore before the window first shows;
+    // nothing saved leaves the defaults. Saved when the window closes and when the application
+    // quits (only with the model's `persist`); the list's width only while it is on screen.
+    void restorePlacement();
+    void savePlacement() const;
+
     StartView* startView() const { return m_start; }
     QSplitter* splitter() const { return m_split; }
     SentenceList* sentenceList() const { return m_list; }
@@ -52,6 +59,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void showSession();

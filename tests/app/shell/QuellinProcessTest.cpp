@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
 
 #include <csignal>
 
@@ -95,6 +96,36 @@ private Q_SLOTS:
         QCOMPARE(saved->sentences, split->sentences);
         // The hand-over socket is gone with the process.
         QVERIFY(!QFile::exists(home.runtime() + QStringLiteral("/quellin.socket")));
+    }
+
+    // Size, position, maximised state and the sentence list's width come back at the next start
+    // and are saved again on quitting.
+    void placementComesBack() {
+        Home home;
+        const QString tone = TestMedia::tone(home.dir.filePath(QStringLiteral("media")),
+                                             QStringLiteral("tone.wav"), 2.0);
+        const QString file = home.config() + QStringLiteral("/Quellin/Quellin.conf");
+        QWidget normal;
+        normal.setGeometry(60, 50, 900, 620);
+        QWidget maximised;
+        maximised.setWindowState(Qt::WindowMaximized);
+        for (const auto& [window, width] : {std::pair{&normal, 380}, {&maximised, 300}}) {
+            QSettings(file, QSettings::IniFormat)
+                .setValue(QStringLiteral("window/geometry"), window->saveGeometry());
+            QSettings(file, QSettings::IniFormat)
+                .setValue(QStringLiteral("window/sentenceListWidth"), width);
+            QProcess* app = home.start({tone}, this);
+            QVERIFY(waitForSession(home, tone));
+            ::kill(static_cast<pid_t>(app->processId()), SIGTERM);
+            QVERIFY(app->waitForFinished(30000));
+            const QSettings saved(file, QSettings::IniFormat);
+            QWidget restored;
+            QVERIFY(restored.restoreGeometry(saved.value("window/geometry").toByteArray()));
+            QCOMPARE(restored.isMaximized(), window->isMaximized());
+            if (window == &normal)
+                QCOMPARE(restored.geometry(), normal.geometry());
+            QCOMPARE(saved.value("window/sentenceListWidth").toInt(), width);
+        }
     }
 };
 
