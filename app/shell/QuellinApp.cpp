@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 QuellinApp::QuellinApp(AppModel& model, Options options, QObject* parent)
@@ -40,6 +41,8 @@ QuellinApp::~QuellinApp() {
 void QuellinApp::openFiles(const QStringList& files) {
     if (!files.isEmpty())
         m_model.open(files.first());
+    // Handed over by a second start: a minimised window comes back as it was, maximised or not.
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -58,6 +61,8 @@ void QuellinApp::showSettings() {
         layout->addWidget(new SettingsView(
             m_model.sessions().folder, {m_options.reveal, m_options.checkForUpdates}, m_settings));
         layout->setSizeConstraint(QLayout::SetFixedSize);
+        auto* close = new QShortcut(QKeySequence::Cancel, m_settings);
+        connect(close, &QShortcut::activated, m_settings, &QWidget::close);
     }
     m_settings->show();
     m_settings->raise();

@@ -6,6 +6,7 @@
 #include "shell/SingleInstance.h"
 #include "ui/ContentView.h"
 #include "ui/FileDialogChooser.h"
+#include "ui/Style.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +18,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(QUELLIN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quellin"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quellin")));
+    // Qt 6.4 takes no dark scheme from some desktops (GNOME): asked for, Quellin brings its own.
+    if (qEnvironmentVariable("QUELLIN_COLOR_SCHEME") == QLatin1String("dark"))
+        QApplication::setPalette(Style::darkPalette());
 
     const QStringList files =
         LaunchFiles::fromArguments(QApplication::arguments().mid(1), QDir::currentPath());
@@ -28,9 +32,14 @@ int main(int argc, char* argv[]) {
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &application, &QApplication::quit);
 
     AppModel::Services services;
-    services.fileChooser = std::make_unique<FileDialogChooser>();
+    auto* chooser = new FileDialogChooser;
+    services.fileChooser.reset(chooser);
     AppModel model(SessionStore::standard(), true, std::move(services));
     QuellinApp quellin(model);
+    // The recent list is newest first, the file open now among it.
+    chooser->attach(&quellin.window(), [&model] {
+        return model.recent().empty() ? QString() : model.recent().front().filePath;
+    });
     QObject::connect(&instance, &SingleInstance::filesReceived, &quellin, &QuellinApp::openFiles);
     QObject::connect(&application, &QApplication::aboutToQuit, &quellin,
                      &QuellinApp::willTerminate);

@@ -1,6 +1,7 @@
 #include "ui/Card.h"
 
 #include "ui/Style.h"
+#include "ui/SymbolLabel.h"
 #include "ui/Symbols.h"
 
 #include <QHBoxLayout>
@@ -14,9 +15,7 @@ Card::Card(const QString& symbol, const QString& caption, QWidget* parent)
     m_layout->setSpacing(6);
     auto* header = new QHBoxLayout;
     header->setSpacing(5);
-    auto* icon = new QLabel(this);
-    icon->setPixmap(Symbols::icon(symbol, Style::secondary(this)).pixmap(QSize(14, 14)));
-    header->addWidget(icon);
+    header->addWidget(new SymbolLabel(symbol, Style::secondary(this), 14, this));
     auto* title = new QLabel(caption, this);
     title->setObjectName(QStringLiteral("cardCaption"));
     Style::apply(title, Style::Text::caption, Style::secondary(this));

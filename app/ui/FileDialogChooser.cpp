@@ -1,6 +1,9 @@
 #include "ui/FileDialogChooser.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QStringList>
 
@@ -18,25 +21,39 @@ QString mediaFilter() {
                     patterns.append(pattern);
         }
     }
-    return QStringLiteral("Audio and video files (%1)").arg(patterns.join(u' '));
+    return QCoreApplication::translate("FileDialogChooser", "Audio and video files (%1)")
+        .arg(patterns.join(u' '));
 }
 
-std::optional<QString> chooseOne(const QString& message, const QString& filter) {
-    QFileDialog dialog(nullptr, message);
+} // namespace
+
+void FileDialogChooser::attach(QWidget* window, std::function<QString()> lastFile) {
+    m_window = window;
+    m_lastFile = std::move(lastFile);
+}
+
+std::optional<QString> FileDialogChooser::chooseOne(const QString& message,
+                                                    const QString& filter) const {
+    QFileDialog dialog(m_window, message);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilter(filter);
+    // The filters' names only: their hundreds of patterns would crowd the list out.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(
+        {filter, QCoreApplication::translate("FileDialogChooser", "All files (*)")});
+    const QString lastFile = m_lastFile ? m_lastFile() : QString();
+    if (!lastFile.isEmpty() && QFileInfo(lastFile).dir().exists())
+        dialog.setDirectory(QFileInfo(lastFile).dir());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
-
-} // namespace
 
 std::optional<QString> FileDialogChooser::chooseMediaFile(const QString& message) {
     return chooseOne(message, mediaFilter());
 }
 
 std::optional<QString> FileDialogChooser::chooseSubtitleFile(const QString& message) {
-    return chooseOne(message, QStringLiteral("Subtitles (%1)").arg(subtitlePatterns().join(u' ')));
+    return chooseOne(message, QCoreApplication::translate("FileDialogChooser", "Subtitles (%1)")
+                                  .arg(subtitlePatterns().join(u' ')));
 }

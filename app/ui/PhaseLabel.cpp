@@ -1,6 +1,7 @@
 #include "ui/PhaseLabel.h"
 
 #include "ui/Style.h"
+#include "ui/SymbolLabel.h"
 #include "ui/Symbols.h"
 
 #include <QAccessible>
@@ -11,7 +12,7 @@ PhaseLabel::PhaseLabel(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(5);
-    m_symbol = new QLabel(this);
+    m_symbol = new SymbolLabel(16, this);
     layout->addWidget(m_symbol);
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("phaseText"));
@@ -74,7 +75,7 @@ void PhaseLabel::setPhase(const AppModel::Phase& phase) {
     medium.setWeight(QFont::Medium);
     m_text->setFont(medium);
     m_text->setText(shown->text);
-    m_symbol->setPixmap(Symbols::icon(shown->symbol, color).pixmap(QSize(16, 16)));
+    m_symbol->setSymbol(shown->symbol, color);
     // The caption changes often; screen readers hear each change.
     QAccessibleEvent event(m_text, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);

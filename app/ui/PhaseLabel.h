@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLabel;
+class SymbolLabel;
 
 // A caption naming what the practice loop is doing: "Playing 2 of 3", "Your turn (2 of 3)",
 // "Recording…". Nothing shows while idle.
@@ -29,7 +30,7 @@ public:
     static std::optional<Content> content(const AppModel::Phase& phase);
 
 private:
-    QLabel* m_symbol;
+    SymbolLabel* m_symbol;
     QLabel* m_text;
     // What was last shown, once anything was: the view refreshes more often than phases change,
     // and screen readers should hear a caption once.

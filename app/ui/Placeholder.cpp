@@ -1,6 +1,7 @@
 #include "ui/Placeholder.h"
 
 #include "ui/Style.h"
+#include "ui/SymbolLabel.h"
 #include "ui/Symbols.h"
 
 #include <QLabel>
@@ -11,9 +12,8 @@ Placeholder::Placeholder(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(8);
     layout->addStretch();
-    m_symbol = new QLabel(this);
-    m_symbol->setAlignment(Qt::AlignCenter);
-    layout->addWidget(m_symbol);
+    m_symbol = new SymbolLabel(44, this, QIcon::Disabled);
+    layout->addWidget(m_symbol, 0, Qt::AlignHCenter);
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("placeholderTitle"));
     Style::apply(m_title, Style::Text::title2, Style::secondary(this));
@@ -35,8 +35,7 @@ Placeholder::Placeholder(QWidget* parent) : QWidget(parent) {
 }
 
 void Placeholder::present(const QString& symbol, const QString& title, const QString& description) {
-    m_symbol->setPixmap(
-        Symbols::icon(symbol, Style::tertiary(this)).pixmap(QSize(44, 44), QIcon::Disabled));
+    m_symbol->setSymbol(symbol, Style::tertiary(this));
     m_title->setText(title);
     m_description->setText(description);
     m_description->setVisible(!description.isEmpty());

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QLabel;
+class SymbolLabel;
 
 // Shown where content is unavailable: a large faint symbol, a title and an optional description.
 class Placeholder final : public QWidget {
@@ -16,7 +17,7 @@ public:
     QString description() const;
 
 private:
-    QLabel* m_symbol;
+    SymbolLabel* m_symbol;
     QLabel* m_title;
     QLabel* m_description;
 };

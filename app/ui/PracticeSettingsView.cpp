@@ -2,6 +2,7 @@
 
 #include "practice/PracticeSettings.h"
 #include "ui/Style.h"
+#include "ui/SymbolLabel.h"
 #include "ui/Symbols.h"
 
 #include <QCheckBox>
@@ -30,9 +31,8 @@ QLabel* rowTitle(const QString& text, QWidget* parent) {
     return label;
 }
 
-QLabel* endSymbol(const QString& symbol, const QString& accessibleName, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setPixmap(Symbols::icon(symbol, Style::secondary(parent)).pixmap(QSize(18, 18)));
+QWidget* endSymbol(const QString& symbol, const QString& accessibleName, QWidget* parent) {
+    auto* label = new SymbolLabel(symbol, Style::secondary(parent), 18, parent);
     label->setAccessibleName(accessibleName);
     label->setToolTip(accessibleName);
     return label;

@@ -1,6 +1,7 @@
 #include "ui/RecordingMeter.h"
 
 #include "ui/Style.h"
+#include "ui/SymbolLabel.h"
 #include "ui/Symbols.h"
 
 #include <QHBoxLayout>
@@ -23,9 +24,8 @@ RecordingMeter::RecordingMeter(std::function<double()> level, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
-    auto* mic = new QLabel(this);
-    mic->setPixmap(Symbols::icon(QStringLiteral("mic.fill"), Style::red()).pixmap(QSize(22, 22)));
-    layout->addWidget(mic, 0, Qt::AlignVCenter);
+    layout->addWidget(new SymbolLabel(QStringLiteral("mic.fill"), Style::red(), 22, this), 0,
+                      Qt::AlignVCenter);
     m_level = new QProgressBar(this);
     m_level->setObjectName(QStringLiteral("microphoneLevel"));
     m_level->setRange(0, levelSteps);

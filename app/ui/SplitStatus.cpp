@@ -1,6 +1,7 @@
 #include "ui/SplitStatus.h"
 
 #include "ui/Style.h"
+#include "ui/SymbolLabel.h"
 #include "ui/Symbols.h"
 
 #include <QHBoxLayout>
@@ -38,6 +39,7 @@ SplitStatus::SplitStatus(QWidget* parent) : QWidget(parent) {
     listeningLayout->addWidget(m_listeningLabel);
     m_progress = new QProgressBar(listeningPage);
     m_progress->setObjectName(QStringLiteral("listeningProgress"));
+    m_progress->setAccessibleName(tr("Listening progress"));
     m_progress->setRange(0, progressSteps);
     m_progress->setTextVisible(false);
     m_progress->setMaximumHeight(8);
@@ -51,6 +53,7 @@ SplitStatus::SplitStatus(QWidget* parent) : QWidget(parent) {
 
     m_spinner = new QProgressBar(m_line);
     m_spinner->setObjectName(QStringLiteral("openingSpinner"));
+    m_spinner->setAccessibleName(tr("Opening the file"));
     m_spinner->setRange(0, 0);
     m_spinner->setTextVisible(false);
     m_spinner->setMaximumSize(80, 8);
@@ -60,7 +63,7 @@ SplitStatus::SplitStatus(QWidget* parent) : QWidget(parent) {
     auto* methodLayout = new QHBoxLayout(methodPage);
     methodLayout->setContentsMargins(0, 0, 0, 0);
     methodLayout->setSpacing(6);
-    m_methodSymbol = new QLabel(methodPage);
+    m_methodSymbol = new SymbolLabel(14, methodPage);
     methodLayout->addWidget(m_methodSymbol, 0, Qt::AlignTop);
     m_methodText = new QLabel(methodPage);
     m_methodText->setObjectName(QStringLiteral("methodText"));
@@ -70,7 +73,6 @@ SplitStatus::SplitStatus(QWidget* parent) : QWidget(parent) {
     // The symbol sits centred on the first line of the text, however many lines follow; the
     // page is as tall as the tallest status, so both keep to its top.
     m_methodSymbol->setFixedHeight(m_methodText->fontMetrics().height());
-    m_methodSymbol->setAlignment(Qt::AlignCenter);
     m_methodText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_line->addWidget(methodPage);
     layout->addWidget(m_line);
@@ -96,6 +98,7 @@ void SplitStatus::showAligning(double aligned, double duration) {
 
 void SplitStatus::showProgress(const QString& label, double done, double duration) {
     m_listeningLabel->setText(label);
+    m_progress->setAccessibleDescription(label);
     m_progress->setValue(static_cast<int>(std::lround(fraction(done, duration) * progressSteps)));
     m_listeningValue->setText(listeningValue(done, duration));
     m_line->setCurrentIndex(listening);
@@ -111,7 +114,7 @@ void SplitStatus::showMethod(qsizetype count, const SplitMethod& splitMethod,
                              const QString& languageName) {
     const QString symbol =
         splitMethod.isPauses() ? QStringLiteral("waveform") : QStringLiteral("text.bubble");
-    m_methodSymbol->setPixmap(Symbols::icon(symbol, Style::secondary(this)).pixmap(QSize(14, 14)));
+    m_methodSymbol->setSymbol(symbol, Style::secondary(this));
     m_methodText->setText(methodText(count, splitMethod, languageName));
     m_line->setCurrentIndex(method);
     m_line->show();

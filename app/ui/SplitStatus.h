@@ -9,6 +9,7 @@
 class QLabel;
 class QProgressBar;
 class QStackedWidget;
+class SymbolLabel;
 
 // The foot of the sentence list: how the sentences were found. While recognition runs (or a
 // transcript is aligned), a progress bar with the seconds heard (or aligned); while a file opens, a
@@ -46,7 +47,7 @@ private:
     QProgressBar* m_progress;
     QLabel* m_listeningValue;
     QProgressBar* m_spinner;
-    QLabel* m_methodSymbol;
+    SymbolLabel* m_methodSymbol;
     QLabel* m_methodText;
     QLabel* m_notice;
 };

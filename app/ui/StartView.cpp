@@ -3,6 +3,7 @@
 #include "ui/RelativeDate.h"
 #include "ui/RoundedPanel.h"
 #include "ui/Style.h"
+#include "ui/SymbolLabel.h"
 #include "ui/Symbols.h"
 
 #include <QAbstractButton>
@@ -73,6 +74,7 @@ StartView::StartView(QWidget* parent) : QWidget(parent) {
     opening->addStretch();
     m_spinner = new QProgressBar(m_openingPage);
     m_spinner->setObjectName(QStringLiteral("openingSpinner"));
+    m_spinner->setAccessibleName(tr("Opening the file"));
     m_spinner->setFixedWidth(260);
     m_spinner->setTextVisible(false);
     opening->addWidget(m_spinner, 0, Qt::AlignHCenter);
@@ -94,12 +96,10 @@ QWidget* StartView::makeWelcome() {
     QWidget* column = outer->parentWidget();
     outer->addStretch();
 
-    auto* hero = new QLabel(column);
+    auto* hero =
+        new SymbolLabel(QStringLiteral("waveform.badge.mic"), Style::accent(this), 72, column);
     hero->setObjectName(QStringLiteral("heroSymbol"));
-    hero->setPixmap(Symbols::icon(QStringLiteral("waveform.badge.mic"), Style::accent(this))
-                        .pixmap(QSize(72, 72)));
-    hero->setAlignment(Qt::AlignCenter);
-    outer->addWidget(hero);
+    outer->addWidget(hero, 0, Qt::AlignHCenter);
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(6);
@@ -225,10 +225,7 @@ QWidget* StartView::makeRecentRow(int row, const RecentItem& item) {
     auto* label = new QHBoxLayout(open);
     label->setContentsMargins(4, 4, 4, 4);
     label->setSpacing(10);
-    auto* symbol = new QLabel(open);
-    symbol->setPixmap(
-        Symbols::icon(QStringLiteral("waveform"), Style::secondary(this)).pixmap(QSize(20, 20)));
-    label->addWidget(symbol);
+    label->addWidget(new SymbolLabel(QStringLiteral("waveform"), Style::secondary(this), 20, open));
     auto* lines = new QVBoxLayout;
     lines->setSpacing(1);
     auto* name = makeLabel({}, Style::Text::body, Style::primary(this), open);

@@ -2,6 +2,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
+
+#include <optional>
 
 class QAbstractButton;
 class QLabel;
@@ -10,8 +13,23 @@ class QVBoxLayout;
 class QWidget;
 
 // The text styles, colours and layouts the views share, derived from the application font and
-// palette so that they follow the desktop's theme.
+// palette so that they follow the desktop's theme, also when its colour scheme changes while
+// Quellin runs. Main thread.
 namespace Style {
+
+// A colour as a tone of the palette: the views take theirs from the palette (its text colour at
+// some opacity, its accent), and such a colour is taken again from a new palette when the
+// desktop's colour scheme changes. Any other colour (orange, red) stays as it is.
+class Tone {
+public:
+    Tone(const QColor& color, const QPalette& palette);
+    // The same tone in `palette`.
+    QColor in(const QPalette& palette) const;
+
+private:
+    QColor m_color;
+    std::optional<QPalette::ColorRole> m_role;
+};
 
 enum class Text { title2, headline, body, callout, caption, caption2 };
 
@@ -25,8 +43,11 @@ QColor quaternaryFill(const QWidget* widget);
 QColor accent(const QWidget* widget);
 QColor orange();
 QColor red();
+// A dark colour scheme for desktops that give Qt none (QUELLIN_COLOR_SCHEME=dark).
+QPalette darkPalette();
 
-// Sets a label's font to the style and its text colour.
+// Sets a label's font to the style and its text colour; a colour from the palette follows it
+// through a change of colour scheme (Tone).
 void apply(QLabel* label, Text style, const QColor& color);
 // The filled, accent-coloured look of the main action of a screen.
 void makeProminent(QAbstractButton* button);

@@ -1,5 +1,7 @@
 #include "ui/Symbols.h"
 
+#include "ui/Style.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -324,19 +326,23 @@ const std::map<QString, Entry>& table() {
     return entries;
 }
 
-// Draws a symbol at any size, so that the fallback stays sharp on every screen.
+// Draws a symbol at any size and at the pixel density of what it is drawn on, so that the
+// fallback stays sharp on every screen. The colour is taken from the palette when drawn.
 class DrawnSymbolEngine final : public QIconEngine {
 public:
-    DrawnSymbolEngine(Drawing draw, QColor color) : m_draw(std::move(draw)), m_color(color) {}
+    DrawnSymbolEngine(Drawing draw, std::optional<Style::Tone> tone)
+        : m_draw(std::move(draw)), m_tone(std::move(tone)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
-        QColor color =
-            m_color.isValid() ? m_color : QApplication::palette().color(QPalette::WindowText);
+        const QPalette palette = QApplication::palette();
+        QColor color = m_tone ? m_tone->in(palette) : palette.color(QPalette::WindowText);
         if (mode == QIcon::Disabled)
             color.setAlphaF(color.alphaF() * 0.4f);
         const int side = std::min(rect.width(), rect.height());
+        const qreal ratio = painter->device()->devicePixelRatioF();
         // Drawn on a layer of its own so that cut-outs (Clear) never reach the painter's canvas.
-        QImage layer(side, side, QImage::Format_ARGB32_Premultiplied);
+        QImage layer(QSize(side, side) * ratio, QImage::Format_ARGB32_Premultiplied);
+        layer.setDevicePixelRatio(ratio);
         layer.fill(Qt::transparent);
         {
             QPainter p(&layer);
@@ -359,12 +365,12 @@ public:
         return pixmap;
     }
 
-    QIconEngine* clone() const override { return new DrawnSymbolEngine(m_draw, m_color); }
+    QIconEngine* clone() const override { return new DrawnSymbolEngine(m_draw, m_tone); }
     QString key() const override { return QStringLiteral("QuellinDrawnSymbol"); }
 
 private:
     Drawing m_draw;
-    QColor m_color;
+    std::optional<Style::Tone> m_tone; // none: the text colour
 };
 
 } // namespace
@@ -406,7 +412,10 @@ QIcon icon(const QString& symbol, const QColor& color) {
     if (!color.isValid() && !found->second.themeName.isEmpty() &&
         QIcon::hasThemeIcon(found->second.themeName))
         return QIcon::fromTheme(found->second.themeName);
-    return QIcon(new DrawnSymbolEngine(found->second.draw, color));
+    std::optional<Style::Tone> tone;
+    if (color.isValid())
+        tone = Style::Tone(color, QApplication::palette());
+    return QIcon(new DrawnSymbolEngine(found->second.draw, tone));
 }
 
 QString themeName(const QString& symbol) {

@@ -18,7 +18,7 @@ constexpr double underLinesOpacity = 0.45;
 } // namespace
 
 WaveformView::WaveformView(QWidget* parent)
-    : QWidget(parent), m_tint(palette().color(QPalette::Highlight)),
+    : QWidget(parent), m_tint(palette().color(QPalette::Highlight), palette()),
       m_reduceMotion(ReducedMotion::desktop()) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -36,7 +36,7 @@ void WaveformView::setBars(std::vector<float> bars) {
 }
 
 void WaveformView::setTint(const QColor& tint) {
-    m_tint = tint;
+    m_tint = Style::Tone(tint, palette());
     update();
 }
 
@@ -150,9 +150,9 @@ void WaveformView::paintBars(QPainter& painter, int count) {
     painter.setPen(Qt::NoPen);
     const auto current = progress(m_playing, QDateTime::currentDateTimeUtc());
     // Under melody lines the bars step back so that the lines read.
-    QColor full = m_tint;
+    QColor full = tint();
     if (!m_melodies.empty())
-        full.setAlphaF(static_cast<float>(m_tint.alphaF() * underLinesOpacity));
+        full.setAlphaF(static_cast<float>(full.alphaF() * underLinesOpacity));
     QColor faded = full;
     faded.setAlphaF(static_cast<float>(full.alphaF() * fadedOpacity));
     const QSizeF canvas = size();

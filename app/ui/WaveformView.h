@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Style.h"
+
 #include <QColor>
 #include <QDateTime>
 #include <QPolygonF>
@@ -37,7 +39,8 @@ public:
     void setBars(std::vector<float> bars);
     const std::vector<float>& bars() const { return m_bars; }
     void setTint(const QColor& tint);
-    QColor tint() const { return m_tint; }
+    // As a tone of the palette it follows a change of colour scheme.
+    QColor tint() const { return m_tint.in(palette()); }
     void setPlaying(std::optional<Playing> playing);
     void setMelodies(std::vector<Melody> melodies);
     const std::vector<Melody>& melodies() const { return m_melodies; }
@@ -71,7 +74,7 @@ private:
     void paintBars(QPainter& painter, int count);
 
     std::vector<float> m_bars;
-    QColor m_tint;
+    Style::Tone m_tint;
     std::optional<Playing> m_playing;
     std::vector<Melody> m_melodies;
     std::vector<std::pair<double, double>> m_marks;

@@ -7,6 +7,7 @@
 #include "ui/Toolbar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QListView>
 #include <QMenu>
@@ -60,6 +61,18 @@ private Q_SLOTS:
         QCOMPARE(h->phase(), Phase::idle());
         QVERIFY(QFile(h.store().takeURL(*h->session(), h->session()->sentences[2])).size() > 0);
         QVERIFY(h.savedMatchesModel());
+
+        // A file handed over by a second start brings a minimised window back as it was.
+        app.window().setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
+        app.openFiles({});
+        QCOMPARE(app.window().windowState(), Qt::WindowMaximized);
+        // Escape closes the settings window.
+        app.showSettings();
+        QWidget* settings = nullptr;
+        QTRY_VERIFY((settings = QApplication::activeWindow()) &&
+                    settings->objectName() == u"settings");
+        QTest::keyClick(settings, Qt::Key_Escape);
+        QVERIFY(!settings->isVisible());
     }
 
     // Every practice step answers to its key with the focus in the list or in the practice view;

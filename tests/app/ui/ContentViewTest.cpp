@@ -255,6 +255,40 @@ private Q_SLOTS:
             QVERIFY2(ink > 92 && ink < 1843, qPrintable(symbol));
         }
         QIcon::setThemeName(theme);
+        // Drawn at the screen's pixel density, not enlarged from a smaller picture.
+        for (const qreal ratio : {2.0, 1.5}) {
+            QImage painted(QSize(48, 48) * ratio, QImage::Format_ARGB32_Premultiplied);
+            painted.fill(Qt::transparent);
+            painted.setDevicePixelRatio(ratio);
+            QPainter painter(&painted);
+            orange.paint(&painter, QRect(0, 0, 48, 48));
+            painter.end();
+            painted.setDevicePixelRatio(1);
+            QCOMPARE(painted, orange.pixmap(painted.size())
+                                  .toImage()
+                                  .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
+    }
+
+    // A change of colour scheme while the window shows reaches drawn symbols and styled texts.
+    void colourSchemeChange() {
+        StartView view;
+        view.setRecent({{QStringLiteral("lesson.m4a"), QStringLiteral("Sentence 1 of 2")}});
+        view.show();
+        QPalette dark(QColor(0x31, 0x36, 0x3b), QColor(0x2a, 0x2e, 0x32));
+        dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(dark);
+        const auto* name = child<QLabel>(&view, "recentFileName");
+        QTRY_VERIFY(name->palette().color(QPalette::WindowText) ==
+                    dark.color(QPalette::WindowText));
+        const QImage hero = child<QWidget>(&view, "heroSymbol")->grab().toImage();
+        QApplication::setPalette(before);
+        int accent = 0;
+        for (int i = 0; i < hero.width() * hero.height(); ++i)
+            accent +=
+                hero.pixel(i % hero.width(), i / hero.width()) == QColor(0x3d, 0xae, 0xe9).rgb();
+        QVERIFY(accent > 100);
     }
 
     void dates() {
