@@ -189,9 +189,13 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64
     found.transcripts.insert(found.transcripts.end(), m_transcripts.begin(), m_transcripts.end());
     setSubtitleTracks(std::move(found.subtitles));
     setTranscripts(std::move(found.transcripts));
-    // A resumed session keeps the sentences it has, whichever way they were found.
-    if (resumed)
+    // A resumed session keeps the sentences it has, whichever way they were found; recognition
+    // stopped before it went through the whole file goes on, from where the user is.
+    if (resumed) {
+        if (!m_session->recognised.empty())
+            co_await findSentences(token, opening.sound->playable);
         co_return;
+    }
     // Subtitles first (their text is timed already), then a transcript, then recognition.
     const bool subtitlesAdded =
         !m_subtitleTracks.empty() && m_subtitleTracks.back().origin == SubtitleTrack::Origin::Added;
@@ -302,6 +306,13 @@ void AppModel::placeFound(FoundSentences found) {
         session.replaceSentences(
             splicedSentences(session.sentences, found.sentences, found.covered, practised),
             found.method);
+        std::vector<TimeRange> recognised = session.recognised;
+        recognised.insert(recognised.end(), found.covered.begin(), found.covered.end());
+        recognised = joinedRanges(std::move(recognised));
+        constexpr double kEdge = 0.05; // seconds: rounding at the file's ends
+        const bool whole = recognised.size() == 1 && recognised.front().start <= kEdge &&
+                           recognised.front().end >= session.duration - kEdge;
+        session.recognised = whole ? std::vector<TimeRange>() : std::move(recognised);
     });
     m_heldFound = practised ? std::optional(std::move(found)) : std::nullopt;
     save();
@@ -314,6 +325,8 @@ void AppModel::restartFinding(const SourceMaker& makeSource) {
     if (!m_session || m_splitting.kind == Splitting::Kind::opening)
         return;
     cancelSplitting();
+    // What the last recognition went through no longer stands for the new finding.
+    changeSession([](Session& session) { session.recognised.clear(); });
     m_splitTask = m_tasks.start();
     findSentences(m_splitTask, m_session->filePath, makeSource ? makeSource(m_splitTask) : nullptr);
 }
@@ -441,6 +454,7 @@ void AppModel::splitAtPausesOnly() {
     stop();
     changeSession([this](Session& session) {
         session.replaceSentences(pauseSentences(), SplitMethod::pauses());
+        session.recognised.clear();
     });
     setNotice(std::nullopt);
     setSplitting(Splitting::done());

@@ -152,6 +152,12 @@ QJsonObject Session::toJson() const {
                        {QStringLiteral("updatedAt"), *date}};
     if (showUncertainText)
         object.insert(QStringLiteral("showUncertainText"), true);
+    if (!recognised.empty()) {
+        QJsonArray ranges;
+        for (const TimeRange& range : recognised)
+            ranges.append(range.toJson());
+        object.insert(QStringLiteral("recognised"), ranges);
+    }
     return object;
 }
 
@@ -176,6 +182,9 @@ Session Session::fromJson(const QJsonValue& value) {
     session.updatedAt = *date;
     if (object.contains(u"showUncertainText"))
         session.showUncertainText = requireBool(object, u"showUncertainText");
+    if (object.contains(u"recognised"))
+        for (const QJsonValue& range : requireArray(object, u"recognised"))
+            session.recognised.push_back(TimeRange::fromJson(range));
     return session;
 }
 
