@@ -6,6 +6,7 @@
 #include "session/InternetDate.h"
 #include "session/SessionFileError.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -130,12 +131,14 @@ QJsonObject Session::toJson() const {
     // JSON has no infinities or NaN; Qt would silently write null and the file would not load.
     if (!finite(*this))
         throw SessionFileError(
-            QStringLiteral("The session of “%1” holds a time or setting that isn’t a number.")
+            QCoreApplication::translate(
+                "Session", "The session of “%1” holds a time or setting that isn’t a number.")
                 .arg(fileName()));
     const std::optional<QString> date = InternetDate::format(updatedAt);
     if (!date)
         throw SessionFileError(
-            QStringLiteral("The session of “%1” has no valid save time.").arg(fileName()));
+            QCoreApplication::translate("Session", "The session of “%1” has no valid save time.")
+                .arg(fileName()));
 
     QJsonArray sentenceArray;
     for (const Sentence& sentence : sentences)
