@@ -1,3 +1,4 @@
+#include "base/Translations.h"
 #include "model/AppModel.h"
 #include "session/SessionStore.h"
 #include "shell/LaunchFiles.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(QUELLIN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quellin"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quellin")));
+    Translations::install();
     // Qt 6.4 takes no dark scheme from some desktops (GNOME): asked for, Quellin brings its own.
     if (qEnvironmentVariable("QUELLIN_COLOR_SCHEME") == QLatin1String("dark"))
         QApplication::setPalette(Style::darkPalette());

@@ -1,9 +1,12 @@
 #include "shell/PracticeCommands.h"
+#include "base/Translations.h"
 #include "ModelHarness.h"
 #include "shell/QuellinApp.h"
 #include "ui/ContentView.h"
 #include "ui/PracticeView.h"
+#include "ui/RelativeDate.h"
 #include "ui/SentenceList.h"
+#include "ui/SplitStatus.h"
 #include "ui/Toolbar.h"
 
 #include <QAction>
@@ -11,6 +14,7 @@
 #include <QFile>
 #include <QListView>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -114,6 +118,40 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), focus == u"text" ? 0 : 1);
         QCOMPARE(app.window().toolbar()->languageMenu()->isVisible(), keys == u"Ctrl+L");
         QCOMPARE(h->session()->hardOnly, keys == u"Ctrl+Shift+D");
+    }
+
+    // Started with LANG=de_DE.UTF-8 (this test runs itself again so), the window speaks German:
+    // menus, buttons, plural forms and Qt's own names of keys.
+    void germanWindow() {
+        if (qgetenv("LANG") != "de_DE.UTF-8") {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+                environment.remove(QString::fromLatin1(name));
+            environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
+            QProcess german;
+            german.setProcessEnvironment(environment);
+            german.setProcessChannelMode(QProcess::ForwardedChannels);
+            german.start(QCoreApplication::applicationFilePath(), {QStringLiteral("germanWindow")});
+            QVERIFY(german.waitForFinished(120000));
+            QCOMPARE(german.exitCode(), 0);
+            return;
+        }
+        Translations::install();
+        ModelHarness h;
+        QuellinApp app(h.model(), {[] {}, [](const QUrl&) {}});
+        app.openFiles({});
+        QCOMPARE(app.commands().fileMenu()->title(), QStringLiteral("&Datei"));
+        QCOMPARE(app.commands().loopAction()->text(),
+                 QStringLiteral("Satz wiederholen (Leertaste)"));
+        const auto* open = app.window().findChild<QPushButton*>(QStringLiteral("openButton"));
+        QCOMPARE(open->text(), QStringLiteral("Audio oder Video öffnen …"));
+        QCOMPARE(SplitStatus::methodText(1, SplitMethod::pauses(), {}),
+                 QStringLiteral("1 Satz · an Pausen geteilt"));
+        QCOMPARE(RelativeDate::text(QDateTime::currentDateTimeUtc().addDays(-3),
+                                    QDateTime::currentDateTimeUtc()),
+                 QStringLiteral("vor 3 Tagen"));
+        QCOMPARE(QKeySequence(QStringLiteral("Ctrl+O")).toString(QKeySequence::NativeText),
+                 QStringLiteral("Strg+O"));
     }
 };
 
