@@ -3,21 +3,17 @@
 #include "ModelHarness.h"
 #include "shell/QuellinApp.h"
 #include "ui/ContentView.h"
-#include "ui/PracticeView.h"
 #include "ui/RelativeDate.h"
-#include "ui/SentenceList.h"
 #include "ui/SplitStatus.h"
 #include "ui/Toolbar.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QListView>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QSpinBox>
 #include <QTest>
 
 using Phase = AppModel::Phase;
@@ -85,16 +81,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("focus");
-        for (const auto& [keys, item, focus] : {std::tuple{"A", "Previous Sentence", "list"},
-                                                {"S", "Loop Sentence (Space)", "view"},
-                                                {"D", "Next Sentence", "view"},
-                                                {"R", "Record Your Attempt", "list"},
-                                                {"C", "Compare with the Original", "view"},
-                                                {"H", "Mark Hard", "list"},
-                                                {"Ctrl+Shift+D", "Hard Only", "list"},
-                                                {"Ctrl+L", "Choose Language…", "view"},
-                                                {"D", "Next Sentence", "text"},
-                                                {"H", "Mark Hard", "text"}})
+        for (const auto& [keys, item, focus] : {std::tuple{"A", "Previous Sentence", "sentences"},
+                                                {"S", "Loop Sentence (Space)", "loop"},
+                                                {"D", "Next Sentence", "loop"},
+                                                {"R", "Record Your Attempt", "sentences"},
+                                                {"C", "Compare with the Original", "loop"},
+                                                {"H", "Mark Hard", "sentences"},
+                                                {"Ctrl+Shift+D", "Hard Only", "sentences"},
+                                                {"Ctrl+L", "Choose Language…", "loop"},
+                                                {"D", "Next Sentence", "repeats"}})
             QTest::addRow("%s in %s", keys, focus)
                 << QString::fromUtf8(keys) << QString::fromUtf8(item) << QString(focus);
     }
@@ -108,14 +103,12 @@ private Q_SLOTS:
         app.openFiles({h.media(QStringLiteral("three.wav"))});
         QVERIFY(h.settle() && QTest::qWaitForWindowActive(&app.window()));
         h->select(1);
-        QWidget* focused = focus == u"list" ? app.window().sentenceList()->listView()
-                           : focus == u"view"
-                               ? static_cast<QWidget*>(app.window().practiceView()->loopButton())
-                               : app.window().practiceView()->findChild<QSpinBox*>();
+        // The sentence list, the loop button, or a text field: the spin box of repeats.
+        QWidget* focused = app.window().findChild<QWidget*>(focus);
         focused->setFocus();
         QSignalSpy spy(app.commands().action(item), &QAction::triggered);
         QTest::keySequence(focused, QKeySequence(keys));
-        QCOMPARE(spy.count(), focus == u"text" ? 0 : 1);
+        QCOMPARE(spy.count(), focus == u"repeats" ? 0 : 1);
         QCOMPARE(app.window().toolbar()->languageMenu()->isVisible(), keys == u"Ctrl+L");
         QCOMPARE(h->session()->hardOnly, keys == u"Ctrl+Shift+D");
     }

@@ -104,27 +104,25 @@ private Q_SLOTS:
         Home home;
         const QString tone = TestMedia::tone(home.dir.filePath(QStringLiteral("media")),
                                              QStringLiteral("tone.wav"), 2.0);
-        const QString file = home.config() + QStringLiteral("/Quellin/Quellin.conf");
-        QWidget normal;
-        normal.setGeometry(60, 50, 900, 620);
-        QWidget maximised;
-        maximised.setWindowState(Qt::WindowMaximized);
-        for (const auto& [window, width] : {std::pair{&normal, 380}, {&maximised, 300}}) {
-            QSettings(file, QSettings::IniFormat)
-                .setValue(QStringLiteral("window/geometry"), window->saveGeometry());
-            QSettings(file, QSettings::IniFormat)
-                .setValue(QStringLiteral("window/sentenceListWidth"), width);
+        QSettings file(home.config() + QStringLiteral("/Quellin/Quellin.conf"),
+                       QSettings::IniFormat);
+        QWidget window;
+        window.setGeometry(60, 50, 900, 620);
+        for (const int width : {380, 300}) {
+            file.setValue(QStringLiteral("window/geometry"), window.saveGeometry());
+            file.setValue(QStringLiteral("window/sentenceListWidth"), width);
+            file.sync();
             QProcess* app = home.start({tone}, this);
             QVERIFY(waitForSession(home, tone));
             ::kill(static_cast<pid_t>(app->processId()), SIGTERM);
             QVERIFY(app->waitForFinished(30000));
-            const QSettings saved(file, QSettings::IniFormat);
+            file.sync();
             QWidget restored;
-            QVERIFY(restored.restoreGeometry(saved.value("window/geometry").toByteArray()));
-            QCOMPARE(restored.isMaximized(), window->isMaximized());
-            if (window == &normal)
-                QCOMPARE(restored.geometry(), normal.geometry());
-            QCOMPARE(saved.value("window/sentenceListWidth").toInt(), width);
+            QVERIFY(restored.restoreGeometry(file.value("window/geometry").toByteArray()));
+            QCOMPARE(restored.normalGeometry(), window.normalGeometry());
+            QCOMPARE(restored.isMaximized(), window.isMaximized());
+            QCOMPARE(file.value("window/sentenceListWidth").toInt(), width);
+            window.setWindowState(Qt::WindowMaximized);
         }
     }
 };
