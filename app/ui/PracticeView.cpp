@@ -88,6 +88,7 @@ PracticeView::PracticeView(AppModel& model, QWidget* parent) : QWidget(parent), 
           &AppModel::phaseStartChanged, &AppModel::phaseLengthChanged, &AppModel::takeChanged,
           &AppModel::showIntonationChanged, &AppModel::melodyChanged})
         connect(&m_model, changed, this, &PracticeView::refresh);
+    m_built = true;
     refresh();
 }
 
@@ -241,6 +242,12 @@ QString PracticeView::placeText(qsizetype current, qsizetype count) {
 QString PracticeView::timesText(const Sentence& sentence) {
     return TimeText::short_(sentence.start) + QStringLiteral(" – ") +
            TimeText::short_(sentence.end);
+}
+
+void PracticeView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange && m_built)
+        refresh();
+    QWidget::changeEvent(event);
 }
 
 void PracticeView::refresh() {

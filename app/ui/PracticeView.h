@@ -48,6 +48,10 @@ public:
     AttemptCard* attemptCard() const { return m_attempt; }
     PracticeSettingsView* settingsView() const { return m_settings; }
 
+protected:
+    // A new palette (the desktop's colour scheme changed): the colours worked out from it again.
+    void changeEvent(QEvent* event) override;
+
 private:
     QWidget* makeContent();
     QLayout* makeUncertaintyNote(QWidget* column);
@@ -74,4 +78,5 @@ private:
     QPushButton* m_record;
     QPushButton* m_compare;
     PracticeSettingsView* m_settings;
+    bool m_built = false; // every part made: a palette change may come while they are being made
 };
