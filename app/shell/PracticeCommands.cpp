@@ -119,12 +119,8 @@ void PracticeCommands::setTitle(QAction* action, const QString& title) {
     action->setText(keys.size() < 2 ? title : title + u'\t' + ShortcutsDialog::keysText(keys));
 }
 
-QList<QMenu*> PracticeCommands::menus() const {
-    return {m_file, m_practice, m_help};
-}
-
 QAction* PracticeCommands::action(const QString& title) const {
-    for (const QMenu* menu : menus())
+    for (const QMenu* menu : {m_file, m_practice, m_help})
         for (QAction* action : menu->actions())
             if (ShortcutsDialog::itemTitle(action) == title)
                 return action;

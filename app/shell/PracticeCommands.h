@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QKeySequence>
-#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -37,8 +36,6 @@ public:
 
     // The item with this title (as it reads now), searched through every menu; null if none.
     QAction* action(const QString& title) const;
-    // File, Practice and Help, in the menu bar's order.
-    QList<QMenu*> menus() const;
     QMenu* fileMenu() const { return m_file; }
     QMenu* practiceMenu() const { return m_practice; }
     QMenu* helpMenu() const { return m_help; }

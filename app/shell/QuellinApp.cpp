@@ -12,6 +12,7 @@
 #include "ui/Toolbar.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QShortcut>
@@ -88,7 +89,12 @@ void QuellinApp::showReview() {
 }
 
 void QuellinApp::showShortcuts() {
-    auto* shortcuts = new ShortcutsDialog(m_commands->menus(), m_window.get());
+    // Every menu of the bar, also those that other parts of the window add to it.
+    QList<QMenu*> menus;
+    for (const QAction* action : m_window->menuBar()->actions())
+        if (action->menu())
+            menus.append(action->menu());
+    auto* shortcuts = new ShortcutsDialog(menus, m_window.get());
     shortcuts->show();
 }
 
