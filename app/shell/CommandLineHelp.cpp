@@ -1,5 +1,7 @@
 #include "shell/CommandLineHelp.h"
 
+#include "base/Translations.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -34,6 +36,7 @@ std::optional<int> answer(int argc, char* argv[], const char* version) {
         print(QStringLiteral("quellin %1\n").arg(QString::fromUtf8(version)));
         return 0;
     }
+    Translations::install();
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
         "CommandLineHelp", "Practise a spoken language by repeating a recording sentence by "
