@@ -5,6 +5,7 @@
 #include "video/PictureFile.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -45,20 +46,23 @@ FrameCommand::parse(const QStringList& arguments) {
 
 int FrameCommand::run(const Arguments& arguments) {
     // Reading and saving fail in different files: say which.
-    QString file = arguments.media;
-    QString doing = QStringLiteral("open");
+    bool saving = false;
     try {
         FrameReader reader(arguments.media, arguments.width, 0);
         const VideoFrame frame = reader.frameAt(arguments.at);
-        file = arguments.out;
-        doing = QStringLiteral("save");
+        saving = true;
         writePicture(frame, arguments.out);
         return 0;
     } catch (const std::exception& error) {
-        const QByteArray message = QStringLiteral("Couldn’t %1 “%2”: %3\n")
-                                       .arg(doing, QFileInfo(file).fileName(), describe(error))
-                                       .toUtf8();
-        std::fwrite(message.constData(), 1, size_t(message.size()), stderr);
+        const QString message =
+            saving ? QCoreApplication::translate("FrameCommand", "Couldn’t save “%1”: %2\n")
+                   : QCoreApplication::translate("FrameCommand", "Couldn’t open “%1”: %2\n");
+        const QByteArray text =
+            message
+                .arg(QFileInfo(saving ? arguments.out : arguments.media).fileName(),
+                     describe(error))
+                .toUtf8();
+        std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
         return 1;
     }
 }

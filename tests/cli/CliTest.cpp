@@ -197,6 +197,46 @@ private Q_SLOTS:
         QCOMPARE(vtt.readAll().count(" --> "), qsizetype(m_speech.sentences.size()));
     }
 
+    // Each container and codec a learner meets, and a phone video shown upright: the PNG is the
+    // frame ffmpeg gives, scaled alike (ffmpeg's -ss takes the frame starting at or after a time:
+    // hence half a frame earlier). A neighbouring frame scores 30 dB, a turned one less. The phone
+    // video keeps its size: ffmpeg turns 4:2:0 chroma before scaling and misplaces it by half a
+    // sample, where the frame is scaled as stored and then turned.
+    void writesTheFrameShown() {
+        const QString media = m_folder.filePath(u"media/"_s), out = media + u"frame.png"_s;
+        const auto marked = [&](const QString& name, const QString& codec) {
+            return TestMedia::videoOf(TestMedia::Picture::numbered, media + name, 2,
+                                      {u"-vf"_s, u"drawbox=w=16:h=12:c=red:t=fill"_s, u"-c:v"_s,
+                                       codec, u"-cpu-used"_s, u"8"_s});
+        };
+        const QString phone = marked(u"phone.mov"_s, u"libx264"_s);
+        TestMedia::turnClockwise(phone);
+        for (const auto& [file, width, size] :
+             {std::tuple{marked(u"h264.mp4"_s, u"libx264"_s), u"64"_s, "64x48"},
+              {marked(u"vp9.mkv"_s, u"libvpx-vp9"_s), u"32"_s, "32x24"},
+              {marked(u"av1.webm"_s, u"libaom-av1"_s), u"40"_s, "40x30"},
+              {phone, u"48"_s, "48x64"}}) {
+            const Run run =
+                cli({u"frame"_s, file, u"--at"_s, u"1.05"_s, u"--out"_s, out, u"--width"_s, width});
+            const QByteArray shown = TestMedia::run(
+                u"ffprobe"_s, {u"-v"_s, u"error"_s, u"-show_entries"_s, u"stream=width,height"_s,
+                               u"-of"_s, u"csv=p=0:s=x"_s, out});
+            QVERIFY(run.status == 0 && shown.trimmed() == size);
+            const QByteArray stats = TestMedia::run(
+                u"ffmpeg"_s,
+                {u"-v"_s, u"error"_s, u"-i"_s, out, u"-ss"_s, u"1"_s, u"-i"_s, file, u"-lavfi"_s,
+                 u"[1:v]scale=%1,format=rgb24[r];[0:v]format=rgb24[o];[o][r]psnr=stats_file=-"_s
+                     .arg(size),
+                 u"-frames:v"_s, u"1"_s, u"-f"_s, u"null"_s, u"-"_s});
+            const double psnr = stats.mid(stats.indexOf("psnr_avg:") + 9).split(' ')[0].toDouble();
+            QVERIFY2(psnr >= 35, qPrintable(file + u": %1 dB"_s.arg(psnr)));
+        }
+        const Run none = cli({u"frame"_s, TestMedia::tone(media, u"still.mp3"_s, 1), u"--at"_s,
+                              u"0"_s, u"--out"_s, out});
+        QCOMPARE(none.status, 1);
+        QCOMPARE(none.err, u"Couldn’t open “still.mp3”: This file has no picture.\n"_s);
+    }
+
     // A take of the third sentence in another voice, compared as the window compares it.
     void comparesATake() {
         const TimeRange sentence = m_speech.sentences[2];
