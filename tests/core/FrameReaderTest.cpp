@@ -42,9 +42,9 @@ private Q_SLOTS:
         QTest::newRow("forward, back, past either end")
             << QStringList{u"-g"_s, u"10"_s} << QList<double>{0, 0.15, 2.35, 0.55, 9, -1}
             << QList<int>{0, 1, 23, 5, 29, 0};
-        QTest::newRow("picture a second after the sound")
-            << QStringList{u"-vf"_s, u"setpts=PTS+1/TB"_s} << QList<double>{0.2, 1.25, 0.5}
-            << QList<int>{0, 2, 0};
+        QTest::newRow("picture a second after the sound, a minute into the file")
+            << u"-vf setpts=PTS+1/TB -output_ts_offset 60"_s.split(u' ')
+            << QList<double>{0.2, 1.25, 0.5} << QList<int>{0, 2, 0};
         QTest::newRow("variable frame rate: half a second's gap after frame 9")
             << QStringList{u"-vf"_s, u"setpts=N+5*gte(N\\,10)"_s, u"-fps_mode"_s, u"passthrough"_s}
             << QList<double>{0.95, 1.45, 1.55, 1.65} << QList<int>{9, 9, 10, 11};
