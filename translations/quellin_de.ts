@@ -329,6 +329,17 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     </message>
 </context>
 <context>
+    <name>FrameReader</name>
+    <message>
+        <source>The picture of this video can’t be shown.</source>
+        <translation>Das Bild dieses Videos kann nicht angezeigt werden.</translation>
+    </message>
+    <message>
+        <source>This file has no picture.</source>
+        <translation>Diese Datei hat kein Bild.</translation>
+    </message>
+</context>
+<context>
     <name>MediaError</name>
     <message>
         <source>This file can’t be read as audio or video.</source>
@@ -364,6 +375,17 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>Your attempt</source>
         <translation>Eigene Aufnahme</translation>
+    </message>
+</context>
+<context>
+    <name>PictureFile</name>
+    <message>
+        <source>The picture couldn’t be saved (%1).</source>
+        <translation>Das Bild konnte nicht gespeichert werden (%1).</translation>
+    </message>
+    <message>
+        <source>The picture couldn’t be saved to “%1”: %2</source>
+        <translation>Das Bild konnte nicht unter „%1“ gespeichert werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1579,6 +1601,22 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>The file doesn’t exist.</source>
         <translation>Die Datei existiert nicht.</translation>
+    </message>
+    <message>
+        <source>missing FILE</source>
+        <translation>FILE fehlt</translation>
+    </message>
+    <message>
+        <source>--at needs seconds from the start</source>
+        <translation>--at braucht Sekunden ab dem Anfang</translation>
+    </message>
+    <message>
+        <source>--out needs the picture&apos;s file</source>
+        <translation>--out braucht die Datei für das Bild</translation>
+    </message>
+    <message>
+        <source>--width needs a number of pixels</source>
+        <translation>--width braucht eine Anzahl Pixel</translation>
     </message>
 </context>
 </TS>
