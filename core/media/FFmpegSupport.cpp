@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdarg>
 #include <mutex>
+#include <vector>
 
 namespace FFmpeg {
 
@@ -49,6 +50,16 @@ void routeLogging() {
         av_log_set_level(AV_LOG_WARNING);
         av_log_set_callback(&logToMedia);
     });
+}
+
+int findStreamInfo(AVFormatContext* input) {
+    std::vector<AVDictionary*> options(input->nb_streams, nullptr);
+    for (AVDictionary*& streamOptions : options)
+        av_dict_set_int(&streamOptions, "max_pixels", maxPicturePixels, 0);
+    const int result = avformat_find_stream_info(input, options.data());
+    for (AVDictionary*& streamOptions : options)
+        av_dict_free(&streamOptions);
+    return result;
 }
 
 QString errorText(int code) {

@@ -82,6 +82,15 @@ private:
 // for bug reports.
 void routeLogging();
 
+// The largest picture (in pixels) any decoder is allowed to allocate: 8K, the largest a video is
+// made in. A picture claiming more (a damaged or hostile cover of 16384 × 16384 would take a
+// gigabyte) fails to decode instead.
+inline constexpr int64_t maxPicturePixels = int64_t(7680) * 4320;
+
+// avformat_find_stream_info with every probing decoder held to maxPicturePixels. Returns FFmpeg's
+// result.
+int findStreamInfo(AVFormatContext* input);
+
 // FFmpeg's own text for an error code.
 QString errorText(int code);
 

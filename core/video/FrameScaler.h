@@ -1,0 +1,27 @@
+#pragma once
+
+// Internal to core/video: turns a decoded picture into the frame shown, scaled with swscale
+// straight to the size shown (a 4K picture never exists in RGBA) and then turned upright. One
+// thread at a time; keeps its swscale context between frames of the same shape.
+
+#include "video/PictureStream.h"
+#include "video/VideoFrame.h"
+
+extern "C" {
+struct SwsContext;
+}
+
+#include <memory>
+
+class FrameScaler {
+public:
+    // `shown`: the upright size; `turn`: how the stored picture is turned to be upright.
+    VideoFrame convert(const AVFrame& picture, PictureSize shown, PictureStream::Orientation turn,
+                       double time);
+
+private:
+    struct ContextDeleter {
+        void operator()(SwsContext* context) const;
+    };
+    std::unique_ptr<SwsContext, ContextDeleter> m_context;
+};
