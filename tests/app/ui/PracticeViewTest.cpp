@@ -1,11 +1,14 @@
 #include "ui/PracticeView.h"
 #include "ModelHarness.h"
+#include "TestMedia.h"
 #include "ui/AttemptCard.h"
 #include "ui/PhaseLabel.h"
+#include "ui/PictureView.h"
 #include "ui/PracticeSettingsView.h"
 #include "ui/RecordingMeter.h"
 #include "ui/Style.h"
 #include "ui/WaveformView.h"
+#include "video/PictureFeed.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -165,6 +168,67 @@ private Q_SLOTS:
         QCOMPARE(view.gapPicker()->currentText(), QStringLiteral("3 sentences"));
         view.setValues(5, 0.75, 2.0, true);
         QCOMPARE(view.gapPicker()->count(), 6);
+    }
+
+    void pictureFollowsTheSound_data() {
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<int>("sentence");
+        QTest::newRow("half speed") << 0.5 << 0;
+        QTest::newRow("normal speed") << 1.0 << 0;
+        QTest::newRow("faster") << 1.5 << 0;
+        QTest::newRow("after moving on") << 1.0 << 1;
+    }
+
+    // A video whose frames show their numbers as gray levels (3 per frame, 20 a second), looped
+    // twice: while the sentence is heard the frame on screen is the one at the sound's place or
+    // the one before; during the learner's turn the sentence's first frame holds.
+    void pictureFollowsTheSound() {
+        QFETCH(double, rate);
+        QFETCH(int, sentence);
+        constexpr double interval = 0.05;
+        ModelHarness h;
+        h.devices().options().speed = 1;
+        const QString video = h.mediaFolder() + QStringLiteral("/talk.mp4");
+        TestMedia::run(QStringLiteral("ffmpeg"),
+                       {"-v", "error", "-y", "-f", "lavfi", "-i",
+                        "nullsrc=s=64x48:r=20:d=4.2,format=gray,geq=lum='N*3'", "-i",
+                        h.media(QStringLiteral("talk.wav"), {1.2, 1.2}, 0.6), "-c:v", "libx264",
+                        "-pix_fmt", "yuv420p", "-crf", "0", "-c:a", "aac", video});
+        PracticeView view(h.model());
+        view.resize(800, 700);
+        view.show();
+        QVERIFY(h.openAndSettle(video));
+        QTRY_VERIFY(view.pictureView()->isVisible());
+        const auto shownTime = [&] {
+            const QImage& frame = view.pictureFeed().frame();
+            return frame.isNull() ? -1.0 : qRound(qGray(frame.pixel(0, 0)) / 3.0) * interval;
+        };
+        h->setRepeats(2);
+        h->setRate(rate);
+        if (sentence > 0)
+            h->select(sentence);
+        const Sentence played = *h->session()->currentSentence();
+        const double first = std::floor(played.start / interval + 1e-6) * interval;
+        QTRY_COMPARE(shownTime(), first);
+        h->loop();
+        int followed = 0;
+        int held = 0;
+        while (h->phase().kind != Phase::Kind::idle) {
+            QTest::qWait(3);
+            const std::optional<double> heard = h->player().position();
+            if (heard && *heard > first + interval) {
+                const double lead = *heard - shownTime();
+                QVERIFY2(lead > -1e-3 && lead < 2 * interval, qPrintable(QString::number(lead)));
+                ++followed;
+            } else if (h->phase().kind == Phase::Kind::yourTurn &&
+                       h->phaseStart().msecsTo(QDateTime::currentDateTimeUtc()) > 100) {
+                QCOMPARE(shownTime(), first);
+                ++held;
+            }
+        }
+        QVERIFY(followed > 20 && held > 20);
+        h->setShowPicture(false);
+        QVERIFY(!view.pictureView()->isVisible());
     }
 };
 
