@@ -291,6 +291,15 @@ private:
     using SourceMaker = std::function<std::unique_ptr<SentenceSource>(const Token&)>;
     void restartFinding(const SourceMaker& makeSource);
     std::unique_ptr<SentenceSource> transcriptSource(Transcript transcript, const Token& token);
+    // Sentences found for the stretches `covered` of the open file, the rest staying as it is.
+    struct FoundSentences {
+        std::vector<Sentence> sentences;
+        std::vector<TimeRange> covered;
+        SplitMethod method;
+    };
+    // Puts them in place and saves. The sentence being practised stays as it is until practice
+    // stops (the found sentences are held until then), so nothing moves under the user.
+    void placeFound(FoundSentences found);
     QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
     // Plays one repetition of the loop; one heard to the end goes into the practice record.
     QCoro::Task<bool> playRepetition(Sentence sentence, double rate);
@@ -370,6 +379,9 @@ private:
     std::optional<std::pair<QString, TimeRange>> m_melodyOf;
     // The sound the player plays: what takes are compared with.
     QString m_playable;
+
+    // Found while the user practised: placed in full once practice stops.
+    std::optional<FoundSentences> m_heldFound;
 
     Token m_work;
     Token m_splitTask;

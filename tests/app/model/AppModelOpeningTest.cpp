@@ -11,6 +11,7 @@
 #include <future>
 
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 using Splitting = AppModel::Splitting;
 
 namespace {
@@ -119,6 +120,39 @@ private Q_SLOTS:
         h->close();
         QCOMPARE(QDir(h.sessionsFolder()).entryList(QDir::Files),
                  QStringList{QFileInfo(h.store().sessionFile(split.key())).fileName()});
+    }
+
+    // Results fill the list where they belong as they come, the rest staying split at pauses
+    // until recognition gets there; the sentence being practised stays as it is until the
+    // practice stops.
+    void resultsArriveWhereTheyBelong() {
+        ModelHarness& h = *m_h;
+        std::promise<void> first, rest;
+        const auto gate = [](std::promise<void>& open) {
+            return ScriptedEngine::Step{0ms, [opened = open.get_future().share()](
+                                                 const RecognitionDelegate&) { opened.wait(); }};
+        };
+        const std::vector<Word> words = threeSentences();
+        h.engine().setScript(
+            {gate(first), ScriptedEngine::result({words[5]}, 0ms, TimeRange(4.2, 6)), gate(rest),
+             ScriptedEngine::result({words.begin(), words.begin() + 5}, 0ms, TimeRange(0, 4.2)),
+             ScriptedEngine::finish(true)});
+        h->open(m_a);
+        QTRY_VERIFY_WITH_TIMEOUT(h->isSplitting() && h->session(), 10000);
+        h->select(2);
+        h->loop();
+        QTRY_VERIFY(h->phase().kind != AppModel::Phase::Kind::idle);
+        first.set_value();
+        QTest::qWait(400);
+        QCOMPARE(texts(*h->session()), noText);
+        h->stop();
+        const QStringList fine{u"(none)"_s, u"(none)"_s, u"Fine."_s};
+        QTRY_COMPARE(texts(*h->session()), fine);
+        QVERIFY(h->isSplitting() && h->session()->current == 2 && h.savedMatchesModel());
+        rest.set_value();
+        QVERIFY(h.settle());
+        QCOMPARE(texts(*h->session()),
+                 (QStringList{u"Hello there."_s, u"How are you?"_s, fine[2]}));
     }
 
     // Every way finding sentences can fall back to the pause split, with its notice.
