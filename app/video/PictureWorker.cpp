@@ -17,6 +17,10 @@ namespace {
 // than a seek only while they are few.
 constexpr double readOnLimit = 1.0;
 
+// A frame's time is its stamp times the stream's time base, so a frame at exactly a sentence's
+// start can come out a hair later than the start; within this it counts as at that time.
+constexpr double sameTime = 1e-4;
+
 QImage imageOf(const VideoFrame& frame) {
     QImage image(frame.width, frame.height, QImage::Format_RGBA8888);
     const size_t rowBytes = size_t(frame.width) * 4;
@@ -50,12 +54,13 @@ public:
             return kept->second;
         }
         m_rewindTo.reset();
+        const double upTo = seconds + sameTime;
         // The base answers for any time after the one it was sought for: a picture that starts
         // later than the sound shows its first frame until then. Past the last frame it holds.
         const bool fromBase =
-            m_base && (m_base->time <= seconds || (m_restingAt && *m_restingAt <= seconds));
+            m_base && (m_base->time <= upTo || (m_restingAt && *m_restingAt <= seconds));
         if (fromBase && (seconds - m_base->time < readOnLimit || m_ended)) {
-            while (!m_ahead.empty() && m_ahead.front().time <= seconds) {
+            while (!m_ahead.empty() && m_ahead.front().time <= upTo) {
                 m_base = std::move(m_ahead.front());
                 m_ahead.pop_front();
                 m_restingAt.reset();
@@ -63,7 +68,7 @@ public:
             while (m_ahead.empty() && !m_ended) {
                 std::optional<VideoFrame> next = m_reader.nextFrame();
                 m_ended = !next;
-                if (next && next->time > seconds)
+                if (next && next->time > upTo)
                     m_ahead.push_back(std::move(*next));
                 else if (next) {
                     m_base = std::move(*next);
@@ -90,7 +95,7 @@ public:
                 m_kept.emplace_back(time, *m_base);
                 continue;
             }
-            m_kept.emplace_back(time, m_reader.frameAt(time));
+            m_kept.emplace_back(time, m_reader.frameAt(time + sameTime));
             m_base.reset();
             m_restingAt.reset();
             m_rewindTo = shown;
@@ -115,7 +120,7 @@ public:
 
 private:
     void seek(double seconds) {
-        m_base = m_reader.frameAt(seconds);
+        m_base = m_reader.frameAt(seconds + sameTime);
         m_restingAt = seconds;
         m_ahead.clear();
         m_ended = false;
