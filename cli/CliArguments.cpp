@@ -79,14 +79,16 @@ CliArguments::Command exportCommand(const QCommandLineParser& parser, const Opti
 } // namespace
 
 QString CliArguments::usage() {
-    return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] "
-                          "[--pauses-only | --transcript PATH] [--subtitles auto|none|PATH] "
-                          "[--format text|json|srt]\n"
-                          "       quellin-cli subtitles FILE\n"
-                          "       quellin-cli export FILE --to anki|srt|vtt|clips [--hard-only] "
-                          "--out DIR\n"
-                          "       quellin-cli languages\n"
-                          "       quellin-cli attempt MEDIA --start S --end E --take TAKE\n");
+    return QStringLiteral(
+        "usage: quellin-cli sentences FILE [--language ID] "
+        "[--pauses-only | --transcript PATH] [--subtitles auto|none|PATH] "
+        "[--format text|json|srt]\n"
+        "       quellin-cli subtitles FILE\n"
+        "       quellin-cli export FILE --to anki|srt|vtt|clips [--hard-only] "
+        "--out DIR\n"
+        "       quellin-cli languages\n"
+        "       quellin-cli attempt MEDIA --start S --end E --take TAKE\n"
+        "       quellin-cli frame FILE --at SECONDS --out FILE.png [--width N]\n");
 }
 
 QString CliArguments::help() {

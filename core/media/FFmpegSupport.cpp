@@ -10,7 +10,15 @@
 #include <mutex>
 #include <vector>
 
+extern "C" {
+#include <libswscale/swscale.h>
+}
+
 namespace FFmpeg {
+
+void ScalerDeleter::operator()(SwsContext* context) const {
+    sws_freeContext(context);
+}
 
 ChannelLayout ChannelLayout::of(const AVChannelLayout& layout) {
     ChannelLayout result;

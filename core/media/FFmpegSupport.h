@@ -15,6 +15,8 @@ extern "C" {
 
 #include <memory>
 
+struct SwsContext;
+
 namespace FFmpeg {
 
 struct InputDeleter {
@@ -40,12 +42,17 @@ struct ResamplerDeleter {
     void operator()(SwrContext* context) const { swr_free(&context); }
 };
 
+struct ScalerDeleter {
+    void operator()(SwsContext* context) const;
+};
+
 using Input = std::unique_ptr<AVFormatContext, InputDeleter>;
 using Output = std::unique_ptr<AVFormatContext, OutputDeleter>;
 using Codec = std::unique_ptr<AVCodecContext, CodecDeleter>;
 using Packet = std::unique_ptr<AVPacket, PacketDeleter>;
 using Frame = std::unique_ptr<AVFrame, FrameDeleter>;
 using Resampler = std::unique_ptr<SwrContext, ResamplerDeleter>;
+using Scaler = std::unique_ptr<SwsContext, ScalerDeleter>;
 
 // A channel layout that owns its (possibly allocated) channel map.
 class ChannelLayout {

@@ -58,7 +58,8 @@ void FrameReader::State::open() {
     input = PictureStream::open(path);
     const int index = PictureStream::choose(*input);
     if (index < 0)
-        throw pictureError();
+        throw MediaError::failed(
+            QCoreApplication::translate("FrameReader", "This file has no picture."));
     stream = input->streams[index];
     for (unsigned i = 0; i < input->nb_streams; ++i)
         if (int(i) != index)

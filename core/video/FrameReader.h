@@ -17,9 +17,9 @@
 // each converted to the box's size before it is handed out, so memory stays bounded by the box.
 //
 // Throws MediaError in the user's terms ("The picture of this video can’t be shown.") when the
-// picture cannot be decoded: no picture at all, a stream nothing decodes from, or a picture too
-// large to hold. The sound is unaffected. Damaged frames inside a stream are skipped; past the
-// last frame the last one is held.
+// picture cannot be decoded: a stream nothing decodes from, or a picture too large to hold; "This
+// file has no picture." for a sound file without a cover. The sound is unaffected. Damaged frames
+// inside a stream are skipped; past the last frame the last one is held.
 class FrameReader {
 public:
     // `boxWidth` × `boxHeight`: as for fitInBox.

@@ -7,10 +7,6 @@ extern "C" {
 
 #include <algorithm>
 
-void FrameScaler::ContextDeleter::operator()(SwsContext* context) const {
-    sws_freeContext(context);
-}
-
 namespace {
 
 // Whether the picture's samples use the full 0–255 range (JPEG covers) rather than video levels.

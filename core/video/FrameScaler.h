@@ -7,12 +7,6 @@
 #include "video/PictureStream.h"
 #include "video/VideoFrame.h"
 
-extern "C" {
-struct SwsContext;
-}
-
-#include <memory>
-
 class FrameScaler {
 public:
     // `shown`: the upright size; `turn`: how the stored picture is turned to be upright.
@@ -20,8 +14,5 @@ public:
                        double time);
 
 private:
-    struct ContextDeleter {
-        void operator()(SwsContext* context) const;
-    };
-    std::unique_ptr<SwsContext, ContextDeleter> m_context;
+    FFmpeg::Scaler m_context;
 };

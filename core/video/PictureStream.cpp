@@ -9,6 +9,7 @@ extern "C" {
 
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cmath>
 
 namespace PictureStream {
@@ -17,7 +18,7 @@ using namespace FFmpeg;
 
 Input open(const QString& path) {
     if (QFileInfo(path).isDir())
-        throw MediaError::failed(QStringLiteral("This is a folder, not a file."));
+        throw readError(AVERROR(EISDIR));
     routeLogging();
     AVFormatContext* context = nullptr;
     AVDictionary* options = nullptr;
