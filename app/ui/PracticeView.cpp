@@ -214,6 +214,7 @@ QWidget* PracticeView::makeContent() {
             [this](bool on) { m_model.setAutoAdvance(on); });
     layout->addWidget(m_settings);
     layout->addStretch();
+    m_page = page;
     return page;
 }
 
@@ -257,9 +258,13 @@ void PracticeView::showPicture() {
         m_pictureShown = shown;
         m_picture->setVisible(shown);
         if (shown) {
-            // The picture starts at most 16:9 of the column's width and under half the height.
+            // The picture starts as large as leaves the practice buttons in view, at least a fifth
+            // of the height and at most under half of it or 16:9 of the column's width.
             const int total = std::max(m_pictureSplit->height(), 400);
-            const int height = std::min(total * 9 / 20, m_pictureSplit->width() * 9 / 16);
+            const int largest = std::min(total * 9 / 20, m_pictureSplit->width() * 9 / 16);
+            const int buttonsEnd = m_record->mapTo(m_page, QPoint(0, m_record->height())).y();
+            const int height =
+                std::clamp(total - buttonsEnd - 12, total / 5, std::max(largest, total / 5));
             m_pictureSplit->setSizes({height, total - height});
         } else {
             setPictureEnlarged(false);

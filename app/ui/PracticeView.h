@@ -90,6 +90,8 @@ private:
     QPushButton* m_record;
     QPushButton* m_compare;
     PracticeSettingsView* m_settings;
+    // The content below the picture, scrolled when the window is too small for it.
+    QWidget* m_page;
     PictureFeed* m_feed;
     PictureView* m_picture;
     QSplitter* m_pictureSplit;
