@@ -250,8 +250,20 @@ private Q_SLOTS:
             }
         }
         QVERIFY(followed > 20 && held > 20);
+        // A double-click makes the picture larger within the window; Esc puts it back. Hidden,
+        // it stays hidden at the next start.
+        const QList<int> sizes = view.pictureSplit()->sizes();
+        QTest::mouseDClick(view.pictureView(), Qt::LeftButton);
+        QVERIFY(view.pictureSplit()->sizes()[0] > sizes[0]);
+        view.activateWindow();
+        view.pictureView()->setFocus();
+        QTest::keyClick(view.pictureView(), Qt::Key_Escape);
+        QCOMPARE(view.pictureSplit()->sizes(), sizes);
         h->setShowPicture(false);
         QVERIFY(!view.pictureView()->isVisible());
+        QCOMPARE(
+            QSettings(h.settingsFile(), QSettings::IniFormat).value(QStringLiteral("showPicture")),
+            false);
     }
 };
 
