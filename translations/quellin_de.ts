@@ -306,6 +306,31 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     </message>
 </context>
 <context>
+    <name>FrameCommand</name>
+    <message>
+        <source>Couldn’t save “%1”: %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn’t open “%1”: %2
+</source>
+        <translation type="unfinished">„%1“ konnte nicht geöffnet werden: %2
+</translation>
+    </message>
+</context>
+<context>
+    <name>FrameReader</name>
+    <message>
+        <source>The picture of this video can’t be shown.</source>
+        <translation>Das Bild dieses Videos kann nicht angezeigt werden.</translation>
+    </message>
+    <message>
+        <source>This file has no picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MediaError</name>
     <message>
         <source>This file can’t be read as audio or video.</source>
@@ -341,6 +366,28 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>Your attempt</source>
         <translation>Eigene Aufnahme</translation>
+    </message>
+</context>
+<context>
+    <name>PictureFile</name>
+    <message>
+        <source>The picture couldn’t be saved (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture couldn’t be saved to “%1”: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PictureView</name>
+    <message>
+        <source>Picture</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>Double-click for a larger picture; Esc goes back</source>
+        <translation>Doppelklicken für ein größeres Bild; Esc kehrt zurück</translation>
     </message>
 </context>
 <context>
@@ -455,6 +502,14 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>Stop</source>
         <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Show Picture</source>
+        <translation>Bild anzeigen</translation>
     </message>
 </context>
 <context>
@@ -620,6 +675,10 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>Stop Recording</source>
         <translation>Aufnahme beenden</translation>
+    </message>
+    <message>
+        <source>%1 Practice goes on with the sound.</source>
+        <translation>%1 Das Üben geht mit dem Ton weiter.</translation>
     </message>
 </context>
 <context>

@@ -306,6 +306,31 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     </message>
 </context>
 <context>
+    <name>FrameCommand</name>
+    <message>
+        <source>Couldn’t save “%1”: %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn’t open “%1”: %2
+</source>
+        <translation type="unfinished">No se pudo abrir «%1»: %2
+</translation>
+    </message>
+</context>
+<context>
+    <name>FrameReader</name>
+    <message>
+        <source>The picture of this video can’t be shown.</source>
+        <translation>No se puede mostrar la imagen de este vídeo.</translation>
+    </message>
+    <message>
+        <source>This file has no picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MediaError</name>
     <message>
         <source>This file can’t be read as audio or video.</source>
@@ -341,6 +366,28 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>Your attempt</source>
         <translation>Su intento</translation>
+    </message>
+</context>
+<context>
+    <name>PictureFile</name>
+    <message>
+        <source>The picture couldn’t be saved (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture couldn’t be saved to “%1”: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PictureView</name>
+    <message>
+        <source>Picture</source>
+        <translation>Imagen</translation>
+    </message>
+    <message>
+        <source>Double-click for a larger picture; Esc goes back</source>
+        <translation>Pulse dos veces para ver la imagen más grande; Esc vuelve atrás</translation>
     </message>
 </context>
 <context>
@@ -455,6 +502,14 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>Stop</source>
         <translation>Detener</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>Show Picture</source>
+        <translation>Mostrar imagen</translation>
     </message>
 </context>
 <context>
@@ -620,6 +675,10 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>Stop Recording</source>
         <translation>Detener la grabación</translation>
+    </message>
+    <message>
+        <source>%1 Practice goes on with the sound.</source>
+        <translation>%1 La práctica continúa con el sonido.</translation>
     </message>
 </context>
 <context>

@@ -306,6 +306,31 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     </message>
 </context>
 <context>
+    <name>FrameCommand</name>
+    <message>
+        <source>Couldn’t save “%1”: %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn’t open “%1”: %2
+</source>
+        <translation type="unfinished">Impossible d’ouvrir «&#xa0;%1&#xa0;»&#xa0;: %2
+</translation>
+    </message>
+</context>
+<context>
+    <name>FrameReader</name>
+    <message>
+        <source>The picture of this video can’t be shown.</source>
+        <translation>L’image de cette vidéo ne peut pas être affichée.</translation>
+    </message>
+    <message>
+        <source>This file has no picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MediaError</name>
     <message>
         <source>This file can’t be read as audio or video.</source>
@@ -341,6 +366,28 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>Your attempt</source>
         <translation>Votre essai</translation>
+    </message>
+</context>
+<context>
+    <name>PictureFile</name>
+    <message>
+        <source>The picture couldn’t be saved (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture couldn’t be saved to “%1”: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PictureView</name>
+    <message>
+        <source>Picture</source>
+        <translation>Image</translation>
+    </message>
+    <message>
+        <source>Double-click for a larger picture; Esc goes back</source>
+        <translation>Double-cliquez pour agrandir l’image ; Échap revient en arrière</translation>
     </message>
 </context>
 <context>
@@ -455,6 +502,14 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>Stop</source>
         <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>A&amp;ffichage</translation>
+    </message>
+    <message>
+        <source>Show Picture</source>
+        <translation>Afficher l’image</translation>
     </message>
 </context>
 <context>
@@ -620,6 +675,10 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>Stop Recording</source>
         <translation>Arrêter l’enregistrement</translation>
+    </message>
+    <message>
+        <source>%1 Practice goes on with the sound.</source>
+        <translation>%1 L’entraînement continue avec le son.</translation>
     </message>
 </context>
 <context>

@@ -197,7 +197,8 @@ void PictureWorker::run(std::stop_token stop) {
         m_events.failed(error.description());
     } catch (const std::exception& error) {
         qCDebug(lcMedia) << "The picture of" << m_path << "can't be shown:" << error.what();
-        m_events.failed(QCoreApplication::translate("PictureWorker",
+        // Out of memory or the like: said as the reader says a picture it can't decode.
+        m_events.failed(QCoreApplication::translate("FrameReader",
                                                     "The picture of this video can’t be shown."));
     }
 }

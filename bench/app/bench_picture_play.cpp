@@ -134,6 +134,9 @@ double nextSentenceMilliseconds(const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The picture is drawn, but no screen is needed for it.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
     std::fprintf(stderr, "making a 1080p30 and a 4K video…\n");
