@@ -53,6 +53,12 @@ void PictureFeed::open(const QString& path) {
             Q_EMIT frameChanged();
         });
     };
+    events.kept = [this, onMainThread](double at, QImage frame, double time) {
+        onMainThread([this, at, frame = std::move(frame), time] {
+            std::erase_if(m_kept, [at](const Kept& kept) { return kept.at == at; });
+            m_kept.push_back({at, frame, time});
+        });
+    };
     events.failed = [this, onMainThread](QString message) {
         onMainThread([this, message] {
             m_failure = message;
@@ -69,6 +75,7 @@ void PictureFeed::close() {
     m_worker.reset();
     ++m_generation;
     m_path.clear();
+    m_kept.clear();
     const bool hadPicture = m_picture || m_failure;
     m_picture.reset();
     m_failure.reset();
@@ -83,6 +90,17 @@ void PictureFeed::close() {
 void PictureFeed::setSentence(std::optional<TimeRange> sentence, std::optional<double> nextStart) {
     m_sentence = sentence;
     m_nextStart = nextStart;
+    const std::optional<double> start = sentence ? std::optional(sentence->start) : std::nullopt;
+    std::erase_if(m_kept,
+                  [&](const Kept& kept) { return kept.at != start && kept.at != nextStart; });
+    // Moving to the sentence whose first frame the worker decoded ahead shows it at once.
+    const auto kept = std::find_if(m_kept.begin(), m_kept.end(),
+                                   [&](const Kept& kept) { return kept.at == start; });
+    if (kept != m_kept.end() && !m_clock() && (m_frame.isNull() || kept->time != m_frameTime)) {
+        m_frame = kept->frame;
+        m_frameTime = kept->time;
+        Q_EMIT frameChanged();
+    }
     follow();
 }
 

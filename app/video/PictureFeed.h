@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class PictureWorker;
 
@@ -74,6 +75,13 @@ private:
     std::optional<QString> m_failure;
     QImage m_frame;
     double m_frameTime = 0;
+    // The frames the worker decoded for the sentence's start and the next one's.
+    struct Kept {
+        double at;
+        QImage frame;
+        double time;
+    };
+    std::vector<Kept> m_kept;
     QTimer m_ticks;
     bool m_following = false;
 };

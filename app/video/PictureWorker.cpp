@@ -82,8 +82,9 @@ public:
     }
 
     // Decodes the frames at `times` not kept yet and forgets those no longer wanted; the reader
-    // then goes back to `shown`.
-    void keep(const std::vector<double>& times, double shown) {
+    // then goes back to `shown`. Calls `kept` with each frame it had not kept before.
+    void keep(const std::vector<double>& times, double shown,
+              const std::function<void(double, const VideoFrame&)>& kept) {
         std::erase_if(m_kept, [&times](const auto& k) {
             return std::find(times.begin(), times.end(), k.first) == times.end();
         });
@@ -93,12 +94,13 @@ public:
                 continue;
             if (m_base && m_restingAt == time) {
                 m_kept.emplace_back(time, *m_base);
-                continue;
+            } else {
+                m_kept.emplace_back(time, m_reader.frameAt(time + sameTime));
+                m_base.reset();
+                m_restingAt.reset();
+                m_rewindTo = shown;
             }
-            m_kept.emplace_back(time, m_reader.frameAt(time + sameTime));
-            m_base.reset();
-            m_restingAt.reset();
-            m_rewindTo = shown;
+            kept(time, m_kept.back().second);
         }
     }
 
@@ -230,7 +232,9 @@ void PictureWorker::serve(std::stop_token stop, const PictureInfo& info) {
             // Holding on a kept frame leaves time to decode the others; playing does not.
             if (std::find(wanted->keep.begin(), wanted->keep.end(), wanted->show) !=
                 wanted->keep.end())
-                frames.keep(wanted->keep, wanted->show);
+                frames.keep(wanted->keep, wanted->show, [this](double at, const VideoFrame& frame) {
+                    m_events.kept(at, imageOf(frame), frame.time);
+                });
         }
         readAhead = frames.readOn();
     }

@@ -31,11 +31,14 @@ public:
         std::function<void(std::optional<PictureInfo>)> found;
         // The frame to show now and its time on the sound's clock (seconds).
         std::function<void(QImage frame, double time)> frame;
+        // A frame kept for the time `at` (a sentence's start), so that it can be shown without
+        // asking the worker.
+        std::function<void(double at, QImage frame, double time)> kept;
         std::function<void(QString message)> failed;
     };
 
     // How many frames after the one shown are decoded ahead.
-    static constexpr size_t framesAhead = 4;
+    static constexpr size_t framesAhead = 2;
 
     PictureWorker(QString path, QSize box, Events events);
     ~PictureWorker();
