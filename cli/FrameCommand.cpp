@@ -27,25 +27,30 @@ FrameCommand::parse(const QStringList& arguments) {
     QStringList positional = parser.positionalArguments();
     positional.removeFirst(); // "frame"
     if (positional.size() != 1 || positional.first().isEmpty())
-        return UsageError{positional.size() > 1 ? QStringLiteral("more than one file given")
-                                                : QStringLiteral("missing FILE")};
+        return UsageError{
+            positional.size() > 1
+                ? QCoreApplication::translate("quellin-cli", "more than one file given")
+                : QCoreApplication::translate("quellin-cli", "missing FILE")};
     Arguments parsed{positional.first(), 0, parser.value(out), 0};
     bool isNumber = false;
     parsed.at = parser.value(at).toDouble(&isNumber);
     if (!isNumber || !(parsed.at >= 0))
-        return UsageError{QStringLiteral("--at needs seconds from the start")};
+        return UsageError{
+            QCoreApplication::translate("quellin-cli", "--at needs seconds from the start")};
     if (parsed.out.isEmpty())
-        return UsageError{QStringLiteral("--out needs the picture's file")};
+        return UsageError{
+            QCoreApplication::translate("quellin-cli", "--out needs the picture's file")};
     if (parser.isSet(width)) {
         parsed.width = parser.value(width).toInt(&isNumber);
         if (!isNumber || parsed.width <= 0)
-            return UsageError{QStringLiteral("--width needs a number of pixels")};
+            return UsageError{
+                QCoreApplication::translate("quellin-cli", "--width needs a number of pixels")};
     }
     return parsed;
 }
 
 int FrameCommand::run(const Arguments& arguments) {
-    // Reading and saving fail in different files: say which.
+    // A failure to save names the picture's file itself; one to read names the media file.
     bool saving = false;
     try {
         FrameReader reader(arguments.media, arguments.width, 0);
@@ -54,13 +59,10 @@ int FrameCommand::run(const Arguments& arguments) {
         writePicture(frame, arguments.out);
         return 0;
     } catch (const std::exception& error) {
-        const QString message =
-            saving ? QCoreApplication::translate("FrameCommand", "Couldn’t save “%1”: %2\n")
-                   : QCoreApplication::translate("FrameCommand", "Couldn’t open “%1”: %2\n");
         const QByteArray text =
-            message
-                .arg(QFileInfo(saving ? arguments.out : arguments.media).fileName(),
-                     describe(error))
+            (saving ? describe(error) + u'\n'
+                    : QCoreApplication::translate("quellin-cli", "Couldn’t open “%1”: %2\n")
+                          .arg(QFileInfo(arguments.media).fileName(), describe(error)))
                 .toUtf8();
         std::fwrite(text.constData(), 1, size_t(text.size()), stderr);
         return 1;

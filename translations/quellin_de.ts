@@ -306,20 +306,6 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     </message>
 </context>
 <context>
-    <name>FrameCommand</name>
-    <message>
-        <source>Couldn’t save “%1”: %2
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn’t open “%1”: %2
-</source>
-        <translation type="unfinished">„%1“ konnte nicht geöffnet werden: %2
-</translation>
-    </message>
-</context>
-<context>
     <name>FrameReader</name>
     <message>
         <source>The picture of this video can’t be shown.</source>
@@ -327,7 +313,7 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     </message>
     <message>
         <source>This file has no picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Datei hat kein Bild.</translation>
     </message>
 </context>
 <context>
@@ -372,11 +358,11 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <name>PictureFile</name>
     <message>
         <source>The picture couldn’t be saved (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild konnte nicht gespeichert werden (%1).</translation>
     </message>
     <message>
         <source>The picture couldn’t be saved to “%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild konnte nicht unter „%1“ gespeichert werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1576,6 +1562,22 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>The file doesn’t exist.</source>
         <translation>Die Datei existiert nicht.</translation>
+    </message>
+    <message>
+        <source>missing FILE</source>
+        <translation>FILE fehlt</translation>
+    </message>
+    <message>
+        <source>--at needs seconds from the start</source>
+        <translation>--at braucht Sekunden ab dem Anfang</translation>
+    </message>
+    <message>
+        <source>--out needs the picture&apos;s file</source>
+        <translation>--out braucht die Datei für das Bild</translation>
+    </message>
+    <message>
+        <source>--width needs a number of pixels</source>
+        <translation>--width braucht eine Anzahl Pixel</translation>
     </message>
 </context>
 </TS>

@@ -306,28 +306,14 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     </message>
 </context>
 <context>
-    <name>FrameCommand</name>
-    <message>
-        <source>Couldn’t save “%1”: %2
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn’t open “%1”: %2
-</source>
-        <translation type="unfinished">No se pudo abrir «%1»: %2
-</translation>
-    </message>
-</context>
-<context>
     <name>FrameReader</name>
     <message>
         <source>The picture of this video can’t be shown.</source>
-        <translation>No se puede mostrar la imagen de este vídeo.</translation>
+        <translation>La imagen de este vídeo no se puede mostrar.</translation>
     </message>
     <message>
         <source>This file has no picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Este archivo no tiene imagen.</translation>
     </message>
 </context>
 <context>
@@ -372,11 +358,11 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <name>PictureFile</name>
     <message>
         <source>The picture couldn’t be saved (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo guardar la imagen (%1).</translation>
     </message>
     <message>
         <source>The picture couldn’t be saved to “%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo guardar la imagen en «%1»: %2</translation>
     </message>
 </context>
 <context>
@@ -1576,6 +1562,22 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>The file doesn’t exist.</source>
         <translation>El archivo no existe.</translation>
+    </message>
+    <message>
+        <source>missing FILE</source>
+        <translation>falta FILE</translation>
+    </message>
+    <message>
+        <source>--at needs seconds from the start</source>
+        <translation>--at necesita los segundos desde el inicio</translation>
+    </message>
+    <message>
+        <source>--out needs the picture&apos;s file</source>
+        <translation>--out necesita el archivo de la imagen</translation>
+    </message>
+    <message>
+        <source>--width needs a number of pixels</source>
+        <translation>--width necesita un número de píxeles</translation>
     </message>
 </context>
 </TS>

@@ -306,20 +306,6 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     </message>
 </context>
 <context>
-    <name>FrameCommand</name>
-    <message>
-        <source>Couldn’t save “%1”: %2
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn’t open “%1”: %2
-</source>
-        <translation type="unfinished">Impossible d’ouvrir «&#xa0;%1&#xa0;»&#xa0;: %2
-</translation>
-    </message>
-</context>
-<context>
     <name>FrameReader</name>
     <message>
         <source>The picture of this video can’t be shown.</source>
@@ -327,7 +313,7 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     </message>
     <message>
         <source>This file has no picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce fichier n’a pas d’image.</translation>
     </message>
 </context>
 <context>
@@ -372,11 +358,11 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <name>PictureFile</name>
     <message>
         <source>The picture couldn’t be saved (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’enregistrer l’image (%1).</translation>
     </message>
     <message>
         <source>The picture couldn’t be saved to “%1”: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossible d’enregistrer l’image dans «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -1576,6 +1562,22 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>The file doesn’t exist.</source>
         <translation>Le fichier n’existe pas.</translation>
+    </message>
+    <message>
+        <source>missing FILE</source>
+        <translation>FILE manquant</translation>
+    </message>
+    <message>
+        <source>--at needs seconds from the start</source>
+        <translation>--at attend des secondes depuis le début</translation>
+    </message>
+    <message>
+        <source>--out needs the picture&apos;s file</source>
+        <translation>--out attend le fichier de l’image</translation>
+    </message>
+    <message>
+        <source>--width needs a number of pixels</source>
+        <translation>--width attend un nombre de pixels</translation>
     </message>
 </context>
 </TS>

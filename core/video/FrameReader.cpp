@@ -50,6 +50,7 @@ struct FrameReader::State {
     Frame decodeNext();
     Frame takeNext(double& time);
     void seekBefore(double seconds);
+    void decodeUpTo(double seconds);
     bool keyframeBetween(double from, double to) const;
     VideoFrame shownFrame();
 };
@@ -189,7 +190,28 @@ bool FrameReader::State::keyframeBetween(double from, double to) const {
     return entry && entry->timestamp * timeBase - soundStart > from;
 }
 
+// Makes `last` the frame shown at `seconds`, decoding on from where the decoder is; `ahead` then
+// holds the frame after it when one was decoded.
+void FrameReader::State::decodeUpTo(double seconds) {
+    while (true) {
+        double time = 0;
+        Frame next = takeNext(time);
+        if (!next)
+            return;
+        if (last && time > seconds) {
+            ahead = std::move(next);
+            aheadTime = time;
+            return;
+        }
+        last = std::move(next);
+        lastTime = time;
+        shown.reset();
+    }
+}
+
 VideoFrame FrameReader::State::shownFrame() {
+    if (!last)
+        throw pictureError();
     if (!shown) {
         const PictureSize size =
             fitInBox(info.displayWidth, info.displayHeight, box.width, box.height);
@@ -233,27 +255,19 @@ VideoFrame FrameReader::frameAt(double seconds) {
         return d->shownFrame();
     }
     const bool before = d->last && seconds < d->lastTime;
-    if (d->ended && !before) // past the last frame: it stays
+    if (d->ended && d->last && !before) // past the last frame: it stays
         return d->shownFrame();
+    const bool held = d->last || d->ahead;
     const double decoded = d->ahead ? d->aheadTime : d->lastTime;
-    if (before || ((d->last || d->ahead) && d->keyframeBetween(decoded, seconds)))
+    if (before || !held || d->keyframeBetween(decoded, seconds))
         d->seekBefore(seconds);
-    while (true) {
-        double time = 0;
-        Frame next = d->takeNext(time);
-        if (!next)
-            break;
-        if (d->last && time > seconds) {
-            d->ahead = std::move(next);
-            d->aheadTime = time;
-            break;
-        }
-        d->last = std::move(next);
-        d->lastTime = time;
-        d->shown.reset();
+    d->decodeUpTo(seconds);
+    if (!d->last) {
+        // The keyframe sought gave nothing (a file cut short, whose index lists frames it lost):
+        // decode from the start, so that the last frame there is held.
+        d->seekBefore(d->info.start);
+        d->decodeUpTo(seconds);
     }
-    if (!d->last)
-        throw pictureError();
     return d->shownFrame();
 }
 

@@ -19,7 +19,8 @@
 // Throws MediaError in the user's terms ("The picture of this video can’t be shown.") when the
 // picture cannot be decoded: a stream nothing decodes from, or a picture too large to hold; "This
 // file has no picture." for a sound file without a cover. The sound is unaffected. Damaged frames
-// inside a stream are skipped; past the last frame the last one is held.
+// inside a stream are skipped; past the last frame the last one is held, also in a file cut short
+// whose index lists frames it lost.
 class FrameReader {
 public:
     // `boxWidth` × `boxHeight`: as for fitInBox.

@@ -49,7 +49,7 @@ Frame encoderInput(const VideoFrame& frame, AVPixelFormat format) {
 QByteArray encoded(const VideoFrame& frame, bool png) {
     const AVCodec* encoder = avcodec_find_encoder(png ? AV_CODEC_ID_PNG : AV_CODEC_ID_MJPEG);
     if (!encoder)
-        throw saveError(QStringLiteral("no encoder"));
+        throw saveError(errorText(AVERROR_ENCODER_NOT_FOUND));
     Codec codec{avcodec_alloc_context3(encoder)};
     if (!codec)
         throw std::bad_alloc();
@@ -80,7 +80,7 @@ QByteArray encoded(const VideoFrame& frame, bool png) {
 
 void writePicture(const VideoFrame& frame, const QString& path) {
     if (frame.isNull())
-        throw saveError(QStringLiteral("no picture"));
+        throw saveError(errorText(AVERROR(EINVAL)));
     routeLogging();
     const QByteArray bytes = encoded(frame, path.endsWith(u".png", Qt::CaseInsensitive));
     QSaveFile file(path);

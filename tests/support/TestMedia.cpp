@@ -97,12 +97,12 @@ QString videoOf(Picture picture, const QString& path, double seconds,
     const QString look = picture == Picture::numbered
                              ? u"r=mod(8*N\\,256):g=mod(8*N\\,256):b=mod(8*N\\,256)"_s
                              : u"r=255*lt(X\\,W/2):g=255*lt(Y\\,H/2):b=0"_s;
+    // No spaces in the filters: the arguments split at them.
     ffmpeg(
-        QStringList{u"-f"_s, u"lavfi"_s, u"-i"_s,
-                    u"color=black:s=64x48:r=10:d=%1,format=rgb24,geq=%2"_s.arg(seconds).arg(look),
-                    u"-f"_s, u"lavfi"_s, u"-i"_s,
-                    u"aevalsrc=0.5*sin(2*PI*(300+100*floor(t))*t):s=44100:d=%1"_s.arg(seconds),
-                    u"-pix_fmt"_s, u"yuv420p"_s} +
+        u"-f lavfi -i color=black:s=64x48:r=10:d=%1,format=rgb24,geq=%2 -f lavfi -i "
+        u"aevalsrc=0.5*sin(2*PI*(300+100*floor(t))*t):s=44100:d=%1 -pix_fmt yuv420p"_s.arg(seconds)
+            .arg(look)
+            .split(u' ') +
         arguments + QStringList{path});
     return path;
 }
