@@ -265,6 +265,27 @@ private Q_SLOTS:
             QSettings(h.settingsFile(), QSettings::IniFormat).value(QStringLiteral("showPicture")),
             false);
     }
+
+    // A video whose picture is damaged throughout: the view says why there is no picture, and
+    // the sentence plays.
+    void damagedPictureLeavesTheSound() {
+        ModelHarness h;
+        const QString video = h.mediaFolder() + QStringLiteral("/damaged.mp4");
+        TestMedia::run(QStringLiteral("ffmpeg"),
+                       {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc2=s=64x48:d=3", "-i",
+                        h.media(QStringLiteral("talk.wav"), {1.0}), "-c:v", "libx264", "-bsf:v",
+                        "noise=1", "-c:a", "aac", video});
+        PracticeView view(h.model());
+        view.show();
+        QVERIFY(h.openAndSettle(video));
+        QTRY_VERIFY(view.pictureNotice()->isVisible());
+        QCOMPARE(view.pictureNotice()->text(),
+                 QStringLiteral("The picture of this video can’t be shown. Practice goes on "
+                                "with the sound."));
+        QVERIFY(!view.pictureView()->isVisible());
+        h->loop();
+        QTRY_VERIFY(h->player().position().has_value());
+    }
 };
 
 QTEST_MAIN(PracticeViewTest)
