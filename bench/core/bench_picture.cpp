@@ -6,8 +6,8 @@
 // - playing a sentence at 1x: processor time of nextFrame() for ten seconds of 1080p30 frames
 //   converted to the size shown, against decoding the same frames, as a share of one core;
 // - memory: the peak resident memory of a process reading the sound and showing the picture of a
-//   4K 10-bit video against one reading the sound only (child processes: this program with
-//   --memory sound|picture FILE).
+//   4K 10-bit video, and of one decoding the same frames with FFmpeg alone, each above one reading
+//   the sound only (child processes: this program with --memory sound|picture|ffmpeg FILE).
 // The videos are made with ffmpeg: H.264 1080p30 with a keyframe every 2 s (-g 60), and 4K 10-bit.
 // Prints "name value unit" lines; progress goes to stderr.
 
@@ -174,41 +174,51 @@ void playing(const QString& video) {
                        QStringLiteral("x"));
 }
 
-// In a child process: reads a few seconds of the sound, and with `picture` also shows the
-// picture (a frame, a far jump back and a second played); prints the peak resident memory.
-int memoryChild(bool picture, const QString& video) {
+// In a child process: reads a few seconds of the sound, and then shows the picture ("picture": a
+// frame, a far jump back and a second played) or decodes the same frames with FFmpeg alone
+// ("ffmpeg"); prints the peak resident memory.
+int memoryChild(const QString& what, const QString& video) {
     AudioDecoder sound(video);
     std::vector<float> samples(size_t(sound.format().sampleRate * sound.format().channels) * 3);
     sound.read(samples.data(), qint64(samples.size()) / sound.format().channels);
-    if (picture) {
+    if (what == u"picture") {
         FrameReader reader(video, boxWidth, boxHeight);
         reader.frameAt(3.5);
         reader.frameAt(0.5);
         for (int i = 0; i < 30; ++i)
             reader.nextFrame();
+    } else if (what == u"ffmpeg") {
+        PlainDecoder plain(video);
+        plain.frameAt(3.5);
+        plain.frameAt(0.5);
+        for (int i = 0; i < 30; ++i)
+            plain.next();
     }
     std::printf("%.3f\n", BenchTools::processPeakResidentMegabytes());
     return 0;
 }
 
-void memory(const QString& video) {
-    const QString self = QCoreApplication::applicationFilePath();
-    std::vector<double> sound, picture;
-    for (int run = 0; run < 3; ++run) {
-        sound.push_back(
-            BenchTools::run(self, {QStringLiteral("--memory"), QStringLiteral("sound"), video})
-                .trimmed()
-                .toDouble());
-        picture.push_back(
-            BenchTools::run(self, {QStringLiteral("--memory"), QStringLiteral("picture"), video})
-                .trimmed()
-                .toDouble());
-    }
-    const double soundPeak = BenchTools::median(sound);
-    BenchTools::report(QStringLiteral("picture_memory_4k10_sound_only"), soundPeak,
+double peakMegabytes(const QString& what, const QString& video) {
+    std::vector<double> peaks;
+    for (int run = 0; run < 3; ++run)
+        peaks.push_back(BenchTools::run(QCoreApplication::applicationFilePath(),
+                                        {QStringLiteral("--memory"), what, video})
+                            .trimmed()
+                            .toDouble());
+    return BenchTools::median(peaks);
+}
+
+// `name`: which 4K video, as the result lines call it.
+void memory(const QString& video, const QString& name) {
+    const double sound = peakMegabytes(QStringLiteral("sound"), video);
+    BenchTools::report(QStringLiteral("picture_memory_%1_sound_only").arg(name), sound,
                        QStringLiteral("MB"));
-    BenchTools::report(QStringLiteral("picture_memory_4k10_above_sound"),
-                       BenchTools::median(picture) - soundPeak, QStringLiteral("MB"));
+    BenchTools::report(QStringLiteral("picture_memory_%1_above_sound").arg(name),
+                       peakMegabytes(QStringLiteral("picture"), video) - sound,
+                       QStringLiteral("MB"));
+    BenchTools::report(QStringLiteral("picture_memory_%1_ffmpeg_above_sound").arg(name),
+                       peakMegabytes(QStringLiteral("ffmpeg"), video) - sound,
+                       QStringLiteral("MB"));
 }
 
 } // namespace
@@ -217,7 +227,7 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     if (arguments.size() == 4 && arguments[1] == u"--memory")
-        return memoryChild(arguments[2] == u"picture", arguments[3]);
+        return memoryChild(arguments[2], arguments[3]);
 
     QTemporaryDir folder;
     const QString hd = makeVideo(folder.filePath(QStringLiteral("1080p.mp4")),
@@ -226,10 +236,15 @@ int main(int argc, char** argv) {
                                   QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p")});
     farJumps(hd);
     playing(hd);
-    const QString uhd =
-        makeVideo(folder.filePath(QStringLiteral("4k10.mp4")), QStringLiteral("3840x2160"), 5,
-                  {QStringLiteral("-preset"), QStringLiteral("ultrafast"),
-                   QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p10le")});
-    memory(uhd);
+    // 4K 10-bit without B-frames (ultrafast), and with them (veryfast: the decoder then holds
+    // frames back to reorder them).
+    for (const auto& [name, preset] :
+         {std::pair{"4k10", "ultrafast"}, std::pair{"4k10_bframes", "veryfast"}}) {
+        const QString uhd = makeVideo(folder.filePath(QStringLiteral("%1.mp4").arg(name)),
+                                      QStringLiteral("3840x2160"), 5,
+                                      {QStringLiteral("-preset"), QString::fromLatin1(preset),
+                                       QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p10le")});
+        memory(uhd, QString::fromLatin1(name));
+    }
     return 0;
 }
