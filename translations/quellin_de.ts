@@ -385,6 +385,17 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     </message>
 </context>
 <context>
+    <name>PictureView</name>
+    <message>
+        <source>Picture</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>Double-click for a larger picture; Esc goes back</source>
+        <translation>Doppelklicken für ein größeres Bild; Esc kehrt zurück</translation>
+    </message>
+</context>
+<context>
     <name>PocketSphinxEngine</name>
     <message>
         <source>No speech model for %1 was found in %2.</source>
@@ -496,6 +507,14 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>Stop</source>
         <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Show Picture</source>
+        <translation>Bild anzeigen</translation>
     </message>
 </context>
 <context>
@@ -661,6 +680,10 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>Stop Recording</source>
         <translation>Aufnahme beenden</translation>
+    </message>
+    <message>
+        <source>%1 Practice goes on with the sound.</source>
+        <translation>%1 Das Üben geht mit dem Ton weiter.</translation>
     </message>
 </context>
 <context>

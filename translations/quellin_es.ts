@@ -385,6 +385,17 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     </message>
 </context>
 <context>
+    <name>PictureView</name>
+    <message>
+        <source>Picture</source>
+        <translation>Imagen</translation>
+    </message>
+    <message>
+        <source>Double-click for a larger picture; Esc goes back</source>
+        <translation>Pulse dos veces para ver la imagen más grande; Esc vuelve atrás</translation>
+    </message>
+</context>
+<context>
     <name>PocketSphinxEngine</name>
     <message>
         <source>No speech model for %1 was found in %2.</source>
@@ -496,6 +507,14 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>Stop</source>
         <translation>Detener</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>Show Picture</source>
+        <translation>Mostrar imagen</translation>
     </message>
 </context>
 <context>
@@ -661,6 +680,10 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>Stop Recording</source>
         <translation>Detener la grabación</translation>
+    </message>
+    <message>
+        <source>%1 Practice goes on with the sound.</source>
+        <translation>%1 La práctica continúa con el sonido.</translation>
     </message>
 </context>
 <context>

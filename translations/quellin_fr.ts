@@ -385,6 +385,17 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     </message>
 </context>
 <context>
+    <name>PictureView</name>
+    <message>
+        <source>Picture</source>
+        <translation>Image</translation>
+    </message>
+    <message>
+        <source>Double-click for a larger picture; Esc goes back</source>
+        <translation>Double-cliquez pour agrandir l’image ; Échap revient en arrière</translation>
+    </message>
+</context>
+<context>
     <name>PocketSphinxEngine</name>
     <message>
         <source>No speech model for %1 was found in %2.</source>
@@ -496,6 +507,14 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>Stop</source>
         <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>A&amp;ffichage</translation>
+    </message>
+    <message>
+        <source>Show Picture</source>
+        <translation>Afficher l’image</translation>
     </message>
 </context>
 <context>
@@ -661,6 +680,10 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>Stop Recording</source>
         <translation>Arrêter l’enregistrement</translation>
+    </message>
+    <message>
+        <source>%1 Practice goes on with the sound.</source>
+        <translation>%1 L’entraînement continue avec le son.</translation>
     </message>
 </context>
 <context>

@@ -10,7 +10,8 @@ class QMenu;
 class QMenuBar;
 
 // The menu bar: File (open, add subtitles or a transcript, close, export, settings, quit),
-// Practice (every practice operation with its shortcut, the review of hard sentences) and Help.
+// Practice (every practice operation with its shortcut, the review of hard sentences), View
+// (whether the picture of a video shows) and Help.
 // Each item calls one model operation, or one of the shell's handlers for what is not the model's
 // (settings window, export, review, update check, about box, quitting, the transcript dialog).
 class PracticeCommands final : public QObject {
@@ -33,6 +34,7 @@ public:
     QAction* action(const QString& title) const;
     QMenu* fileMenu() const { return m_file; }
     QMenu* practiceMenu() const { return m_practice; }
+    QMenu* viewMenu() const { return m_view; }
     QMenu* helpMenu() const { return m_help; }
     QAction* loopAction() const { return m_loop; }
     QAction* closeAction() const { return m_close; }
@@ -50,10 +52,12 @@ private:
     Handlers m_handlers;
     QMenu* m_file;
     QMenu* m_practice;
+    QMenu* m_view;
     QMenu* m_help;
     QAction* m_addSubtitles;
     QAction* m_addTranscript;
     QAction* m_close;
     QAction* m_export;
     QAction* m_loop;
+    QAction* m_showPicture;
 };
