@@ -11,6 +11,7 @@
 #include "feedback/TakeAnalysis.h"
 #include "practice/LoopRunner.h"
 #include "practice/ReviewSchedule.h"
+#include "speech/HeardWords.h"
 #include "speech/Transcriber.h"
 
 #include <QCoroFuture>
@@ -223,9 +224,16 @@ void AppModel::loadTake() {
 
 QCoro::Task<> AppModel::analyseTake(Token token, QString url, Sentence sentence) {
     const ModelTasks::Scope scope(this, token);
-    const QFuture<std::optional<TakeAnalysis>> analysing =
-        QtConcurrent::run(&TakeAnalysis::read, url, m_playable,
-                          TimeRange(sentence.start, sentence.end), token->stopToken());
+    // The words are heard in the recognition language: the one sentences are found in.
+    const QFuture<std::optional<TakeAnalysis>> analysing = QtConcurrent::run(
+        [url, media = m_playable, sentence, language = m_language, stop = token->stopToken()] {
+            std::optional<TakeAnalysis> analysis =
+                TakeAnalysis::read(url, media, TimeRange(sentence.start, sentence.end), stop);
+            if (analysis && analysis->feedback && sentence.text)
+                analysis->feedback->heard =
+                    HeardWords::hear(*sentence.text, language, url, analysis->shape.range, stop);
+            return analysis;
+        });
     std::optional<TakeAnalysis> analysis = co_await analysing;
     if (scope.stale() || !analysis)
         co_return;
