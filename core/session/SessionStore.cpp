@@ -5,6 +5,7 @@
 #include "base/LogCategories.h"
 #include "session/SessionFileError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,8 +46,9 @@ QString SessionStore::takeURL(const Session& session, const Sentence& sentence) 
 
 void SessionStore::save(const Session& session) const {
     if (folder.isEmpty() || !QDir().mkpath(folder))
-        throw SessionFileError(
-            QStringLiteral("The sessions folder “%1” couldn’t be created.").arg(folder));
+        throw SessionFileError(QCoreApplication::translate(
+                                   "SessionStore", "The sessions folder “%1” couldn’t be created.")
+                                   .arg(folder));
     const QByteArray bytes = session.encoded();
     const QString path = sessionFile(session.key());
     QSaveFile file(path);
@@ -55,7 +57,8 @@ void SessionStore::save(const Session& session) const {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw SessionFileError(
-            QStringLiteral("The session couldn’t be saved to “%1”: %2").arg(path, reason));
+            QCoreApplication::translate("SessionStore", "The session couldn’t be saved to “%1”: %2")
+                .arg(path, reason));
     }
 }
 

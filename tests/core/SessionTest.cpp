@@ -23,6 +23,7 @@ Session sampleSession() {
     session.sentences[2].confidence = 0.375;
     session.sentences[1].practice = {12, 2, savedAt.addDays(-3), 1};
     session.showUncertainText = true;
+    session.recognised = {TimeRange(0, 2.5), TimeRange(6, 9)};
     return session;
 }
 
