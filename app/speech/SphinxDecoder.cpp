@@ -433,7 +433,8 @@ void SphinxDecoder::decodeWhole(std::span<const int16_t> stretch) {
     const std::vector<int16_t> samples = withFaintNoise(stretch);
     normaliseLoudness(samples, [] { return false; });
     if (ps_start_stream(m_decoder) < 0 || ps_start_utt(m_decoder) < 0)
-        throw QuellinError(QStringLiteral("The speech recogniser couldn’t start."));
+        throw QuellinError(
+            QCoreApplication::translate("SphinxDecoder", "The speech recogniser couldn’t start."));
     ps_process_raw(m_decoder, samples.data(), samples.size(), FALSE, TRUE);
     ps_end_utt(m_decoder);
 }
@@ -461,7 +462,8 @@ std::vector<bool> SphinxDecoder::hearInOrder(const QStringList& words,
     for (size_t i = 0; i < usual.size(); ++i)
         cmd_ln_set_float_r(settings, hearingSettings[i].first, usual[i]);
     if (made < 0 || ps_set_search(m_decoder, hearing) < 0)
-        throw QuellinError(QStringLiteral("The speech recogniser couldn’t follow the sentence."));
+        throw QuellinError(QCoreApplication::translate(
+            "SphinxDecoder", "The speech recogniser couldn’t follow the sentence."));
     const auto restore = qScopeGuard([&] {
         // The language model's search, under the name PocketSphinx gives it (asking for the
         // current name instead, ps_get_search, loses memory).
