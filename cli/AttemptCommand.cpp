@@ -114,9 +114,8 @@ int AttemptCommand::run(const Arguments& arguments) {
         AttemptFeedback feedback = AttemptFeedback::read(arguments.media, arguments.sentence,
                                                          arguments.take, shape->range);
         if (arguments.text)
-            feedback.heard =
-                HeardWords::hear(*arguments.text, arguments.language.value_or(defaultLanguage),
-                                 arguments.take, shape->range);
+            feedback.heard = HeardWords::hear(
+                *arguments.text, arguments.language.value_or(defaultLanguage), arguments.take);
         print(stdout, json(feedback));
         return 0;
     } catch (const std::exception& error) {

@@ -230,8 +230,7 @@ QCoro::Task<> AppModel::analyseTake(Token token, QString url, Sentence sentence)
             std::optional<TakeAnalysis> analysis =
                 TakeAnalysis::read(url, media, TimeRange(sentence.start, sentence.end), stop);
             if (analysis && analysis->feedback && sentence.text)
-                analysis->feedback->heard =
-                    HeardWords::hear(*sentence.text, language, url, analysis->shape.range, stop);
+                analysis->feedback->heard = HeardWords::hear(*sentence.text, language, url, stop);
             return analysis;
         });
     std::optional<TakeAnalysis> analysis = co_await analysing;

@@ -50,16 +50,17 @@ QString HeardWords::dictionarySpelling(const QString& word) {
     return letters ? spelling : QString();
 }
 
-std::optional<std::vector<AttemptFeedback::HeardWord>>
-HeardWords::hear(const QString& text, const QString& language, const QString& takePath,
-                 TimeRange take, std::stop_token stop) {
+std::optional<std::vector<AttemptFeedback::HeardWord>> HeardWords::hear(const QString& text,
+                                                                        const QString& language,
+                                                                        const QString& takePath,
+                                                                        std::stop_token stop) {
     const QStringList words = wordsOf(text);
     const std::optional<SphinxDecoder::Model> model = PocketSphinxEngine::installedModel(language);
     if (words.isEmpty() || !model)
         return std::nullopt;
     try {
-        const std::vector<int16_t> samples = asSixteenBit(
-            readMonoClip(takePath, SphinxDecoder::sampleRate, take.start, take.end, stop));
+        const std::vector<int16_t> samples =
+            asSixteenBit(readMonoClip(takePath, SphinxDecoder::sampleRate, 0, std::nullopt, stop));
         std::lock_guard lock(decoderMutex);
         if (!hearingDecoder || hearingDecoder->model() != *model) {
             hearingDecoder.reset();

@@ -15,12 +15,13 @@
 // one take at a time; hearing a take of a few seconds takes about half a second.
 namespace HeardWords {
 
-// The sentence's words as written (surrounding punctuation removed), each heard or not, or none
+// The sentence's words as written (surrounding punctuation removed), each heard or not in the
+// whole take file (its silence too: cut at the voice, a word's first sound is lost), or none
 // when words cannot be checked: a text without words, no model for the language on this
 // computer, a take that cannot be read, a recogniser that fails (logged) or a stop request.
 std::optional<std::vector<AttemptFeedback::HeardWord>> hear(const QString& text,
                                                             const QString& language,
-                                                            const QString& takePath, TimeRange take,
+                                                            const QString& takePath,
                                                             std::stop_token stop = {});
 
 // The words of a text as written, without the punctuation around them; a token with no letter
