@@ -121,12 +121,13 @@ QString AttemptCard::figuresText(const AttemptFeedback& feedback) {
 QString AttemptCard::wordsText(const std::vector<AttemptFeedback::HeardWord>& words) const {
     QStringList spans;
     for (const AttemptFeedback::HeardWord& word : words) {
-        // A word the recogniser cannot check is shown as plain text.
+        // A word the recogniser cannot check is shown as plain text. The dimmed colour is the
+        // text colour made translucent: its alpha goes into the rich text too.
         const QColor colour = !word.heard   ? Style::primary(this)
                               : *word.heard ? Style::accent(this)
                                             : Style::tertiary(this);
         spans << QStringLiteral("<span style=\"color:%1\">%2</span>")
-                     .arg(colour.name(), word.word.toHtmlEscaped());
+                     .arg(colour.name(QColor::HexArgb), word.word.toHtmlEscaped());
     }
     return spans.join(QLatin1Char(' '));
 }
