@@ -156,6 +156,25 @@
     </message>
 </context>
 <context>
+    <name>CommandLineHelp</name>
+    <message>
+        <source>Practise a spoken language by repeating a recording sentence by sentence. Quellin opens each FILE (audio or video) in its window; when Quellin is already running, the files open there.</source>
+        <translation>Eine gesprochene Sprache üben, indem man eine Aufnahme Satz für Satz nachspricht. Quellin öffnet jede Datei FILE (Audio oder Video) in seinem Fenster; läuft Quellin bereits, werden die Dateien dort geöffnet.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Diese Hilfe anzeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Die Version anzeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Audio or video files to practise with.</source>
+        <translation>Audio- oder Videodateien zum Üben.</translation>
+    </message>
+</context>
+<context>
     <name>ContentView</name>
     <message>
         <source>Subtitles</source>

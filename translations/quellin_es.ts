@@ -156,6 +156,25 @@
     </message>
 </context>
 <context>
+    <name>CommandLineHelp</name>
+    <message>
+        <source>Practise a spoken language by repeating a recording sentence by sentence. Quellin opens each FILE (audio or video) in its window; when Quellin is already running, the files open there.</source>
+        <translation>Practicar la expresión oral de un idioma repitiendo una grabación frase a frase. Quellin abre cada archivo FILE (audio o vídeo) en su ventana; si Quellin ya está en marcha, los archivos se abren allí.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Mostrar esta ayuda y salir.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Mostrar la versión y salir.</translation>
+    </message>
+    <message>
+        <source>Audio or video files to practise with.</source>
+        <translation>Archivos de audio o vídeo para practicar.</translation>
+    </message>
+</context>
+<context>
     <name>ContentView</name>
     <message>
         <source>Subtitles</source>

@@ -156,6 +156,25 @@
     </message>
 </context>
 <context>
+    <name>CommandLineHelp</name>
+    <message>
+        <source>Practise a spoken language by repeating a recording sentence by sentence. Quellin opens each FILE (audio or video) in its window; when Quellin is already running, the files open there.</source>
+        <translation>Pratiquer une langue à l’oral en répétant un enregistrement phrase par phrase. Quellin ouvre chaque fichier FILE (audio ou vidéo) dans sa fenêtre&#xa0;; si Quellin est déjà lancé, les fichiers s’y ouvrent.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Afficher cette aide et quitter.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Afficher la version et quitter.</translation>
+    </message>
+    <message>
+        <source>Audio or video files to practise with.</source>
+        <translation>Fichiers audio ou vidéo avec lesquels s’entraîner.</translation>
+    </message>
+</context>
+<context>
     <name>ContentView</name>
     <message>
         <source>Subtitles</source>

@@ -180,7 +180,7 @@ private Q_SLOTS:
                           u"--transcript=t"_s}}) {
             const Run run = cli(bad);
             QVERIFY2(run.status == 2, qPrintable(bad.join(u' ')));
-            QVERIFY(run.err.contains(u"usage: quellin-cli sentences FILE"_s) && run.out.isEmpty());
+            QVERIFY(run.err.contains(u"Usage: quellin-cli sentences FILE"_s) && run.out.isEmpty());
         }
         QCOMPARE(cli({u"--help"_s}).status, 0);
     }
