@@ -102,7 +102,8 @@ QString CliArguments::usage() {
                           "  or:  quellin-cli export FILE --to anki|srt|vtt|clips [--hard-only] "
                           "--out DIR\n"
                           "  or:  quellin-cli languages\n"
-                          "  or:  quellin-cli attempt MEDIA --start S --end E --take TAKE\n");
+                          "  or:  quellin-cli attempt MEDIA --start S --end E --take TAKE "
+                          "[--text TEXT] [--language ID]\n");
 }
 
 QString CliArguments::help() {
