@@ -86,6 +86,14 @@
         <source>The sentence’s words: the ones heard in your attempt are coloured, the ones missed are dimmed.</source>
         <translation>Die Wörter des Satzes: die in der eigenen Aufnahme gehörten sind farbig, die fehlenden blass.</translation>
     </message>
+    <message>
+        <source>Every word was heard.</source>
+        <translation>Alle Wörter wurden gehört.</translation>
+    </message>
+    <message>
+        <source>Not heard: %1.</source>
+        <translation>Nicht gehört: %1.</translation>
+    </message>
 </context>
 <context>
     <name>AttemptFeedback</name>

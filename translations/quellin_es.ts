@@ -86,6 +86,14 @@
         <source>The sentence’s words: the ones heard in your attempt are coloured, the ones missed are dimmed.</source>
         <translation>Las palabras de la frase: las que se oyeron en su intento están en color; las que faltaron, atenuadas.</translation>
     </message>
+    <message>
+        <source>Every word was heard.</source>
+        <translation>Se oyeron todas las palabras.</translation>
+    </message>
+    <message>
+        <source>Not heard: %1.</source>
+        <translation>No se oyó: %1.</translation>
+    </message>
 </context>
 <context>
     <name>AttemptFeedback</name>

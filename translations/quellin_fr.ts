@@ -86,6 +86,14 @@
         <source>The sentence’s words: the ones heard in your attempt are coloured, the ones missed are dimmed.</source>
         <translation>Les mots de la phrase : ceux entendus dans votre essai sont en couleur, ceux manqués sont estompés.</translation>
     </message>
+    <message>
+        <source>Every word was heard.</source>
+        <translation>Tous les mots ont été entendus.</translation>
+    </message>
+    <message>
+        <source>Not heard: %1.</source>
+        <translation>Non entendus : %1.</translation>
+    </message>
 </context>
 <context>
     <name>AttemptFeedback</name>

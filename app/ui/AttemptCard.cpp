@@ -85,6 +85,7 @@ void AttemptCard::showTake(std::vector<float> bars, std::optional<WaveformView::
     m_words->setToolTip(words ? tr("The sentence’s words: the ones heard in your attempt are "
                                    "coloured, the ones missed are dimmed.")
                               : QString());
+    m_words->setAccessibleDescription(words ? missedText(*feedback->heard) : QString());
     m_words->setVisible(words);
     m_figures->setText(feedback ? figuresText(*feedback) : QString());
     m_figures->setVisible(feedback.has_value());
@@ -130,4 +131,13 @@ QString AttemptCard::wordsText(const std::vector<AttemptFeedback::HeardWord>& wo
                      .arg(colour.name(QColor::HexArgb), word.word.toHtmlEscaped());
     }
     return spans.join(QLatin1Char(' '));
+}
+
+QString AttemptCard::missedText(const std::vector<AttemptFeedback::HeardWord>& words) const {
+    QStringList missed;
+    for (const AttemptFeedback::HeardWord& word : words)
+        if (word.heard == false)
+            missed << word.word;
+    return missed.isEmpty() ? tr("Every word was heard.")
+                            : tr("Not heard: %1.").arg(missed.join(QStringLiteral(", ")));
 }

@@ -36,6 +36,8 @@ public:
 
     // The sentence's words as rich text: heard ones in the accent colour, missed ones dimmed.
     QString wordsText(const std::vector<AttemptFeedback::HeardWord>& words) const;
+    // The same for a screen reader, which can't see colours: the words missed.
+    QString missedText(const std::vector<AttemptFeedback::HeardWord>& words) const;
     // The figures of a comparison in the learner's words, one line each.
     static QString figuresText(const AttemptFeedback& feedback);
 
