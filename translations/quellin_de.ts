@@ -82,6 +82,18 @@
         <source>You paused where the original pauses.</source>
         <translation>An denselben Stellen pausiert wie das Original.</translation>
     </message>
+    <message>
+        <source>The sentence’s words: the ones heard in your attempt are coloured, the ones missed are dimmed.</source>
+        <translation>Die Wörter des Satzes: die in der eigenen Aufnahme gehörten sind farbig, die fehlenden blass.</translation>
+    </message>
+    <message>
+        <source>Every word was heard.</source>
+        <translation>Alle Wörter wurden gehört.</translation>
+    </message>
+    <message>
+        <source>Not heard: %1.</source>
+        <translation>Nicht gehört: %1.</translation>
+    </message>
 </context>
 <context>
     <name>AttemptFeedback</name>
@@ -1075,6 +1087,10 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>The speech recogniser couldn’t start.</source>
         <translation>Die Spracherkennung konnte nicht starten.</translation>
+    </message>
+    <message>
+        <source>The speech recogniser couldn’t follow the sentence.</source>
+        <translation>Die Spracherkennung konnte dem Satz nicht folgen.</translation>
     </message>
 </context>
 <context>

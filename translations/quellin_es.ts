@@ -82,6 +82,18 @@
         <source>You paused where the original pauses.</source>
         <translation>Hizo las pausas donde las hace el original.</translation>
     </message>
+    <message>
+        <source>The sentence’s words: the ones heard in your attempt are coloured, the ones missed are dimmed.</source>
+        <translation>Las palabras de la frase: las que se oyeron en su intento están en color; las que faltaron, atenuadas.</translation>
+    </message>
+    <message>
+        <source>Every word was heard.</source>
+        <translation>Se oyeron todas las palabras.</translation>
+    </message>
+    <message>
+        <source>Not heard: %1.</source>
+        <translation>No se oyó: %1.</translation>
+    </message>
 </context>
 <context>
     <name>AttemptFeedback</name>
@@ -1075,6 +1087,10 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>The speech recogniser couldn’t start.</source>
         <translation>No se pudo iniciar el reconocedor de voz.</translation>
+    </message>
+    <message>
+        <source>The speech recogniser couldn’t follow the sentence.</source>
+        <translation>El reconocimiento de voz no pudo seguir la frase.</translation>
     </message>
 </context>
 <context>

@@ -82,6 +82,18 @@
         <source>You paused where the original pauses.</source>
         <translation>Vous avez fait les pauses là où l’original en fait.</translation>
     </message>
+    <message>
+        <source>The sentence’s words: the ones heard in your attempt are coloured, the ones missed are dimmed.</source>
+        <translation>Les mots de la phrase : ceux entendus dans votre essai sont en couleur, ceux manqués sont estompés.</translation>
+    </message>
+    <message>
+        <source>Every word was heard.</source>
+        <translation>Tous les mots ont été entendus.</translation>
+    </message>
+    <message>
+        <source>Not heard: %1.</source>
+        <translation>Non entendus : %1.</translation>
+    </message>
 </context>
 <context>
     <name>AttemptFeedback</name>
@@ -1075,6 +1087,10 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>The speech recogniser couldn’t start.</source>
         <translation>Le moteur de reconnaissance vocale n’a pas pu démarrer.</translation>
+    </message>
+    <message>
+        <source>The speech recogniser couldn’t follow the sentence.</source>
+        <translation>La reconnaissance vocale n’a pas pu suivre la phrase.</translation>
     </message>
 </context>
 <context>

@@ -103,6 +103,15 @@ private Q_SLOTS:
         QCOMPARE(view.attemptCard()->waveform()->melodies().size(), size_t(2));
         QCOMPARE(view.originalWaveform()->melodies().size(), size_t(1));
         QVERIFY(view.attemptCard()->figures()->text().contains(u"Intonation match: "));
+        // The words heard show only for a sentence with text: heard, missed (dimmed, said to a
+        // screen reader) and unchecked.
+        QVERIFY(view.attemptCard()->words()->isHidden());
+        AttemptFeedback heard = *h->take()->feedback;
+        heard.heard = {{{"one", true}, {"two", false}, {"3", std::nullopt}}};
+        view.attemptCard()->showTake({}, std::nullopt, heard, true);
+        const QColor dimmed = Style::tertiary(view.attemptCard());
+        QVERIFY(view.attemptCard()->words()->text().contains(dimmed.name(QColor::HexArgb)));
+        QCOMPARE(view.attemptCard()->words()->accessibleDescription(), "Not heard: two.");
         view.attemptCard()->showIntonationBox()->click();
         QVERIFY(!h->showIntonation());
         QVERIFY(view.attemptCard()->waveform()->melodies().empty());
