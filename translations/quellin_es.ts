@@ -82,6 +82,18 @@
         <source>You paused where the original pauses.</source>
         <translation>Hizo las pausas donde las hace el original.</translation>
     </message>
+    <message>
+        <source>The sentence’s words: the ones heard in your attempt are coloured, the ones missed are dimmed.</source>
+        <translation>Las palabras de la frase: las que se oyeron en su intento están en color; las que faltaron, atenuadas.</translation>
+    </message>
+    <message>
+        <source>Every word was heard.</source>
+        <translation>Se oyeron todas las palabras.</translation>
+    </message>
+    <message>
+        <source>Not heard: %1.</source>
+        <translation>No se oyó: %1.</translation>
+    </message>
 </context>
 <context>
     <name>AttemptFeedback</name>
@@ -389,6 +401,17 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     </message>
 </context>
 <context>
+    <name>PictureView</name>
+    <message>
+        <source>Picture</source>
+        <translation>Imagen</translation>
+    </message>
+    <message>
+        <source>Double-click for a larger picture; Esc goes back</source>
+        <translation>Pulse dos veces para ver la imagen más grande; Esc vuelve atrás</translation>
+    </message>
+</context>
+<context>
     <name>PocketSphinxEngine</name>
     <message>
         <source>No speech model for %1 was found in %2.</source>
@@ -512,6 +535,14 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>Keyboard Shortcuts</source>
         <translation>Atajos de teclado</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>Show Picture</source>
+        <translation>Mostrar imagen</translation>
     </message>
 </context>
 <context>
@@ -677,6 +708,10 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>Stop Recording</source>
         <translation>Detener la grabación</translation>
+    </message>
+    <message>
+        <source>%1 Practice goes on with the sound.</source>
+        <translation>%1 La práctica continúa con el sonido.</translation>
     </message>
 </context>
 <context>
@@ -1083,6 +1118,10 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>The speech recogniser couldn’t start.</source>
         <translation>No se pudo iniciar el reconocedor de voz.</translation>
+    </message>
+    <message>
+        <source>The speech recogniser couldn’t follow the sentence.</source>
+        <translation>El reconocimiento de voz no pudo seguir la frase.</translation>
     </message>
 </context>
 <context>

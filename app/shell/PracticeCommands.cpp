@@ -80,6 +80,11 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
     add(m_practice, tr("Review Hard Sentences…"), QKeySequence(QStringLiteral("Ctrl+Shift+R")),
         [this] { m_handlers.showReview(); });
 
+    m_view = bar->addMenu(tr("&View"));
+    m_showPicture = add(m_view, tr("Show Picture"), QKeySequence(QStringLiteral("Ctrl+Shift+P")),
+                        [this] { m_model.setShowPicture(m_showPicture->isChecked()); });
+    m_showPicture->setCheckable(true);
+
     m_help = bar->addMenu(tr("&Help"));
     add(m_help, tr("Keyboard Shortcuts"), QKeySequence(QStringLiteral("Ctrl+F1")), [this] {
         if (m_handlers.showShortcuts)
@@ -91,6 +96,9 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
 
     connect(&m_model, &AppModel::phaseChanged, this, &PracticeCommands::showPhase);
     connect(&m_model, &AppModel::sessionChanged, this, &PracticeCommands::showSession);
+    connect(&m_model, &AppModel::showPictureChanged, this,
+            [this] { m_showPicture->setChecked(m_model.showPicture()); });
+    m_showPicture->setChecked(m_model.showPicture());
     showPhase();
     showSession();
 }
@@ -120,7 +128,7 @@ void PracticeCommands::setTitle(QAction* action, const QString& title) {
 }
 
 QAction* PracticeCommands::action(const QString& title) const {
-    for (const QMenu* menu : {m_file, m_practice, m_help})
+    for (const QMenu* menu : {m_file, m_practice, m_view, m_help})
         for (QAction* action : menu->actions())
             if (ShortcutsDialog::itemTitle(action) == title)
                 return action;

@@ -11,9 +11,10 @@ class QMenu;
 class QMenuBar;
 
 // The menu bar: File (open, add subtitles or a transcript, close, export, settings, quit),
-// Practice (every practice operation with its shortcut, the review of hard sentences) and Help.
-// Today's items keep their Ctrl shortcuts; the practice steps also answer to single letters
-// under the left hand (A previous, S loop/stop, D next, R record, C compare, H hard).
+// Practice (every practice operation with its shortcut, the review of hard sentences), View
+// (whether the picture of a video shows) and Help. Today's items keep their Ctrl shortcuts; the
+// practice steps also answer to single letters under the left hand (A previous, S loop/stop,
+// D next, R record, C compare, H hard).
 // Each item calls one model operation, or one of the shell's handlers for what is not the model's
 // (settings window, export, review, update check, about box, quitting, the transcript dialog).
 class PracticeCommands final : public QObject {
@@ -38,6 +39,7 @@ public:
     QAction* action(const QString& title) const;
     QMenu* fileMenu() const { return m_file; }
     QMenu* practiceMenu() const { return m_practice; }
+    QMenu* viewMenu() const { return m_view; }
     QMenu* helpMenu() const { return m_help; }
     QAction* loopAction() const { return m_loop; }
     QAction* closeAction() const { return m_close; }
@@ -59,6 +61,7 @@ private:
     Handlers m_handlers;
     QMenu* m_file;
     QMenu* m_practice;
+    QMenu* m_view;
     QMenu* m_help;
     QAction* m_addSubtitles;
     QAction* m_addTranscript;
@@ -66,4 +69,5 @@ private:
     QAction* m_export;
     QAction* m_loop;
     QAction* m_hardOnly;
+    QAction* m_showPicture;
 };
