@@ -35,6 +35,8 @@ QJsonObject Sentence::toJson() const {
                       practice.practisedAt.toUTC().toString(Qt::ISODate));
     if (practice.reviewStep > 0)
         object.insert(QStringLiteral("reviewStep"), practice.reviewStep);
+    if (edited)
+        object.insert(QStringLiteral("edited"), true);
     return object;
 }
 
@@ -58,6 +60,7 @@ Sentence Sentence::fromJson(const QJsonValue& value) {
     sentence.practice.reviewStep = count(u"reviewStep");
     sentence.practice.practisedAt =
         QDateTime::fromString(object.value(u"practisedAt").toString(), Qt::ISODate);
+    sentence.edited = object.value(u"edited").toBool(false);
     return sentence;
 }
 

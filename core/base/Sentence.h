@@ -30,6 +30,9 @@ struct Sentence {
     // confidences. None for sentences whose text did not come from recognition.
     std::optional<double> confidence;
     PracticeRecord practice;
+    // The learner moved its edges, split, merged or retyped it: a new list of sentences keeps it
+    // (SentenceEdits::keepEdited). Optional in the file, written only when set.
+    bool edited = false;
 
     Sentence() = default;
     Sentence(double start, double end, std::optional<QString> text = std::nullopt,
