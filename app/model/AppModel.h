@@ -5,6 +5,7 @@
 #include "media/EnergyProfile.h"
 #include "practice/PracticePlan.h"
 #include "practice/PracticeSettings.h"
+#include "session/SentenceEdits.h"
 #include "session/Session.h"
 #include "session/SessionStore.h"
 #include "session/SessionSummary.h"
@@ -27,6 +28,7 @@
 class FileChooser;
 class Player;
 class QSettings;
+class QUndoStack;
 class Recorder;
 class Transcriber;
 
@@ -36,7 +38,8 @@ class Transcriber;
 // operations. Everything runs on the main thread; long operations are cancellable coroutines
 // held in two handles, `splitTask` (opening, finding sentences) and `work` (practice).
 // AppModel.cpp holds the state and settings, AppModelOpening.cpp the opening of a file and its
-// session, AppModelPractice.cpp the practice.
+// session, AppModelPractice.cpp the practice, AppModelEditing.cpp the learner's edits of the
+// sentences.
 class AppModel final : public QObject, public ListeningModel {
     Q_OBJECT
     Q_INTERFACES(ListeningModel)
@@ -241,6 +244,17 @@ public:
     void faster();
     void normalSpeed();
 
+    // Editing the sentences. Each edit is one step of `edits()`, the open file's undo history
+    // (emptied when a file opens or closes and when a new list of sentences arrives), and is
+    // saved at once; one that does not apply does nothing. Moving an edge plays the new range.
+    QUndoStack& edits() const { return *m_edits; }
+    void nudgeEdge(SentenceEdits::Edge edge, int steps);
+    // Cuts the current sentence at the quietest point near the playhead, or near its middle.
+    void splitSentence();
+    void mergeWithNext();
+    // The text of the sentence at `index` (the current one when none); empty removes it.
+    void editText(const QString& text, std::optional<qsizetype> index = std::nullopt);
+
     // How recognition shows its progress (while `splitting` is listening).
     std::optional<double> listeningProgress() const override;
     void setListeningProgress(double seconds) override;
@@ -306,6 +320,23 @@ private:
     // why the sound could not be played.
     void playFailed();
 
+    // The sentences and place an edit leaves, or undoing it restores.
+    struct Edited {
+        std::vector<Sentence> sentences;
+        qsizetype current = 0;
+    };
+    using SentenceEdit = std::function<bool(std::vector<Sentence>&)>;
+    void pushEdit(const QString& title, bool replay, const SentenceEdit& edit);
+    // Shows an edit done or undone: the take of the current sentence follows its start (from the
+    // id `takeFrom`), the session is saved and, with `replay`, the loop plays the new range.
+    void showEdit(const Edited& edited, qint64 takeFrom, bool replay);
+    // Where the loop is in the sentence now, when it is playing it.
+    std::optional<double> playhead(const Sentence& sentence) const;
+    // Puts a new list of sentences in place of the session's (see Session::replaceSentences) and
+    // shows `notice`, with how many edited sentences were kept. Undo cannot reach past it.
+    void takeSentences(std::vector<Sentence> sentences, SplitMethod method,
+                       std::optional<QString> notice);
+
     void cancelSplitting();
     void resume(Session saved);
     void startFresh(const QString& path, qint64 size);
@@ -363,6 +394,8 @@ private:
     std::optional<std::pair<QString, TimeRange>> m_melodyOf;
     // The sound the player plays: what takes are compared with.
     QString m_playable;
+
+    QUndoStack* m_edits;
 
     Token m_work;
     Token m_splitTask;

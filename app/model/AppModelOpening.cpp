@@ -20,6 +20,7 @@
 #include <QJsonDocument>
 #include <QPointer>
 #include <QSettings>
+#include <QUndoStack>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
@@ -278,13 +279,12 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio,
     }
     if (found.sentences) {
         stop();
-        changeSession([&](Session& session) {
-            session.replaceSentences(std::move(*found.sentences), found.method);
-        });
+        takeSentences(std::move(*found.sentences), found.method, found.notice);
         save();
         loadTake();
+    } else {
+        setNotice(found.notice);
     }
-    setNotice(found.notice);
     setSplitting(Splitting::done());
 }
 
@@ -417,10 +417,7 @@ void AppModel::splitAtPausesOnly() {
         return;
     cancelSplitting();
     stop();
-    changeSession([this](Session& session) {
-        session.replaceSentences(pauseSentences(), SplitMethod::pauses());
-    });
-    setNotice(std::nullopt);
+    takeSentences(pauseSentences(), SplitMethod::pauses(), std::nullopt);
     setSplitting(Splitting::done());
     save();
     loadTake();
@@ -441,6 +438,7 @@ void AppModel::leaveFile() {
     cancelSplitting();
     ModelTasks::cancel(m_takeTask);
     setSession(std::nullopt);
+    m_edits->clear();
     setProfile(std::nullopt);
     setTake(std::nullopt);
     setNotice(std::nullopt);

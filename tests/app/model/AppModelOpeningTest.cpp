@@ -5,12 +5,14 @@
 #include "media/MediaError.h"
 
 #include <QFile>
+#include <QUndoStack>
 #include <QRandomGenerator>
 #include <QTest>
 
 #include <future>
 
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 using Splitting = AppModel::Splitting;
 
 namespace {
@@ -414,6 +416,61 @@ private Q_SLOTS:
     }
 
     // Files that cannot be used say so and never leave a half-open state.
+    // Every edit is undone and redone whole, saved each time, and the current sentence's take
+    // stays with it; moving an edge plays the new range.
+    void eachEditIsUndoneAndRedone_data() {
+        using Edge = SentenceEdits::Edge;
+        QTest::addColumn<std::function<void(AppModel&)>>("edit");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("plays");
+        using Model = AppModel&;
+        QTest::newRow("start") << std::function([](Model m) { m.nudgeEdge(Edge::start, -2); })
+                               << 3 << true;
+        QTest::newRow("end") << std::function([](Model m) { m.nudgeEdge(Edge::end, 1); }) << 3
+                             << true;
+        QTest::newRow("split") << std::function([](Model m) { m.splitSentence(); }) << 4 << false;
+        QTest::newRow("merge") << std::function([](Model m) { m.mergeWithNext(); }) << 2 << false;
+        QTest::newRow("text") << std::function([](Model m) { m.editText(u"Hi"_s); }) << 3 << false;
+    }
+    void eachEditIsUndoneAndRedone() {
+        QFETCH(std::function<void(AppModel&)>, edit);
+        QFETCH(int, count);
+        QFETCH(bool, plays);
+        ModelHarness& h = *m_h;
+        QVERIFY(h.openAndSettle(m_a));
+        h->select(1);
+        const auto takeHere = [&h] {
+            return QFileInfo::exists(h.store().takeURL(*h->session(), *h->session()->currentSentence()));
+        };
+        QDir().mkpath(h.store().takesFolder(h->session()->key()));
+        TestMedia::textFile(h.store().takeURL(*h->session(), *h->session()->currentSentence()), "");
+        const std::vector<Sentence> before = h->session()->sentences;
+        edit(h.model());
+        const std::vector<Sentence> after = h->session()->sentences;
+        QCOMPARE(qsizetype(after.size()), count);
+        QVERIFY(after != before && h->isWorking() == plays && takeHere() && h.savedMatchesModel());
+        h->edits().undo();
+        QVERIFY(h->session()->sentences == before && takeHere() && h.savedMatchesModel());
+        h->edits().redo();
+        QVERIFY(h->session()->sentences == after && takeHere());
+    }
+
+    // The learner's fixes outlive finding the sentences again, by recognition or at pauses.
+    void editedSentencesAreKept() {
+        ModelHarness& h = *m_h;
+        h.engine().setScript(recognise(threeSentences()));
+        QVERIFY(h.openAndSettle(m_a));
+        h->editText(u"Mine"_s, 1);
+        h.engine().setScript(recognise(threeSentences()));
+        h->findSentencesAgain();
+        QVERIFY(h.settle());
+        QCOMPARE(texts(*h->session()), (QStringList{u"Hello there."_s, u"Mine"_s, u"Fine."_s}));
+        QVERIFY(h->notice()->startsWith(u"1 sentence"_s));
+        h->splitAtPausesOnly();
+        QCOMPARE(texts(*h->session()), (QStringList{u"(none)"_s, u"Mine"_s, u"(none)"_s}));
+        QVERIFY(h->notice() && !h->edits().canUndo());
+    }
+
     void unusableFilesAreReported_data() {
         QTest::addColumn<QByteArray>("contents"); // none: no file at all
         QTest::newRow("text") << QByteArray("this is not a sound\n");
