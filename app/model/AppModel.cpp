@@ -68,6 +68,7 @@ bool AppModel::hasRunningTasks() const {
 void AppModel::cancelSplitting() {
     ModelTasks::cancel(m_splitTask);
     m_transcriber->cancel();
+    m_heldFound.reset();
 }
 
 // MARK: Properties
@@ -162,6 +163,15 @@ void AppModel::setPhase(Phase phase, std::optional<double> length) {
             assign(m_phaseLength, *length, &AppModel::phaseLengthChanged);
     }
     assign(m_phase, phase, &AppModel::phaseChanged);
+    // Later, not now: whoever stops practice may go on with the sentence indices it holds.
+    if (phase.kind == Phase::Kind::idle && m_heldFound)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_heldFound && m_phase.kind == Phase::Kind::idle)
+                    placeFound(*std::exchange(m_heldFound, std::nullopt));
+            },
+            Qt::QueuedConnection);
 }
 
 void AppModel::changeSession(const std::function<void(Session&)>& change) {

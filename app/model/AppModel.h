@@ -245,8 +245,8 @@ public:
     void normalSpeed();
 
     // Editing the sentences. Each edit is one step of `edits()`, the open file's undo history
-    // (emptied when a file opens or closes and when a new list of sentences arrives), and is
-    // saved at once; one that does not apply does nothing. Moving an edge plays the new range.
+    // (emptied when a file opens or closes), and is saved at once; one that does not apply does
+    // nothing. Moving an edge plays the new range.
     QUndoStack& edits() const { return *m_edits; }
     void nudgeEdge(SentenceEdits::Edge edge, int steps);
     // Cuts the current sentence at the quietest point near the playhead, or near its middle.
@@ -299,6 +299,16 @@ private:
     using SourceMaker = std::function<std::unique_ptr<SentenceSource>(const Token&)>;
     void restartFinding(const SourceMaker& makeSource);
     std::unique_ptr<SentenceSource> transcriptSource(Transcript transcript, const Token& token);
+    // Sentences found for the stretches `covered` of the open file, the rest staying as it is.
+    struct FoundSentences {
+        std::vector<Sentence> sentences;
+        std::vector<TimeRange> covered;
+        SplitMethod method;
+    };
+    // Puts them in place and saves. The sentence being practised stays as it is until practice
+    // stops (the found sentences are held until then), so nothing moves under the user.
+    // Gives how many edited sentences were kept (Session::replaceSentences).
+    qsizetype placeFound(FoundSentences found);
     QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
     // Plays one repetition of the loop; one heard to the end goes into the practice record.
     QCoro::Task<bool> playRepetition(Sentence sentence, double rate);
@@ -320,22 +330,21 @@ private:
     // why the sound could not be played.
     void playFailed();
 
-    // The sentences and place an edit leaves, or undoing it restores.
-    struct Edited {
+    // A run of sentences an edit changed, before or after it, and where the place is in it.
+    struct Run {
         std::vector<Sentence> sentences;
         qsizetype current = 0;
     };
     using SentenceEdit = std::function<bool(std::vector<Sentence>&)>;
     void pushEdit(const QString& title, bool replay, const SentenceEdit& edit);
-    // Shows an edit done or undone: the take of the current sentence follows its start (from the
-    // id `takeFrom`), the session is saved and, with `replay`, the loop plays the new range.
-    void showEdit(const Edited& edited, qint64 takeFrom, bool replay);
+    // Puts the run `to` in place of `from` when `from` is still there and `to` overlaps no
+    // neighbour; false, changing nothing, when not. The take of the current sentence follows its
+    // start, the session is saved and, with `replay`, the loop plays the new range.
+    bool showEdit(const Run& from, const Run& to, bool replay);
     // Where the loop is in the sentence now, when it is playing it.
     std::optional<double> playhead(const Sentence& sentence) const;
-    // Puts a new list of sentences in place of the session's (see Session::replaceSentences) and
-    // shows `notice`, with how many edited sentences were kept. Undo cannot reach past it.
-    void takeSentences(std::vector<Sentence> sentences, SplitMethod method,
-                       std::optional<QString> notice);
+    // `notice` with how many edited sentences a new list kept, when it kept any.
+    std::optional<QString> withKeptEdits(std::optional<QString> notice, qsizetype kept) const;
 
     void cancelSplitting();
     void resume(Session saved);
@@ -394,6 +403,9 @@ private:
     std::optional<std::pair<QString, TimeRange>> m_melodyOf;
     // The sound the player plays: what takes are compared with.
     QString m_playable;
+
+    // Found while the user practised: placed in full once practice stops.
+    std::optional<FoundSentences> m_heldFound;
 
     QUndoStack* m_edits;
 

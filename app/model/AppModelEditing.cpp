@@ -2,25 +2,37 @@
 
 #include "base/LogCategories.h"
 
-#include <QHash>
 #include <QUndoCommand>
 #include <QUndoStack>
 
+#include <algorithm>
+
 // The learner's edits of the sentences, each one step of the open file's undo history.
+//
+// A step remembers only the run of sentences it changed, before and after, so that undoing it
+// leaves alone whatever came since around that run (recognition filling the list in, marks,
+// practice). A step whose run is no longer there, or whose undoing would now overlap a
+// neighbour, does nothing and leaves the history.
 
 namespace {
 
-// One edit: `show(true)` shows it done, `show(false)` undone.
+// One edit: `show(true)` shows it done, `show(false)` undone; each gives whether it could.
 class EditStep final : public QUndoCommand {
 public:
-    EditStep(const QString& title, std::function<void(bool)> show)
+    EditStep(const QString& title, std::function<bool(bool)> show)
         : QUndoCommand(title), m_show(std::move(show)) {}
-    void redo() override { m_show(true); }
-    void undo() override { m_show(false); }
+    void redo() override { setObsolete(!m_show(true)); }
+    void undo() override { setObsolete(!m_show(false)); }
 
 private:
-    std::function<void(bool)> m_show;
+    std::function<bool(bool)> m_show;
 };
+
+// The same stretch with the same words: what an undo step looks for. Marks and practice may
+// have changed since.
+bool sameStretch(const Sentence& a, const Sentence& b) {
+    return a.start == b.start && a.end == b.end && a.text == b.text && a.edited == b.edited;
+}
 
 } // namespace
 
@@ -30,9 +42,8 @@ void AppModel::nudgeEdge(SentenceEdits::Edge edge, int steps) {
     const bool start = edge == SentenceEdits::Edge::start;
     const QString title = steps < 0 ? (start ? tr("Move Start Earlier") : tr("Move End Earlier"))
                                     : (start ? tr("Move Start Later") : tr("Move End Later"));
-    const qsizetype index = m_session->current;
     const double duration = m_session->duration;
-    pushEdit(title, true, [=](std::vector<Sentence>& sentences) {
+    pushEdit(title, true, [=, index = m_session->current](std::vector<Sentence>& sentences) {
         return SentenceEdits::nudge(sentences, index, edge, steps, duration);
     });
 }
@@ -69,45 +80,74 @@ void AppModel::editText(const QString& text, std::optional<qsizetype> index) {
 void AppModel::pushEdit(const QString& title, bool replay, const SentenceEdit& edit) {
     if (!m_session || !m_session->currentSentence())
         return;
-    Edited before{m_session->sentences, m_session->current};
-    Edited after = before;
-    if (!edit(after.sentences))
+    const std::vector<Sentence>& old = m_session->sentences;
+    std::vector<Sentence> changed = old;
+    if (!edit(changed))
         return;
+    // The run that changed: what the lists do not share at either end.
+    const auto [oldEnd, changedEnd] =
+        std::mismatch(old.rbegin(), old.rend(), changed.rbegin(), changed.rend());
+    const size_t at =
+        size_t(std::mismatch(old.begin(), old.end(), changed.begin()).first - old.begin());
+    const auto run = [at](const std::vector<Sentence>& list, auto rend) {
+        const size_t end = size_t(rend.base() - list.begin());
+        return std::vector<Sentence>(list.begin() + qsizetype(std::min(at, end)),
+                                     list.begin() + qsizetype(end));
+    };
     // The place stays on the edited sentence: the first half of a split, the merged pair.
-    const qint64 beforeId = before.sentences[size_t(before.current)].id();
-    const qint64 afterId = after.sentences[size_t(after.current)].id();
+    const qsizetype offset = std::max<qsizetype>(0, m_session->current - qsizetype(at));
+    Run before{run(old, oldEnd), 0};
+    Run after{run(changed, changedEnd), 0};
+    before.current = std::min(offset, qsizetype(before.sentences.size()) - 1);
+    after.current = std::min(offset, qsizetype(after.sentences.size()) - 1);
     m_edits->push(new EditStep(title, [=, this](bool done) {
-        done ? showEdit(after, beforeId, replay) : showEdit(before, afterId, replay);
+        return done ? showEdit(before, after, replay) : showEdit(after, before, replay);
     }));
 }
 
-void AppModel::showEdit(const Edited& edited, qint64 takeFrom, bool replay) {
-    if (!m_session)
-        return;
+bool AppModel::showEdit(const Run& from, const Run& to, bool replay) {
+    if (!m_session || from.sentences.empty() || to.sentences.empty())
+        return false;
+    const std::vector<Sentence>& sentences = m_session->sentences;
+    const auto found = std::search(sentences.begin(), sentences.end(), from.sentences.begin(),
+                                   from.sentences.end(), sameStretch);
+    if (found == sentences.end()) {
+        qCDebug(lcModel) << "An edit to sentences that are gone since cannot be undone or redone";
+        return false;
+    }
+    const qsizetype at = found - sentences.begin();
+    const qsizetype past = at + qsizetype(from.sentences.size());
+    if ((at > 0 && sentences[size_t(at - 1)].end > to.sentences.front().start &&
+         to.sentences.front().start < from.sentences.front().start) ||
+        (past < qsizetype(sentences.size()) &&
+         sentences[size_t(past)].start < to.sentences.back().end &&
+         to.sentences.back().end > from.sentences.back().end)) {
+        qCDebug(lcModel) << "An edit undone or redone would overlap a sentence found since";
+        return false;
+    }
     stop();
-    const Sentence& current = edited.sentences[size_t(edited.current)];
-    if (const std::optional<QString> failure =
-            m_sessions.moveTake(*m_session, takeFrom, current.id()))
+    const qint64 takeFrom = from.sentences[size_t(from.current)].id();
+    const qint64 takeTo = to.sentences[size_t(to.current)].id();
+    if (const std::optional<QString> failure = m_sessions.moveTake(*m_session, takeFrom, takeTo))
         setError(*failure);
-    changeSession([&edited](Session& session) {
-        // Practice and marks given since the edit stay with the sentences they were given to.
-        QHash<qint64, const Sentence*> now;
-        for (const Sentence& sentence : session.sentences)
-            now.insert(sentence.id(), &sentence);
-        std::vector<Sentence> sentences = edited.sentences;
-        for (Sentence& sentence : sentences)
-            if (const Sentence* same = now.value(sentence.id());
-                same && same->end == sentence.end) {
-                sentence.practice = same->practice;
-                sentence.hard = same->hard;
-            }
-        session.sentences = std::move(sentences);
-        session.current = edited.current;
+    changeSession([&](Session& session) {
+        std::vector<Sentence> run = to.sentences;
+        // Marks and practice given since stay with the sentences they were given to.
+        for (Sentence& sentence : run)
+            for (auto was = found; was != found + qsizetype(from.sentences.size()); ++was)
+                if (was->start == sentence.start && was->end == sentence.end) {
+                    sentence.practice = was->practice;
+                    sentence.hard = was->hard;
+                }
+        session.sentences.erase(session.sentences.begin() + at, session.sentences.begin() + past);
+        session.sentences.insert(session.sentences.begin() + at, run.begin(), run.end());
+        session.current = at + to.current;
     });
     save();
     loadTake();
     if (replay)
         loop();
+    return true;
 }
 
 std::optional<double> AppModel::playhead(const Sentence& sentence) const {
@@ -122,17 +162,12 @@ std::optional<double> AppModel::playhead(const Sentence& sentence) const {
     return sentence.start + played;
 }
 
-void AppModel::takeSentences(std::vector<Sentence> sentences, SplitMethod method,
-                             std::optional<QString> notice) {
-    qsizetype kept = 0;
-    changeSession([&](Session& session) {
-        kept = session.replaceSentences(std::move(sentences), std::move(method));
-    });
-    // Undoing an edit restores the sentences it was made on, which are gone now.
-    m_edits->clear();
-    if (kept > 0) {
-        const QString keptNotice = tr("%n sentence(s) you edited were kept.", nullptr, int(kept));
-        notice = notice ? *notice + u' ' + keptNotice : keptNotice;
-    }
-    setNotice(std::move(notice));
+std::optional<QString> AppModel::withKeptEdits(std::optional<QString> notice,
+                                               qsizetype kept) const {
+    if (kept == 0)
+        return notice;
+    const QString keptNotice = tr("%n sentence(s) you edited were kept.", nullptr, int(kept));
+    return notice ? tr("%1 %2", "a notice, then how many edited sentences were kept")
+                        .arg(*notice, keptNotice)
+                  : keptNotice;
 }

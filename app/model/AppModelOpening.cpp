@@ -11,6 +11,7 @@
 #include "base/LogCategories.h"
 #include "base/QuellinError.h"
 #include "media/SoundOpening.h"
+#include "split/SentenceSplice.h"
 #include "split/SilenceSplitter.h"
 #include "subtitles/SubtitleTracks.h"
 
@@ -20,8 +21,8 @@
 #include <QJsonDocument>
 #include <QPointer>
 #include <QSettings>
-#include <QUndoStack>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <utility>
@@ -255,10 +256,15 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio,
     const QString key = m_session->key();
     // The sentences are found in the language chosen now, whatever is chosen meanwhile.
     if (!source) {
-        // The sentence the user is at is recognised first.
+        // The sentence the user is at is recognised first, and the list fills from there as
+        // recognition goes on.
         const std::optional<Sentence> current = m_session->currentSentence();
-        source = std::make_unique<SpeechSentences>(m_transcriber.get(), m_language, this,
-                                                   current ? current->start : 0.0);
+        source = std::make_unique<SpeechSentences>(
+            m_transcriber.get(), m_language, this, current ? current->start : 0.0,
+            [this, &scope, key](std::vector<Sentence> found, std::vector<TimeRange> covered) {
+                if (!scope.stale() && m_session && m_session->key() == key)
+                    placeFound({std::move(found), std::move(covered), m_session->method});
+            });
     }
     // Named: GCC 12 destroys a temporary made inside a co_await expression twice.
     EnergyProfile profile = m_profile.value_or(EnergyProfile());
@@ -278,14 +284,35 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio,
         co_return;
     }
     if (found.sentences) {
-        stop();
-        takeSentences(std::move(*found.sentences), found.method, found.notice);
-        save();
-        loadTake();
-    } else {
-        setNotice(found.notice);
+        const double end =
+            std::max(duration, found.sentences->empty() ? 0.0 : found.sentences->back().end);
+        const qsizetype kept =
+            placeFound({std::move(*found.sentences), {TimeRange(0, end)}, found.method});
+        found.notice = withKeptEdits(std::move(found.notice), kept);
     }
+    setNotice(found.notice);
     setSplitting(Splitting::done());
+}
+
+qsizetype AppModel::placeFound(FoundSentences found) {
+    if (!m_session)
+        return 0;
+    const std::optional<Sentence> current = m_session->currentSentence();
+    std::optional<TimeRange> practised;
+    if (current && m_phase.kind != Phase::Kind::idle)
+        practised = TimeRange(current->start, current->end);
+    qsizetype kept = 0;
+    changeSession([&](Session& session) {
+        kept = session.replaceSentences(
+            splicedSentences(session.sentences, found.sentences, found.covered, practised),
+            found.method);
+    });
+    m_heldFound = practised ? std::optional(std::move(found)) : std::nullopt;
+    save();
+    const std::optional<Sentence> now = m_session->currentSentence();
+    if (!current || !now || now->id() != current->id())
+        loadTake();
+    return kept;
 }
 
 void AppModel::restartFinding(const SourceMaker& makeSource) {
@@ -417,9 +444,10 @@ void AppModel::splitAtPausesOnly() {
         return;
     cancelSplitting();
     stop();
-    takeSentences(pauseSentences(), SplitMethod::pauses(), std::nullopt);
+    const qsizetype kept =
+        placeFound({pauseSentences(), {TimeRange(0, m_session->duration)}, SplitMethod::pauses()});
+    setNotice(withKeptEdits(std::nullopt, kept));
     setSplitting(Splitting::done());
-    save();
     loadTake();
 }
 

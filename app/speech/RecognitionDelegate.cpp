@@ -12,8 +12,9 @@ void RecognitionDelegate::reached(double seconds) const {
     m_continuation.yield(RecognitionEvent::partial(seconds));
 }
 
-void RecognitionDelegate::recognized(const Transcription& transcription) const {
-    m_continuation.yield(RecognitionEvent::final_(transcription.words()));
+void RecognitionDelegate::recognized(const Transcription& transcription,
+                                     std::optional<TimeRange> covered) const {
+    m_continuation.yield(RecognitionEvent::final_(transcription.words(), covered));
 }
 
 void RecognitionDelegate::finished(bool success, std::optional<QString> message) const {

@@ -14,8 +14,9 @@ public:
     void hypothesized(const Transcription& transcription) const;
     // The recogniser has got this far into the file without a hypothesis to show for it.
     void reached(double seconds) const;
-    // A final result.
-    void recognized(const Transcription& transcription) const;
+    // A final result; `covered`: the stretch of the file it stands for, when the engine knows.
+    void recognized(const Transcription& transcription,
+                    std::optional<TimeRange> covered = std::nullopt) const;
     // Recognition ended (on failure with the recogniser's message); the stream ends.
     void finished(bool success, std::optional<QString> message = std::nullopt) const;
     // Recognition was cancelled; the stream ends without an event.

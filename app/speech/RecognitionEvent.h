@@ -16,9 +16,11 @@ struct RecognitionEvent {
         double seconds = 0;
         bool operator==(const Partial&) const = default;
     };
-    // A final result's words.
+    // A final result's words, and the stretch of the file it stands for when the engine says
+    // (silence included: no words there means nothing was said).
     struct Final {
         std::vector<Word> words;
+        std::optional<TimeRange> covered;
         bool operator==(const Final&) const = default;
     };
     // Recognition has ended; on failure with the recogniser's message, when it gave one.
@@ -31,7 +33,10 @@ struct RecognitionEvent {
     std::variant<Partial, Final, Finished> value;
 
     static RecognitionEvent partial(double seconds) { return {Partial{seconds}}; }
-    static RecognitionEvent final_(std::vector<Word> words) { return {Final{std::move(words)}}; }
+    static RecognitionEvent final_(std::vector<Word> words,
+                                   std::optional<TimeRange> covered = std::nullopt) {
+        return {Final{std::move(words), covered}};
+    }
     static RecognitionEvent finished(bool success, std::optional<QString> message = std::nullopt) {
         return {Finished{success, std::move(message)}};
     }

@@ -3,6 +3,7 @@
 #include "speech/ListeningModel.h"
 #include "split/TranscriptSplitter.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 
 namespace {
@@ -17,7 +18,7 @@ void throwIfStopped(const QPointer<Transcriber>& transcriber, const std::stop_to
 QCoro::Task<SentenceFinder::Outcome>
 SentenceFinder::find(QPointer<Transcriber> transcriber, QString audio, QString language,
                      double duration, std::vector<TimeRange> sound, QPointer<QObject> model,
-                     std::stop_token stop, double from) {
+                     std::stop_token stop, double from, Interim interim) {
     throwIfStopped(transcriber, stop);
     const bool authorized = co_await transcriber->authorize();
     throwIfStopped(transcriber, stop);
@@ -28,10 +29,20 @@ SentenceFinder::find(QPointer<Transcriber> transcriber, QString audio, QString l
 
     if (auto* listening = qobject_cast<ListeningModel*>(model.data()))
         listening->startListening();
+    const TranscriptSplitter splitter(languageCode(language));
+    Transcriber::Heard heard;
+    QElapsedTimer sinceInterim;
+    if (interim)
+        heard = [&](const std::vector<Word>& soFar, const std::vector<TimeRange>& covered) {
+            if (sinceInterim.isValid() && sinceInterim.elapsed() < interimInterval.count())
+                return;
+            sinceInterim.start();
+            interim(splitter.sentences(soFar, duration, sound), covered);
+        };
     std::vector<Word> words;
     std::optional<QString> failure;
     try {
-        words = co_await transcriber->transcribe(audio, language, model, stop, from);
+        words = co_await transcriber->transcribe(audio, language, model, stop, from, heard);
     } catch (const QuellinError& error) {
         failure = error.description();
     }
@@ -40,8 +51,7 @@ SentenceFinder::find(QPointer<Transcriber> transcriber, QString audio, QString l
     if (failure)
         co_return Outcome{std::nullopt, stoppedNotice(*failure)};
 
-    std::vector<Sentence> sentences =
-        TranscriptSplitter(languageCode(language)).sentences(words, duration, sound);
+    std::vector<Sentence> sentences = splitter.sentences(words, duration, sound);
     if (sentences.empty())
         co_return Outcome{std::nullopt, noSpeechNotice(language)};
     co_return Outcome{std::move(sentences), std::nullopt};

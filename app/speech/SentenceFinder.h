@@ -4,6 +4,8 @@
 
 #include <QPointer>
 
+#include <chrono>
+#include <functional>
 #include <optional>
 #include <stop_token>
 #include <vector>
@@ -29,11 +31,17 @@ public:
     // the no-speech notice.
     // `model` (a ListeningModel, held weakly) is told when listening starts and how far it has
     // got. Throws OperationCancelled when the stop token asks or the transcriber goes away.
-    // `from`: the file time recognised first (Transcriber::transcribe).
+    // `from`: the file time recognised first (Transcriber::transcribe). `interim`, when given,
+    // is shown the sentences found so far while recognition runs (main thread, at most every
+    // interimInterval): those of the stretches in `covered`, which are the only ones that count.
+    using Interim =
+        std::function<void(std::vector<Sentence> found, std::vector<TimeRange> covered)>;
+    static constexpr std::chrono::milliseconds interimInterval{1500};
     static QCoro::Task<Outcome> find(QPointer<Transcriber> transcriber, QString audio,
                                      QString language, double duration,
                                      std::vector<TimeRange> sound, QPointer<QObject> model,
-                                     std::stop_token stop = {}, double from = 0);
+                                     std::stop_token stop = {}, double from = 0,
+                                     Interim interim = {});
 
     static QString notAuthorizedNotice();
     static QString stoppedNotice(const QString& reason);

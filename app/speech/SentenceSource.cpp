@@ -56,8 +56,9 @@ SpeechSentences::find(QString audio, double duration, EnergyProfile profile, std
     std::vector<TimeRange> sound = SilenceSplitter::soundStretches(profile);
     SentenceFinder::Outcome outcome;
     try {
-        outcome = co_await SentenceFinder::find(m_transcriber, audio, m_language, duration,
-                                                std::move(sound), m_listener, stop, m_from);
+        outcome =
+            co_await SentenceFinder::find(m_transcriber, audio, m_language, duration,
+                                          std::move(sound), m_listener, stop, m_from, m_interim);
     } catch (const OperationCancelled&) {
         throw;
     } catch (const std::exception& error) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speech/SentenceFinder.h"
 #include "speech/Transcriber.h"
 
 #include "base/Sentence.h"
@@ -41,10 +42,11 @@ public:
 // sentence the user is at, recognised first.
 class SpeechSentences final : public SentenceSource {
 public:
+    // `interim`: shown the sentences found so far while recognition runs (SentenceFinder::find).
     SpeechSentences(QPointer<Transcriber> transcriber, QString language, QPointer<QObject> listener,
-                    double from = 0)
+                    double from = 0, SentenceFinder::Interim interim = {})
         : m_transcriber(std::move(transcriber)), m_language(std::move(language)),
-          m_listener(std::move(listener)), m_from(from) {}
+          m_listener(std::move(listener)), m_from(from), m_interim(std::move(interim)) {}
 
     QCoro::Task<Found> find(QString audio, double duration, EnergyProfile profile,
                             std::stop_token stop) override;
@@ -54,6 +56,7 @@ private:
     QString m_language;
     QPointer<QObject> m_listener;
     double m_from;
+    SentenceFinder::Interim m_interim;
 };
 
 // Sentences from one subtitle track (subtitleSentences), read and fitted to the sound on the

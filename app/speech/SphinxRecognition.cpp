@@ -339,8 +339,8 @@ void SphinxRecognition::publish() {
     bool delivered = false;
     while (m_delivered < m_stretches.size() && m_stretches[m_delivered].decoded) {
         Stretch& stretch = m_stretches[m_delivered];
-        if (stretch.speech)
-            m_delegate.recognized(stretch.result);
+        // Silent stretches count too: the listener learns that nothing was said there.
+        m_delegate.recognized(stretch.result, TimeRange(stretch.from, stretch.to));
         stretch.result = {};
         m_deliveredSeconds += stretch.to - stretch.from;
         ++m_delivered;

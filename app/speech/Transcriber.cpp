@@ -85,11 +85,26 @@ double endOfLastWord(const std::vector<Word>& words) {
     return words.empty() ? 0.0 : words.back().end();
 }
 
+// Adds the stretch a result stands for (its words' span when the engine does not say) to those
+// done so far, joined to the last one when they touch, as they do in file order.
+void addCovered(std::vector<TimeRange>& covered, const RecognitionEvent::Final& result) {
+    std::optional<TimeRange> range = result.covered;
+    if (!range && !result.words.empty())
+        range = TimeRange(result.words.front().start, result.words.back().end());
+    if (!range)
+        return;
+    if (!covered.empty() && covered.back().end == range->start)
+        covered.back().end = range->end;
+    else
+        covered.push_back(*range);
+}
+
 } // namespace
 
 QCoro::Task<std::vector<Word>> Transcriber::transcribe(QString path, QString language,
                                                        QPointer<QObject> model,
-                                                       std::stop_token stop, double from) {
+                                                       std::stop_token stop, double from,
+                                                       Heard heard) {
     cancel();
     if (!isOnDevice(language))
         throw notOnDevice(language);
@@ -104,6 +119,7 @@ QCoro::Task<std::vector<Word>> Transcriber::transcribe(QString path, QString lan
     const QPointer<Transcriber> self(this);
 
     std::vector<Word> words;
+    std::vector<TimeRange> covered;
     std::optional<QString> lastError;
     double progress = 0;
     while (std::optional<RecognitionEvent> event = co_await stream.next()) {
@@ -113,9 +129,12 @@ QCoro::Task<std::vector<Word>> Transcriber::transcribe(QString path, QString lan
             progress = std::max(progress, partial->seconds);
         } else if (auto* final_ = std::get_if<RecognitionEvent::Final>(&event->value)) {
             mergeResult(words, final_->words);
+            addCovered(covered, *final_);
             // From the start recognition goes in file order: a result's end is how far it got.
             if (from <= 0)
                 progress = std::max(progress, endOfLastWord(words));
+            if (heard)
+                heard(words, covered);
         } else {
             const auto& finished = std::get<RecognitionEvent::Finished>(event->value);
             if (!finished.success)

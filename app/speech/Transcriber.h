@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stop_token>
@@ -70,10 +71,14 @@ public:
     // working outward, and returns the words in time order. While it runs, a `model` implementing
     // ListeningModel that still listens is shown the seconds recognised so far (never going
     // back). Throws Failure, or OperationCancelled after cancel() or a stop request. A
-    // recognition that hears nothing returns no words.
+    // recognition that hears nothing returns no words. `heard`, when given, is called on the main
+    // thread after each result with all the words so far and the stretches of the file they
+    // stand for (silence included), so that a listener can show them as they come.
+    using Heard =
+        std::function<void(const std::vector<Word>& words, const std::vector<TimeRange>& covered)>;
     QCoro::Task<std::vector<Word>> transcribe(QString path, QString language,
                                               QPointer<QObject> model, std::stop_token stop = {},
-                                              double from = 0);
+                                              double from = 0, Heard heard = {});
     // The running recognition goes on nearest `seconds` into the file (the user moved there).
     void focus(double seconds);
     // Cancels the running recognition, if any, and forgets it.

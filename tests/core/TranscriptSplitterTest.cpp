@@ -1,4 +1,5 @@
 #include "split/TranscriptSplitter.h"
+#include "split/SentenceSplice.h"
 #include "TimedLists.h"
 
 #include <QTest>
@@ -157,6 +158,26 @@ private Q_SLOTS:
                                     later[1]}));
         QCOMPARE(TranscriptSplitter::merge(earlier, {word(u"x", 0, 1)}),
                  (std::vector<Word>{word(u"x", 0, 1)}));
+    }
+
+    void foundSentencesTakeOnlyTheirStretches() {
+        // Pause-split sentences; recognition has done 4–10 s. Found sentences outside it are not
+        // yet final; one reaching past it widens it; what stays outside keeps its part there
+        // (unless shorter than a quarter second), and a kept span stays exactly as it is.
+        const std::vector<Sentence> present{spoken(0, 3, u""), spoken(3.5, 5, u""),
+                                            spoken(6, 8, u""), spoken(9, 12, u""),
+                                            spoken(11.5, 14, u"")};
+        const std::vector<Sentence> found{spoken(1, 2, u"early"), spoken(4.5, 6.5, u"one"),
+                                          spoken(7, 10.2, u"two"), spoken(12, 13, u"late")};
+        QCOMPARE(
+            Sentences{splicedSentences(present, found, {{4, 7}, {7, 10}})},
+            (Sentences{{spoken(0, 3, u""), spoken(3.5, 4, u""), spoken(4.5, 6.5, u"one"),
+                        spoken(7, 10.2, u"two"), spoken(10.2, 12, u""), spoken(11.5, 14, u"")}}));
+        QCOMPARE(Sentences{splicedSentences(present, found, {{4, 10}}, TimeRange(6, 8))},
+                 (Sentences{{spoken(0, 3, u""), spoken(3.5, 4, u""), spoken(4.5, 6, u"one"),
+                             spoken(6, 8, u""), spoken(8, 10.2, u"two"), spoken(10.2, 12, u""),
+                             spoken(11.5, 14, u"")}}));
+        QCOMPARE(Sentences{splicedSentences(present, {}, {})}, Sentences{present});
     }
 };
 

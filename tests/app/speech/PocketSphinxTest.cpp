@@ -142,7 +142,8 @@ private Q_SLOTS:
     }
 
     // Progress never goes back, comes at least twice per second of speech and ends at the file's
-    // end; one final per spoken sentence, then the end. From the start the finals come in time
+    // end; one final with words per spoken sentence, the finals' stretches covering the file once,
+    // then the end. From the start the finals come in time
     // order; from a later sentence, that sentence's first. The words are mostly right, each in a
     // spoken stretch with the decoder's posterior, and the same whichever the order and decoders.
     void recognisesSpokenSentences() {
@@ -152,7 +153,7 @@ private Q_SLOTS:
         std::vector<Word> finals[2];
         for (const int i : {0, 1}) {
             QCOMPARE(m_events[i].back(), RecognitionEvent::finished(true));
-            double last = 0;
+            double last = 0, covered = 0;
             int partials = 0, results = 0;
             for (const RecognitionEvent& event : m_events[i]) {
                 if (const auto* partial = std::get_if<RecognitionEvent::Partial>(&event.value)) {
@@ -162,10 +163,12 @@ private Q_SLOTS:
                 } else if (const auto* final_ =
                                std::get_if<RecognitionEvent::Final>(&event.value)) {
                     finals[i].insert(finals[i].end(), final_->words.begin(), final_->words.end());
-                    ++results;
+                    results += final_->words.empty() ? 0 : 1;
+                    covered += final_->covered.value().duration();
                 }
             }
             QVERIFY(qAbs(last - TestMedia::duration(m_speech.path)) < 0.01);
+            QVERIFY(qAbs(covered - TestMedia::duration(m_speech.path)) < 0.01);
             QVERIFY(partials >= 2 * speech);
             QCOMPARE(results, spoken.size());
         }

@@ -84,10 +84,10 @@ ScriptedEngine::Step ScriptedEngine::reached(double seconds, std::chrono::millis
 }
 
 ScriptedEngine::Step ScriptedEngine::result(std::vector<Word> words,
-                                            std::chrono::milliseconds delay) {
-    return {delay, [t = Transcription::fromWords(words)](const RecognitionDelegate& delegate) {
-                delegate.recognized(t);
-            }};
+                                            std::chrono::milliseconds delay,
+                                            std::optional<TimeRange> covered) {
+    return {delay, [t = Transcription::fromWords(words), covered](
+                       const RecognitionDelegate& delegate) { delegate.recognized(t, covered); }};
 }
 
 ScriptedEngine::Step ScriptedEngine::finish(bool success, std::optional<QString> message,

@@ -32,7 +32,8 @@ public:
     // Steps that produce one callback each.
     static Step hypothesis(std::vector<Word> words, std::chrono::milliseconds delay = {});
     static Step reached(double seconds, std::chrono::milliseconds delay = {});
-    static Step result(std::vector<Word> words, std::chrono::milliseconds delay = {});
+    static Step result(std::vector<Word> words, std::chrono::milliseconds delay = {},
+                       std::optional<TimeRange> covered = std::nullopt);
     static Step finish(bool success, std::optional<QString> message = std::nullopt,
                        std::chrono::milliseconds delay = {});
 
