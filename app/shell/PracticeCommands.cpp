@@ -31,6 +31,7 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
     QAction* quit = add(m_file, QStringLiteral("Quit"), QKeySequence(QStringLiteral("Ctrl+Q")),
                         [this] { m_handlers.quit(); });
     quit->setMenuRole(QAction::QuitRole);
+    addEditMenu(bar);
 
     // Every Practice item stays enabled: an operation that does not apply (no session, no take)
     // does nothing, because the model checks its own preconditions.
@@ -88,7 +89,7 @@ QAction* PracticeCommands::add(QMenu* menu, const QString& title, const QKeySequ
 }
 
 QAction* PracticeCommands::action(const QString& title) const {
-    for (const QMenu* menu : {m_file, m_practice, m_help})
+    for (const QMenu* menu : {m_file, m_edit, m_practice, m_help})
         for (QAction* action : menu->actions())
             if (action->text() == title)
                 return action;

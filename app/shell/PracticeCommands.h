@@ -9,10 +9,11 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The menu bar: File (open, add subtitles or a transcript, close, export, settings, quit),
-// Practice (every practice operation with its shortcut, the review of hard sentences) and Help.
-// Each item calls one model operation, or one of the shell's handlers for what is not the model's
-// (settings window, export, review, update check, about box, quitting, the transcript dialog).
+// The menu bar: File (open, add subtitles or a transcript, close, export, settings, quit), Edit
+// (undo and redo, moving a sentence's edges, split, merge, its text), Practice (every practice
+// operation with its shortcut, the review of hard sentences) and Help. Each item calls one model
+// operation, or one of the shell's handlers for what is not the model's (settings window, export,
+// review, update check, about box, quitting, the transcript dialog).
 class PracticeCommands final : public QObject {
     Q_OBJECT
 
@@ -25,6 +26,7 @@ public:
         std::function<void()> showAbout;
         std::function<void()> quit;
         std::function<void()> addTranscript; // File ▸ Add Transcript…
+        std::function<void()> editText;      // Edit ▸ Edit Text…, for the current sentence
     };
 
     PracticeCommands(AppModel& model, QMenuBar* bar, Handlers handlers);
@@ -32,6 +34,7 @@ public:
     // The item with this title (as it reads now), searched through every menu; null if none.
     QAction* action(const QString& title) const;
     QMenu* fileMenu() const { return m_file; }
+    QMenu* editMenu() const { return m_edit; }
     QMenu* practiceMenu() const { return m_practice; }
     QMenu* helpMenu() const { return m_help; }
     QAction* loopAction() const { return m_loop; }
@@ -43,12 +46,15 @@ public:
 private:
     QAction* add(QMenu* menu, const QString& title, const QKeySequence& shortcut,
                  std::function<void()> run);
+    // Edit: in EditCommands.cpp.
+    void addEditMenu(QMenuBar* bar);
     void showPhase();
     void showSession();
 
     AppModel& m_model;
     Handlers m_handlers;
     QMenu* m_file;
+    QMenu* m_edit;
     QMenu* m_practice;
     QMenu* m_help;
     QAction* m_addSubtitles;

@@ -21,11 +21,11 @@ QuellinApp::QuellinApp(AppModel& model, Options options, QObject* parent)
     m_window = std::make_unique<ContentView>(m_model);
     m_window->setObjectName(QStringLiteral("main"));
     m_window->resize(1080, 700);
-    m_commands = new PracticeCommands(m_model, m_window->menuBar(),
-                                      {[this] { showSettings(); }, [this] { showExport(); },
-                                       [this] { showReview(); }, m_options.checkForUpdates,
-                                       [this] { showAbout(); }, [] { QApplication::quit(); },
-                                       [this] { m_window->showTranscriptDialog(); }});
+    m_commands = new PracticeCommands(
+        m_model, m_window->menuBar(),
+        {[this] { showSettings(); }, [this] { showExport(); }, [this] { showReview(); },
+         m_options.checkForUpdates, [this] { showAbout(); }, [] { QApplication::quit(); },
+         [this] { m_window->showTranscriptDialog(); }, [this] { m_window->showTextEditor(); }});
     connect(m_window.get(), &ContentView::reviewRequested, this, &QuellinApp::showReview);
 }
 

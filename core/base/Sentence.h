@@ -137,8 +137,9 @@ private:
 };
 size_t qHash(const SplitMethod& method, size_t seed = 0) noexcept;
 
-// The two ways times are shown: to a tenth of a second (m:ss.t) and to the whole second (m:ss).
+// The ways times are shown: to a tenth of a second (m:ss.t), or to a hundredth (m:ss.tt) with
+// `hundredths` (where edges move in 50 ms steps), and to the whole second (m:ss).
 namespace TimeText {
-QString short_(double seconds);
+QString short_(double seconds, bool hundredths = false);
 QString whole(double seconds);
 } // namespace TimeText
