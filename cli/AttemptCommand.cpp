@@ -4,6 +4,7 @@
 #include "practice/TakeShape.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -51,16 +52,19 @@ AttemptCommand::parse(const QStringList& arguments) {
     QStringList positional = parser.positionalArguments();
     positional.removeFirst(); // "attempt"
     if (positional.size() != 1 || positional.first().isEmpty())
-        return UsageError{positional.size() > 1 ? QStringLiteral("more than one file given")
-                                                : QStringLiteral("missing MEDIA")};
+        return UsageError{
+            positional.size() > 1
+                ? QCoreApplication::translate("quellin-cli", "more than one file given")
+                : QCoreApplication::translate("quellin-cli", "missing MEDIA")};
     bool startIsNumber = false, endIsNumber = false;
     const double from = parser.value(start).toDouble(&startIsNumber);
     const double to = parser.value(end).toDouble(&endIsNumber);
     if (!startIsNumber || !endIsNumber || !(from >= 0) || !(to > from))
-        return UsageError{
-            QStringLiteral("--start and --end need seconds, the end after the start")};
+        return UsageError{QCoreApplication::translate(
+            "quellin-cli", "--start and --end need seconds, the end after the start")};
     if (parser.value(take).isEmpty())
-        return UsageError{QStringLiteral("--take needs the take's file")};
+        return UsageError{
+            QCoreApplication::translate("quellin-cli", "--take needs the take's file")};
     Arguments parsed{positional.first(), TimeRange(from, to), parser.value(take), std::nullopt,
                      std::nullopt};
     if (parser.isSet(text))
@@ -94,7 +98,8 @@ QByteArray AttemptCommand::json(const AttemptFeedback& feedback) {
 int AttemptCommand::run(const Arguments& arguments) {
     const std::optional<TakeShape> shape = TakeShape::read(arguments.take);
     if (!shape) {
-        print(stderr, QStringLiteral("Couldn’t read the take “%1”: it isn’t a sound file.\n")
+        print(stderr, QCoreApplication::translate(
+                          "quellin-cli", "Couldn’t read the take “%1”: it isn’t a sound file.\n")
                           .arg(QFileInfo(arguments.take).fileName())
                           .toUtf8());
         return 1;
@@ -104,7 +109,7 @@ int AttemptCommand::run(const Arguments& arguments) {
                                                  arguments.take, shape->range)));
         return 0;
     } catch (const std::exception& error) {
-        print(stderr, QStringLiteral("Couldn’t open “%1”: %2\n")
+        print(stderr, QCoreApplication::translate("quellin-cli", "Couldn’t open “%1”: %2\n")
                           .arg(QFileInfo(arguments.media).fileName(), describe(error))
                           .toUtf8());
         return 1;

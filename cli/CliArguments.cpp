@@ -1,6 +1,7 @@
 #include "CliArguments.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace {
 
@@ -8,36 +9,46 @@ namespace {
 // and format; `export` takes language, to, hard-only and out; `subtitles` takes only the file.
 struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Show this help and exit.")};
-    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("Show the version and exit.")};
+                            QCoreApplication::translate("quellin-cli", "Show this help and exit.")};
+    QCommandLineOption version{
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("quellin-cli", "Show the version and exit.")};
     QCommandLineOption language{
         QStringLiteral("language"),
-        QStringLiteral("The language spoken in FILE, as listed by `quellin-cli languages` (for "
-                       "a transcript: any language espeak-ng speaks); by default the window's."),
+        QCoreApplication::translate(
+            "quellin-cli",
+            "The language spoken in FILE, as listed by `quellin-cli languages` (for "
+            "a transcript: any language espeak-ng speaks); by default the window's."),
         QStringLiteral("ID")};
-    QCommandLineOption pausesOnly{QStringLiteral("pauses-only"),
-                                  QStringLiteral("Split at pauses without recognising speech.")};
+    QCommandLineOption pausesOnly{
+        QStringLiteral("pauses-only"),
+        QCoreApplication::translate("quellin-cli", "Split at pauses without recognising speech.")};
     QCommandLineOption subtitles{
         QStringLiteral("subtitles"),
-        QStringLiteral("Where the sentences' text comes from: the subtitles the window would "
-                       "choose (auto, the default), none, or this subtitle file."),
+        QCoreApplication::translate(
+            "quellin-cli", "Where the sentences' text comes from: the subtitles the window would "
+                           "choose (auto, the default), none, or this subtitle file."),
         QStringLiteral("auto|none|PATH")};
     QCommandLineOption transcript{
         QStringLiteral("transcript"),
-        QStringLiteral("Align this text of FILE (plain text) instead of recognising speech."),
+        QCoreApplication::translate(
+            "quellin-cli", "Align this text of FILE (plain text) instead of recognising speech."),
         QStringLiteral("PATH")};
     QCommandLineOption format{QStringLiteral("format"),
-                              QStringLiteral("How the sentences are printed (default: text)."),
+                              QCoreApplication::translate(
+                                  "quellin-cli", "How the sentences are printed (default: text)."),
                               QStringLiteral("text|json|srt")};
-    QCommandLineOption to{QStringLiteral("to"),
-                          QStringLiteral("What to export FILE's sentences as."),
-                          QStringLiteral("anki|srt|vtt|clips")};
-    QCommandLineOption hardOnly{QStringLiteral("hard-only"),
-                                QStringLiteral("Export only the sentences marked hard.")};
-    QCommandLineOption out{QStringLiteral("out"),
-                           QStringLiteral("The folder the export is written into."),
-                           QStringLiteral("DIR")};
+    QCommandLineOption to{
+        QStringLiteral("to"),
+        QCoreApplication::translate("quellin-cli", "What to export FILE's sentences as."),
+        QStringLiteral("anki|srt|vtt|clips")};
+    QCommandLineOption hardOnly{
+        QStringLiteral("hard-only"),
+        QCoreApplication::translate("quellin-cli", "Export only the sentences marked hard.")};
+    QCommandLineOption out{
+        QStringLiteral("out"),
+        QCoreApplication::translate("quellin-cli", "The folder the export is written into."),
+        QStringLiteral("DIR")};
 
     // A parser that knows them all: `-` is a file, `--` ends the options, and options may
     // follow the file.
@@ -47,7 +58,8 @@ struct Options {
                            hardOnly, out});
         parser.addPositionalArgument(
             QStringLiteral("command"),
-            QStringLiteral("sentences FILE, subtitles FILE, export FILE, or languages."));
+            QCoreApplication::translate(
+                "quellin-cli", "sentences FILE, subtitles FILE, export FILE, or languages."));
     }
 };
 
@@ -65,12 +77,15 @@ CliArguments::Command exportCommand(const QCommandLineParser& parser, const Opti
                                     const QString& file, std::optional<QString> language) {
     if (parser.isSet(options.pausesOnly) || parser.isSet(options.format) ||
         parser.isSet(options.subtitles) || parser.isSet(options.transcript))
-        return CliArguments::UsageError{QStringLiteral("export takes --to, --hard-only and --out")};
+        return CliArguments::UsageError{
+            QCoreApplication::translate("quellin-cli", "export takes --to, --hard-only and --out")};
     const auto kind = SessionExport::kindNamed(parser.value(options.to));
     if (!kind)
-        return CliArguments::UsageError{QStringLiteral("--to needs anki, srt, vtt or clips")};
+        return CliArguments::UsageError{
+            QCoreApplication::translate("quellin-cli", "--to needs anki, srt, vtt or clips")};
     if (parser.value(options.out).isEmpty())
-        return CliArguments::UsageError{QStringLiteral("--out needs a folder")};
+        return CliArguments::UsageError{
+            QCoreApplication::translate("quellin-cli", "--out needs a folder")};
     return CliArguments::Export{file,
                                 std::move(language),
                                 {*kind, parser.isSet(options.hardOnly), parser.value(options.out)}};
@@ -110,38 +125,43 @@ CliArguments::Command CliArguments::parse(const QStringList& arguments) {
 
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
-        return UsageError{QStringLiteral("missing command")};
+        return UsageError{QCoreApplication::translate("quellin-cli", "missing command")};
     const QString command = positional.takeFirst();
     if (command == u"help")
         return Help{};
     if (command == u"languages") {
         if (!positional.isEmpty() || setsSentenceOptions(parser, options) ||
             setsExportOptions(parser, options))
-            return UsageError{QStringLiteral("languages takes no arguments")};
+            return UsageError{
+                QCoreApplication::translate("quellin-cli", "languages takes no arguments")};
         return Languages{};
     }
     if (command != u"sentences" && command != u"subtitles" && command != u"export")
-        return UsageError{QStringLiteral("unknown command “%1”").arg(command)};
+        return UsageError{
+            QCoreApplication::translate("quellin-cli", "unknown command “%1”").arg(command)};
 
     if (positional.size() > 1)
-        return UsageError{QStringLiteral("more than one file given")};
+        return UsageError{QCoreApplication::translate("quellin-cli", "more than one file given")};
     if (positional.isEmpty() || positional.first().isEmpty())
         return UsageError{QStringLiteral("missing FILE")};
     if (command == u"subtitles") {
         if (setsSentenceOptions(parser, options) || setsExportOptions(parser, options))
-            return UsageError{QStringLiteral("subtitles takes only FILE")};
+            return UsageError{
+                QCoreApplication::translate("quellin-cli", "subtitles takes only FILE")};
         return Subtitles{positional.first()};
     }
     std::optional<QString> language;
     if (parser.isSet(options.language)) {
         language = parser.value(options.language);
         if (language->isEmpty())
-            return UsageError{QStringLiteral("--language needs a language identifier")};
+            return UsageError{QCoreApplication::translate(
+                "quellin-cli", "--language needs a language identifier")};
     }
     if (command == u"export")
         return exportCommand(parser, options, positional.first(), language);
     if (setsExportOptions(parser, options))
-        return UsageError{QStringLiteral("--to, --hard-only and --out belong to export")};
+        return UsageError{QCoreApplication::translate(
+            "quellin-cli", "--to, --hard-only and --out belong to export")};
     Sentences sentences;
     sentences.file = positional.first();
     sentences.language = language;
@@ -149,17 +169,20 @@ CliArguments::Command CliArguments::parse(const QStringList& arguments) {
     if (parser.isSet(options.format)) {
         const auto format = SentenceOutput::formatNamed(parser.value(options.format));
         if (!format)
-            return UsageError{QStringLiteral("--format needs text, json or srt")};
+            return UsageError{
+                QCoreApplication::translate("quellin-cli", "--format needs text, json or srt")};
         sentences.format = *format;
     }
     if (parser.isSet(options.subtitles)) {
         sentences.subtitles = parser.value(options.subtitles);
         if (sentences.subtitles.isEmpty())
-            return UsageError{QStringLiteral("--subtitles needs auto, none or a file")};
+            return UsageError{QCoreApplication::translate(
+                "quellin-cli", "--subtitles needs auto, none or a file")};
     }
     if (parser.isSet(options.transcript)) {
         if (sentences.pausesOnly || parser.value(options.transcript).isEmpty())
-            return UsageError{QStringLiteral("--transcript needs a file and no --pauses-only")};
+            return UsageError{QCoreApplication::translate(
+                "quellin-cli", "--transcript needs a file and no --pauses-only")};
         sentences.transcript = parser.value(options.transcript);
     }
     return sentences;

@@ -5,6 +5,7 @@
 
 #include "base/Locations.h"
 #include "base/QuellinError.h"
+#include "base/Translations.h"
 #include "export/SessionExport.h"
 #include "session/SessionStore.h"
 #include "speech/Transcriber.h"
@@ -56,17 +57,21 @@ private:
     static QString label(SentencePipeline::Stage stage) {
         switch (stage) {
         case SentencePipeline::Stage::reading:
-            return QStringLiteral("Reading the sound…");
+            return QCoreApplication::translate("quellin-cli", "Reading the sound…");
         case SentencePipeline::Stage::listening:
-            return QStringLiteral("Listening for sentences…");
+            return QCoreApplication::translate("quellin-cli", "Listening for sentences…");
         case SentencePipeline::Stage::aligning:
-            return QStringLiteral("Aligning the transcript…");
+            return QCoreApplication::translate("quellin-cli", "Aligning the transcript…");
         }
         return {};
     }
     SentencePipeline::Stage m_stage = SentencePipeline::Stage::reading;
     int m_percent = -1;
 };
+
+QString couldNotOpen() {
+    return QCoreApplication::translate("quellin-cli", "Couldn’t open “%1”: %2");
+}
 
 // Runs `work` on a thread of its own so that Ctrl+C can stop it cleanly (no partial files); gives
 // what it threw.
@@ -90,8 +95,9 @@ std::exception_ptr runStoppable(const std::function<void(std::stop_token)>& work
     return failure;
 }
 
-// The exit status of a failure, said on stderr as "Couldn’t <doing> “FILE”: why"; 0 for none.
-int exitStatus(std::exception_ptr failure, const QString& doing, const QString& file) {
+// The exit status of a failure, said on stderr as `message` ("Couldn’t open “%1”: %2") with the
+// file's name and why; 0 for none.
+int exitStatus(std::exception_ptr failure, const QString& message, const QString& file) {
     const QString name = QFileInfo(file).fileName();
     try {
         if (failure)
@@ -99,12 +105,10 @@ int exitStatus(std::exception_ptr failure, const QString& doing, const QString& 
     } catch (const OperationCancelled&) {
         return 130;
     } catch (const QuellinError& error) {
-        printTo(stderr,
-                QStringLiteral("Couldn’t %1 “%2”: %3\n").arg(doing, name, error.description()));
+        printTo(stderr, message.arg(name, error.description()) + u'\n');
         return 1;
     } catch (const std::exception& error) {
-        printTo(stderr, QStringLiteral("Couldn’t %1 “%2”: %3\n")
-                            .arg(doing, name, QString::fromLocal8Bit(error.what())));
+        printTo(stderr, message.arg(name, QString::fromLocal8Bit(error.what())) + u'\n');
         return 1;
     }
     return 0;
@@ -123,7 +127,7 @@ int sentences(const CliArguments::Sentences& arguments) {
     const std::exception_ptr failure =
         runStoppable([&](std::stop_token stop) { result = pipeline.run(stop, progress); });
     line.clear();
-    if (const int status = exitStatus(failure, QStringLiteral("open"), arguments.file))
+    if (const int status = exitStatus(failure, couldNotOpen(), arguments.file))
         return status;
     const QByteArray out = SentenceOutput::render(arguments.format, *result);
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
@@ -152,7 +156,9 @@ int exportSentences(const CliArguments::Export& arguments) {
         }
         written = SessionExport::run(*session, store, arguments.request, stop);
     });
-    if (const int status = exitStatus(failure, QStringLiteral("export"), arguments.file))
+    if (const int status = exitStatus(
+            failure, QCoreApplication::translate("quellin-cli", "Couldn’t export “%1”: %2"),
+            arguments.file))
         return status;
     printTo(stdout, written + QLatin1Char('\n'));
     return 0;
@@ -162,8 +168,10 @@ int exportSentences(const CliArguments::Export& arguments) {
 // "usable" or why not.
 int subtitles(const CliArguments::Subtitles& arguments) {
     if (!QFileInfo(arguments.file).isFile()) {
-        printTo(stderr, QStringLiteral("Couldn’t open “%1”: The file doesn’t exist.\n")
-                            .arg(QFileInfo(arguments.file).fileName()));
+        printTo(stderr, couldNotOpen().arg(
+                            QFileInfo(arguments.file).fileName(),
+                            QCoreApplication::translate("quellin-cli", "The file doesn’t exist.")) +
+                            u'\n');
         return 1;
     }
     QString table;
@@ -198,6 +206,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quellin"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUELLIN_VERSION));
+    Translations::install();
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
 

@@ -2,6 +2,7 @@
 
 #include "media/AudioFormat.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -44,12 +45,16 @@ public:
     virtual void stop() = 0;
 
     // The reasons outputs give.
-    static QString noDevice() { return QStringLiteral("No sound output device is available."); }
+    static QString noDevice() {
+        return QCoreApplication::translate("AudioDevices", "No sound output device is available.");
+    }
     static QString couldNotStart() {
-        return QStringLiteral("The sound output device couldn’t start.");
+        return QCoreApplication::translate("AudioDevices",
+                                           "The sound output device couldn’t start.");
     }
     static QString deviceFailed() {
-        return QStringLiteral("The sound output device stopped working.");
+        return QCoreApplication::translate("AudioDevices",
+                                           "The sound output device stopped working.");
     }
 };
 

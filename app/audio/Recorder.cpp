@@ -112,8 +112,7 @@ void Recorder::record(const QString& path, double duration) {
     stop();
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        throw MediaError::failed(
-            QStringLiteral("The folder “%1” couldn’t be created.").arg(folder));
+        throw MediaError::failed(tr("The folder “%1” couldn’t be created.").arg(folder));
     std::unique_ptr<TakeRecording> recording(
         new TakeRecording(path, duration, m_devices->makeInput()));
     recording->start();

@@ -2,6 +2,8 @@
 
 #include "base/QuellinError.h"
 
+#include <QCoreApplication>
+
 // Why a recording did not happen.
 class RecorderError final : public QuellinError {
 public:
@@ -9,9 +11,11 @@ public:
 
     // The microphone did not start (none connected, or none selected).
     static RecorderError couldNotStart() {
-        return RecorderError(Kind::couldNotStart,
-                             QStringLiteral("Recording couldn’t start. Check that a microphone is "
-                                            "connected and selected in your sound settings."));
+        return RecorderError(
+            Kind::couldNotStart,
+            QCoreApplication::translate("RecorderError",
+                                        "Recording couldn’t start. Check that a microphone is "
+                                        "connected and selected in your sound settings."));
     }
 
     Kind kind() const noexcept { return m_kind; }

@@ -73,7 +73,7 @@ void AppModel::chooseFile() {
         return;
     }
     const std::optional<QString> path = m_fileChooser->chooseMediaFile(
-        QStringLiteral("Choose an audio or video file to practise with. It stays where it is."));
+        tr("Choose an audio or video file to practise with. It stays where it is."));
     if (path && !path->isEmpty())
         open(*path);
 }
@@ -147,7 +147,7 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64
 
     const QString name = QFileInfo(url).fileName();
     const auto fail = [this, &name](const QString& description) {
-        setError(QStringLiteral("Couldn’t open “%1”: %2").arg(name, description));
+        setError(tr("Couldn’t open “%1”: %2").arg(name, description));
         setSplitting(Splitting::idle());
     };
     if (opening.failure) {
@@ -175,8 +175,8 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64
         if (!saved && m_persist)
             if (const std::optional<QString> kept =
                     m_sessions.keepUnreadableAside(Session::key(path, size)))
-                setError(QStringLiteral("The saved session of “%1” couldn’t be read, so it "
-                                        "starts afresh. The damaged file is kept as “%2”.")
+                setError(tr("The saved session of “%1” couldn’t be read, so it "
+                            "starts afresh. The damaged file is kept as “%2”.")
                              .arg(name, *kept));
         startFresh(path, size);
     }
@@ -190,9 +190,13 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64
     found.transcripts.insert(found.transcripts.end(), m_transcripts.begin(), m_transcripts.end());
     setSubtitleTracks(std::move(found.subtitles));
     setTranscripts(std::move(found.transcripts));
-    // A resumed session keeps the sentences it has, whichever way they were found.
-    if (resumed)
+    // A resumed session keeps the sentences it has, whichever way they were found; recognition
+    // stopped before it went through the whole file goes on, from where the user is.
+    if (resumed) {
+        if (!m_session->recognised.empty())
+            co_await findSentences(token, opening.sound->playable);
         co_return;
+    }
     // Subtitles first (their text is timed already), then a transcript, then recognition.
     const bool subtitlesAdded =
         !m_subtitleTracks.empty() && m_subtitleTracks.back().origin == SubtitleTrack::Origin::Added;
@@ -214,8 +218,8 @@ QCoro::Task<> AppModel::openMedia(Token token, QString url, QString path, qint64
     const auto unusable = std::find_if(m_subtitleTracks.begin(), m_subtitleTracks.end(),
                                        [](const SubtitleTrack& track) { return !track.usable(); });
     if (unusable != m_subtitleTracks.end())
-        setNotice(QStringLiteral("The subtitles “%1” can’t be used: %2")
-                      .arg(unusable->source, *unusable->unusable));
+        setNotice(
+            tr("The subtitles “%1” can’t be used: %2").arg(unusable->source, *unusable->unusable));
 }
 
 void AppModel::openAt(const QString& path, qint64 sentenceId) {
@@ -306,6 +310,13 @@ qsizetype AppModel::placeFound(FoundSentences found) {
         kept = session.replaceSentences(
             splicedSentences(session.sentences, found.sentences, found.covered, practised),
             found.method);
+        std::vector<TimeRange> recognised = session.recognised;
+        recognised.insert(recognised.end(), found.covered.begin(), found.covered.end());
+        recognised = joinedRanges(std::move(recognised));
+        constexpr double kEdge = 0.05; // seconds: rounding at the file's ends
+        const bool whole = recognised.size() == 1 && recognised.front().start <= kEdge &&
+                           recognised.front().end >= session.duration - kEdge;
+        session.recognised = whole ? std::vector<TimeRange>() : std::move(recognised);
     });
     m_heldFound = practised ? std::optional(std::move(found)) : std::nullopt;
     save();
@@ -319,6 +330,8 @@ void AppModel::restartFinding(const SourceMaker& makeSource) {
     if (!m_session || m_splitting.kind == Splitting::Kind::opening)
         return;
     cancelSplitting();
+    // What the last recognition went through no longer stands for the new finding.
+    changeSession([](Session& session) { session.recognised.clear(); });
     m_splitTask = m_tasks.start();
     findSentences(m_splitTask, m_session->filePath, makeSource ? makeSource(m_splitTask) : nullptr);
 }
@@ -331,11 +344,13 @@ void AppModel::findSentencesAgain() {
     else if (m_session && m_session->method.textSource())
         // The text was added by hand before the file was last opened: the learner's own text is
         // never replaced by recognition unasked.
-        setNotice(QStringLiteral("The %1 these sentences came from isn’t listed any more. Add it "
-                                 "again from the File menu, or choose a language to recognise "
-                                 "the speech instead.")
-                      .arg(m_session->method.isSubtitles() ? QStringLiteral("subtitles")
-                                                           : QStringLiteral("transcript")));
+        setNotice(m_session->method.isSubtitles()
+                      ? tr("The subtitles these sentences came from aren’t listed any more. Add "
+                           "them again from the File menu, or choose a language to recognise the "
+                           "speech instead.")
+                      : tr("The transcript these sentences came from isn’t listed any more. Add "
+                           "it again from the File menu, or choose a language to recognise the "
+                           "speech instead."));
     else
         restartFinding({});
 }
@@ -410,7 +425,7 @@ void AppModel::chooseSubtitleFile() {
         return;
     }
     const std::optional<QString> path = m_fileChooser->chooseSubtitleFile(
-        QStringLiteral("Choose the subtitles of “%1”. They give its sentences their text.")
+        tr("Choose the subtitles of “%1”. They give its sentences their text.")
             .arg(m_session->fileName()));
     if (path && !path->isEmpty())
         addSubtitleFile(*path);
@@ -419,8 +434,8 @@ void AppModel::chooseSubtitleFile() {
 void AppModel::addSubtitleFile(const QString& path) {
     const bool opening = m_splitting.kind == Splitting::Kind::opening;
     if (!m_session && !opening) {
-        setError(QStringLiteral("“%1” holds subtitles. Open their audio or video file first, "
-                                "then add them to it.")
+        setError(tr("“%1” holds subtitles. Open their audio or video file first, "
+                    "then add them to it.")
                      .arg(QFileInfo(path).fileName()));
         return;
     }
@@ -444,6 +459,7 @@ void AppModel::splitAtPausesOnly() {
         return;
     cancelSplitting();
     stop();
+    // Covering the whole file, the pauses also end what recognition went through.
     const qsizetype kept =
         placeFound({pauseSentences(), {TimeRange(0, m_session->duration)}, SplitMethod::pauses()});
     setNotice(withKeptEdits(std::nullopt, kept));
@@ -456,8 +472,8 @@ void AppModel::openRecent(const SessionSummary& summary) {
         open(summary.filePath);
         return;
     }
-    setError(QStringLiteral("“%1” isn’t where it was (%2). Open it from its new place; the "
-                            "session starts fresh.")
+    setError(tr("“%1” isn’t where it was (%2). Open it from its new place; the "
+                "session starts fresh.")
                  .arg(summary.fileName(), summary.filePath));
 }
 

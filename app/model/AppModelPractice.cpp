@@ -42,7 +42,7 @@ void AppModel::endRecording() {
     if (!m_recorder->recorder())
         return;
     if (const std::optional<QString> failure = m_recorder->stop()) {
-        setError(QStringLiteral("Couldn’t save your recording: %1").arg(*failure));
+        setError(tr("Couldn’t save your recording: %1").arg(*failure));
         return;
     }
     // A recording cut short is kept and becomes the take.
@@ -336,7 +336,7 @@ QCoro::Task<bool> AppModel::playSentence(const ModelTasks::Scope& scope, Sentenc
 void AppModel::playFailed() {
     setPhase(Phase::idle());
     if (const std::optional<QString>& failure = m_player->failure())
-        setError(QStringLiteral("Couldn’t play the sound: %1").arg(*failure));
+        setError(tr("Couldn’t play the sound: %1").arg(*failure));
     else
         qCDebug(lcModel) << "Playing ended early without a reason to show";
 }

@@ -8,69 +8,65 @@
 
 PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers handlers)
     : QObject(bar), m_model(model), m_handlers(std::move(handlers)) {
-    m_file = bar->addMenu(QStringLiteral("&File"));
-    add(m_file, QStringLiteral("Open Audio or Video…"), QKeySequence(QStringLiteral("Ctrl+O")),
+    m_file = bar->addMenu(tr("&File"));
+    add(m_file, tr("Open Audio or Video…"), QKeySequence(QStringLiteral("Ctrl+O")),
         [this] { m_model.chooseFile(); });
     m_addSubtitles =
-        add(m_file, QStringLiteral("Add Subtitles…"), {}, [this] { m_model.chooseSubtitleFile(); });
-    m_addTranscript = add(m_file, QStringLiteral("Add Transcript…"), {}, [this] {
+        add(m_file, tr("Add Subtitles…"), {}, [this] { m_model.chooseSubtitleFile(); });
+    m_addTranscript = add(m_file, tr("Add Transcript…"), {}, [this] {
         if (m_handlers.addTranscript)
             m_handlers.addTranscript();
     });
-    m_close = add(m_file, QStringLiteral("Close File"),
-                  QKeySequence(QStringLiteral("Ctrl+Shift+W")), [this] { m_model.close(); });
+    m_close = add(m_file, tr("Close File"), QKeySequence(QStringLiteral("Ctrl+Shift+W")),
+                  [this] { m_model.close(); });
     m_file->addSeparator();
-    m_export = add(m_file, QStringLiteral("Export…"), QKeySequence(QStringLiteral("Ctrl+Shift+X")),
+    m_export = add(m_file, tr("Export…"), QKeySequence(QStringLiteral("Ctrl+Shift+X")),
                    [this] { m_handlers.showExport(); });
     m_file->addSeparator();
-    QAction* settings =
-        add(m_file, QStringLiteral("Settings…"), QKeySequence(QStringLiteral("Ctrl+,")),
-            [this] { m_handlers.showSettings(); });
+    QAction* settings = add(m_file, tr("Settings…"), QKeySequence(QStringLiteral("Ctrl+,")),
+                            [this] { m_handlers.showSettings(); });
     settings->setMenuRole(QAction::PreferencesRole);
     m_file->addSeparator();
-    QAction* quit = add(m_file, QStringLiteral("Quit"), QKeySequence(QStringLiteral("Ctrl+Q")),
+    QAction* quit = add(m_file, tr("Quit"), QKeySequence(QStringLiteral("Ctrl+Q")),
                         [this] { m_handlers.quit(); });
     quit->setMenuRole(QAction::QuitRole);
     addEditMenu(bar);
 
     // Every Practice item stays enabled: an operation that does not apply (no session, no take)
     // does nothing, because the model checks its own preconditions.
-    m_practice = bar->addMenu(QStringLiteral("&Practice"));
+    m_practice = bar->addMenu(tr("&Practice"));
     // Space belongs to the loop button; the item only names it.
     m_loop = add(m_practice, loopTitle(true), {}, [this] { m_model.loopOrStop(); });
-    add(m_practice, QStringLiteral("Previous Sentence"), QKeySequence(QStringLiteral("Ctrl+[")),
+    add(m_practice, tr("Previous Sentence"), QKeySequence(QStringLiteral("Ctrl+[")),
         [this] { m_model.previous(); });
-    add(m_practice, QStringLiteral("Next Sentence"), QKeySequence(QStringLiteral("Ctrl+]")),
+    add(m_practice, tr("Next Sentence"), QKeySequence(QStringLiteral("Ctrl+]")),
         [this] { m_model.next(); });
     m_practice->addSeparator();
-    add(m_practice, QStringLiteral("Record Your Attempt"), QKeySequence(QStringLiteral("Ctrl+R")),
+    add(m_practice, tr("Record Your Attempt"), QKeySequence(QStringLiteral("Ctrl+R")),
         [this] { m_model.record(); });
-    add(m_practice, QStringLiteral("Compare with the Original"),
-        QKeySequence(QStringLiteral("Ctrl+E")), [this] { m_model.compare(); });
-    add(m_practice, QStringLiteral("Play Your Attempt"),
-        QKeySequence(QStringLiteral("Ctrl+Shift+E")), [this] { m_model.playTake(); });
+    add(m_practice, tr("Compare with the Original"), QKeySequence(QStringLiteral("Ctrl+E")),
+        [this] { m_model.compare(); });
+    add(m_practice, tr("Play Your Attempt"), QKeySequence(QStringLiteral("Ctrl+Shift+E")),
+        [this] { m_model.playTake(); });
     m_practice->addSeparator();
-    add(m_practice, QStringLiteral("Mark Hard"), QKeySequence(QStringLiteral("Ctrl+D")),
+    add(m_practice, tr("Mark Hard"), QKeySequence(QStringLiteral("Ctrl+D")),
         [this] { m_model.toggleHard(); });
-    add(m_practice, QStringLiteral("Slower"), QKeySequence(QStringLiteral("Ctrl+-")),
+    add(m_practice, tr("Slower"), QKeySequence(QStringLiteral("Ctrl+-")),
         [this] { m_model.slower(); });
-    add(m_practice, QStringLiteral("Faster"), QKeySequence(QStringLiteral("Ctrl+=")),
+    add(m_practice, tr("Faster"), QKeySequence(QStringLiteral("Ctrl+=")),
         [this] { m_model.faster(); });
-    add(m_practice, QStringLiteral("Normal Speed"), QKeySequence(QStringLiteral("Ctrl+0")),
+    add(m_practice, tr("Normal Speed"), QKeySequence(QStringLiteral("Ctrl+0")),
         [this] { m_model.normalSpeed(); });
     m_practice->addSeparator();
-    add(m_practice, QStringLiteral("Find Sentences Again"), {},
-        [this] { m_model.findSentencesAgain(); });
-    add(m_practice, QStringLiteral("Split at Pauses Only"), {},
-        [this] { m_model.splitAtPausesOnly(); });
+    add(m_practice, tr("Find Sentences Again"), {}, [this] { m_model.findSentencesAgain(); });
+    add(m_practice, tr("Split at Pauses Only"), {}, [this] { m_model.splitAtPausesOnly(); });
     m_practice->addSeparator();
-    add(m_practice, QStringLiteral("Review Hard Sentences…"),
-        QKeySequence(QStringLiteral("Ctrl+Shift+R")), [this] { m_handlers.showReview(); });
+    add(m_practice, tr("Review Hard Sentences…"), QKeySequence(QStringLiteral("Ctrl+Shift+R")),
+        [this] { m_handlers.showReview(); });
 
-    m_help = bar->addMenu(QStringLiteral("&Help"));
-    add(m_help, QStringLiteral("Check for Updates…"), {}, [this] { m_handlers.checkForUpdates(); });
-    QAction* about =
-        add(m_help, QStringLiteral("About Quellin"), {}, [this] { m_handlers.showAbout(); });
+    m_help = bar->addMenu(tr("&Help"));
+    add(m_help, tr("Check for Updates…"), {}, [this] { m_handlers.checkForUpdates(); });
+    QAction* about = add(m_help, tr("About Quellin"), {}, [this] { m_handlers.showAbout(); });
     about->setMenuRole(QAction::AboutRole);
 
     connect(&m_model, &AppModel::phaseChanged, this, &PracticeCommands::showPhase);
@@ -97,7 +93,7 @@ QAction* PracticeCommands::action(const QString& title) const {
 }
 
 QString PracticeCommands::loopTitle(bool idle) {
-    return idle ? QStringLiteral("Loop Sentence (Space)") : QStringLiteral("Stop");
+    return idle ? tr("Loop Sentence (Space)") : tr("Stop");
 }
 
 void PracticeCommands::showPhase() {

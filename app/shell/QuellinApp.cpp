@@ -48,7 +48,7 @@ void QuellinApp::showSettings() {
         m_settings = new QWidget(nullptr, Qt::Window);
         m_settings->setObjectName(QStringLiteral("settings"));
         m_settings->setAttribute(Qt::WA_QuitOnClose, false);
-        m_settings->setWindowTitle(QStringLiteral("Quellin Settings"));
+        m_settings->setWindowTitle(tr("Quellin Settings"));
         auto* layout = new QVBoxLayout(m_settings);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(new SettingsView(
@@ -79,9 +79,9 @@ void QuellinApp::showReview() {
 }
 
 void QuellinApp::showAbout() {
-    QMessageBox::about(m_window.get(), QStringLiteral("About Quellin"),
-                       QStringLiteral("<b>Quellin %1</b><p>Shadow any recording, one sentence at a "
-                                      "time.</p>")
+    QMessageBox::about(m_window.get(), tr("About Quellin"),
+                       tr("<b>Quellin %1</b><p>Shadow any recording, one sentence at a "
+                          "time.</p>")
                            .arg(QApplication::applicationVersion()));
 }
 

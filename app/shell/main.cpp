@@ -1,3 +1,4 @@
+#include "base/Translations.h"
 #include "model/AppModel.h"
 #include "session/SessionStore.h"
 #include "shell/LaunchFiles.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(QUELLIN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("quellin"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quellin")));
+    Translations::install();
 
     const QStringList files =
         LaunchFiles::fromArguments(QApplication::arguments().mid(1), QDir::currentPath());

@@ -6,6 +6,7 @@
 
 #include "base/Locations.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -142,8 +143,10 @@ std::unique_ptr<RecognitionTask> PocketSphinxEngine::start(const QString& path,
                                                            RecognitionDelegate delegate) {
     const std::optional<SphinxDecoder::Model> found = model(language);
     if (!found) {
-        delegate.finished(false, QStringLiteral("No speech model for %1 was found in %2.")
-                                     .arg(language, modelFolder(language)));
+        delegate.finished(false,
+                          QCoreApplication::translate("PocketSphinxEngine",
+                                                      "No speech model for %1 was found in %2.")
+                              .arg(language, modelFolder(language)));
         return std::make_unique<RecognitionHandle>(nullptr);
     }
     auto recognition = std::make_shared<SphinxRecognition>(path, *found, m_decoders, *m_pool,

@@ -3,6 +3,7 @@
 #include "speech/ListeningModel.h"
 #include "split/TranscriptSplitter.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 
@@ -58,18 +59,23 @@ SentenceFinder::find(QPointer<Transcriber> transcriber, QString audio, QString l
 }
 
 QString SentenceFinder::notAuthorizedNotice() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "SentenceFinder",
         "Speech recognition is off for Quellin, so sentences are split at pauses (no transcript).");
 }
 
 QString SentenceFinder::stoppedNotice(const QString& reason) {
-    return QStringLiteral("Speech recognition stopped (%1). The sentences are split at pauses.")
+    return QCoreApplication::translate(
+               "SentenceFinder",
+               "Speech recognition stopped (%1). The sentences are split at pauses.")
         .arg(reason);
 }
 
 QString SentenceFinder::noSpeechNotice(const QString& language) {
-    return QStringLiteral("No speech was recognised in %1. The sentences are split at pauses; pick "
-                          "the file’s language and choose Find Sentences Again.")
+    return QCoreApplication::translate(
+               "SentenceFinder",
+               "No speech was recognised in %1. The sentences are split at pauses; pick "
+               "the file’s language and choose Find Sentences Again.")
         .arg(Transcriber::displayName(language));
 }
 

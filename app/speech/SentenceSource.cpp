@@ -7,6 +7,7 @@
 #include "subtitles/SubtitleSentences.h"
 #include "subtitles/SubtitleTracks.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -43,9 +44,10 @@ QCoro::Task<SentenceSource::Found> readOffThread(Read read, SplitMethod method,
     if (stop.stop_requested())
         throw OperationCancelled();
     if (!result.sentences)
-        co_return SentenceSource::Found{std::nullopt, SplitMethod::pauses(),
-                                        result.failure.value_or(QString()) +
-                                            QStringLiteral(" The sentences stay as they are.")};
+        co_return SentenceSource::Found{
+            std::nullopt, SplitMethod::pauses(),
+            QCoreApplication::translate("SentenceSource", "%1 The sentences stay as they are.")
+                .arg(result.failure.value_or(QString()))};
     co_return SentenceSource::Found{std::move(result.sentences), std::move(method), std::nullopt};
 }
 

@@ -199,8 +199,9 @@ SphinxDecoder::SphinxDecoder(const Model& model, const std::function<bool()>& st
     if (*loads)
         m_decoder = load(model);
     if (!m_decoder)
-        throw QuellinError(
-            QStringLiteral("The speech model in %1 couldn’t be loaded.").arg(model.acousticModel));
+        throw QuellinError(QCoreApplication::translate("SphinxDecoder",
+                                                       "The speech model in %1 couldn’t be loaded.")
+                               .arg(model.acousticModel));
 }
 
 SphinxDecoder::~SphinxDecoder() {
@@ -217,7 +218,8 @@ Transcription SphinxDecoder::decode(std::span<const int16_t> stretch, double off
         throw OperationCancelled();
     // A new stream restarts the frame count, so that frames are times within this stretch.
     if (ps_start_stream(m_decoder) < 0 || ps_start_utt(m_decoder) < 0)
-        throw QuellinError(QStringLiteral("The speech recogniser couldn’t start."));
+        throw QuellinError(
+            QCoreApplication::translate("SphinxDecoder", "The speech recogniser couldn’t start."));
     m_utteranceOpen = true;
     for (size_t done = 0; done < samples.size();) {
         const size_t count = std::min(chunkSamples, samples.size() - done);

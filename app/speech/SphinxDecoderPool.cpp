@@ -3,6 +3,8 @@
 #include "base/LogCategories.h"
 #include "base/QuellinError.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <chrono>
 #include <exception>
@@ -31,7 +33,7 @@ std::optional<QString> failureText(const std::exception_ptr& failure) {
     } catch (const std::exception& error) {
         return QString::fromUtf8(error.what());
     } catch (...) {
-        return QStringLiteral("an unknown failure");
+        return QCoreApplication::translate("SphinxDecoderPool", "an unknown failure");
     }
 }
 

@@ -5,6 +5,7 @@
 #include "speech/PocketSphinxEngine.h"
 #include "split/TranscriptSplitter.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -25,10 +26,12 @@ struct Transcriber::Run {
 
 Transcriber::Failure Transcriber::Failure::notOnDevice(const QString& language,
                                                        const QString& modelFolder) {
-    return Failure(Kind::notOnDevice,
-                   QStringLiteral("On-device recognition for %1 isn’t on this computer. Put its "
-                                  "speech model in %2, then choose Find Sentences Again.")
-                       .arg(displayName(language), modelFolder));
+    return Failure(
+        Kind::notOnDevice,
+        QCoreApplication::translate("Transcriber",
+                                    "On-device recognition for %1 isn’t on this computer. Put its "
+                                    "speech model in %2, then choose Find Sentences Again.")
+            .arg(displayName(language), modelFolder));
 }
 
 Transcriber::Transcriber(QObject* parent)

@@ -9,10 +9,10 @@
 #include <QStackedWidget>
 
 AttemptCard::AttemptCard(std::function<double()> level, QWidget* parent)
-    : Card(QStringLiteral("person.wave.2"), QStringLiteral("Your attempt"), parent) {
+    : Card(QStringLiteral("person.wave.2"), tr("Your attempt"), parent) {
     m_stack = new QStackedWidget(this);
-    m_hint = new QLabel(QStringLiteral("Press Record (Ctrl+R): you hear the sentence once, then "
-                                       "say it. Your attempt shows here."),
+    m_hint = new QLabel(tr("Press Record (Ctrl+R): you hear the sentence once, then "
+                           "say it. Your attempt shows here."),
                         m_stack);
     m_hint->setObjectName(QStringLiteral("attemptHint"));
     m_hint->setWordWrap(true);
@@ -37,10 +37,10 @@ AttemptCard::AttemptCard(std::function<double()> level, QWidget* parent)
     m_figures->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Style::apply(m_figures, Style::Text::callout, Style::secondary(this));
     below->addWidget(m_figures, 1);
-    m_showIntonation = new QCheckBox(QStringLiteral("Show Intonation"), m_takePage);
+    m_showIntonation = new QCheckBox(tr("Show Intonation"), m_takePage);
     m_showIntonation->setObjectName(QStringLiteral("showIntonation"));
     m_showIntonation->setToolTip(
-        QStringLiteral("Draw the melody of the original and of your attempt over the waveforms"));
+        tr("Draw the melody of the original and of your attempt over the waveforms"));
     connect(m_showIntonation, &QCheckBox::toggled, this, &AttemptCard::showIntonationChosen);
     below->addWidget(m_showIntonation, 0, Qt::AlignTop);
     page->addLayout(below);
@@ -93,15 +93,14 @@ void AttemptCard::showRecording(const QDateTime& start, double length) {
 QString AttemptCard::figuresText(const AttemptFeedback& feedback) {
     QStringList lines;
     lines << (feedback.pace ? AttemptFeedback::paceWords(*feedback.pace)
-                            : QStringLiteral("No speech was heard in your attempt."));
+                            : tr("No speech was heard in your attempt."));
     lines << (feedback.intonationMatch
-                  ? QStringLiteral("Intonation match: %1 of 100, %2.")
+                  ? tr("Intonation match: %1 of 100, %2.")
                         .arg(*feedback.intonationMatch)
                         .arg(AttemptFeedback::matchWords(*feedback.intonationMatch))
-                  : QStringLiteral(
-                        "Intonation match: too little of the two was voiced to compare."));
+                  : tr("Intonation match: too little of the two was voiced to compare."));
     if (feedback.pace && feedback.pauses.empty())
-        lines << QStringLiteral("You paused where the original pauses.");
+        lines << tr("You paused where the original pauses.");
     for (const AttemptFeedback::PauseDifference& pause : feedback.pauses)
         lines << AttemptFeedback::pauseWords(pause);
     return lines.join(QLatin1Char('\n'));

@@ -226,19 +226,16 @@ void ContentView::showLanguage() {
     };
     if (const std::optional<qsizetype> track = m_model.subtitleTrackInUse())
         m_toolbar->setSubtitleTrack(
-            *track,
-            named(QStringLiteral("Subtitles"), m_model.subtitleTracks()[size_t(*track)].language));
+            *track, named(tr("Subtitles"), m_model.subtitleTracks()[size_t(*track)].language));
     else if (const std::optional<qsizetype> transcript = m_model.transcriptInUse())
         m_toolbar->setTranscript(
-            *transcript,
-            named(QStringLiteral("Transcript"), m_model.session()->method.textSource()->language));
+            *transcript, named(tr("Transcript"), m_model.session()->method.textSource()->language));
     else if (const auto text =
                  m_model.session() ? m_model.session()->method.textSource() : std::nullopt)
         // Text no longer listed (pasted before the file was last opened): named, not checked.
-        m_toolbar->setUnlistedText(named(m_model.session()->method.isSubtitles()
-                                             ? QStringLiteral("Subtitles")
-                                             : QStringLiteral("Transcript"),
-                                         text->language));
+        m_toolbar->setUnlistedText(
+            named(m_model.session()->method.isSubtitles() ? tr("Subtitles") : tr("Transcript"),
+                  text->language));
     else
         m_toolbar->setLanguage(m_model.language(), Transcriber::displayName(m_model.language()));
 }
@@ -269,9 +266,8 @@ void ContentView::showError() {
         return;
     }
     if (!m_errorAlert) {
-        m_errorAlert =
-            new QMessageBox(QMessageBox::Warning, QStringLiteral("Something went wrong"),
-                            QStringLiteral("Something went wrong"), QMessageBox::Ok, this);
+        m_errorAlert = new QMessageBox(QMessageBox::Warning, tr("Something went wrong"),
+                                       tr("Something went wrong"), QMessageBox::Ok, this);
         m_errorAlert->setObjectName(QStringLiteral("errorAlert"));
         m_errorAlert->setAttribute(Qt::WA_DeleteOnClose);
         m_errorAlert->setEscapeButton(QMessageBox::Ok);
@@ -299,25 +295,24 @@ void ContentView::showMicrophoneAlert() {
     }
     if (m_micAlert)
         return;
-    m_micAlert = new QMessageBox(
-        QMessageBox::Information, QStringLiteral("Microphone is off for Quellin"),
-        QStringLiteral("Microphone is off for Quellin"), QMessageBox::NoButton, this);
+    m_micAlert = new QMessageBox(QMessageBox::Information, tr("Microphone is off for Quellin"),
+                                 tr("Microphone is off for Quellin"), QMessageBox::NoButton, this);
     m_micAlert->setObjectName(QStringLiteral("microphoneAlert"));
     m_micAlert->setAttribute(Qt::WA_DeleteOnClose);
     m_micAlert->setInformativeText(
-        QStringLiteral("To record your attempts, allow Quellin to use the microphone in your "
-                       "system’s sound and privacy settings."));
+        tr("To record your attempts, allow Quellin to use the microphone in your "
+           "system’s sound and privacy settings."));
     Alerts::fitMessage(m_micAlert);
     const QStringList command = soundSettingsCommand();
     if (!command.isEmpty()) {
         QPushButton* open =
-            m_micAlert->addButton(QStringLiteral("Open Sound Settings"), QMessageBox::AcceptRole);
+            m_micAlert->addButton(tr("Open Sound Settings"), QMessageBox::AcceptRole);
         connect(open, &QPushButton::clicked, this, [command] {
             if (!QProcess::startDetached(command.first(), command.mid(1)))
                 qCDebug(lcUi) << "couldn't start" << command;
         });
     }
-    QPushButton* notNow = m_micAlert->addButton(QStringLiteral("Not Now"), QMessageBox::RejectRole);
+    QPushButton* notNow = m_micAlert->addButton(tr("Not Now"), QMessageBox::RejectRole);
     m_micAlert->setEscapeButton(notNow);
     connect(m_micAlert, &QMessageBox::finished, this, [this] {
         m_micAlert = nullptr;

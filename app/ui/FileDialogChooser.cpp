@@ -1,5 +1,6 @@
 #include "ui/FileDialogChooser.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMimeDatabase>
 #include <QStringList>
@@ -18,7 +19,8 @@ QString mediaFilter() {
                     patterns.append(pattern);
         }
     }
-    return QStringLiteral("Audio and video files (%1)").arg(patterns.join(u' '));
+    return QCoreApplication::translate("FileDialogChooser", "Audio and video files (%1)")
+        .arg(patterns.join(u' '));
 }
 
 std::optional<QString> chooseOne(const QString& message, const QString& filter) {
@@ -38,5 +40,6 @@ std::optional<QString> FileDialogChooser::chooseMediaFile(const QString& message
 }
 
 std::optional<QString> FileDialogChooser::chooseSubtitleFile(const QString& message) {
-    return chooseOne(message, QStringLiteral("Subtitles (%1)").arg(subtitlePatterns().join(u' ')));
+    return chooseOne(message, QCoreApplication::translate("FileDialogChooser", "Subtitles (%1)")
+                                  .arg(subtitlePatterns().join(u' ')));
 }

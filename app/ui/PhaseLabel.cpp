@@ -25,21 +25,19 @@ std::optional<PhaseLabel::Content> PhaseLabel::content(const AppModel::Phase& ph
     case Kind::idle:
         return std::nullopt;
     case Kind::playing:
-        return Content{QStringLiteral("Playing %1 of %2").arg(phase.repetition).arg(phase.of),
+        return Content{tr("Playing %1 of %2").arg(phase.repetition).arg(phase.of),
                        QStringLiteral("speaker.wave.2.fill"), Tone::normal};
     case Kind::yourTurn:
-        return Content{QStringLiteral("Your turn (%1 of %2)").arg(phase.repetition).arg(phase.of),
+        return Content{tr("Your turn (%1 of %2)").arg(phase.repetition).arg(phase.of),
                        QStringLiteral("person.wave.2.fill"), Tone::accent};
     case Kind::listenFirst:
-        return Content{QStringLiteral("Listen…"), QStringLiteral("ear"), Tone::normal};
+        return Content{tr("Listen…"), QStringLiteral("ear"), Tone::normal};
     case Kind::recording:
-        return Content{QStringLiteral("Recording…"), QStringLiteral("record.circle"), Tone::red};
+        return Content{tr("Recording…"), QStringLiteral("record.circle"), Tone::red};
     case Kind::original:
-        return Content{QStringLiteral("Original"), QStringLiteral("speaker.wave.2.fill"),
-                       Tone::normal};
+        return Content{tr("Original"), QStringLiteral("speaker.wave.2.fill"), Tone::normal};
     case Kind::take:
-        return Content{QStringLiteral("Your attempt"), QStringLiteral("person.wave.2.fill"),
-                       Tone::orange};
+        return Content{tr("Your attempt"), QStringLiteral("person.wave.2.fill"), Tone::orange};
     }
     return std::nullopt;
 }

@@ -48,21 +48,21 @@ PracticeSettingsView::PracticeSettingsView(double minimumPause, QWidget* parent)
     grid->setVerticalSpacing(10);
     grid->setColumnStretch(1, 1);
 
-    grid->addWidget(rowTitle(QStringLiteral("Repeat"), this), 0, 0);
+    grid->addWidget(rowTitle(tr("Repeat"), this), 0, 0);
     m_repeats = new QSpinBox(this);
     m_repeats->setObjectName(QStringLiteral("repeats"));
     m_repeats->setRange(1, 20);
     m_repeats->setSingleStep(1);
     m_repeats->setSuffix(QStringLiteral("×"));
     m_repeats->setKeyboardTracking(false);
-    m_repeats->setAccessibleName(QStringLiteral("Repeat"));
+    m_repeats->setAccessibleName(tr("Repeat"));
     connect(m_repeats, &QSpinBox::valueChanged, this, &PracticeSettingsView::repeatsChosen);
     grid->addWidget(m_repeats, 0, 1, Qt::AlignLeft);
 
-    grid->addWidget(rowTitle(QStringLiteral("Speed"), this), 1, 0);
+    grid->addWidget(rowTitle(tr("Speed"), this), 1, 0);
     auto* speed = new QHBoxLayout;
     speed->setSpacing(8);
-    speed->addWidget(endSymbol(QStringLiteral("tortoise"), QStringLiteral("Slower"), this));
+    speed->addWidget(endSymbol(QStringLiteral("tortoise"), tr("Slower"), this));
     m_rate = new QSlider(Qt::Horizontal, this);
     m_rate->setObjectName(QStringLiteral("rate"));
     m_rate->setRange(50, 150);
@@ -71,20 +71,20 @@ PracticeSettingsView::PracticeSettingsView(double minimumPause, QWidget* parent)
     m_rate->setTickInterval(25);
     m_rate->setMaximumWidth(280);
     m_rate->setMinimumWidth(140);
-    m_rate->setAccessibleName(QStringLiteral("Speed"));
+    m_rate->setAccessibleName(tr("Speed"));
     connect(m_rate, &QSlider::valueChanged, this, [this](int hundredths) {
         // Dragging lands anywhere; the rate moves in whole steps.
         const int snapped = int(std::lround(double(hundredths) / rateStep)) * rateStep;
         Q_EMIT rateChosen(snapped / 100.0);
     });
     speed->addWidget(m_rate, 1);
-    speed->addWidget(endSymbol(QStringLiteral("hare"), QStringLiteral("Faster"), this));
+    speed->addWidget(endSymbol(QStringLiteral("hare"), tr("Faster"), this));
     m_speed = new QLabel(this);
     m_speed->setObjectName(QStringLiteral("speedText"));
     m_speed->setFixedWidth(44);
     m_speed->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     speed->addWidget(m_speed);
-    m_normal = new QPushButton(QStringLiteral("Normal"), this);
+    m_normal = new QPushButton(tr("Normal"), this);
     m_normal->setObjectName(QStringLiteral("normalSpeed"));
     m_normal->setFont(Style::font(Style::Text::caption, m_normal->font()));
     connect(m_normal, &QPushButton::clicked, this, &PracticeSettingsView::normalSpeedRequested);
@@ -92,23 +92,23 @@ PracticeSettingsView::PracticeSettingsView(double minimumPause, QWidget* parent)
     speed->addStretch();
     grid->addLayout(speed, 1, 1);
 
-    grid->addWidget(rowTitle(QStringLiteral("Pause after each"), this), 2, 0);
+    grid->addWidget(rowTitle(tr("Pause after each"), this), 2, 0);
     m_gap = new QComboBox(this);
     m_gap->setObjectName(QStringLiteral("gapFactor"));
-    m_gap->setAccessibleName(QStringLiteral("Pause after each"));
+    m_gap->setAccessibleName(tr("Pause after each"));
     for (const double choice : gapChoices)
         m_gap->addItem(gapText(choice), choice);
     m_gap->setToolTip(
-        QStringLiteral("Time to say it yourself after each repetition, sized to the sentence’s "
-                       "length (at least ") +
-        QString::asprintf("%.1f", minimumPause) + QStringLiteral(" s)"));
+        tr("Time to say it yourself after each repetition, sized to the sentence’s length (at "
+           "least %1 s)")
+            .arg(QString::asprintf("%.1f", minimumPause)));
     m_gap->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(m_gap, &QComboBox::activated, this,
             [this](int index) { Q_EMIT gapFactorChosen(m_gap->itemData(index).toDouble()); });
     grid->addWidget(m_gap, 2, 1, Qt::AlignLeft);
 
-    grid->addWidget(rowTitle(QStringLiteral("Then"), this), 3, 0);
-    m_autoAdvance = new QCheckBox(QStringLiteral("Go on to the next sentence by itself"), this);
+    grid->addWidget(rowTitle(tr("Then"), this), 3, 0);
+    m_autoAdvance = new QCheckBox(tr("Go on to the next sentence by itself"), this);
     m_autoAdvance->setObjectName(QStringLiteral("autoAdvance"));
     connect(m_autoAdvance, &QCheckBox::toggled, this, &PracticeSettingsView::autoAdvanceChosen);
     grid->addWidget(m_autoAdvance, 3, 1);
@@ -150,12 +150,12 @@ QString PracticeSettingsView::speedText(double rate) {
 
 QString PracticeSettingsView::gapText(double gapFactor) {
     if (gapFactor == 0)
-        return QStringLiteral("None");
+        return tr("None");
     if (gapFactor == 0.5)
-        return QStringLiteral("½ sentence");
+        return tr("½ sentence");
     if (gapFactor == 1)
-        return QStringLiteral("1 sentence");
+        return tr("1 sentence");
     if (gapFactor == 1.5)
-        return QStringLiteral("1½ sentences");
-    return QString::number(gapFactor, 'g', 3) + QStringLiteral(" sentences");
+        return tr("1½ sentences");
+    return tr("%1 sentences").arg(QString::number(gapFactor, 'g', 3));
 }

@@ -79,7 +79,7 @@ PracticeView::PracticeView(AppModel& model, QWidget* parent) : QWidget(parent), 
     m_stack = new QStackedLayout(this);
     m_placeholder = new Placeholder(this);
     m_placeholder->present(QStringLiteral("text.line.first.and.arrowtriangle.forward"),
-                           QStringLiteral("Pick a sentence"));
+                           tr("Pick a sentence"));
     m_stack->addWidget(m_placeholder);
 
     m_stack->addWidget(Style::scrollArea(makeContent(), this));
@@ -114,7 +114,7 @@ QWidget* PracticeView::makeContent() {
     m_hard = new QPushButton(column);
     m_hard->setObjectName(QStringLiteral("hard"));
     m_hard->setFlat(true);
-    m_hard->setToolTip(QStringLiteral("Mark this sentence hard (Ctrl+D)"));
+    m_hard->setToolTip(tr("Mark this sentence hard (Ctrl+D)"));
     m_hard->setFocusPolicy(Qt::TabFocus);
     connect(m_hard, &QPushButton::clicked, this, [this] { m_model.toggleHard(); });
     header->addWidget(m_hard, 0, Qt::AlignTop);
@@ -130,7 +130,7 @@ QWidget* PracticeView::makeContent() {
 
     auto* cards = new QVBoxLayout;
     cards->setSpacing(10);
-    auto* originalCard = new Card(QStringLiteral("waveform"), QStringLiteral("Original"), column);
+    auto* originalCard = new Card(QStringLiteral("waveform"), tr("Original"), column);
     m_original = new WaveformView(originalCard);
     m_original->setObjectName(QStringLiteral("originalWaveform"));
     m_original->setFixedHeight(70);
@@ -145,12 +145,11 @@ QWidget* PracticeView::makeContent() {
 
     auto* controls = new QHBoxLayout;
     controls->setSpacing(8);
-    m_previous =
-        controlButton(QStringLiteral("backward.end.fill"), QStringLiteral("Previous"),
-                      QStringLiteral("Previous sentence (↑ in the list, or Ctrl+[)"), column);
+    m_previous = controlButton(QStringLiteral("backward.end.fill"), tr("Previous"),
+                               tr("Previous sentence (↑ in the list, or Ctrl+[)"), column);
     connect(m_previous, &QPushButton::clicked, this, [this] { m_model.previous(); });
     controls->addWidget(m_previous);
-    m_loop = controlButton(QStringLiteral("repeat"), QStringLiteral("Loop"), {}, column);
+    m_loop = controlButton(QStringLiteral("repeat"), tr("Loop"), {}, column);
     m_loop->setObjectName(QStringLiteral("loop"));
     m_loop->setMinimumWidth(96);
     m_loop->setDefault(true);
@@ -160,22 +159,20 @@ QWidget* PracticeView::makeContent() {
     Style::makeProminent(m_loop);
     connect(m_loop, &QPushButton::clicked, this, [this] { m_model.loopOrStop(); });
     controls->addWidget(m_loop);
-    m_next = controlButton(QStringLiteral("forward.end.fill"), QStringLiteral("Next"),
-                           QStringLiteral("Next sentence (↓ in the list, or Ctrl+])"), column);
+    m_next = controlButton(QStringLiteral("forward.end.fill"), tr("Next"),
+                           tr("Next sentence (↓ in the list, or Ctrl+])"), column);
     connect(m_next, &QPushButton::clicked, this, [this] { m_model.next(); });
     controls->addWidget(m_next);
-    m_record = controlButton(
-        QStringLiteral("mic"), QStringLiteral("Record"),
-        QStringLiteral("Hear the sentence once, then record yourself (Ctrl+R)"), column);
+    m_record = controlButton(QStringLiteral("mic"), tr("Record"),
+                             tr("Hear the sentence once, then record yourself (Ctrl+R)"), column);
     m_record->setObjectName(QStringLiteral("record"));
     QPalette red = m_record->palette();
     red.setColor(QPalette::ButtonText, Style::red());
     m_record->setPalette(red);
     connect(m_record, &QPushButton::clicked, this, [this] { m_model.record(); });
     controls->addWidget(m_record);
-    m_compare =
-        controlButton(QStringLiteral("arrow.left.arrow.right"), QStringLiteral("Compare"),
-                      QStringLiteral("Play the original, then your attempt (Ctrl+E)"), column);
+    m_compare = controlButton(QStringLiteral("arrow.left.arrow.right"), tr("Compare"),
+                              tr("Play the original, then your attempt (Ctrl+E)"), column);
     m_compare->setObjectName(QStringLiteral("compare"));
     connect(m_compare, &QPushButton::clicked, this, [this] { m_model.compare(); });
     controls->addWidget(m_compare);
@@ -239,9 +236,9 @@ QLayout* PracticeView::makeUncertaintyNote(QWidget* column) {
     auto* row = new QHBoxLayout;
     row->setSpacing(12);
     m_uncertaintyNote =
-        new QLabel(QStringLiteral("These words were recognised with little certainty and may be "
-                                  "wrong. Choose the recording’s language, or add subtitles or a "
-                                  "transcript."),
+        new QLabel(tr("These words were recognised with little certainty and may be "
+                      "wrong. Choose the recording’s language, or add subtitles or a "
+                      "transcript."),
                    column);
     m_uncertaintyNote->setObjectName(QStringLiteral("uncertaintyNote"));
     m_uncertaintyNote->setWordWrap(true);
@@ -267,15 +264,13 @@ void PracticeView::showCertainty(const Session& session, const Sentence& sentenc
                                                                         : Style::primary(this));
     m_uncertaintyNote->setVisible(!fileReliable && !plain);
     m_plainText->setVisible(doubtful);
-    m_plainText->setText(plain ? QStringLiteral("Fade Uncertain Text")
-                               : QStringLiteral("Show Text Plainly"));
-    m_plainText->setToolTip(plain
-                                ? QStringLiteral("Fade the words recognised with little certainty")
-                                : QStringLiteral("Show every recognised word in full colour"));
+    m_plainText->setText(plain ? tr("Fade Uncertain Text") : tr("Show Text Plainly"));
+    m_plainText->setToolTip(plain ? tr("Fade the words recognised with little certainty")
+                                  : tr("Show every recognised word in full colour"));
 }
 
 QString PracticeView::placeText(qsizetype current, qsizetype count) {
-    return QStringLiteral("Sentence %1 of %2").arg(current + 1).arg(count);
+    return tr("Sentence %1 of %2").arg(current + 1).arg(count);
 }
 
 QString PracticeView::timesText(const Sentence& sentence) {
@@ -301,7 +296,7 @@ void PracticeView::refresh() {
     m_place->setText(placeText(session->current, qsizetype(session->sentences.size())));
     m_times->setText(timesText(*sentence));
     m_phase->setPhase(phase);
-    m_hard->setText(sentence->hard ? QStringLiteral("Hard") : QStringLiteral("Mark Hard"));
+    m_hard->setText(sentence->hard ? tr("Hard") : tr("Mark Hard"));
     m_hard->setIcon(sentence->hard ? Symbols::icon(QStringLiteral("star.fill"), Style::orange())
                                    : Symbols::icon(QStringLiteral("star")));
 
@@ -311,11 +306,11 @@ void PracticeView::refresh() {
         showCertainty(*session, *sentence);
     } else {
         // Recognition leaves a stretch in which it heard no words with empty text.
-        m_transcript->setText(
-            sentence->text ? QStringLiteral("No words were recognised in this sentence. Listen, "
-                                            "then say it back.")
-                           : QStringLiteral("No transcript for this sentence: it was split at a "
-                                            "pause. Listen, then say it back."));
+        m_transcript->setText(sentence->text
+                                  ? tr("No words were recognised in this sentence. Listen, "
+                                       "then say it back.")
+                                  : tr("No transcript for this sentence: it was split at a "
+                                       "pause. Listen, then say it back."));
         Style::apply(m_transcript, Style::Text::body, Style::secondary(this));
         m_uncertaintyNote->hide();
         m_plainText->hide();
@@ -342,14 +337,13 @@ void PracticeView::refresh() {
 
     const bool idle = phase.kind == Kind::idle;
     const PracticeSettings settings = m_model.effectiveSettings();
-    m_loop->setText(idle ? QStringLiteral("Loop") : QStringLiteral("Stop"));
+    m_loop->setText(idle ? tr("Loop") : tr("Stop"));
     m_loop->setIcon(Symbols::icon(idle ? QStringLiteral("repeat") : QStringLiteral("stop.fill"),
                                   m_loop->palette().color(QPalette::ButtonText)));
-    m_loop->setToolTip(
-        QStringLiteral("Play the sentence %1 times with a pause to repeat it (Space)")
-            .arg(settings.repeats));
+    m_loop->setToolTip(tr("Play the sentence %n time(s) with a pause to repeat it (Space)", nullptr,
+                          settings.repeats));
     const bool recording = phase.kind == Kind::recording;
-    m_record->setText(recording ? QStringLiteral("Stop Recording") : QStringLiteral("Record"));
+    m_record->setText(recording ? tr("Stop Recording") : tr("Record"));
     m_record->setIcon(Symbols::icon(
         recording ? QStringLiteral("stop.circle") : QStringLiteral("mic"), Style::red()));
     m_compare->setEnabled(take.has_value());

@@ -31,7 +31,7 @@ RecordingMeter::RecordingMeter(std::function<double()> level, QWidget* parent)
     m_level->setRange(0, levelSteps);
     m_level->setTextVisible(false);
     m_level->setFixedHeight(10);
-    m_level->setAccessibleName(QStringLiteral("Microphone level"));
+    m_level->setAccessibleName(tr("Microphone level"));
     QPalette red = m_level->palette();
     red.setColor(QPalette::Highlight, Style::red());
     m_level->setPalette(red);
@@ -56,7 +56,7 @@ void RecordingMeter::tick(const QDateTime& now) {
     m_level->setValue(static_cast<int>(std::lround(level * levelSteps)));
     const int seconds = secondsLeft(m_start, m_length, now);
     m_seconds->setText(QStringLiteral("%1 s").arg(seconds));
-    m_seconds->setAccessibleName(QStringLiteral("%1 seconds left").arg(seconds));
+    m_seconds->setAccessibleName(tr("%n second(s) left", nullptr, seconds));
 }
 
 int RecordingMeter::secondsLeft(const QDateTime& start, double length, const QDateTime& now) {

@@ -11,22 +11,20 @@
 
 ReviewView::ReviewView(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("review"));
-    setWindowTitle(QStringLiteral("Review Hard Sentences"));
+    setWindowTitle(tr("Review Hard Sentences"));
     resize(760, 420);
     auto* layout = new QVBoxLayout(this);
-    auto* intro =
-        new QLabel(QStringLiteral("Sentences you marked hard come back 1, 3, 7, 14 and then "
-                                  "every 30 days after you practise them. Double-click "
-                                  "one to practise it."),
-                   this);
+    auto* intro = new QLabel(tr("Sentences you marked hard come back 1, 3, 7, 14 and then "
+                                "every 30 days after you practise them. Double-click "
+                                "one to practise it."),
+                             this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("reviewList"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels({QStringLiteral("Sentence"), QStringLiteral("File"),
-                             QStringLiteral("Last practised"), QStringLiteral("Due")});
+    m_list->setHeaderLabels({tr("Sentence"), tr("File"), tr("Last practised"), tr("Due")});
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_list->header()->setStretchLastSection(false);
     connect(m_list, &QTreeWidget::itemActivated, this,
@@ -44,8 +42,8 @@ void ReviewView::setItems(std::vector<ReviewItem> items, const QDateTime& now) {
         const QDateTime& practised = item.sentence.practice.practisedAt;
         auto* row = new QTreeWidgetItem(
             {item.title(), item.fileName(),
-             practised.isValid() ? RelativeDate::text(practised, now) : QStringLiteral("Never"),
-             item.due <= now ? QStringLiteral("Now") : RelativeDate::text(item.due, now)});
+             practised.isValid() ? RelativeDate::text(practised, now) : tr("Never"),
+             item.due <= now ? tr("Now") : RelativeDate::text(item.due, now)});
         row->setToolTip(0, item.title());
         row->setToolTip(1, item.filePath);
         m_list->addTopLevelItem(row);
@@ -53,8 +51,7 @@ void ReviewView::setItems(std::vector<ReviewItem> items, const QDateTime& now) {
     for (int column = 1; column < 4; ++column)
         m_list->resizeColumnToContents(column);
     if (m_items.empty())
-        m_list->addTopLevelItem(
-            new QTreeWidgetItem({QStringLiteral("No sentence is marked hard.")}));
+        m_list->addTopLevelItem(new QTreeWidgetItem({tr("No sentence is marked hard.")}));
 }
 
 void ReviewView::choose(int row) {

@@ -45,7 +45,7 @@ SentenceList::SentenceList(QWidget* parent) : QWidget(parent) {
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_list->setAccessibleName(QStringLiteral("Sentences"));
+    m_list->setAccessibleName(tr("Sentences"));
     stack->addWidget(m_list, 0, 0);
     m_placeholder = new Placeholder(this);
     m_placeholder->hide();
@@ -139,14 +139,12 @@ void SentenceList::setEmpty(Empty empty) {
         break;
     case Empty::noHardSentences:
         m_placeholder->present(
-            QStringLiteral("star"), QStringLiteral("No hard sentences yet"),
-            QStringLiteral(
-                "Mark a sentence hard with Ctrl+D or its star, then practise only those."));
+            QStringLiteral("star"), tr("No hard sentences yet"),
+            tr("Mark a sentence hard with Ctrl+D or its star, then practise only those."));
         break;
     case Empty::noSentences:
-        m_placeholder->present(QStringLiteral("waveform.slash"),
-                               QStringLiteral("No sentences found"),
-                               QStringLiteral("This file seems to be silent."));
+        m_placeholder->present(QStringLiteral("waveform.slash"), tr("No sentences found"),
+                               tr("This file seems to be silent."));
         break;
     }
 }
@@ -190,7 +188,7 @@ QMenu* SentenceList::contextMenu(const QModelIndex& index) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const qsizetype sentence = index.data(SentenceListModel::IndexRole).value<qsizetype>();
     const bool hard = index.data(SentenceListModel::HardRole).toBool();
-    menu->addAction(hard ? QStringLiteral("Unmark Hard") : QStringLiteral("Mark Hard"), this,
+    menu->addAction(hard ? tr("Unmark Hard") : tr("Mark Hard"), this,
                     [this, sentence] { Q_EMIT toggleHardRequested(sentence); });
     menu->addAction(tr("Edit Text…"), this,
                     [this, sentence] { Q_EMIT editTextRequested(sentence); })

@@ -1,5 +1,6 @@
 #include "ui/SentenceRow.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -10,7 +11,8 @@ bool SentenceRow::hasText() const {
 }
 
 QString SentenceRow::title() const {
-    return hasText() ? sentence.text->trimmed() : QStringLiteral("Sentence %1").arg(number);
+    return hasText() ? sentence.text->trimmed()
+                     : QCoreApplication::translate("SentenceRow", "Sentence %1").arg(number);
 }
 
 QString SentenceRow::detail() const {
@@ -24,13 +26,13 @@ QString SentenceRow::detail() const {
 }
 
 QString SentenceRow::accessibilityLabel() const {
-    QStringList parts{QStringLiteral("Sentence %1").arg(number)};
+    QStringList parts{QCoreApplication::translate("SentenceRow", "Sentence %1").arg(number)};
     if (hasText())
         parts.append(sentence.text->trimmed());
     if (hasText() && faded)
-        parts.append(QStringLiteral("words uncertain"));
+        parts.append(QCoreApplication::translate("SentenceRow", "words uncertain"));
     parts.append(TimeText::short_(sentence.start));
     if (sentence.hard)
-        parts.append(QStringLiteral("marked hard"));
+        parts.append(QCoreApplication::translate("SentenceRow", "marked hard"));
     return parts.join(QStringLiteral(", "));
 }

@@ -6,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -34,7 +35,7 @@ QString titleOf(const QModelIndex& index) {
     if (model && !index.data(SentenceListModel::HasTextRole).toBool()) {
         const std::optional<QString>& text = model->rows().at(size_t(index.row())).sentence.text;
         if (text && text->trimmed().isEmpty())
-            return QStringLiteral("(no words recognised)");
+            return QCoreApplication::translate("SentenceRowDelegate", "(no words recognised)");
     }
     return index.data(Qt::DisplayRole).toString();
 }

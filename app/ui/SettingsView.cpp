@@ -26,18 +26,17 @@ SettingsView::SettingsView(QString sessionsFolder, Actions actions, QWidget* par
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(16);
 
-    auto* sessions = new QGroupBox(QStringLiteral("Your sessions"), this);
+    auto* sessions = new QGroupBox(tr("Your sessions"), this);
     auto* sessionsLayout = new QVBoxLayout(sessions);
     sessionsLayout->setSpacing(10);
-    auto* where = new QLabel(
-        QStringLiteral("Sentences, your place, hard marks and recordings are kept on this "
-                       "computer only. Recognition runs on-device; nothing is uploaded."),
-        sessions);
+    auto* where = new QLabel(tr("Sentences, your place, hard marks and recordings are kept on this "
+                                "computer only. Recognition runs on-device; nothing is uploaded."),
+                             sessions);
     where->setObjectName(QStringLiteral("sessionsText"));
     where->setWordWrap(true);
     Style::apply(where, Style::Text::callout, Style::secondary(this));
     sessionsLayout->addWidget(where);
-    auto* show = new QPushButton(QStringLiteral("Show in File Manager"), sessions);
+    auto* show = new QPushButton(tr("Show in File Manager"), sessions);
     show->setObjectName(QStringLiteral("showSessions"));
     show->setToolTip(QDir::toNativeSeparators(m_folder));
     connect(show, &QPushButton::clicked, this, &SettingsView::showSessionsFolder);
@@ -45,9 +44,9 @@ SettingsView::SettingsView(QString sessionsFolder, Actions actions, QWidget* par
     sessionsLayout->addWidget(show, 0, Qt::AlignLeft);
     layout->addWidget(sessions);
 
-    auto* updates = new QGroupBox(QStringLiteral("Updates"), this);
+    auto* updates = new QGroupBox(tr("Updates"), this);
     auto* updatesLayout = new QVBoxLayout(updates);
-    auto* check = new QPushButton(QStringLiteral("Check for Updates…"), updates);
+    auto* check = new QPushButton(tr("Check for Updates…"), updates);
     check->setObjectName(QStringLiteral("checkForUpdates"));
     connect(check, &QPushButton::clicked, this, [this] {
         if (m_actions.checkForUpdates)

@@ -91,7 +91,7 @@ void SplitStatus::showListening(double heard, double duration, const QString& la
 }
 
 void SplitStatus::showAligning(double aligned, double duration) {
-    showProgress(QStringLiteral("Aligning the transcript to the sound…"), aligned, duration);
+    showProgress(tr("Aligning the transcript to the sound…"), aligned, duration);
 }
 
 void SplitStatus::showProgress(const QString& label, double done, double duration) {
@@ -134,32 +134,29 @@ double SplitStatus::fraction(double heard, double duration) {
 }
 
 QString SplitStatus::listeningLabel(const QString& languageName) {
-    return QStringLiteral("Listening for sentences (") + languageName + QStringLiteral(")…");
+    return tr("Listening for sentences (%1)…").arg(languageName);
 }
 
 QString SplitStatus::listeningValue(double heard, double duration) {
-    return TimeText::whole(heard) + QStringLiteral(" of ") + TimeText::whole(duration) +
-           QStringLiteral(". You can practise meanwhile.");
+    return tr("%1 of %2. You can practise meanwhile.")
+        .arg(TimeText::whole(heard), TimeText::whole(duration));
 }
 
 QString SplitStatus::methodText(qsizetype count, const SplitMethod& method,
                                 const QString& languageName) {
-    // The English plural, as a translation's plural forms would give it: never "1 sentences".
-    QString text =
-        count == 1 ? QStringLiteral("1 sentence") : QStringLiteral("%1 sentences").arg(count);
+    const int n = int(count);
     const std::optional<SplitMethod::TextSource> source = method.textSource();
     if (method.isSpeech())
-        text += QStringLiteral(" · transcript (") + languageName +
-                QStringLiteral(", on this computer)");
-    else if (method.isSubtitles())
-        text += QStringLiteral(" · subtitles (") +
-                (languageName.isEmpty() ? source->source
-                                        : languageName + QStringLiteral(", ") + source->source) +
-                u')';
-    else if (method.isTranscript())
-        text += languageName.isEmpty() ? QStringLiteral(" · transcript")
-                                       : QStringLiteral(" · transcript (") + languageName + u')';
-    else
-        text += QStringLiteral(" · split at pauses");
-    return text;
+        return tr("%n sentence(s) · transcript (%1, on this computer)", nullptr, n)
+            .arg(languageName);
+    if (method.isSubtitles())
+        return languageName.isEmpty()
+                   ? tr("%n sentence(s) · subtitles (%1)", nullptr, n).arg(source->source)
+                   : tr("%n sentence(s) · subtitles (%1, %2)", nullptr, n)
+                         .arg(languageName, source->source);
+    if (method.isTranscript())
+        return languageName.isEmpty()
+                   ? tr("%n sentence(s) · transcript", nullptr, n)
+                   : tr("%n sentence(s) · transcript (%1)", nullptr, n).arg(languageName);
+    return tr("%n sentence(s) · split at pauses", nullptr, n);
 }

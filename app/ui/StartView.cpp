@@ -103,30 +103,30 @@ QWidget* StartView::makeWelcome() {
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(6);
-    auto* title = makeLabel(QStringLiteral("Shadow any recording, one sentence at a time"),
-                            Style::Text::title2, Style::primary(this), column);
+    auto* title = makeLabel(tr("Shadow any recording, one sentence at a time"), Style::Text::title2,
+                            Style::primary(this), column);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     title->setFont(titleFont);
     title->setAlignment(Qt::AlignCenter);
     title->setWordWrap(true);
     texts->addWidget(title);
-    auto* intro = makeLabel(
-        QStringLiteral("Open a podcast episode, a lesson or a video. Quellin finds the sentences, "
-                       "loops each one with time to repeat it, and lets you record yourself to "
-                       "compare. Your files stay on this computer."),
-        Style::Text::body, Style::secondary(this), column);
+    auto* intro =
+        makeLabel(tr("Open a podcast episode, a lesson or a video. Quellin finds the sentences, "
+                     "loops each one with time to repeat it, and lets you record yourself to "
+                     "compare. Your files stay on this computer."),
+                  Style::Text::body, Style::secondary(this), column);
     intro->setAlignment(Qt::AlignCenter);
     intro->setWordWrap(true);
     intro->setContentsMargins(20, 0, 20, 0); // 520 wide in the 560 column
     texts->addWidget(intro);
     outer->addLayout(texts);
 
-    auto* open = new QPushButton(QStringLiteral("Open Audio or Video…"), column);
+    auto* open = new QPushButton(tr("Open Audio or Video…"), column);
     open->setObjectName(QStringLiteral("openButton"));
     // Ctrl+O belongs to the File menu's item (the same operation); a second shortcut on the
     // button would make the key ambiguous and neither would fire.
-    open->setToolTip(QStringLiteral("Open Audio or Video… (Ctrl+O)"));
+    open->setToolTip(tr("Open Audio or Video… (Ctrl+O)"));
     open->setDefault(true);
     open->setIconSize(QSize(20, 20));
     open->setMinimumHeight(40);
@@ -137,9 +137,9 @@ QWidget* StartView::makeWelcome() {
     connect(open, &QPushButton::clicked, this, &StartView::openRequested);
     outer->addWidget(open, 0, Qt::AlignHCenter);
 
-    outer->addWidget(makeLabel(QStringLiteral("or drop a file here"), Style::Text::callout,
-                               Style::secondary(this), column),
-                     0, Qt::AlignHCenter);
+    outer->addWidget(
+        makeLabel(tr("or drop a file here"), Style::Text::callout, Style::secondary(this), column),
+        0, Qt::AlignHCenter);
 
     m_recentSection = new QWidget(column);
     m_recentSection->setObjectName(QStringLiteral("recentSection"));
@@ -147,7 +147,7 @@ QWidget* StartView::makeWelcome() {
     auto* recent = new QVBoxLayout(m_recentSection);
     recent->setContentsMargins(0, 0, 0, 0);
     recent->setSpacing(6);
-    auto* heading = makeLabel(QStringLiteral("Pick up where you left off"), Style::Text::headline,
+    auto* heading = makeLabel(tr("Pick up where you left off"), Style::Text::headline,
                               Style::primary(this), m_recentSection);
     heading->setObjectName(QStringLiteral("recentHeading"));
     recent->addWidget(heading);
@@ -175,17 +175,16 @@ void StartView::setOpening(bool opening, std::optional<double> fraction) {
         const int percent = static_cast<int>(std::lround(std::clamp(*fraction, 0.0, 1.0) * 100));
         m_spinner->setRange(0, 100);
         m_spinner->setValue(percent);
-        m_openingCaption->setText(QStringLiteral("Reading the file… %1%").arg(percent));
+        m_openingCaption->setText(tr("Reading the file… %1%").arg(percent));
     } else {
         m_spinner->setRange(0, 0); // busy
-        m_openingCaption->setText(QStringLiteral("Reading the file…"));
+        m_openingCaption->setText(tr("Reading the file…"));
     }
     m_pages->setCurrentIndex(opening ? 1 : 0);
 }
 
 void StartView::setReviewDue(qsizetype count) {
-    m_reviewDue->setText(count == 1 ? QStringLiteral("1 sentence due for review")
-                                    : QStringLiteral("%1 sentences due for review").arg(count));
+    m_reviewDue->setText(tr("%n sentence(s) due for review", nullptr, int(count)));
     m_reviewDue->setVisible(count > 0);
 }
 
@@ -248,8 +247,8 @@ QWidget* StartView::makeRecentRow(int row, const RecentItem& item) {
     forget->setObjectName(QStringLiteral("recentForget"));
     forget->setAutoRaise(true);
     forget->setIcon(Symbols::icon(QStringLiteral("xmark.circle.fill"), Style::tertiary(this)));
-    forget->setToolTip(QStringLiteral("Forget this session and its recordings"));
-    forget->setAccessibleName(QStringLiteral("Forget ") + item.fileName);
+    forget->setToolTip(tr("Forget this session and its recordings"));
+    forget->setAccessibleName(tr("Forget %1").arg(item.fileName));
     connect(forget, &QToolButton::clicked, this, [this, row] { Q_EMIT forgetRequested(row); });
     layout->addWidget(forget);
     return panel;
@@ -259,11 +258,11 @@ QString StartView::detailLine(qsizetype current, qsizetype sentenceCount, qsizet
                               const QDateTime& updatedAt, const QDateTime& now,
                               qsizetype practisedCount) {
     QStringList parts;
-    parts.append(QStringLiteral("Sentence %1 of %2").arg(current + 1).arg(sentenceCount));
+    parts.append(tr("Sentence %1 of %2").arg(current + 1).arg(sentenceCount));
     if (practisedCount >= 1)
-        parts.append(QStringLiteral("%1 of %2 practised").arg(practisedCount).arg(sentenceCount));
+        parts.append(tr("%1 of %2 practised").arg(practisedCount).arg(sentenceCount));
     if (hardCount >= 1)
-        parts.append(QStringLiteral("%1 hard").arg(hardCount));
+        parts.append(tr("%n hard", nullptr, int(hardCount)));
     parts.append(RelativeDate::text(updatedAt, now));
     return parts.join(QStringLiteral(" · "));
 }

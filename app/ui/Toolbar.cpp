@@ -35,17 +35,17 @@ Toolbar::Toolbar(QWidget* parent) : QToolBar(parent) {
     m_languageButton->setPopupMode(QToolButton::InstantPopup);
     m_languageButton->setIcon(Symbols::icon(QStringLiteral("text.bubble")));
     m_languageButton->setToolTip(
-        QStringLiteral("Where the sentences come from: the file’s subtitles, or on-device speech "
-                       "recognition in the language spoken in it"));
+        tr("Where the sentences come from: the file’s subtitles, or on-device speech "
+           "recognition in the language spoken in it"));
     m_languageMenu = new QMenu(m_languageButton);
     m_languageMenu->setToolTipsVisible(true); // unusable tracks say why
     m_languageButton->setMenu(m_languageMenu);
     addWidget(m_languageButton);
 
-    m_hardOnly = addAction(Symbols::icon(QStringLiteral("star")), QStringLiteral("Hard Only"));
+    m_hardOnly = addAction(Symbols::icon(QStringLiteral("star")), tr("Hard Only"));
     m_hardOnly->setObjectName(QStringLiteral("hardOnly"));
     m_hardOnly->setCheckable(true);
-    m_hardOnly->setToolTip(QStringLiteral("Practise only the sentences marked hard"));
+    m_hardOnly->setToolTip(tr("Practise only the sentences marked hard"));
     connect(m_hardOnly, &QAction::triggered, this, &Toolbar::hardOnlyChosen);
 
     rebuildMenu();
@@ -109,13 +109,11 @@ void Toolbar::rebuildMenu() {
     delete m_notOnDevice;
     m_languageGroup = new QActionGroup(m_languageMenu);
     m_languageGroup->setExclusive(true);
-    addTextSection(QStringLiteral("Subtitles"), subtitlesPrefix, m_tracks,
-                   &Toolbar::subtitleTrackChosen, QStringLiteral("Add Subtitles…"),
-                   &Toolbar::addSubtitlesRequested);
-    addTextSection(QStringLiteral("Transcript"), transcriptPrefix, m_transcripts,
-                   &Toolbar::transcriptChosen, QStringLiteral("Add Transcript…"),
-                   &Toolbar::addTranscriptRequested);
-    m_languageMenu->addSection(QStringLiteral("Language"));
+    addTextSection(tr("Subtitles"), subtitlesPrefix, m_tracks, &Toolbar::subtitleTrackChosen,
+                   tr("Add Subtitles…"), &Toolbar::addSubtitlesRequested);
+    addTextSection(tr("Transcript"), transcriptPrefix, m_transcripts, &Toolbar::transcriptChosen,
+                   tr("Add Transcript…"), &Toolbar::addTranscriptRequested);
+    m_languageMenu->addSection(tr("Language"));
     for (const Language& language : m_languages) {
         if (language.onDevice) {
             QAction* action = m_languageMenu->addAction(language.name);
@@ -127,8 +125,7 @@ void Toolbar::rebuildMenu() {
                     [this, id = language.id] { Q_EMIT languageChosen(id); });
         } else {
             if (!m_notOnDevice) {
-                m_notOnDevice =
-                    new QMenu(QStringLiteral("Not on This Computer Yet"), m_languageMenu);
+                m_notOnDevice = new QMenu(tr("Not on This Computer Yet"), m_languageMenu);
                 m_notOnDevice->setObjectName(QStringLiteral("notOnDevice"));
             }
             QAction* action = m_notOnDevice->addAction(language.name);
@@ -140,9 +137,9 @@ void Toolbar::rebuildMenu() {
     if (m_notOnDevice)
         m_languageMenu->addMenu(m_notOnDevice);
     m_languageMenu->addSeparator();
-    m_languageMenu->addAction(QStringLiteral("Find Sentences Again"), this,
+    m_languageMenu->addAction(tr("Find Sentences Again"), this,
                               &Toolbar::findSentencesAgainRequested);
-    m_languageMenu->addAction(QStringLiteral("Split at Pauses Only"), this,
+    m_languageMenu->addAction(tr("Split at Pauses Only"), this,
                               &Toolbar::splitAtPausesOnlyRequested);
 }
 
@@ -154,8 +151,7 @@ void Toolbar::addTextSection(const QString& heading, const QString& prefix,
     for (qsizetype index = 0; index < qsizetype(items.size()); ++index) {
         const TextSource& item = items[size_t(index)];
         if (item.unusable) {
-            QAction* action =
-                m_languageMenu->addAction(item.title + QStringLiteral(" — can’t be used"));
+            QAction* action = m_languageMenu->addAction(tr("%1 — can’t be used").arg(item.title));
             action->setEnabled(false);
             action->setToolTip(*item.unusable);
             continue;

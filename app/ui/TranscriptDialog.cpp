@@ -19,20 +19,20 @@ TranscriptDialog::TranscriptDialog(const QString& mediaPath, const QString& lang
                                    QWidget* parent)
     : QDialog(parent), m_folder(QFileInfo(mediaPath).absolutePath()) {
     setObjectName(QStringLiteral("transcriptDialog"));
-    setWindowTitle(QStringLiteral("Add Transcript"));
+    setWindowTitle(tr("Add Transcript"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* intro = new QLabel(
-        QStringLiteral("Paste the text spoken in “%1”, or open the file that holds it. Quellin "
-                       "finds where each sentence is spoken.")
-            .arg(QFileInfo(mediaPath).fileName()),
-        this);
+    auto* intro =
+        new QLabel(tr("Paste the text spoken in “%1”, or open the file that holds it. Quellin "
+                      "finds where each sentence is spoken.")
+                       .arg(QFileInfo(mediaPath).fileName()),
+                   this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("transcriptText"));
-    m_text->setPlaceholderText(QStringLiteral("The transcript, as written"));
+    m_text->setPlaceholderText(tr("The transcript, as written"));
     m_text->setMinimumSize(520, 260);
     layout->addWidget(m_text, 1);
 
@@ -50,13 +50,12 @@ TranscriptDialog::TranscriptDialog(const QString& mediaPath, const QString& lang
     for (const SynthesisLanguage& voice : voices)
         m_language->addItem(voice.name, voice.code);
     m_language->setCurrentIndex(int(voiceFor(voices, language)));
-    form->addRow(QStringLiteral("Language"), m_language);
+    form->addRow(tr("Language"), m_language);
     layout->addLayout(form);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    QPushButton* open =
-        buttons->addButton(QStringLiteral("Open File…"), QDialogButtonBox::ActionRole);
-    m_align = buttons->addButton(QStringLiteral("Align"), QDialogButtonBox::AcceptRole);
+    QPushButton* open = buttons->addButton(tr("Open File…"), QDialogButtonBox::ActionRole);
+    m_align = buttons->addButton(tr("Align"), QDialogButtonBox::AcceptRole);
     m_align->setDefault(true);
     m_align->setEnabled(false);
     layout->addWidget(buttons);
@@ -67,8 +66,8 @@ TranscriptDialog::TranscriptDialog(const QString& mediaPath, const QString& lang
     connect(m_text, &QPlainTextEdit::textChanged, this,
             [this] { m_align->setEnabled(!m_text->toPlainText().trimmed().isEmpty()); });
     if (voices.empty()) {
-        m_problem->setText(QStringLiteral("No voice to read a transcript with was found: "
-                                          "espeak-ng’s voices are missing."));
+        m_problem->setText(tr("No voice to read a transcript with was found: "
+                              "espeak-ng’s voices are missing."));
         m_problem->show();
     }
 }
@@ -77,7 +76,7 @@ Transcript TranscriptDialog::transcript() const {
     const QString text = m_text->toPlainText();
     const bool fromFile = !m_fileName.isEmpty() && text == m_fileText;
     return {text, QString(), m_language->currentData().toString(),
-            fromFile ? m_fileName : QStringLiteral("pasted text")};
+            fromFile ? m_fileName : tr("pasted text")};
 }
 
 qsizetype TranscriptDialog::voiceFor(const std::vector<SynthesisLanguage>& voices,
@@ -98,9 +97,8 @@ qsizetype TranscriptDialog::voiceFor(const std::vector<SynthesisLanguage>& voice
 }
 
 void TranscriptDialog::openFile() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open a Transcript"), m_folder,
-                                     QStringLiteral("Text files (*.txt);;All files (*)"));
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open a Transcript"), m_folder,
+                                                      tr("Text files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
     try {

@@ -4,19 +4,12 @@
 // cancelled read gives way. Recognition is refused, so only opening is timed. Medians of three
 // runs. Prints "name value unit" lines; progress goes to stderr.
 
-#include "audio/ClockedAudioDevices.h"
-#include "audio/Player.h"
-#include "audio/Recorder.h"
+#include "BenchModel.h"
 #include "BenchTools.h"
-#include "model/AppModel.h"
-#include "model/FileChooser.h"
-#include "speech/ScriptedEngine.h"
-#include "speech/SpeechAuthorizer.h"
-#include "speech/Transcriber.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QSettings>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -25,40 +18,11 @@ namespace {
 
 constexpr int runs = 3;
 
-class RefusingAuthorizer final : public SpeechAuthorizer {
-public:
-    QCoro::Task<bool> authorize() override { co_return false; }
-};
-
-class NoChooser final : public FileChooser {
-public:
-    std::optional<QString> chooseMediaFile(const QString&) override { return std::nullopt; }
-    std::optional<QString> chooseSubtitleFile(const QString&) override { return std::nullopt; }
-};
-
-std::unique_ptr<AppModel> makeModel(const QTemporaryDir& dir) {
-    auto devices = std::make_shared<ClockedAudioDevices>();
-    AppModel::Services services;
-    services.player = std::make_unique<Player>(devices);
-    services.recorder = std::make_unique<Recorder>(devices);
-    services.transcriber = std::make_unique<Transcriber>(std::make_unique<ScriptedEngine>(),
-                                                         std::make_unique<RefusingAuthorizer>());
-    services.defaults = std::make_unique<QSettings>(dir.filePath(QStringLiteral("Quellin.conf")),
-                                                    QSettings::IniFormat);
-    services.fileChooser = std::make_unique<NoChooser>();
-    return std::make_unique<AppModel>(SessionStore(dir.filePath(QStringLiteral("Sessions"))), false,
-                                      std::move(services));
-}
-
 // Runs the event loop until the model has a session for `path` and nothing runs; seconds.
 double waitForSession(AppModel& model, const QString& path, const QElapsedTimer& since) {
-    while (!(model.session() && model.session()->filePath == path && !model.hasRunningTasks())) {
-        if (model.error()) {
-            std::fprintf(stderr, "bench_model: %s\n", qPrintable(*model.error()));
-            std::exit(1);
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
+    BenchModel::waitUntil(model, [&] {
+        return model.session() && model.session()->filePath == path && !model.hasRunningTasks();
+    });
     return double(since.nsecsElapsed()) / 1e9;
 }
 
@@ -107,21 +71,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_model: run %d of %d\n", run + 1, runs);
         decode.push_back(ffmpegDecode(longFile));
         {
-            const auto model = makeModel(dir);
+            const auto model = BenchModel::make(dir);
             QElapsedTimer timer;
             timer.start();
             model->open(longFile);
             open.push_back(waitForSession(*model, longFile, timer));
         }
         {
-            const auto model = makeModel(dir);
+            const auto model = BenchModel::make(dir);
             QElapsedTimer timer;
             timer.start();
             model->open(shortFile);
             alone.push_back(waitForSession(*model, shortFile, timer));
         }
         {
-            const auto model = makeModel(dir);
+            const auto model = BenchModel::make(dir);
             model->open(longFile);
             QElapsedTimer reading;
             reading.start();

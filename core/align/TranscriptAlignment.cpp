@@ -7,6 +7,7 @@
 #include "split/SilenceSplitter.h"
 #include "split/SpeechEdges.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 
@@ -57,11 +58,13 @@ TranscriptAligner::place(const QStringList& texts, const QString& language,
     };
     if (!hasSynthesisVoice(language))
         throw TranscriptError(
-            QStringLiteral("There is no voice for %1 to compare the transcript with.")
+            QCoreApplication::translate("TranscriptAlignment",
+                                        "There is no voice for %1 to compare the transcript with.")
                 .arg(languageName(language)));
     const int rate = synthesisRate();
     if (rate == 0)
-        throw TranscriptError(QStringLiteral("The speech synthesiser espeak-ng could not start."));
+        throw TranscriptError(QCoreApplication::translate(
+            "TranscriptAlignment", "The speech synthesiser espeak-ng could not start."));
 
     FeatureAnalyser analyser(rate);
     const SynthesisResult synthesis = synthesise(
@@ -163,15 +166,18 @@ std::vector<Sentence> transcriptSentences(const QString& text, const QString& la
                                           const std::function<void(double)>& progress) {
     const QStringList texts = transcriptSentenceTexts(text);
     if (texts.isEmpty())
-        throw TranscriptError(QStringLiteral("The transcript holds no text."));
+        throw TranscriptError(
+            QCoreApplication::translate("TranscriptAlignment", "The transcript holds no text."));
     const TranscriptAligner aligner;
     const TranscriptAligner::Placement placement =
         aligner.place(texts, language, playableAudio, profile, stop, progress);
     if (!aligner.fits(placement))
         throw TranscriptError(
-            QStringLiteral("The transcript does not fit this recording: its words could not be "
-                           "found in the sound. Check that it is the text of this recording "
-                           "and that its language is %1.")
+            QCoreApplication::translate(
+                "TranscriptAlignment",
+                "The transcript does not fit this recording: its words could not be "
+                "found in the sound. Check that it is the text of this recording "
+                "and that its language is %1.")
                 .arg(languageName(language)));
     return SpeechEdges().fit(placement.sentences, profile);
 }
@@ -180,9 +186,12 @@ QString readTranscriptFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw TranscriptError(
-            QStringLiteral("The transcript file could not be read: %1.").arg(file.errorString()));
+            QCoreApplication::translate("TranscriptAlignment",
+                                        "The transcript file could not be read: %1.")
+                .arg(file.errorString()));
     const std::optional<QString> text = decodedText(file.readAll());
     if (!text)
-        throw TranscriptError(QStringLiteral("The transcript file does not hold plain text."));
+        throw TranscriptError(QCoreApplication::translate(
+            "TranscriptAlignment", "The transcript file does not hold plain text."));
     return *text;
 }

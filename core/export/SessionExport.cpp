@@ -4,6 +4,7 @@
 #include "export/SentenceClips.h"
 #include "export/SubtitleFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,7 +40,8 @@ public:
 
     void moveTo(const QString& destination) {
         if (!QDir().rename(m_path, destination))
-            throw ExportError(QStringLiteral("The export couldn’t be moved into place (%1).")
+            throw ExportError(QCoreApplication::translate(
+                                  "SessionExport", "The export couldn’t be moved into place (%1).")
                                   .arg(QDir::toNativeSeparators(destination)));
         m_path.clear();
     }
@@ -60,8 +62,9 @@ QString freeName(const QString& folder, const QString& base, const QString& exte
 void writeFile(const QString& path, const QByteArray& content) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.flush())
-        throw ExportError(QStringLiteral("The export couldn’t be written (%1): %2")
-                              .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw ExportError(
+            QCoreApplication::translate("SessionExport", "The export couldn’t be written (%1): %2")
+                .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 // Up to six words of the text, as a file name can hold them anywhere.
@@ -98,11 +101,15 @@ QString run(const Session& session, const SessionStore& store, const Request& re
         if (!request.hardOnly || session.sentences[i].hard)
             cues.push_back({qsizetype(i) + 1, session.sentences[i]});
     if (cues.empty())
-        throw ExportError(request.hardOnly ? QStringLiteral("No sentence is marked hard.")
-                                           : QStringLiteral("There are no sentences to export."));
+        throw ExportError(
+            request.hardOnly
+                ? QCoreApplication::translate("SessionExport", "No sentence is marked hard.")
+                : QCoreApplication::translate("SessionExport",
+                                              "There are no sentences to export."));
     if (!QDir().mkpath(request.folder) || !QFileInfo(request.folder).isWritable())
-        throw ExportError(QStringLiteral("The folder “%1” can’t be written to.")
-                              .arg(QDir::toNativeSeparators(request.folder)));
+        throw ExportError(
+            QCoreApplication::translate("SessionExport", "The folder “%1” can’t be written to.")
+                .arg(QDir::toNativeSeparators(request.folder)));
     const QString media = QFileInfo(session.filePath).completeBaseName();
     const QDir folder(request.folder);
     const auto report = [&progress](double fraction) {
@@ -125,8 +132,9 @@ QString run(const Session& session, const SessionStore& store, const Request& re
         freeName(request.folder, media + (anki ? u" – Anki"_s : u" – clips"_s), QString());
     PartialItem partial(request.folder, name);
     if (!QDir().mkpath(partial.path()))
-        throw ExportError(QStringLiteral("The folder “%1” can’t be written to.")
-                              .arg(QDir::toNativeSeparators(request.folder)));
+        throw ExportError(
+            QCoreApplication::translate("SessionExport", "The folder “%1” can’t be written to.")
+                .arg(QDir::toNativeSeparators(request.folder)));
     SentenceClips clips(session.filePath, stop);
     const QString prefix = QStringLiteral("quellin-%1-").arg(session.key());
     QString notes = QStringLiteral("#separator:tab\n#html:true\n"

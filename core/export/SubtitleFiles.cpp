@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCoreApplication>
+
 namespace SubtitleFiles {
 
 QString time(double seconds, QChar decimal) {
@@ -21,7 +23,9 @@ QString title(const Cue& cue) {
     // WebVTT) the arrow that marks a timing line.
     QString text = cue.sentence.text ? cue.sentence.text->simplified() : QString();
     text.replace(QStringLiteral("-->"), QStringLiteral("->"));
-    return text.isEmpty() ? QStringLiteral("Sentence %1").arg(cue.number) : text;
+    return text.isEmpty()
+               ? QCoreApplication::translate("SubtitleFiles", "Sentence %1").arg(cue.number)
+               : text;
 }
 
 std::vector<Cue> numbered(const std::vector<Sentence>& sentences) {

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <limits>
 
+#include <QCoreApplication>
+
 namespace {
 
 // A silence inside speech this long is a pause; stop consonants are shorter.
@@ -233,22 +235,30 @@ bool AttemptFeedback::operator==(const AttemptFeedback& other) const {
 QString AttemptFeedback::paceWords(double pace) {
     const auto percent = int(std::lround(std::abs(pace - 1) * 100));
     if (percent < 5)
-        return QStringLiteral("You spoke at the original’s pace.");
-    return pace > 1 ? QStringLiteral("You were %1 % slower than the original.").arg(percent)
-                    : QStringLiteral("You were %1 % faster than the original.").arg(percent);
+        return QCoreApplication::translate("AttemptFeedback", "You spoke at the original’s pace.");
+    return pace > 1 ? QCoreApplication::translate("AttemptFeedback",
+                                                  "You were %1 % slower than the original.")
+                          .arg(percent)
+                    : QCoreApplication::translate("AttemptFeedback",
+                                                  "You were %1 % faster than the original.")
+                          .arg(percent);
 }
 
 QString AttemptFeedback::matchWords(int intonationMatch) {
     if (intonationMatch >= close)
-        return QStringLiteral("close");
+        return QCoreApplication::translate("AttemptFeedback", "close");
     if (intonationMatch >= someDifferences)
-        return QStringLiteral("some differences");
-    return QStringLiteral("different melody");
+        return QCoreApplication::translate("AttemptFeedback", "some differences");
+    return QCoreApplication::translate("AttemptFeedback", "different melody");
 }
 
 QString AttemptFeedback::pauseWords(const PauseDifference& pause) {
     const QString at = QString::number(pause.at.start, 'f', 1);
     return pause.who == PauseDifference::Who::take
-               ? QStringLiteral("You paused at %1 s where the original goes on.").arg(at)
-               : QStringLiteral("The original pauses at %1 s; you went on.").arg(at);
+               ? QCoreApplication::translate("AttemptFeedback",
+                                             "You paused at %1 s where the original goes on.")
+                     .arg(at)
+               : QCoreApplication::translate("AttemptFeedback",
+                                             "The original pauses at %1 s; you went on.")
+                     .arg(at);
 }

@@ -7,6 +7,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -91,7 +92,8 @@ void AudioDecoder::State::open() {
     if (!bytes) {
         const QFileInfo file(path);
         if (file.isDir())
-            throw MediaError::failed(QStringLiteral("This is a folder, not a file."));
+            throw MediaError::failed(
+                QCoreApplication::translate("AudioDecoder", "This is a folder, not a file."));
         if (file.exists() && file.size() == 0)
             throw MediaError::unreadable();
     }
@@ -185,7 +187,8 @@ void AudioDecoder::State::ensureResampler(const AVFrame& decoded) {
     result = swr_init(context);
     if (result < 0)
         throw MediaError::failed(
-            QStringLiteral("The sound couldn’t be converted (%1).").arg(errorText(result)));
+            QCoreApplication::translate("AudioDecoder", "The sound couldn’t be converted (%1).")
+                .arg(errorText(result)));
     resampler = std::move(owned);
     resamplerLayout = layout;
     resamplerRate = decoded.sample_rate;
@@ -233,7 +236,8 @@ void AudioDecoder::State::convert(const AVFrame& decoded) {
     const int capacity = swr_get_out_samples(resampler.get(), decoded.nb_samples);
     if (capacity < 0)
         throw MediaError::failed(
-            QStringLiteral("The sound couldn’t be converted (%1).").arg(errorText(capacity)));
+            QCoreApplication::translate("AudioDecoder", "The sound couldn’t be converted (%1).")
+                .arg(errorText(capacity)));
     const size_t first = pending.size();
     pending.resize(first + size_t(capacity) * size_t(output.channels));
     auto* out = reinterpret_cast<uint8_t*>(pending.data() + first);
@@ -243,7 +247,8 @@ void AudioDecoder::State::convert(const AVFrame& decoded) {
     if (converted < 0) {
         pending.resize(first);
         throw MediaError::failed(
-            QStringLiteral("The sound couldn’t be converted (%1).").arg(errorText(converted)));
+            QCoreApplication::translate("AudioDecoder", "The sound couldn’t be converted (%1).")
+                .arg(errorText(converted)));
     }
     appendConverted(first, converted);
 }

@@ -2,6 +2,7 @@
 
 #include "media/FFmpegSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -71,7 +72,8 @@ AudioFileWriter::AudioFileWriter(const QString& path, AudioFormat format, int bi
     if (!encoder)
         encoder = avcodec_find_encoder(mp3 ? AV_CODEC_ID_MP3 : AV_CODEC_ID_AAC);
     if (!encoder)
-        throw MediaError::failed(QStringLiteral("This system’s FFmpeg has no %1 encoder.")
+        throw MediaError::failed(QCoreApplication::translate(
+                                     "AudioFileWriter", "This system’s FFmpeg has no %1 encoder.")
                                      .arg(mp3 ? QStringLiteral("MP3") : QStringLiteral("AAC")));
     d->codec.reset(avcodec_alloc_context3(encoder));
     if (!d->codec)

@@ -2,6 +2,7 @@
 
 #include "base/LogCategories.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -63,16 +64,18 @@ namespace {
 std::optional<QString> fileSystemText(int code) {
     switch (code) {
     case AVERROR(ENOENT):
-        return QStringLiteral("The file doesn’t exist.");
+        return QCoreApplication::translate("FFmpegSupport", "The file doesn’t exist.");
     case AVERROR(EACCES):
     case AVERROR(EPERM):
-        return QStringLiteral("You don’t have permission to use this file.");
+        return QCoreApplication::translate("FFmpegSupport",
+                                           "You don’t have permission to use this file.");
     case AVERROR(EISDIR):
-        return QStringLiteral("This is a folder, not a file.");
+        return QCoreApplication::translate("FFmpegSupport", "This is a folder, not a file.");
     case AVERROR(ENOSPC):
-        return QStringLiteral("There isn’t enough space on the disk.");
+        return QCoreApplication::translate("FFmpegSupport",
+                                           "There isn’t enough space on the disk.");
     case AVERROR(EROFS):
-        return QStringLiteral("The disk is read-only.");
+        return QCoreApplication::translate("FFmpegSupport", "The disk is read-only.");
     default:
         return std::nullopt;
     }
@@ -96,15 +99,18 @@ MediaError readError(int code) {
     if (auto text = fileSystemText(code))
         return MediaError::failed(*text);
     return MediaError::failed(
-        QStringLiteral("The file couldn’t be read (%1).").arg(errorText(code)));
+        QCoreApplication::translate("FFmpegSupport", "The file couldn’t be read (%1).")
+            .arg(errorText(code)));
 }
 
 MediaError writeError(int code) {
     if (auto text = fileSystemText(code))
         return MediaError::failed(
-            QStringLiteral("The sound track couldn’t be saved. %1").arg(*text));
+            QCoreApplication::translate("FFmpegSupport", "The sound track couldn’t be saved. %1")
+                .arg(*text));
     return MediaError::failed(
-        QStringLiteral("The sound track couldn’t be saved (%1).").arg(errorText(code)));
+        QCoreApplication::translate("FFmpegSupport", "The sound track couldn’t be saved (%1).")
+            .arg(errorText(code)));
 }
 
 QByteArray fileUrl(const QString& path) {

@@ -2,6 +2,8 @@
 
 #include "base/QuellinError.h"
 
+#include <QCoreApplication>
+
 // Why a media file cannot be used. `unreadable` and `noAudio` carry the fixed texts; `failed`
 // carries a description of a decoder, encoder or file-system failure in the user's terms.
 class MediaError final : public QuellinError {
@@ -9,10 +11,13 @@ public:
     enum class Kind { unreadable, noAudio, failed };
 
     static MediaError unreadable() {
-        return MediaError(Kind::unreadable, QStringLiteral("This file can’t be read as audio or video."));
+        return MediaError(Kind::unreadable,
+                          QCoreApplication::translate(
+                              "MediaError", "This file can’t be read as audio or video."));
     }
     static MediaError noAudio() {
-        return MediaError(Kind::noAudio, QStringLiteral("This file has no sound track."));
+        return MediaError(Kind::noAudio, QCoreApplication::translate(
+                                             "MediaError", "This file has no sound track."));
     }
     static MediaError failed(QString description) {
         return MediaError(Kind::failed, std::move(description));

@@ -2,13 +2,15 @@
 
 #include "practice/ReviewSchedule.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
 
 QString ReviewItem::title() const {
     const QString text = sentence.text ? sentence.text->simplified() : QString();
-    return text.isEmpty() ? QStringLiteral("Sentence %1").arg(index + 1) : text;
+    return text.isEmpty() ? QCoreApplication::translate("ReviewList", "Sentence %1").arg(index + 1)
+                          : text;
 }
 
 QString ReviewItem::fileName() const {

@@ -7,6 +7,7 @@
 #include "session/SentenceEdits.h"
 #include "session/SessionFileError.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -133,12 +134,14 @@ QJsonObject Session::toJson() const {
     // JSON has no infinities or NaN; Qt would silently write null and the file would not load.
     if (!finite(*this))
         throw SessionFileError(
-            QStringLiteral("The session of “%1” holds a time or setting that isn’t a number.")
+            QCoreApplication::translate(
+                "Session", "The session of “%1” holds a time or setting that isn’t a number.")
                 .arg(fileName()));
     const std::optional<QString> date = InternetDate::format(updatedAt);
     if (!date)
         throw SessionFileError(
-            QStringLiteral("The session of “%1” has no valid save time.").arg(fileName()));
+            QCoreApplication::translate("Session", "The session of “%1” has no valid save time.")
+                .arg(fileName()));
 
     QJsonArray sentenceArray;
     for (const Sentence& sentence : sentences)
@@ -155,6 +158,12 @@ QJsonObject Session::toJson() const {
                        {QStringLiteral("updatedAt"), *date}};
     if (showUncertainText)
         object.insert(QStringLiteral("showUncertainText"), true);
+    if (!recognised.empty()) {
+        QJsonArray ranges;
+        for (const TimeRange& range : recognised)
+            ranges.append(range.toJson());
+        object.insert(QStringLiteral("recognised"), ranges);
+    }
     return object;
 }
 
@@ -179,6 +188,9 @@ Session Session::fromJson(const QJsonValue& value) {
     session.updatedAt = *date;
     if (object.contains(u"showUncertainText"))
         session.showUncertainText = requireBool(object, u"showUncertainText");
+    if (object.contains(u"recognised"))
+        for (const QJsonValue& range : requireArray(object, u"recognised"))
+            session.recognised.push_back(TimeRange::fromJson(range));
     return session;
 }
 

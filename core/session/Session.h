@@ -26,6 +26,11 @@ struct Session {
     // The learner chose to read recognised text plainly although it was judged unreliable.
     // Optional in the file (written only when set).
     bool showUncertainText = false;
+    // The stretches of the file (seconds, joined, in order) that recognition has gone through
+    // while it is unfinished: it starts where the user is and works outward, and reopening the
+    // file goes on with it. Empty once it has gone through the whole file or when it never began.
+    // Optional in the file (written only when not empty).
+    std::vector<TimeRange> recognised;
 
     Session() = default;
     Session(QString filePath, qint64 fileSize, double duration, std::vector<Sentence> sentences,

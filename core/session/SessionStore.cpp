@@ -68,8 +68,9 @@ std::optional<QString> SessionStore::moveTake(const Session& session, qint64 fro
 
 void SessionStore::save(const Session& session) const {
     if (folder.isEmpty() || !QDir().mkpath(folder))
-        throw SessionFileError(
-            QStringLiteral("The sessions folder “%1” couldn’t be created.").arg(folder));
+        throw SessionFileError(QCoreApplication::translate(
+                                   "SessionStore", "The sessions folder “%1” couldn’t be created.")
+                                   .arg(folder));
     const QByteArray bytes = session.encoded();
     const QString path = sessionFile(session.key());
     QSaveFile file(path);
@@ -78,7 +79,8 @@ void SessionStore::save(const Session& session) const {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw SessionFileError(
-            QStringLiteral("The session couldn’t be saved to “%1”: %2").arg(path, reason));
+            QCoreApplication::translate("SessionStore", "The session couldn’t be saved to “%1”: %2")
+                .arg(path, reason));
     }
 }
 

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-namespace {
-
-// Sorted, with overlapping or touching ranges joined.
-std::vector<TimeRange> joined(std::vector<TimeRange> ranges) {
+std::vector<TimeRange> joinedRanges(std::vector<TimeRange> ranges) {
     std::sort(ranges.begin(), ranges.end(),
               [](const TimeRange& a, const TimeRange& b) { return a.start < b.start; });
     std::vector<TimeRange> result;
@@ -19,6 +16,8 @@ std::vector<TimeRange> joined(std::vector<TimeRange> ranges) {
     }
     return result;
 }
+
+namespace {
 
 // The parts of `sentence` outside `cut` (joined ranges), each at least `shortest` long.
 void appendOutside(std::vector<Sentence>& into, const Sentence& sentence,
@@ -55,7 +54,7 @@ std::vector<Sentence> splicedSentences(const std::vector<Sentence>& present,
                                        const std::vector<Sentence>& found,
                                        std::vector<TimeRange> covered,
                                        std::optional<TimeRange> keep, double shortest) {
-    covered = joined(std::move(covered));
+    covered = joinedRanges(std::move(covered));
     std::vector<Sentence> arriving;
     for (const Sentence& sentence : found)
         if (holds(covered, sentence.middle()))
@@ -63,7 +62,7 @@ std::vector<Sentence> splicedSentences(const std::vector<Sentence>& present,
     std::vector<TimeRange> replaced = covered;
     for (const Sentence& sentence : arriving)
         replaced.emplace_back(sentence.start, sentence.end);
-    replaced = joined(std::move(replaced));
+    replaced = joinedRanges(std::move(replaced));
 
     const std::vector<TimeRange> kept = keep ? std::vector{*keep} : std::vector<TimeRange>();
     std::vector<Sentence> result;

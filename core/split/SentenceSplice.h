@@ -16,6 +16,9 @@
 // outside, and any part shorter than `shortest` seconds is dropped, so no speech is lost between
 // stretches that are done and stretches that are not. Returns the sentences in time order; marks
 // and practice records are left to Session::replaceSentences.
+// Sorted, with overlapping or touching ranges joined and empty ones dropped.
+std::vector<TimeRange> joinedRanges(std::vector<TimeRange> ranges);
+
 std::vector<Sentence> splicedSentences(const std::vector<Sentence>& present,
                                        const std::vector<Sentence>& found,
                                        std::vector<TimeRange> covered,

@@ -4,6 +4,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 }
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -101,11 +102,13 @@ std::optional<QString> unusableSubtitles(int codecId) {
     const auto codec = AVCodecID(codecId);
     const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec);
     if (descriptor && (descriptor->props & AV_CODEC_PROP_BITMAP_SUB))
-        return QStringLiteral("These subtitles are pictures (as on DVDs, Blu-ray discs and TV "
-                              "broadcasts), so they hold no text to use.");
+        return QCoreApplication::translate(
+            "SubtitleCues", "These subtitles are pictures (as on DVDs, Blu-ray discs and TV "
+                            "broadcasts), so they hold no text to use.");
     if (!descriptor || !(descriptor->props & AV_CODEC_PROP_TEXT_SUB) ||
         !avcodec_find_decoder(codec))
-        return QStringLiteral("Quellin can’t read this kind of subtitles.");
+        return QCoreApplication::translate("SubtitleCues",
+                                           "Quellin can’t read this kind of subtitles.");
     return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include "media/FFmpegSupport.h"
 #include "subtitles/SubtitleSentences.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -24,12 +25,15 @@ using DecodedSubtitle = std::unique_ptr<AVSubtitle, SubtitleDeleter>;
 constexpr qint64 kDetectionBytes = 1 << 20;
 
 SubtitleError notSubtitles(const SubtitleTrack& track) {
-    return SubtitleError(QStringLiteral("“%1” is not a subtitle file.").arg(track.source));
+    return SubtitleError(
+        QCoreApplication::translate("SubtitleReading", "“%1” is not a subtitle file.")
+            .arg(track.source));
 }
 
 SubtitleError unreadable(const SubtitleTrack& track, const QString& why) {
     return SubtitleError(
-        QStringLiteral("The subtitles “%1” can’t be read. %2").arg(track.source, why));
+        QCoreApplication::translate("SubtitleReading", "The subtitles “%1” can’t be read. %2")
+            .arg(track.source, why));
 }
 
 // What FFmpeg reads of a subtitle file: the file itself, or a UTF-8 copy of a UTF-16 or UTF-32 file
@@ -48,7 +52,9 @@ std::unique_ptr<QTemporaryFile> utf8Copy(const SubtitleTrack& track, QFile& file
     const QString text = decode(file.readAll());
     auto copy = std::make_unique<QTemporaryFile>();
     if (!copy->open() || copy->write(text.toUtf8()) < 0 || !copy->flush())
-        throw unreadable(track, QStringLiteral("There isn’t enough space for a copy of it."));
+        throw unreadable(track,
+                         QCoreApplication::translate("SubtitleReading",
+                                                     "There isn’t enough space for a copy of it."));
     return copy;
 }
 
@@ -56,9 +62,11 @@ std::unique_ptr<QTemporaryFile> utf8Copy(const SubtitleTrack& track, QFile& file
 TextToRead textToRead(const SubtitleTrack& track) {
     QFile file(track.path);
     if (!file.open(QIODevice::ReadOnly))
-        throw unreadable(track, file.exists()
-                                    ? QStringLiteral("You don’t have permission to use this file.")
-                                    : QStringLiteral("The file doesn’t exist."));
+        throw unreadable(
+            track, file.exists()
+                       ? QCoreApplication::translate("SubtitleReading",
+                                                     "You don’t have permission to use this file.")
+                       : QCoreApplication::translate("SubtitleReading", "The file doesn’t exist."));
     const QByteArray head = file.read(kDetectionBytes);
     if (const auto unicode = QStringConverter::encodingForData(head);
         unicode && *unicode != QStringConverter::Utf8) {
@@ -97,7 +105,8 @@ void Reader::open(const QString& path, const QByteArray& encoding) {
     FFmpeg::routeLogging();
     AVFormatContext* raw = avformat_alloc_context();
     if (!raw)
-        throw unreadable(track, QStringLiteral("There isn’t enough memory."));
+        throw unreadable(
+            track, QCoreApplication::translate("SubtitleReading", "There isn’t enough memory."));
     raw->interrupt_callback = {&Reader::interrupted, this};
     if (const int code =
             avformat_open_input(&raw, FFmpeg::fileUrl(path).constData(), nullptr, nullptr);
@@ -129,7 +138,8 @@ void Reader::open(const QString& path, const QByteArray& encoding) {
 
     codec.reset(avcodec_alloc_context3(decoder));
     if (!codec || avcodec_parameters_to_context(codec.get(), stream->codecpar) < 0)
-        throw unreadable(track, QStringLiteral("There isn’t enough memory."));
+        throw unreadable(
+            track, QCoreApplication::translate("SubtitleReading", "There isn’t enough memory."));
     codec->pkt_timebase = stream->time_base;
     if (!encoding.isEmpty()) {
         codec->sub_charenc = av_strdup(encoding.constData());
@@ -209,7 +219,8 @@ std::vector<SubtitleCue> readSubtitleCues(const SubtitleTrack& track, std::stop_
     if (track.unusable)
         throw SubtitleError(*track.unusable);
     if (QFileInfo(track.path).isDir())
-        throw unreadable(track, QStringLiteral("This is a folder, not a file."));
+        throw unreadable(
+            track, QCoreApplication::translate("SubtitleReading", "This is a folder, not a file."));
     // Streams inside media carry UTF-8 by their container's rules.
     const TextToRead text = track.origin == SubtitleTrack::Origin::Inside
                                 ? TextToRead{track.path, {}, {}}

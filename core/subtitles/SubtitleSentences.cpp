@@ -3,13 +3,16 @@
 #include "split/SpeechEdges.h"
 #include "subtitles/SubtitleCues.h"
 
+#include <QCoreApplication>
+
 std::vector<Sentence> subtitleSentences(const SubtitleTrack& track, const EnergyProfile& profile,
                                         std::stop_token stop) {
     const std::vector<SubtitleCue> cues =
         spokenCues(readSubtitleCues(track, stop), profile.duration());
     if (cues.empty())
         throw SubtitleError(
-            QStringLiteral("The subtitles “%1” have no words while the sound plays.")
+            QCoreApplication::translate("SubtitleSentences",
+                                        "The subtitles “%1” have no words while the sound plays.")
                 .arg(track.source));
     if (stop.stop_requested())
         throw OperationCancelled();

@@ -4,6 +4,7 @@
 #include "media/FFmpegSupport.h"
 #include "subtitles/SubtitleCues.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -92,7 +93,7 @@ std::vector<SubtitleTrack> insideTracks(const QString& mediaPath) {
         track.language = subtitleLanguage(metadata(stream, "language"));
         track.source = metadata(stream, "title");
         if (track.source.isEmpty())
-            track.source = QStringLiteral("Stream %1").arg(i + 1);
+            track.source = QCoreApplication::translate("SubtitleTracks", "Stream %1").arg(i + 1);
         track.unusable = unusableSubtitles(stream->codecpar->codec_id);
         tracks.push_back(std::move(track));
     }
@@ -102,7 +103,8 @@ std::vector<SubtitleTrack> insideTracks(const QString& mediaPath) {
             return other.source == track.source;
         });
         if (same > 1)
-            track.source += QStringLiteral(" (Stream %1)").arg(track.stream + 1);
+            track.source +=
+                QCoreApplication::translate("SubtitleTracks", " (Stream %1)").arg(track.stream + 1);
     }
     return tracks;
 }

@@ -25,6 +25,7 @@ Session sampleSession() {
     session.sentences[1].practice = {12, 2, savedAt.addDays(-3), 1};
     session.showUncertainText = true;
     session.sentences[0].edited = true;
+    session.recognised = {TimeRange(0, 2.5), TimeRange(6, 9)};
     return session;
 }
 

@@ -150,10 +150,19 @@ private Q_SLOTS:
         const QStringList fine{u"(none)"_s, u"(none)"_s, u"Fine."_s};
         QTRY_COMPARE(texts(*h->session()), fine);
         QVERIFY(h->isSplitting() && h->session()->current == 2 && h.savedMatchesModel());
+        QCOMPARE(h->session()->recognised, std::vector{TimeRange(4.2, 6)});
+        // Closed before recognition went through the whole file, it goes on when reopened.
+        h.engine().setScript(
+            {ScriptedEngine::result({words.begin(), words.begin() + 5}, 0ms, TimeRange(0, 4.2)),
+             ScriptedEngine::result({words[5]}, 0ms, TimeRange(4.2, 6)),
+             ScriptedEngine::finish(true)});
+        h->close();
         rest.set_value();
-        QVERIFY(h.settle());
+        QVERIFY(h.openAndSettle(m_a));
+        QCOMPARE(h.engine().started(), 2);
         QCOMPARE(texts(*h->session()),
                  (QStringList{u"Hello there."_s, u"How are you?"_s, fine[2]}));
+        QVERIFY(h->session()->recognised.empty() && h->session()->current == 2);
     }
 
     // Every way finding sentences can fall back to the pause split, with its notice.

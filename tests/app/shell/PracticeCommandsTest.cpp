@@ -1,10 +1,16 @@
 #include "shell/PracticeCommands.h"
 #include "ModelHarness.h"
+#include "base/Translations.h"
 #include "shell/QuellinApp.h"
 #include "ui/ContentView.h"
+#include "ui/RelativeDate.h"
+#include "ui/SplitStatus.h"
 
 #include <QAction>
 #include <QFile>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
 #include <QTest>
 
 using Phase = AppModel::Phase;
@@ -59,6 +65,39 @@ private Q_SLOTS:
         QCOMPARE(h->phase(), Phase::idle());
         QVERIFY(QFile(h.store().takeURL(*h->session(), h->session()->sentences[2])).size() > 0);
         QVERIFY(h.savedMatchesModel());
+    }
+
+    // Started with LANG=de_DE.UTF-8 (this test runs itself again so), the window speaks German:
+    // menus, buttons, plural forms and Qt's own names of keys.
+    void germanWindow() {
+        if (qgetenv("LANG") != "de_DE.UTF-8") {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+                environment.remove(QString::fromLatin1(name));
+            environment.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
+            QProcess german;
+            german.setProcessEnvironment(environment);
+            german.setProcessChannelMode(QProcess::ForwardedChannels);
+            german.start(QCoreApplication::applicationFilePath(), {QStringLiteral("germanWindow")});
+            QVERIFY(german.waitForFinished(120000));
+            QCOMPARE(german.exitCode(), 0);
+            return;
+        }
+        Translations::install();
+        ModelHarness h;
+        QuellinApp app(h.model(), {[] {}, [](const QUrl&) {}});
+        app.openFiles({});
+        QCOMPARE(app.commands().fileMenu()->title(), QStringLiteral("&Datei"));
+        QCOMPARE(app.commands().loopAction()->text(), QStringLiteral("Satz wiederholen (Leertaste)"));
+        const auto* open = app.window().findChild<QPushButton*>(QStringLiteral("openButton"));
+        QCOMPARE(open->text(), QStringLiteral("Audio oder Video öffnen …"));
+        QCOMPARE(SplitStatus::methodText(1, SplitMethod::pauses(), {}),
+                 QStringLiteral("1 Satz · an Pausen geteilt"));
+        QCOMPARE(RelativeDate::text(QDateTime::currentDateTimeUtc().addDays(-3),
+                                    QDateTime::currentDateTimeUtc()),
+                 QStringLiteral("vor 3 Tagen"));
+        QCOMPARE(QKeySequence(QStringLiteral("Ctrl+O")).toString(QKeySequence::NativeText),
+                 QStringLiteral("Strg+O"));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "ui/ContentView.h"
+#include "base/Translations.h"
 #include "ModelHarness.h"
 #include "TestMedia.h"
 #include "ui/Placeholder.h"
@@ -36,6 +37,9 @@ class ContentViewTest final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The English texts with their plural forms, whatever the machine's language.
+    void initTestCase() { Translations::install(QLocale(QLocale::English)); }
+
     void startScreenThenPracticeScreen() {
         ModelHarness h;
         ContentView view(h.model());

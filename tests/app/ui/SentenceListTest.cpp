@@ -1,4 +1,5 @@
 #include "ui/SentenceList.h"
+#include "base/Translations.h"
 #include "session/Session.h"
 #include "ui/SentenceRowDelegate.h"
 #include "ui/SplitStatus.h"
@@ -10,6 +11,9 @@ class SentenceListTest final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The English texts with their plural forms, whatever the machine's language.
+    void initTestCase() { Translations::install(QLocale(QLocale::English)); }
+
     void rows() {
         const SentenceRow spoken{4, Sentence(1.0, 3.5, QStringLiteral("Guten Morgen."), true)};
         QCOMPARE(spoken.accessibilityLabel(),
