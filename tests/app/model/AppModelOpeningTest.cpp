@@ -50,6 +50,8 @@ QString subtitles(const QString& path, const QStringList& texts, const std::vect
     return TestMedia::textFile(path, cues.toUtf8());
 }
 
+using EditOf = std::function<void(AppModel&)>;
+
 const QStringList noText{QStringLiteral("(none)"), QStringLiteral("(none)"),
                          QStringLiteral("(none)")};
 
@@ -461,20 +463,18 @@ private Q_SLOTS:
     // stays with it; moving an edge plays the new range.
     void eachEditIsUndoneAndRedone_data() {
         using Edge = SentenceEdits::Edge;
-        QTest::addColumn<std::function<void(AppModel&)>>("edit");
+        QTest::addColumn<EditOf>("edit");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("plays");
-        using Model = AppModel&;
-        QTest::newRow("start") << std::function([](Model m) { m.nudgeEdge(Edge::start, -2); }) << 3
-                               << true;
-        QTest::newRow("end") << std::function([](Model m) { m.nudgeEdge(Edge::end, 1); }) << 3
-                             << true;
-        QTest::newRow("split") << std::function([](Model m) { m.splitSentence(); }) << 4 << false;
-        QTest::newRow("merge") << std::function([](Model m) { m.mergeWithNext(); }) << 2 << false;
-        QTest::newRow("text") << std::function([](Model m) { m.editText(u"Hi"_s); }) << 3 << false;
+        using M = AppModel&;
+        QTest::newRow("start") << EditOf([](M m) { m.nudgeEdge(Edge::start, -2); }) << 3 << true;
+        QTest::newRow("end") << EditOf([](M m) { m.nudgeEdge(Edge::end, 1); }) << 3 << true;
+        QTest::newRow("split") << EditOf([](M m) { m.splitSentence(); }) << 4 << false;
+        QTest::newRow("merge") << EditOf([](M m) { m.mergeWithNext(); }) << 2 << false;
+        QTest::newRow("text") << EditOf([](M m) { m.editText(u"Hi"_s); }) << 3 << false;
     }
     void eachEditIsUndoneAndRedone() {
-        QFETCH(std::function<void(AppModel&)>, edit);
+        QFETCH(EditOf, edit);
         QFETCH(int, count);
         QFETCH(bool, plays);
         ModelHarness& h = *m_h;
@@ -484,7 +484,6 @@ private Q_SLOTS:
             return QFileInfo::exists(
                 h.store().takeURL(*h->session(), *h->session()->currentSentence()));
         };
-        QDir().mkpath(h.store().takesFolder(h->session()->key()));
         TestMedia::textFile(h.store().takeURL(*h->session(), *h->session()->currentSentence()), "");
         const std::vector<Sentence> before = h->session()->sentences;
         edit(h.model());

@@ -46,7 +46,6 @@ private Q_SLOTS:
         QCOMPARE(h->session()->currentSentence()->start, before.start + 0.05);
         QTest::keySequence(&app.window(), QKeySequence(QStringLiteral("Ctrl+Z")));
         QCOMPARE(*h->session()->currentSentence(), before);
-        h->stop();
 
         QTest::keySequence(&app.window(), QKeySequence(QStringLiteral("Ctrl+R")));
         QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::recording, 10000);
