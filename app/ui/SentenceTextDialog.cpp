@@ -14,11 +14,11 @@ SentenceTextDialog::SentenceTextDialog(const Sentence& sentence, qsizetype numbe
     setWindowTitle(tr("Edit Text"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* intro =
-        new QLabel(tr("The words of sentence %1 (%2 – %3), as you hear them.")
-                       .arg(number)
-                       .arg(TimeText::short_(sentence.start), TimeText::short_(sentence.end)),
-                   this);
+    auto* intro = new QLabel(
+        tr("The words of sentence %1 (%2 – %3), as you hear them.")
+            .arg(number)
+            .arg(TimeText::short_(sentence.start, true), TimeText::short_(sentence.end, true)),
+        this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
