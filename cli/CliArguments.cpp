@@ -93,15 +93,18 @@ CliArguments::Command exportCommand(const QCommandLineParser& parser, const Opti
 
 } // namespace
 
+// GNU style, which help2man turns into the manual page's synopsis.
 QString CliArguments::usage() {
-    return QStringLiteral("usage: quellin-cli sentences FILE [--language ID] "
-                          "[--pauses-only | --transcript PATH] [--subtitles auto|none|PATH] "
-                          "[--format text|json|srt]\n"
-                          "       quellin-cli subtitles FILE\n"
-                          "       quellin-cli export FILE --to anki|srt|vtt|clips [--hard-only] "
-                          "--out DIR\n"
-                          "       quellin-cli languages\n"
-                          "       quellin-cli attempt MEDIA --start S --end E --take TAKE\n");
+    return QStringLiteral(
+        "Usage: quellin-cli sentences FILE [--language ID] "
+        "[--pauses-only | --transcript PATH] [--subtitles auto|none|PATH] "
+        "[--format text|json|srt]\n"
+        "  or:  quellin-cli subtitles FILE\n"
+        "  or:  quellin-cli export FILE --to anki|srt|vtt|clips [--hard-only] "
+        "--out DIR\n"
+        "  or:  quellin-cli languages\n"
+        "  or:  quellin-cli attempt MEDIA --start S --end E --take TAKE\n"
+        "  or:  quellin-cli frame FILE --at SECONDS --out FILE.png [--width N]\n");
 }
 
 QString CliArguments::help() {

@@ -1,5 +1,6 @@
 #include "AttemptCommand.h"
 #include "CliArguments.h"
+#include "FrameCommand.h"
 #include "SentenceOutput.h"
 #include "SentencePipeline.h"
 
@@ -200,6 +201,17 @@ int languages() {
     return 0;
 }
 
+// A command parsed apart from the others: a usage error exits with status 2 and its usage.
+template <typename Arguments, typename UsageError>
+int runParsed(const std::variant<Arguments, UsageError>& parsed, const QString& usage,
+              int (*run)(const Arguments&)) {
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        printTo(stderr, QStringLiteral("quellin-cli: %1\n").arg(error->message) + usage);
+        return 2;
+    }
+    return run(std::get<Arguments>(parsed));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -211,15 +223,11 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, onSignal);
 
     const QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.value(0) == u"attempt") {
-        const auto attempt = AttemptCommand::parse(arguments);
-        if (const auto* error = std::get_if<AttemptCommand::UsageError>(&attempt)) {
-            printTo(stderr, QStringLiteral("quellin-cli: %1\n").arg(error->message) +
-                                AttemptCommand::usage());
-            return 2;
-        }
-        return AttemptCommand::run(std::get<AttemptCommand::Arguments>(attempt));
-    }
+    if (arguments.value(0) == u"attempt")
+        return runParsed(AttemptCommand::parse(arguments), AttemptCommand::usage(),
+                         &AttemptCommand::run);
+    if (arguments.value(0) == u"frame")
+        return runParsed(FrameCommand::parse(arguments), FrameCommand::usage(), &FrameCommand::run);
     const auto command = CliArguments::parse(arguments);
     if (std::holds_alternative<CliArguments::Help>(command)) {
         printTo(stdout, CliArguments::help());

@@ -192,6 +192,25 @@
     </message>
 </context>
 <context>
+    <name>CommandLineHelp</name>
+    <message>
+        <source>Practise a spoken language by repeating a recording sentence by sentence. Quellin opens each FILE (audio or video) in its window; when Quellin is already running, the files open there.</source>
+        <translation>Eine gesprochene Sprache üben, indem man eine Aufnahme Satz für Satz nachspricht. Quellin öffnet jede Datei FILE (Audio oder Video) in seinem Fenster; läuft Quellin bereits, werden die Dateien dort geöffnet.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Diese Hilfe anzeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Die Version anzeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Audio or video files to practise with.</source>
+        <translation>Audio- oder Videodateien zum Üben.</translation>
+    </message>
+</context>
+<context>
     <name>ContentView</name>
     <message>
         <source>Subtitles</source>
@@ -346,6 +365,17 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     </message>
 </context>
 <context>
+    <name>FrameReader</name>
+    <message>
+        <source>The picture of this video can’t be shown.</source>
+        <translation>Das Bild dieses Videos kann nicht angezeigt werden.</translation>
+    </message>
+    <message>
+        <source>This file has no picture.</source>
+        <translation>Diese Datei hat kein Bild.</translation>
+    </message>
+</context>
+<context>
     <name>MediaError</name>
     <message>
         <source>This file can’t be read as audio or video.</source>
@@ -381,6 +411,17 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>Your attempt</source>
         <translation>Eigene Aufnahme</translation>
+    </message>
+</context>
+<context>
+    <name>PictureFile</name>
+    <message>
+        <source>The picture couldn’t be saved (%1).</source>
+        <translation>Das Bild konnte nicht gespeichert werden (%1).</translation>
+    </message>
+    <message>
+        <source>The picture couldn’t be saved to “%1”: %2</source>
+        <translation>Das Bild konnte nicht unter „%1“ gespeichert werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1640,6 +1681,22 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>The file doesn’t exist.</source>
         <translation>Die Datei existiert nicht.</translation>
+    </message>
+    <message>
+        <source>missing FILE</source>
+        <translation>FILE fehlt</translation>
+    </message>
+    <message>
+        <source>--at needs seconds from the start</source>
+        <translation>--at braucht Sekunden ab dem Anfang</translation>
+    </message>
+    <message>
+        <source>--out needs the picture&apos;s file</source>
+        <translation>--out braucht die Datei für das Bild</translation>
+    </message>
+    <message>
+        <source>--width needs a number of pixels</source>
+        <translation>--width braucht eine Anzahl Pixel</translation>
     </message>
 </context>
 </TS>

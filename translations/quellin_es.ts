@@ -192,6 +192,25 @@
     </message>
 </context>
 <context>
+    <name>CommandLineHelp</name>
+    <message>
+        <source>Practise a spoken language by repeating a recording sentence by sentence. Quellin opens each FILE (audio or video) in its window; when Quellin is already running, the files open there.</source>
+        <translation>Practicar la expresión oral de un idioma repitiendo una grabación frase a frase. Quellin abre cada archivo FILE (audio o vídeo) en su ventana; si Quellin ya está en marcha, los archivos se abren allí.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Mostrar esta ayuda y salir.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Mostrar la versión y salir.</translation>
+    </message>
+    <message>
+        <source>Audio or video files to practise with.</source>
+        <translation>Archivos de audio o vídeo para practicar.</translation>
+    </message>
+</context>
+<context>
     <name>ContentView</name>
     <message>
         <source>Subtitles</source>
@@ -346,6 +365,17 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     </message>
 </context>
 <context>
+    <name>FrameReader</name>
+    <message>
+        <source>The picture of this video can’t be shown.</source>
+        <translation>La imagen de este vídeo no se puede mostrar.</translation>
+    </message>
+    <message>
+        <source>This file has no picture.</source>
+        <translation>Este archivo no tiene imagen.</translation>
+    </message>
+</context>
+<context>
     <name>MediaError</name>
     <message>
         <source>This file can’t be read as audio or video.</source>
@@ -381,6 +411,17 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>Your attempt</source>
         <translation>Su intento</translation>
+    </message>
+</context>
+<context>
+    <name>PictureFile</name>
+    <message>
+        <source>The picture couldn’t be saved (%1).</source>
+        <translation>No se pudo guardar la imagen (%1).</translation>
+    </message>
+    <message>
+        <source>The picture couldn’t be saved to “%1”: %2</source>
+        <translation>No se pudo guardar la imagen en «%1»: %2</translation>
     </message>
 </context>
 <context>
@@ -1640,6 +1681,22 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>The file doesn’t exist.</source>
         <translation>El archivo no existe.</translation>
+    </message>
+    <message>
+        <source>missing FILE</source>
+        <translation>falta FILE</translation>
+    </message>
+    <message>
+        <source>--at needs seconds from the start</source>
+        <translation>--at necesita los segundos desde el inicio</translation>
+    </message>
+    <message>
+        <source>--out needs the picture&apos;s file</source>
+        <translation>--out necesita el archivo de la imagen</translation>
+    </message>
+    <message>
+        <source>--width needs a number of pixels</source>
+        <translation>--width necesita un número de píxeles</translation>
     </message>
 </context>
 </TS>

@@ -192,6 +192,25 @@
     </message>
 </context>
 <context>
+    <name>CommandLineHelp</name>
+    <message>
+        <source>Practise a spoken language by repeating a recording sentence by sentence. Quellin opens each FILE (audio or video) in its window; when Quellin is already running, the files open there.</source>
+        <translation>Pratiquer une langue à l’oral en répétant un enregistrement phrase par phrase. Quellin ouvre chaque fichier FILE (audio ou vidéo) dans sa fenêtre&#xa0;; si Quellin est déjà lancé, les fichiers s’y ouvrent.</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Afficher cette aide et quitter.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Afficher la version et quitter.</translation>
+    </message>
+    <message>
+        <source>Audio or video files to practise with.</source>
+        <translation>Fichiers audio ou vidéo avec lesquels s’entraîner.</translation>
+    </message>
+</context>
+<context>
     <name>ContentView</name>
     <message>
         <source>Subtitles</source>
@@ -346,6 +365,17 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     </message>
 </context>
 <context>
+    <name>FrameReader</name>
+    <message>
+        <source>The picture of this video can’t be shown.</source>
+        <translation>L’image de cette vidéo ne peut pas être affichée.</translation>
+    </message>
+    <message>
+        <source>This file has no picture.</source>
+        <translation>Ce fichier n’a pas d’image.</translation>
+    </message>
+</context>
+<context>
     <name>MediaError</name>
     <message>
         <source>This file can’t be read as audio or video.</source>
@@ -381,6 +411,17 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>Your attempt</source>
         <translation>Votre essai</translation>
+    </message>
+</context>
+<context>
+    <name>PictureFile</name>
+    <message>
+        <source>The picture couldn’t be saved (%1).</source>
+        <translation>Impossible d’enregistrer l’image (%1).</translation>
+    </message>
+    <message>
+        <source>The picture couldn’t be saved to “%1”: %2</source>
+        <translation>Impossible d’enregistrer l’image dans «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -1640,6 +1681,22 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>The file doesn’t exist.</source>
         <translation>Le fichier n’existe pas.</translation>
+    </message>
+    <message>
+        <source>missing FILE</source>
+        <translation>FILE manquant</translation>
+    </message>
+    <message>
+        <source>--at needs seconds from the start</source>
+        <translation>--at attend des secondes depuis le début</translation>
+    </message>
+    <message>
+        <source>--out needs the picture&apos;s file</source>
+        <translation>--out attend le fichier de l’image</translation>
+    </message>
+    <message>
+        <source>--width needs a number of pixels</source>
+        <translation>--width attend un nombre de pixels</translation>
     </message>
 </context>
 </TS>

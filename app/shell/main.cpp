@@ -1,6 +1,7 @@
 #include "base/Translations.h"
 #include "model/AppModel.h"
 #include "session/SessionStore.h"
+#include "shell/CommandLineHelp.h"
 #include "shell/LaunchFiles.h"
 #include "shell/QuellinApp.h"
 #include "shell/QuitSignals.h"
@@ -13,6 +14,8 @@
 #include <QTimer>
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> answered = CommandLineHelp::answer(argc, argv, QUELLIN_VERSION))
+        return *answered;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quellin"));
     QApplication::setApplicationVersion(QStringLiteral(QUELLIN_VERSION));

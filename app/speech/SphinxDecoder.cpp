@@ -92,7 +92,7 @@ QString checkerPath() {
     QStringList candidates;
     if (QCoreApplication::instance())
         candidates << QCoreApplication::applicationDirPath() +
-                          QStringLiteral("/../libexec/quellin/") + name
+                          QStringLiteral("/" QUELLIN_SPHINX_CHECK_FROM_BINDIR)
                    << QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
     candidates << QStringLiteral(QUELLIN_SPHINX_CHECK_INSTALLED)
                << QStringLiteral(QUELLIN_SPHINX_CHECK_BUILT);

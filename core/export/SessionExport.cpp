@@ -3,6 +3,9 @@
 #include "base/LogCategories.h"
 #include "export/SentenceClips.h"
 #include "export/SubtitleFiles.h"
+#include "media/MediaError.h"
+#include "video/FrameReader.h"
+#include "video/PictureFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -80,6 +83,41 @@ QString htmlText(const QString& text) {
     return text.toHtmlEscaped();
 }
 
+// The picture at each sentence's start, for its card: from a video only (a cover would put the
+// same picture on every card). When the picture can't be decoded the cards go without it.
+class CardPictures {
+public:
+    explicit CardPictures(const QString& mediaPath) : m_path(mediaPath) {
+        const std::optional<PictureInfo> picture = findPicture(mediaPath);
+        if (!picture || picture->kind != PictureInfo::Kind::Moving)
+            return;
+        try {
+            m_reader.emplace(mediaPath, 640, 360); // as large as a card shows it
+        } catch (const MediaError& error) {
+            qCDebug(lcMedia) << "no pictures on the cards of" << mediaPath << "-" << error.what();
+        }
+    }
+    bool exist() const { return m_reader.has_value(); }
+
+    // The field showing the frame at `seconds`, written to `folder` under `name`; empty when
+    // that frame can't be decoded.
+    QString field(double seconds, const QString& folder, const QString& name) {
+        std::optional<VideoFrame> frame;
+        try {
+            frame = m_reader->frameAt(seconds);
+        } catch (const MediaError& error) {
+            qCDebug(lcMedia) << "no picture at" << seconds << "in" << m_path << "-" << error.what();
+            return {};
+        }
+        writePicture(*frame, QDir(folder).filePath(name));
+        return QStringLiteral("<img src=\"%1\">").arg(htmlText(name));
+    }
+
+private:
+    QString m_path;
+    std::optional<FrameReader> m_reader;
+};
+
 } // namespace
 
 std::optional<Kind> kindNamed(const QString& name) {
@@ -137,8 +175,11 @@ QString run(const Session& session, const SessionStore& store, const Request& re
                 .arg(QDir::toNativeSeparators(request.folder)));
     SentenceClips clips(session.filePath, stop);
     const QString prefix = QStringLiteral("quellin-%1-").arg(session.key());
-    QString notes = QStringLiteral("#separator:tab\n#html:true\n"
-                                   "#columns:Text\tAudio\tTake\tSource\tTags\n#tags column:5\n");
+    CardPictures pictures(anki ? session.filePath : QString());
+    QString notes =
+        QStringLiteral("#separator:tab\n#html:true\n#columns:Text\tAudio\tTake\tSource\tTags%1"
+                       "\n#tags column:5\n")
+            .arg(pictures.exist() ? u"\tPicture"_s : QString());
     for (size_t k = 0; k < cues.size(); ++k) {
         const SubtitleFiles::Cue& cue = cues[k];
         const Sentence& sentence = cue.sentence;
@@ -159,15 +200,16 @@ QString run(const Session& session, const SessionStore& store, const Request& re
                 take = prefix + number + u"-take.mp3"_s;
                 SentenceClips::convert(recorded, partial.filePath(take), stop);
             }
-            notes +=
-                QStringList{htmlText(SubtitleFiles::title(cue)),
-                            QStringLiteral("[sound:%1]").arg(audio),
-                            take.isEmpty() ? QString() : QStringLiteral("[sound:%1]").arg(take),
-                            htmlText(lastPathComponent(session.filePath) + u' ' +
-                                     TimeText::short_(sentence.start)),
-                            sentence.hard ? u"quellin hard"_s : u"quellin"_s}
-                    .join(u'\t') +
-                u'\n';
+            QStringList fields{htmlText(SubtitleFiles::title(cue)),
+                               QStringLiteral("[sound:%1]").arg(audio),
+                               take.isEmpty() ? QString() : QStringLiteral("[sound:%1]").arg(take),
+                               htmlText(lastPathComponent(session.filePath) + u' ' +
+                                        TimeText::short_(sentence.start)),
+                               sentence.hard ? u"quellin hard"_s : u"quellin"_s};
+            if (pictures.exist())
+                fields << pictures.field(sentence.start, partial.path(),
+                                         prefix + number + u".jpg"_s);
+            notes += fields.join(u'\t') + u'\n';
         }
         report(double(k + 1) / double(cues.size() + 1));
     }

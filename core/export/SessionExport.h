@@ -13,7 +13,8 @@
 // Exports the sentences of a session for use elsewhere:
 // - anki: a folder holding "notes.txt" (tab-separated, as Anki imports it: text, the sentence's
 //   sound, the take's sound when there is one, source file and time, tags) and an MP3 per sentence
-//   and take, named after the session so that they never clash in Anki's media folder;
+//   and take, named after the session so that they never clash in Anki's media folder; for a
+//   video, a sixth column shows the picture at the sentence's start (a JPEG beside the sounds);
 // - srt, vtt: one subtitle file;
 // - clips: a folder with one MP3 per sentence, named by number, time and its first words.
 // The export is one new item in `folder`, "<media name>.srt" or "<media name> – Anki" and so on

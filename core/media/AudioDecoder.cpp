@@ -120,7 +120,7 @@ void AudioDecoder::State::open() {
     if (result < 0)
         throw readError(result);
 
-    result = avformat_find_stream_info(input.get(), nullptr);
+    result = findStreamInfo(input.get());
     checkStop();
     if (result < 0)
         throw readError(result);
@@ -405,6 +405,10 @@ double AudioDecoder::durationSeconds() const {
     if (d->input->duration != AV_NOPTS_VALUE && d->input->duration > 0)
         return static_cast<double>(d->input->duration) / AV_TIME_BASE;
     return 0;
+}
+
+double AudioDecoder::startSeconds() const {
+    return d->startTime.value_or(0.0);
 }
 
 std::optional<qint64> AudioDecoder::lengthFrames() const {

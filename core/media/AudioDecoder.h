@@ -35,6 +35,9 @@ public:
     // only estimate it (MP3 without a header, for example) this is an estimate too.
     std::optional<qint64> lengthFrames() const;
     double durationSeconds() const; // container/stream duration, 0 when unknown
+    // The presentation time of output frame 0 on the file's own clock, in seconds: where the
+    // sound's clock starts, so that other streams (the picture) can be placed on it.
+    double startSeconds() const;
     // Whether the file holds a video stream other than attached pictures (cover art).
     bool hasVideo() const;
 

@@ -9,8 +9,17 @@
 #include <cerrno>
 #include <cstdarg>
 #include <mutex>
+#include <vector>
+
+extern "C" {
+#include <libswscale/swscale.h>
+}
 
 namespace FFmpeg {
+
+void ScalerDeleter::operator()(SwsContext* context) const {
+    sws_freeContext(context);
+}
 
 ChannelLayout ChannelLayout::of(const AVChannelLayout& layout) {
     ChannelLayout result;
@@ -50,6 +59,16 @@ void routeLogging() {
         av_log_set_level(AV_LOG_WARNING);
         av_log_set_callback(&logToMedia);
     });
+}
+
+int findStreamInfo(AVFormatContext* input) {
+    std::vector<AVDictionary*> options(input->nb_streams, nullptr);
+    for (AVDictionary*& streamOptions : options)
+        av_dict_set_int(&streamOptions, "max_pixels", maxPicturePixels, 0);
+    const int result = avformat_find_stream_info(input, options.data());
+    for (AVDictionary*& streamOptions : options)
+        av_dict_free(&streamOptions);
+    return result;
 }
 
 QString errorText(int code) {

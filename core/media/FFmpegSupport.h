@@ -15,6 +15,8 @@ extern "C" {
 
 #include <memory>
 
+struct SwsContext;
+
 namespace FFmpeg {
 
 struct InputDeleter {
@@ -40,12 +42,17 @@ struct ResamplerDeleter {
     void operator()(SwrContext* context) const { swr_free(&context); }
 };
 
+struct ScalerDeleter {
+    void operator()(SwsContext* context) const;
+};
+
 using Input = std::unique_ptr<AVFormatContext, InputDeleter>;
 using Output = std::unique_ptr<AVFormatContext, OutputDeleter>;
 using Codec = std::unique_ptr<AVCodecContext, CodecDeleter>;
 using Packet = std::unique_ptr<AVPacket, PacketDeleter>;
 using Frame = std::unique_ptr<AVFrame, FrameDeleter>;
 using Resampler = std::unique_ptr<SwrContext, ResamplerDeleter>;
+using Scaler = std::unique_ptr<SwsContext, ScalerDeleter>;
 
 // A channel layout that owns its (possibly allocated) channel map.
 class ChannelLayout {
@@ -81,6 +88,15 @@ private:
 // MediaError, and FFmpeg's warnings and errors go to the quellin.media category (off by default)
 // for bug reports.
 void routeLogging();
+
+// The largest picture (in pixels) any decoder is allowed to allocate: 8K, the largest a video is
+// made in. A picture claiming more (a damaged or hostile cover of 16384 × 16384 would take a
+// gigabyte) fails to decode instead.
+inline constexpr int64_t maxPicturePixels = int64_t(7680) * 4320;
+
+// avformat_find_stream_info with every probing decoder held to maxPicturePixels. Returns FFmpeg's
+// result.
+int findStreamInfo(AVFormatContext* input);
 
 // FFmpeg's own text for an error code.
 QString errorText(int code);

@@ -120,7 +120,7 @@ void Reader::open(const QString& path, const QByteArray& encoding) {
     }
     input.reset(raw);
     if (input->ctx_flags & AVFMTCTX_NOHEADER)
-        avformat_find_stream_info(input.get(), nullptr);
+        FFmpeg::findStreamInfo(input.get());
 
     // A file's own subtitles are its first text stream; a stream inside media is named.
     const int index = track.stream >= 0 ? track.stream

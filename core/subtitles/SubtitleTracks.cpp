@@ -77,8 +77,7 @@ std::vector<SubtitleTrack> insideTracks(const QString& mediaPath) {
     }
     const FFmpeg::Input input(raw);
     // Containers without a header (MPEG-TS) list their streams only once packets were read.
-    if ((input->ctx_flags & AVFMTCTX_NOHEADER) &&
-        avformat_find_stream_info(input.get(), nullptr) < 0)
+    if ((input->ctx_flags & AVFMTCTX_NOHEADER) && FFmpeg::findStreamInfo(input.get()) < 0)
         return {};
 
     std::vector<SubtitleTrack> tracks;

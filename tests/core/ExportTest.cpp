@@ -1,6 +1,7 @@
 #include "export/SessionExport.h"
 #include "media/AudioDecoder.h"
 #include "media/Loudness.h"
+#include "video/FrameReader.h"
 
 #include "TestMedia.h"
 
@@ -93,6 +94,21 @@ private Q_SLOTS:
                                      u"-A1 'Integrated loudness' | tail -1"_s,
                                      folder + u"/quellin-"_s + m_session.key() + u"-001.mp3"_s});
         QVERIFY2(std::abs(meter.simplified().split(' ').value(1).toDouble() + 16) < 1, meter);
+    }
+
+    // A video's cards show the picture at each sentence's start (frame n is gray 8·n).
+    void ankiPictures() {
+        Session video = m_session;
+        video.filePath = TestMedia::videoOf(TestMedia::Picture::numbered, out(u"n.mp4"_s), 3,
+                                            {u"-c:v"_s, u"libx264"_s});
+        video.sentences = {{2.05, 2.9, u"Two"_s}};
+        const QString folder = SessionExport::run(video, m_store, {{}, false, out(u"video"_s)});
+        const QStringList lines =
+            QString::fromUtf8(TestMedia::run(u"cat"_s, {folder + u"/notes.txt"_s})).split(u'\n');
+        QCOMPARE(lines[2], u"#columns:Text\tAudio\tTake\tSource\tTags\tPicture"_s);
+        const QString picture = lines[4].section(u'\t', 5).section(u'"', 1, 1);
+        const VideoFrame frame = FrameReader(folder + u'/' + picture, 0, 0).frameAt(0);
+        QCOMPARE((frame.rgba[size_t(frame.height / 2 * frame.width) * 4] + 4) / 8, 20);
     }
 
     void subtitlesAndClips() {

@@ -92,6 +92,31 @@ QString longVideo(const QString& path, double seconds) {
     return path;
 }
 
+QString videoOf(Picture picture, const QString& path, double seconds,
+                const QStringList& arguments) {
+    const QString look = picture == Picture::numbered
+                             ? u"r=mod(8*N\\,256):g=mod(8*N\\,256):b=mod(8*N\\,256)"_s
+                             : u"r=255*lt(X\\,W/2):g=255*lt(Y\\,H/2):b=0"_s;
+    // No spaces in the filters: the arguments split at them.
+    ffmpeg(
+        u"-f lavfi -i color=black:s=64x48:r=10:d=%1,format=rgb24,geq=%2 -f lavfi -i "
+        u"aevalsrc=0.5*sin(2*PI*(300+100*floor(t))*t):s=44100:d=%1 -pix_fmt yuv420p"_s.arg(seconds)
+            .arg(look)
+            .split(u' ') +
+        arguments + QStringList{path});
+    return path;
+}
+
+void turnClockwise(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const QByteArray bytes = file.readAll();
+    // The matrix follows the header's times, track number, duration, layer, group and volume.
+    QVERIFY(bytes.indexOf("tkhd") > 0 && file.seek(bytes.indexOf("tkhd") + 44));
+    QDataStream out(&file);
+    out << qint32(0) << qint32(0x10000) << qint32(0) << qint32(-0x10000) << qint32(0) << qint32(0);
+}
+
 QString truncated(const QString& from, const QString& to, qint64 bytes) {
     QFile source(from);
     return textFile(to, source.open(QIODevice::ReadOnly) ? source.read(bytes) : QByteArray());

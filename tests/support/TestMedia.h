@@ -35,6 +35,18 @@ QString video(const QString& path, const QString& soundTrack, double seconds);
 // A long video cheap to make: a tiny still picture at one frame a second and a tone at 8 kHz.
 QString longVideo(const QString& path, double seconds);
 
+// A video for picture tests, 64 × 48 at 10 frames a second, `seconds` long: frame n shows its
+// number as the gray level 8·n mod 256 (`numbered`), or four quadrants, yellow and green over red
+// and black (`quadrants`), that show which way is up. Its sound is a tone a hundred hertz higher
+// every second. `arguments` go to ffmpeg before the output (codecs, filters, aspect…).
+enum class Picture { numbered, quadrants };
+QString videoOf(Picture picture, const QString& path, double seconds,
+                const QStringList& arguments = {});
+
+// Turns the first track of a MOV or MP4 file a quarter clockwise for display, as a phone held
+// upright writes it (the track header's matrix).
+void turnClockwise(const QString& path);
+
 // The first `bytes` bytes of a file.
 QString truncated(const QString& from, const QString& to, qint64 bytes);
 
