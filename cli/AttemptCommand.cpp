@@ -2,6 +2,7 @@
 
 #include "base/QuellinError.h"
 #include "practice/TakeShape.h"
+#include "speech/HeardWords.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -86,13 +87,18 @@ QByteArray AttemptCommand::json(const AttemptFeedback& feedback) {
     const QJsonObject pitch{{QStringLiteral("original"), semitones(feedback.originalPitch)},
                             {QStringLiteral("take"), semitones(feedback.takePitch)},
                             {QStringLiteral("hop"), feedback.hop}};
-    return QJsonDocument(
-               QJsonObject{{QStringLiteral("pace"), orNull(feedback.pace)},
+    QJsonObject comparison{{QStringLiteral("pace"), orNull(feedback.pace)},
                            {QStringLiteral("intonationMatch"), orNull(feedback.intonationMatch)},
                            {QStringLiteral("pauses"), pauses},
-                           {QStringLiteral("pitch"), pitch}})
-               .toJson(QJsonDocument::Compact) +
-           '\n';
+                           {QStringLiteral("pitch"), pitch}};
+    if (feedback.heard) {
+        QJsonArray heard;
+        for (const AttemptFeedback::HeardWord& word : *feedback.heard)
+            heard.append(QJsonObject{{QStringLiteral("word"), word.word},
+                                     {QStringLiteral("heard"), orNull(word.heard)}});
+        comparison.insert(QStringLiteral("heard"), heard);
+    }
+    return QJsonDocument(comparison).toJson(QJsonDocument::Compact) + '\n';
 }
 
 int AttemptCommand::run(const Arguments& arguments) {
@@ -105,8 +111,12 @@ int AttemptCommand::run(const Arguments& arguments) {
         return 1;
     }
     try {
-        print(stdout, json(AttemptFeedback::read(arguments.media, arguments.sentence,
-                                                 arguments.take, shape->range)));
+        AttemptFeedback feedback = AttemptFeedback::read(arguments.media, arguments.sentence,
+                                                         arguments.take, shape->range);
+        if (arguments.text)
+            feedback.heard = HeardWords::hear(
+                *arguments.text, arguments.language.value_or(defaultLanguage), arguments.take);
+        print(stdout, json(feedback));
         return 0;
     } catch (const std::exception& error) {
         print(stderr, QCoreApplication::translate("quellin-cli", "Couldn’t open “%1”: %2\n")

@@ -22,6 +22,9 @@ struct Arguments {
     std::optional<QString> text;
     std::optional<QString> language;
 };
+// The language of --text when --language is not given: the one recogniser Debian installs.
+inline const QString defaultLanguage = QStringLiteral("en-US");
+
 struct UsageError {
     QString message;
 };
@@ -31,7 +34,9 @@ std::variant<Arguments, UsageError> parse(const QStringList& arguments);
 QString usage();
 
 // The comparison as compact JSON: pace, intonationMatch (null when they cannot be measured),
-// pauses, and pitch (semitones every 10 ms on the sentence's axis, null where unvoiced).
+// pauses, pitch (semitones every 10 ms on the sentence's axis, null where unvoiced) and, where
+// words were checked, heard (the sentence's words in order, each {word, heard}, heard null for a
+// word the recogniser cannot check).
 QByteArray json(const AttemptFeedback& feedback);
 
 // Runs the analysis and prints to stdout; messages in the user's terms on stderr. Returns the

@@ -103,7 +103,8 @@ QString CliArguments::usage() {
         "  or:  quellin-cli export FILE --to anki|srt|vtt|clips [--hard-only] "
         "--out DIR\n"
         "  or:  quellin-cli languages\n"
-        "  or:  quellin-cli attempt MEDIA --start S --end E --take TAKE\n"
+        "  or:  quellin-cli attempt MEDIA --start S --end E --take TAKE "
+        "[--text TEXT] [--language ID]\n"
         "  or:  quellin-cli frame FILE --at SECONDS --out FILE.png [--width N]\n");
 }
 

@@ -122,6 +122,18 @@
         <source>You paused where the original pauses.</source>
         <translation>An denselben Stellen pausiert wie das Original.</translation>
     </message>
+    <message>
+        <source>The sentence’s words: the ones heard in your attempt are coloured, the ones missed are dimmed.</source>
+        <translation>Die Wörter des Satzes: die in der eigenen Aufnahme gehörten sind farbig, die fehlenden blass.</translation>
+    </message>
+    <message>
+        <source>Every word was heard.</source>
+        <translation>Alle Wörter wurden gehört.</translation>
+    </message>
+    <message>
+        <source>Not heard: %1.</source>
+        <translation>Nicht gehört: %1.</translation>
+    </message>
 </context>
 <context>
     <name>AttemptFeedback</name>
@@ -425,6 +437,17 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     </message>
 </context>
 <context>
+    <name>PictureView</name>
+    <message>
+        <source>Picture</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>Double-click for a larger picture; Esc goes back</source>
+        <translation>Doppelklicken für ein größeres Bild; Esc kehrt zurück</translation>
+    </message>
+</context>
+<context>
     <name>PocketSphinxEngine</name>
     <message>
         <source>No speech model for %1 was found in %2.</source>
@@ -536,6 +559,14 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>Stop</source>
         <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Show Picture</source>
+        <translation>Bild anzeigen</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -733,6 +764,10 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>Stop Recording</source>
         <translation>Aufnahme beenden</translation>
+    </message>
+    <message>
+        <source>%1 Practice goes on with the sound.</source>
+        <translation>%1 Das Üben geht mit dem Ton weiter.</translation>
     </message>
     <message>
         <source>Start 50 ms earlier (Ctrl+Shift+Left)</source>
@@ -1175,6 +1210,10 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>The speech recogniser couldn’t start.</source>
         <translation>Die Spracherkennung konnte nicht starten.</translation>
+    </message>
+    <message>
+        <source>The speech recogniser couldn’t follow the sentence.</source>
+        <translation>Die Spracherkennung konnte dem Satz nicht folgen.</translation>
     </message>
 </context>
 <context>

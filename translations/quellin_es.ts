@@ -122,6 +122,18 @@
         <source>You paused where the original pauses.</source>
         <translation>Hizo las pausas donde las hace el original.</translation>
     </message>
+    <message>
+        <source>The sentence’s words: the ones heard in your attempt are coloured, the ones missed are dimmed.</source>
+        <translation>Las palabras de la frase: las que se oyeron en su intento están en color; las que faltaron, atenuadas.</translation>
+    </message>
+    <message>
+        <source>Every word was heard.</source>
+        <translation>Se oyeron todas las palabras.</translation>
+    </message>
+    <message>
+        <source>Not heard: %1.</source>
+        <translation>No se oyó: %1.</translation>
+    </message>
 </context>
 <context>
     <name>AttemptFeedback</name>
@@ -425,6 +437,17 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     </message>
 </context>
 <context>
+    <name>PictureView</name>
+    <message>
+        <source>Picture</source>
+        <translation>Imagen</translation>
+    </message>
+    <message>
+        <source>Double-click for a larger picture; Esc goes back</source>
+        <translation>Pulse dos veces para ver la imagen más grande; Esc vuelve atrás</translation>
+    </message>
+</context>
+<context>
     <name>PocketSphinxEngine</name>
     <message>
         <source>No speech model for %1 was found in %2.</source>
@@ -536,6 +559,14 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>Stop</source>
         <translation>Detener</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>Show Picture</source>
+        <translation>Mostrar imagen</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -733,6 +764,10 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>Stop Recording</source>
         <translation>Detener la grabación</translation>
+    </message>
+    <message>
+        <source>%1 Practice goes on with the sound.</source>
+        <translation>%1 La práctica continúa con el sonido.</translation>
     </message>
     <message>
         <source>Start 50 ms earlier (Ctrl+Shift+Left)</source>
@@ -1175,6 +1210,10 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>The speech recogniser couldn’t start.</source>
         <translation>No se pudo iniciar el reconocedor de voz.</translation>
+    </message>
+    <message>
+        <source>The speech recogniser couldn’t follow the sentence.</source>
+        <translation>El reconocimiento de voz no pudo seguir la frase.</translation>
     </message>
 </context>
 <context>

@@ -122,6 +122,18 @@
         <source>You paused where the original pauses.</source>
         <translation>Vous avez fait les pauses là où l’original en fait.</translation>
     </message>
+    <message>
+        <source>The sentence’s words: the ones heard in your attempt are coloured, the ones missed are dimmed.</source>
+        <translation>Les mots de la phrase : ceux entendus dans votre essai sont en couleur, ceux manqués sont estompés.</translation>
+    </message>
+    <message>
+        <source>Every word was heard.</source>
+        <translation>Tous les mots ont été entendus.</translation>
+    </message>
+    <message>
+        <source>Not heard: %1.</source>
+        <translation>Non entendus : %1.</translation>
+    </message>
 </context>
 <context>
     <name>AttemptFeedback</name>
@@ -425,6 +437,17 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     </message>
 </context>
 <context>
+    <name>PictureView</name>
+    <message>
+        <source>Picture</source>
+        <translation>Image</translation>
+    </message>
+    <message>
+        <source>Double-click for a larger picture; Esc goes back</source>
+        <translation>Double-cliquez pour agrandir l’image ; Échap revient en arrière</translation>
+    </message>
+</context>
+<context>
     <name>PocketSphinxEngine</name>
     <message>
         <source>No speech model for %1 was found in %2.</source>
@@ -536,6 +559,14 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>Stop</source>
         <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>A&amp;ffichage</translation>
+    </message>
+    <message>
+        <source>Show Picture</source>
+        <translation>Afficher l’image</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -733,6 +764,10 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>Stop Recording</source>
         <translation>Arrêter l’enregistrement</translation>
+    </message>
+    <message>
+        <source>%1 Practice goes on with the sound.</source>
+        <translation>%1 L’entraînement continue avec le son.</translation>
     </message>
     <message>
         <source>Start 50 ms earlier (Ctrl+Shift+Left)</source>
@@ -1175,6 +1210,10 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>The speech recogniser couldn’t start.</source>
         <translation>Le moteur de reconnaissance vocale n’a pas pu démarrer.</translation>
+    </message>
+    <message>
+        <source>The speech recogniser couldn’t follow the sentence.</source>
+        <translation>La reconnaissance vocale n’a pas pu suivre la phrase.</translation>
     </message>
 </context>
 <context>

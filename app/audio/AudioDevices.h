@@ -43,6 +43,9 @@ public:
     // Stops at once and drops the frames not played yet. Some devices still report the end of
     // what they played; callers must not rely on either.
     virtual void stop() = 0;
+    // Seconds of the current source heard so far (handed over and past the device's latency);
+    // 0 before the first frame is heard and when nothing plays. Called on the main thread.
+    virtual double heardSeconds() const = 0;
 
     // The reasons outputs give.
     static QString noDevice() {

@@ -82,6 +82,9 @@ QCoro::Task<bool> Player::play(double start, double end, double rate) {
     auto resumer = std::make_shared<Resumer>();
     m_pending = resumer;
     m_segment = std::make_shared<SegmentStream>(m_file, first, count, rate);
+    m_playingFrom = double(first) / sampleRate;
+    m_playingTo = double(first + count) / sampleRate;
+    m_playingRate = rate;
     m_failure = m_engine->start(m_file->format(), m_segment, reportTo(resumer));
     if (m_failure) {
         if (m_pending == resumer)
@@ -151,6 +154,13 @@ QCoro::Task<bool> Player::playTake(QString path, double start, std::optional<dou
     if (!current)
         co_return false;
     co_return heard(*take->end);
+}
+
+std::optional<double> Player::position() const {
+    if (!m_pending || m_pending->done() || !m_segment)
+        return std::nullopt;
+    // The output plays stretched frames: one second heard is `rate` seconds of the file.
+    return std::min(m_playingFrom + m_engine->heardSeconds() * m_playingRate, m_playingTo);
 }
 
 bool Player::heard(const Resumer& end) {

@@ -46,6 +46,10 @@ public:
     // Counts stops; an operation begun under one generation reports false once it changed.
     quint64 generation() const { return m_generation; }
     bool hasFile() const { return m_file != nullptr; }
+    // Where in the loaded file the stretch that play() started is being heard, in seconds on the
+    // file's clock (the rate applied: at 0.5 it moves half as fast as the wall clock); nothing
+    // while no stretch plays (takes, pauses, stopped).
+    std::optional<double> position() const;
     // Why the last play or playTake that returned false could not be played, in the user's
     // terms; nothing when it was stopped or had no file.
     const std::optional<QString>& failure() const { return m_failure; }
@@ -62,6 +66,10 @@ private:
     std::shared_ptr<SegmentStream> m_segment;
     std::shared_ptr<TakePlayback> m_takePlayer;
     std::shared_ptr<Resumer> m_pending;
+    // The stretch play() is playing: its start and rate, for position().
+    double m_playingFrom = 0;
+    double m_playingTo = 0;
+    double m_playingRate = 1;
     quint64 m_generation = 0;
     std::optional<QString> m_failure;
 };

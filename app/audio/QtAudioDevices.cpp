@@ -170,6 +170,11 @@ void QtAudioOutput::report(std::optional<QString> failure) {
         ended(std::move(failure));
 }
 
+double QtAudioOutput::heardSeconds() const {
+    // The sound server's stream time (interpolated by PulseAudio): what has left the speakers.
+    return m_sink ? double(m_sink->processedUSecs()) / 1e6 : 0.0;
+}
+
 void QtAudioOutput::stop() {
     m_progressPoll.stop();
     m_ended = {};

@@ -26,6 +26,7 @@ public:
     std::optional<QString> start(const AudioFormat& format, std::shared_ptr<FrameSource> source,
                                  Ended ended) override;
     void stop() override;
+    double heardSeconds() const override;
 
 private:
     void stateChanged();

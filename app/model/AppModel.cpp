@@ -39,6 +39,7 @@ AppModel::AppModel(SessionStore sessions, bool persist, Services services, QObje
 
     m_language = m_transcriber->preferredLanguage(Locations::savedLanguage(*m_defaults));
     m_showIntonation = m_defaults->value(Locations::showIntonationKey, true).toBool();
+    m_showPicture = m_defaults->value(Locations::showPictureKey, true).toBool();
     refreshRecent();
 }
 
@@ -153,6 +154,12 @@ void AppModel::setShowIntonation(bool show) {
     if (m_persist)
         m_defaults->setValue(Locations::showIntonationKey, show);
     assign(m_showIntonation, show, &AppModel::showIntonationChanged);
+}
+
+void AppModel::setShowPicture(bool show) {
+    if (m_persist)
+        m_defaults->setValue(Locations::showPictureKey, show);
+    assign(m_showPicture, show, &AppModel::showPictureChanged);
 }
 
 void AppModel::setPhase(Phase phase, std::optional<double> length) {

@@ -63,6 +63,7 @@ class AppModel final : public QObject, public ListeningModel {
     Q_PROPERTY(bool showIntonation READ showIntonation WRITE setShowIntonation NOTIFY
                    showIntonationChanged)
     Q_PROPERTY(std::vector<float> melody READ melody NOTIFY melodyChanged)
+    Q_PROPERTY(bool showPicture READ showPicture WRITE setShowPicture NOTIFY showPictureChanged)
 
 public:
     // How many recent sessions the start screen lists.
@@ -166,6 +167,7 @@ public:
     // The current sentence's melody: semitones every 10 ms, NaN where unvoiced; empty until it
     // has been read (off the main thread) or when it cannot be.
     const std::vector<float>& melody() const { return m_melody; }
+    bool showPicture() const { return m_showPicture; }
 
     Player& player() const { return *m_player; }
     Recorder& recorder() const { return *m_recorder; }
@@ -188,6 +190,9 @@ public:
     void setLanguage(const QString& language);
     // Whether the cards draw the melody lines; remembered like `language`.
     void setShowIntonation(bool show);
+    // Whether the practice view shows the picture of a video (or an audio file's cover);
+    // remembered like `language`.
+    void setShowPicture(bool show);
 
     // Opening and finding sentences.
     void chooseFile();
@@ -278,6 +283,7 @@ Q_SIGNALS:
     void transcriptsChanged();
     void showIntonationChanged();
     void melodyChanged();
+    void showPictureChanged();
 
 private:
     using Token = ModelTasks::Token;
@@ -399,6 +405,7 @@ private:
     std::vector<Transcript> m_transcripts;
     bool m_showIntonation = true;
     std::vector<float> m_melody;
+    bool m_showPicture = true;
     // The file and stretch `m_melody` is, or is being read, of.
     std::optional<std::pair<QString, TimeRange>> m_melodyOf;
     // The sound the player plays: what takes are compared with.

@@ -11,6 +11,7 @@
 #include "feedback/TakeAnalysis.h"
 #include "practice/LoopRunner.h"
 #include "practice/ReviewSchedule.h"
+#include "speech/HeardWords.h"
 #include "speech/Transcriber.h"
 
 #include <QCoroFuture>
@@ -227,17 +228,34 @@ QCoro::Task<> AppModel::analyseTake(Token token, QString url, Sentence sentence)
         QtConcurrent::run(&TakeAnalysis::read, url, m_playable,
                           TimeRange(sentence.start, sentence.end), token->stopToken());
     std::optional<TakeAnalysis> analysis = co_await analysing;
-    if (scope.stale() || !analysis)
-        co_return;
     // Dropped when the user has moved on to another sentence (or file) meanwhile.
-    const std::optional<Sentence> current = m_session ? m_session->currentSentence() : std::nullopt;
-    if (!current || current->id() != sentence.id() ||
-        m_sessions.takeURL(*m_session, *current) != url) {
+    const auto stillShown = [&] {
+        const std::optional<Sentence> current =
+            m_session ? m_session->currentSentence() : std::nullopt;
+        if (current && current->id() == sentence.id() &&
+            m_sessions.takeURL(*m_session, *current) == url)
+            return true;
         qCDebug(lcModel) << "The take of a sentence no longer shown is dropped:" << url;
+        return false;
+    };
+    if (scope.stale() || !analysis || !stillShown())
         co_return;
-    }
     setTake(Take{url, std::move(analysis->shape.bars), analysis->shape.range,
                  std::move(analysis->feedback)});
+    if (!m_take->feedback || !sentence.text)
+        co_return;
+
+    // Hearing the words takes seconds: the figures show first, the words when they come. They
+    // are heard in the recognition language, the one sentences are found in.
+    const QFuture<std::optional<std::vector<AttemptFeedback::HeardWord>>> hearing =
+        QtConcurrent::run(&HeardWords::hear, *sentence.text, m_language, url, token->stopToken());
+    std::optional<std::vector<AttemptFeedback::HeardWord>> heard = co_await hearing;
+    if (scope.stale() || !heard || !stillShown() || !m_take || m_take->url != url ||
+        !m_take->feedback)
+        co_return;
+    Take withWords = *m_take;
+    withWords.feedback->heard = std::move(heard);
+    setTake(std::move(withWords));
 }
 
 void AppModel::loadMelody(std::optional<TimeRange> range) {

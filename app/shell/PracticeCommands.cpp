@@ -64,6 +64,11 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
     add(m_practice, tr("Review Hard Sentences…"), QKeySequence(QStringLiteral("Ctrl+Shift+R")),
         [this] { m_handlers.showReview(); });
 
+    m_view = bar->addMenu(tr("&View"));
+    m_showPicture = add(m_view, tr("Show Picture"), QKeySequence(QStringLiteral("Ctrl+Shift+P")),
+                        [this] { m_model.setShowPicture(m_showPicture->isChecked()); });
+    m_showPicture->setCheckable(true);
+
     m_help = bar->addMenu(tr("&Help"));
     add(m_help, tr("Check for Updates…"), {}, [this] { m_handlers.checkForUpdates(); });
     QAction* about = add(m_help, tr("About Quellin"), {}, [this] { m_handlers.showAbout(); });
@@ -71,6 +76,9 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
 
     connect(&m_model, &AppModel::phaseChanged, this, &PracticeCommands::showPhase);
     connect(&m_model, &AppModel::sessionChanged, this, &PracticeCommands::showSession);
+    connect(&m_model, &AppModel::showPictureChanged, this,
+            [this] { m_showPicture->setChecked(m_model.showPicture()); });
+    m_showPicture->setChecked(m_model.showPicture());
     showPhase();
     showSession();
 }
@@ -85,7 +93,7 @@ QAction* PracticeCommands::add(QMenu* menu, const QString& title, const QKeySequ
 }
 
 QAction* PracticeCommands::action(const QString& title) const {
-    for (const QMenu* menu : {m_file, m_edit, m_practice, m_help})
+    for (const QMenu* menu : {m_file, m_edit, m_practice, m_view, m_help})
         for (QAction* action : menu->actions())
             if (action->text() == title)
                 return action;

@@ -11,9 +11,10 @@ class QMenuBar;
 
 // The menu bar: File (open, add subtitles or a transcript, close, export, settings, quit), Edit
 // (undo and redo, moving a sentence's edges, split, merge, its text), Practice (every practice
-// operation with its shortcut, the review of hard sentences) and Help. Each item calls one model
-// operation, or one of the shell's handlers for what is not the model's (settings window, export,
-// review, update check, about box, quitting, the transcript dialog).
+// operation with its shortcut, the review of hard sentences), View (whether the picture of a video
+// shows) and Help. Each item calls one model operation, or one of the shell's handlers for what is
+// not the model's (settings window, export, review, update check, about box, quitting, the
+// transcript dialog).
 class PracticeCommands final : public QObject {
     Q_OBJECT
 
@@ -36,6 +37,7 @@ public:
     QMenu* fileMenu() const { return m_file; }
     QMenu* editMenu() const { return m_edit; }
     QMenu* practiceMenu() const { return m_practice; }
+    QMenu* viewMenu() const { return m_view; }
     QMenu* helpMenu() const { return m_help; }
     QAction* loopAction() const { return m_loop; }
     QAction* closeAction() const { return m_close; }
@@ -56,10 +58,12 @@ private:
     QMenu* m_file;
     QMenu* m_edit;
     QMenu* m_practice;
+    QMenu* m_view;
     QMenu* m_help;
     QAction* m_addSubtitles;
     QAction* m_addTranscript;
     QAction* m_close;
     QAction* m_export;
     QAction* m_loop;
+    QAction* m_showPicture;
 };

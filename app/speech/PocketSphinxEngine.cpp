@@ -83,7 +83,10 @@ PocketSphinxEngine::~PocketSphinxEngine() {
 }
 
 QStringList PocketSphinxEngine::supportedLanguages() const {
-    // The languages for which PocketSphinx models are published.
+    return publishedLanguages();
+}
+
+QStringList PocketSphinxEngine::publishedLanguages() {
     return {QStringLiteral("en-US"), QStringLiteral("de-DE"), QStringLiteral("fr-FR"),
             QStringLiteral("es-ES"), QStringLiteral("it-IT"), QStringLiteral("nl-NL"),
             QStringLiteral("pt-BR"), QStringLiteral("ru-RU"), QStringLiteral("zh-CN")};
@@ -98,9 +101,13 @@ QString PocketSphinxEngine::modelFolder(const QString& language) const {
 }
 
 std::optional<SphinxDecoder::Model> PocketSphinxEngine::model(const QString& language) const {
-    if (!supportedLanguages().contains(language))
+    return installedModel(language);
+}
+
+std::optional<SphinxDecoder::Model> PocketSphinxEngine::installedModel(const QString& language) {
+    if (!publishedLanguages().contains(language))
         return std::nullopt;
-    if (auto found = modelIn(modelFolder(language)))
+    if (auto found = modelIn(Locations::modelFolder(language)))
         return found;
     if (language == QStringLiteral("en-US"))
         return modelIn(debianEnglish);

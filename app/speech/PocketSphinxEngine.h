@@ -28,6 +28,10 @@ public:
 
     // The installed model of a language, if any.
     std::optional<SphinxDecoder::Model> model(const QString& language) const;
+    // The same without an engine: the model folders depend on nothing the engine holds.
+    static std::optional<SphinxDecoder::Model> installedModel(const QString& language);
+    // The languages for which PocketSphinx models are published.
+    static QStringList publishedLanguages();
     // The model a folder holds: an acoustic model (the folder itself or a folder in it with an
     // mdef file), a language model and a dictionary.
     static std::optional<SphinxDecoder::Model> modelIn(const QString& folder);

@@ -3,10 +3,12 @@
 #include "speech/Transcription.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 struct ps_decoder_s;
 struct ps_seg_s;
@@ -42,6 +44,15 @@ public:
 
     const Model& model() const { return m_model; }
 
+    // Which of `words` the stretch says, in the given order, any of them skipped: the decoder
+    // follows a grammar in which each word competes with a free run of phones, so that a word is
+    // taken only where its sound fits better than any other sound would. `words` are written as
+    // the dictionary spells them (see knows); one it lacks is never heard. One flag per word.
+    // Throws QuellinError when the recogniser fails.
+    std::vector<bool> hearInOrder(const QStringList& words, std::span<const int16_t> samples);
+    // Whether the dictionary holds the word.
+    bool knows(const QString& word) const;
+
     // A recogniser's token as a word: fillers and sentence marks give nothing, and the number of
     // an alternative pronunciation ("read(2)") is removed.
     static QString wordOf(const char* token);
@@ -56,8 +67,16 @@ private:
     bool normaliseLoudness(std::span<const int16_t> samples, const std::function<bool()>& stopped);
     // How likely the segment's word is right given the sound, from 0 to 1.
     double posteriorOf(ps_seg_s* segment) const;
+    // Starts an utterance, hands it the stretch (noise added, loudness normalised) and ends it.
+    // The chunked decode does the same step by step, to hear stop requests.
+    void decodeWhole(std::span<const int16_t> stretch);
+    // Makes a search of a JSGF grammar; below 0 when the grammar is malformed.
+    int setGrammar(const char* name, const QByteArray& grammar);
+    // Adds the model's phones as words of their own once, for hearInOrder's phone runs.
+    QStringList phoneWords();
 
     const Model m_model;
     ps_decoder_s* m_decoder = nullptr;
     bool m_utteranceOpen = false;
+    QStringList m_phoneWords;
 };

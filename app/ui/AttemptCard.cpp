@@ -30,6 +30,12 @@ AttemptCard::AttemptCard(std::function<double()> level, QWidget* parent)
     m_waveform->setFixedHeight(70);
     m_waveform->setTint(Style::orange());
     page->addWidget(m_waveform);
+    m_words = new QLabel(m_takePage);
+    m_words->setObjectName(QStringLiteral("heardWords"));
+    m_words->setWordWrap(true);
+    m_words->setTextFormat(Qt::RichText);
+    Style::apply(m_words, Style::Text::body, Style::primary(this));
+    page->addWidget(m_words);
     auto* below = new QHBoxLayout;
     m_figures = new QLabel(m_takePage);
     m_figures->setObjectName(QStringLiteral("attemptFigures"));
@@ -74,6 +80,13 @@ void AttemptCard::showTake(std::vector<float> bars, std::optional<WaveformView::
     }
     m_waveform->setMelodies(std::move(melodies));
     m_waveform->setMarks(std::move(marks));
+    const bool words = feedback && feedback->heard && !feedback->heard->empty();
+    m_words->setText(words ? wordsText(*feedback->heard) : QString());
+    m_words->setToolTip(words ? tr("The sentence’s words: the ones heard in your attempt are "
+                                   "coloured, the ones missed are dimmed.")
+                              : QString());
+    m_words->setAccessibleDescription(words ? missedText(*feedback->heard) : QString());
+    m_words->setVisible(words);
     m_figures->setText(feedback ? figuresText(*feedback) : QString());
     m_figures->setVisible(feedback.has_value());
     m_showIntonation->setVisible(feedback.has_value());
@@ -104,4 +117,27 @@ QString AttemptCard::figuresText(const AttemptFeedback& feedback) {
     for (const AttemptFeedback::PauseDifference& pause : feedback.pauses)
         lines << AttemptFeedback::pauseWords(pause);
     return lines.join(QLatin1Char('\n'));
+}
+
+QString AttemptCard::wordsText(const std::vector<AttemptFeedback::HeardWord>& words) const {
+    QStringList spans;
+    for (const AttemptFeedback::HeardWord& word : words) {
+        // A word the recogniser cannot check is shown as plain text. The dimmed colour is the
+        // text colour made translucent: its alpha goes into the rich text too.
+        const QColor colour = !word.heard   ? Style::primary(this)
+                              : *word.heard ? Style::accent(this)
+                                            : Style::tertiary(this);
+        spans << QStringLiteral("<span style=\"color:%1\">%2</span>")
+                     .arg(colour.name(QColor::HexArgb), word.word.toHtmlEscaped());
+    }
+    return spans.join(QLatin1Char(' '));
+}
+
+QString AttemptCard::missedText(const std::vector<AttemptFeedback::HeardWord>& words) const {
+    QStringList missed;
+    for (const AttemptFeedback::HeardWord& word : words)
+        if (word.heard == false)
+            missed << word.word;
+    return missed.isEmpty() ? tr("Every word was heard.")
+                            : tr("Not heard: %1.").arg(missed.join(QStringLiteral(", ")));
 }

@@ -16,7 +16,8 @@ class RecordingMeter;
 // "Your attempt": the recording meter while recording, the take's orange waveform when there is
 // a take, and otherwise a hint on how to record one. With a take compared with its sentence it
 // draws the take's melody on the sentence's time axis (the original's dashed behind it, pauses
-// only one of the two makes shaded) and explains the figures in words below. Main thread.
+// only one of the two makes shaded), shows the sentence's words with those heard in the take
+// marked, and explains the figures in words below. Main thread.
 class AttemptCard final : public Card {
     Q_OBJECT
 
@@ -33,6 +34,10 @@ public:
     void showRecording(const QDateTime& start, double length);
     State state() const { return m_state; }
 
+    // The sentence's words as rich text: heard ones in the accent colour, missed ones dimmed.
+    QString wordsText(const std::vector<AttemptFeedback::HeardWord>& words) const;
+    // The same for a screen reader, which can't see colours: the words missed.
+    QString missedText(const std::vector<AttemptFeedback::HeardWord>& words) const;
     // The figures of a comparison in the learner's words, one line each.
     static QString figuresText(const AttemptFeedback& feedback);
 
@@ -40,6 +45,7 @@ public:
     RecordingMeter* meter() const { return m_meter; }
     QLabel* hint() const { return m_hint; }
     QLabel* figures() const { return m_figures; }
+    QLabel* words() const { return m_words; }
     QCheckBox* showIntonationBox() const { return m_showIntonation; }
 
 Q_SIGNALS:
@@ -51,6 +57,7 @@ private:
     QLabel* m_hint;
     QWidget* m_takePage;
     WaveformView* m_waveform;
+    QLabel* m_words;
     QLabel* m_figures;
     QCheckBox* m_showIntonation;
     RecordingMeter* m_meter;

@@ -1,16 +1,19 @@
 #include "ui/PracticeView.h"
 
+#include "audio/Player.h"
 #include "audio/Recorder.h"
 #include "base/TextConfidence.h"
 #include "practice/PracticePlan.h"
 #include "ui/AttemptCard.h"
 #include "ui/Card.h"
 #include "ui/PhaseLabel.h"
+#include "ui/PictureView.h"
 #include "ui/Placeholder.h"
 #include "ui/PracticeSettingsView.h"
 #include "ui/Style.h"
 #include "ui/Symbols.h"
 #include "ui/WaveformView.h"
+#include "video/PictureFeed.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -19,6 +22,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
+#include <QSplitter>
 #include <QStackedLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -82,8 +87,13 @@ PracticeView::PracticeView(AppModel& model, QWidget* parent) : QWidget(parent), 
                            tr("Pick a sentence"));
     m_stack->addWidget(m_placeholder);
 
-    m_stack->addWidget(Style::scrollArea(makeContent(), this));
+    m_feed = new PictureFeed([this] { return m_model.player().position(); }, this);
+    m_stack->addWidget(withPicture(Style::scrollArea(makeContent(), this)));
 
+    for (auto changed : {&AppModel::sessionChanged, &AppModel::showPictureChanged})
+        connect(&m_model, changed, this, &PracticeView::showPicture);
+    connect(m_feed, &PictureFeed::pictureChanged, this, &PracticeView::showPicture);
+    showPicture();
     for (auto changed :
          {&AppModel::sessionChanged, &AppModel::profileChanged, &AppModel::phaseChanged,
           &AppModel::phaseStartChanged, &AppModel::phaseLengthChanged, &AppModel::takeChanged,
@@ -96,6 +106,13 @@ QWidget* PracticeView::makeContent() {
     auto* page = new QWidget;
     QVBoxLayout* layout = Style::centredColumn(page, 24, 820, 18);
     QWidget* column = layout->parentWidget();
+
+    m_pictureNotice = new QLabel(column);
+    m_pictureNotice->setObjectName(QStringLiteral("pictureNotice"));
+    m_pictureNotice->setWordWrap(true);
+    Style::apply(m_pictureNotice, Style::Text::callout, Style::secondary(this));
+    m_pictureNotice->hide();
+    layout->addWidget(m_pictureNotice);
 
     // Header: place and times, then the phase caption and the hard button.
     auto* header = new QHBoxLayout;
@@ -192,6 +209,7 @@ QWidget* PracticeView::makeContent() {
             [this](bool on) { m_model.setAutoAdvance(on); });
     layout->addWidget(m_settings);
     layout->addStretch();
+    m_page = page;
     return page;
 }
 
@@ -230,6 +248,76 @@ QLayout* PracticeView::makeTimesRow(QWidget* column) {
     edgeButton(Edge::end, 1);
     row->addStretch();
     return row;
+}
+
+QWidget* PracticeView::withPicture(QWidget* content) {
+    m_pictureSplit = new QSplitter(Qt::Vertical, this);
+    m_pictureSplit->setObjectName(QStringLiteral("pictureSplit"));
+    m_pictureSplit->setChildrenCollapsible(false);
+    m_picture = new PictureView(*m_feed, m_pictureSplit);
+    m_pictureSplit->addWidget(m_picture);
+    m_pictureSplit->addWidget(content);
+    // When the window is resized the picture takes the change: on a small screen it shrinks
+    // before the controls do.
+    m_pictureSplit->setStretchFactor(0, 1);
+    m_pictureSplit->setStretchFactor(1, 0);
+    m_picture->hide();
+    connect(m_picture, &PictureView::enlargeToggled, this,
+            [this] { setPictureEnlarged(!m_sizesBeforeEnlarging); });
+    m_leaveEnlarged = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_leaveEnlarged->setContext(Qt::WidgetWithChildrenShortcut);
+    m_leaveEnlarged->setEnabled(false);
+    connect(m_leaveEnlarged, &QShortcut::activated, this, [this] { setPictureEnlarged(false); });
+    return m_pictureSplit;
+}
+
+void PracticeView::showPicture() {
+    const std::optional<Session>& session = m_model.session();
+    const bool wanted = m_model.showPicture() && session;
+    m_feed->open(wanted ? session->filePath : QString());
+    std::optional<TimeRange> range;
+    std::optional<double> nextStart;
+    if (const std::optional<Sentence> sentence =
+            session ? session->currentSentence() : std::nullopt) {
+        range.emplace(sentence->start, sentence->end);
+        if (const std::optional<qsizetype> next = session->step(session->current, 1))
+            nextStart = session->sentences[size_t(*next)].start;
+    }
+    m_feed->setSentence(range, nextStart);
+
+    const bool shown = m_feed->picture() && !m_feed->failure();
+    if (shown != m_pictureShown) {
+        m_pictureShown = shown;
+        m_picture->setVisible(shown);
+        if (shown) {
+            // The picture starts as large as leaves the practice buttons in view, at least a fifth
+            // of the height and at most under half of it or 16:9 of the column's width.
+            const int total = std::max(m_pictureSplit->height(), 400);
+            const int largest = std::min(total * 9 / 20, m_pictureSplit->width() * 9 / 16);
+            const int buttonsEnd = m_record->mapTo(m_page, QPoint(0, m_record->height())).y();
+            const int height =
+                std::clamp(total - buttonsEnd - 12, total / 5, std::max(largest, total / 5));
+            m_pictureSplit->setSizes({height, total - height});
+        } else {
+            setPictureEnlarged(false);
+        }
+    }
+    m_pictureNotice->setVisible(m_feed->failure().has_value());
+    if (const std::optional<QString>& failure = m_feed->failure())
+        m_pictureNotice->setText(tr("%1 Practice goes on with the sound.").arg(*failure));
+}
+
+void PracticeView::setPictureEnlarged(bool enlarged) {
+    if (enlarged == m_sizesBeforeEnlarging.has_value() || (enlarged && !m_pictureShown))
+        return;
+    m_leaveEnlarged->setEnabled(enlarged);
+    if (enlarged) {
+        m_sizesBeforeEnlarging = m_pictureSplit->sizes();
+        // The content keeps only its smallest height: the practice keys still work.
+        m_pictureSplit->setSizes({m_pictureSplit->height(), 0});
+    } else {
+        m_pictureSplit->setSizes(*std::exchange(m_sizesBeforeEnlarging, std::nullopt));
+    }
 }
 
 QLayout* PracticeView::makeUncertaintyNote(QWidget* column) {
@@ -320,6 +408,7 @@ void PracticeView::refresh() {
     m_original->setBars(profile ? profile->bars(sentence->start, sentence->end, barCount)
                                 : std::vector<float>());
     m_original->setPlaying(playsOriginal(phase) ? std::optional(playing) : std::nullopt);
+    m_feed->setFollowing(playsOriginal(phase));
 
     const std::optional<AppModel::Take>& take = m_model.take();
     std::vector<WaveformView::Melody> melody;

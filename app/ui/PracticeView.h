@@ -6,11 +6,15 @@
 
 class AttemptCard;
 class PhaseLabel;
+class PictureFeed;
+class PictureView;
 class Placeholder;
 class PracticeSettingsView;
 class QLabel;
 class QLayout;
 class QPushButton;
+class QShortcut;
+class QSplitter;
 class QStackedLayout;
 class QToolButton;
 class WaveformView;
@@ -19,9 +23,11 @@ class WaveformView;
 // buttons that move either edge by 50 ms), hard mark and transcript (faded where recognition was
 // unsure of it, with a note and a way to show it plainly when the whole file's text is doubtful),
 // the waveforms of the original and of the user's attempt, the practice controls and the settings
-// panel. It reads the model and calls one model operation per action. Space is the loop button's
-// key anywhere in the window, except on a focused button, check box or combo box (and in text
-// fields), which keep it.
+// panel; above them, for a video, its picture in step with the sound (an audio file's cover;
+// nothing for audio without one), which a dragged divider or a double-click makes larger and Esc
+// small again. It reads the model and calls one model operation per action. Space is the loop
+// button's key anywhere in the window, except on a focused button, check box or combo box (and in
+// text fields), which keep it.
 class PracticeView final : public QWidget {
     Q_OBJECT
 
@@ -51,10 +57,20 @@ public:
     WaveformView* originalWaveform() const { return m_original; }
     AttemptCard* attemptCard() const { return m_attempt; }
     PracticeSettingsView* settingsView() const { return m_settings; }
+    PictureView* pictureView() const { return m_picture; }
+    PictureFeed& pictureFeed() const { return *m_feed; }
+    QLabel* pictureNotice() const { return m_pictureNotice; }
+    QSplitter* pictureSplit() const { return m_pictureSplit; }
 
 private:
     QWidget* makeContent();
     QLayout* makeTimesRow(QWidget* column);
+    // The picture above the content, the two parted by a divider.
+    QWidget* withPicture(QWidget* content);
+    // Shows the open file's picture when the learner wants it and the file has one, and gives
+    // the feed the sentence being practised.
+    void showPicture();
+    void setPictureEnlarged(bool enlarged);
     QLayout* makeUncertaintyNote(QWidget* column);
     void refresh();
     // Fades doubtful recognised text, unless the learner chose to see it plainly, and says why
@@ -80,4 +96,14 @@ private:
     QPushButton* m_record;
     QPushButton* m_compare;
     PracticeSettingsView* m_settings;
+    // The content below the picture, scrolled when the window is too small for it.
+    QWidget* m_page;
+    PictureFeed* m_feed;
+    PictureView* m_picture;
+    QSplitter* m_pictureSplit;
+    QLabel* m_pictureNotice;
+    QShortcut* m_leaveEnlarged;
+    // The divider's place before a double-click made the picture larger; none when it is not.
+    std::optional<QList<int>> m_sizesBeforeEnlarging;
+    bool m_pictureShown = false;
 };

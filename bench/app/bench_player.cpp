@@ -75,6 +75,7 @@ private:
                 std::move(ended));
         }
         void stop() override { m_inner->stop(); }
+        double heardSeconds() const override { return m_inner->heardSeconds(); }
 
     private:
         std::unique_ptr<AudioOutput> m_inner;

@@ -25,6 +25,8 @@ inline const QString languageKey = QStringLiteral("language");
 inline const QString practiceSettingsKey = QStringLiteral("settings");
 // Whether the attempt cards draw the melody lines (true when absent).
 inline const QString showIntonationKey = QStringLiteral("showIntonation");
+// Whether the practice view shows the picture of a video or the cover of audio (true when absent).
+inline const QString showPictureKey = QStringLiteral("showPicture");
 // The language stored under `languageKey`, if any.
 std::optional<QString> savedLanguage(const QSettings& settings);
 

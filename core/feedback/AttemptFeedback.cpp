@@ -229,7 +229,8 @@ bool AttemptFeedback::operator==(const AttemptFeedback& other) const {
            same(takePitch, other.takePitch) && originalMedianHertz == other.originalMedianHertz &&
            takeMedianHertz == other.takeMedianHertz && pace == other.pace &&
            intonationMatch == other.intonationMatch && pauses == other.pauses &&
-           takeGain == other.takeGain && takeToOriginal == other.takeToOriginal;
+           takeGain == other.takeGain && takeToOriginal == other.takeToOriginal &&
+           heard == other.heard;
 }
 
 QString AttemptFeedback::paceWords(double pace) {

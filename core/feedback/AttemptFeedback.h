@@ -21,6 +21,14 @@ struct AttemptFeedback {
         bool operator==(const PauseDifference&) const = default;
     };
 
+    // One of the sentence's words as written, and whether the take says it; none when the
+    // recogniser cannot check it (a word its dictionary lacks, a number written in digits).
+    struct HeardWord {
+        QString word;
+        std::optional<bool> heard;
+        bool operator==(const HeardWord&) const = default;
+    };
+
     double hop = 0.01; // seconds between pitch frames
     // Semitones from each speaker's median every `hop` seconds of the sentence, NaN where
     // unvoiced; the take's line is warped onto the sentence's frames.
@@ -36,6 +44,9 @@ struct AttemptFeedback {
     std::vector<PauseDifference> pauses;
     // The factor that plays the take as loud as the sentence.
     double takeGain = 1;
+    // The sentence's words in order; none when words cannot be checked (no text, or no recogniser
+    // for its language on this computer). Filled in by the speech code, not by `of` and `read`.
+    std::optional<std::vector<HeardWord>> heard;
     // For each frame of the take (`hop` apart), the sentence's time it was paired with.
     std::vector<double> takeToOriginal;
 

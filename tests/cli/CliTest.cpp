@@ -254,6 +254,17 @@ private Q_SLOTS:
         QVERIFY(std::abs(pitch.value(u"original").toArray().size() - frames) <= 1);
         QCOMPARE(pitch.value(u"take").toArray().size(), pitch.value(u"original").toArray().size());
         QVERIFY(pitch.value(u"take").toArray().contains(QJsonValue()));
+        QVERIFY(!result.contains(u"heard"_s)); // no text given
+        const QStringList text{u"--text"_s, u"I would like a cup of tea."_s};
+        const QJsonArray heard =
+            QJsonDocument::fromJson(cli(attempt + QStringList{take} + text).out)
+                .object()
+                .value(u"heard"_s)
+                .toArray();
+        QCOMPARE(heard.size(), 7);
+        QCOMPARE(heard[6].toObject().value(u"word"_s), u"tea"_s);
+        const Run german = cli(attempt + QStringList{take, u"--language"_s, u"de-DE"_s} + text);
+        QVERIFY(german.status == 0 && !german.out.contains("\"heard\""));
 
         const Run unreadable = cli(attempt + QStringList{m_speech.path + u".missing"_s});
         QVERIFY(unreadable.status == 1 && unreadable.err.startsWith(u"Couldn’t read the take"_s));

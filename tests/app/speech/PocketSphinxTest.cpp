@@ -1,5 +1,6 @@
 #include "base/TextConfidence.h"
 #include "media/EnergyProfile.h"
+#include "speech/HeardWords.h"
 #include "speech/PocketSphinxEngine.h"
 #include "speech/SentenceFinder.h"
 #include "speech/SpeechRegions.h"
@@ -307,6 +308,29 @@ private Q_SLOTS:
                  "en-US\tEnglish (United States)\ton device");
         QVERIFY(languages.contains("de-DE\tGerman (Germany)\tnot on device\t" +
                                    PocketSphinxEngine().modelFolder("de-DE")));
+    }
+
+    // Takes in another voice, heard against their own sentence and against another: most words
+    // heard, then few. A number in digits can't be checked; nothing without a model or words.
+    void hearsTheSentencesWords() {
+        const auto share = [&](int said, int against) {
+            const QString take = TestMedia::speech(m_folder.path(), QString("take%1.wav").arg(said),
+                                                   {spoken[said]}, 0.3, "en+f2", {"-s", "190"})
+                                     .path;
+            const auto words = HeardWords::hear(spoken[against] + " 1984", "en-US", take);
+            if (!words || words->back().heard)
+                return -1.0;
+            return std::count_if(words->begin(), words->end(),
+                                 [](const auto& word) { return word.heard == true; }) /
+                   double(words->size() - 1);
+        };
+        QVERIFY(share(0, 0) + share(2, 2) >= 2 * 0.8);
+        QVERIFY(share(0, 2) + share(2, 0) <= 2 * 0.3);
+        QVERIFY(!HeardWords::hear(spoken[0], "xx-YY", m_speech.path));
+        QVERIFY(!HeardWords::hear(" — ", "en-US", m_speech.path));
+        QCOMPARE(HeardWords::wordsOf("“Well,” he said — it’s 42!"),
+                 QStringList({"Well", "he", "said", "it’s", "42"}));
+        QCOMPARE(HeardWords::dictionarySpelling("It’s"), "it's");
     }
 
     // A clear failure, or none for silence; never a crash.

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
 #include <cmath>
 #include <condition_variable>
 #include <thread>
@@ -39,6 +40,7 @@ public:
         }
         m_source = std::move(source);
         m_ended = std::make_shared<Ended>(std::move(ended));
+        m_handed = 0;
         m_thread =
             std::jthread([this, playback = m_playback, source = m_source, ended = m_ended](
                              std::stop_token stop) { run(stop, *playback, *source, *ended); });
@@ -62,6 +64,13 @@ public:
             m_lateReport = std::thread([ended = m_ended] { (*ended)(std::nullopt); });
         }
         m_source.reset();
+    }
+
+    double heardSeconds() const override {
+        if (!m_playback)
+            return 0;
+        const double handed = double(m_handed) / m_playback->format.sampleRate;
+        return std::max(handed - m_options.latency, 0.0);
     }
 
 private:
@@ -88,6 +97,7 @@ private:
             if (due > 0) {
                 got = source.read(buffer.data(), std::min<qint64>(due, 4096));
                 handed += got;
+                m_handed = handed;
                 std::lock_guard guard(m_log->lock);
                 for (qint64 i = 0; i < got * channels; ++i) {
                     if (!playback.firstSoundAt && std::abs(buffer[size_t(i)]) > soundThreshold)
@@ -122,6 +132,7 @@ private:
     std::shared_ptr<ClockedAudioDevices::Playback> m_playback;
     std::shared_ptr<FrameSource> m_source;
     std::shared_ptr<Ended> m_ended;
+    std::atomic<qint64> m_handed = 0;
     std::jthread m_thread;
     std::thread m_lateReport;
 };
