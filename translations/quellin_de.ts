@@ -47,6 +47,46 @@
         <source>Couldn’t play the sound: %1</source>
         <translation>Der Ton konnte nicht abgespielt werden: %1</translation>
     </message>
+    <message>
+        <source>Move Start Earlier</source>
+        <translation>Anfang früher</translation>
+    </message>
+    <message>
+        <source>Move End Earlier</source>
+        <translation>Ende früher</translation>
+    </message>
+    <message>
+        <source>Move Start Later</source>
+        <translation>Anfang später</translation>
+    </message>
+    <message>
+        <source>Move End Later</source>
+        <translation>Ende später</translation>
+    </message>
+    <message>
+        <source>Split Sentence</source>
+        <translation>Satz teilen</translation>
+    </message>
+    <message>
+        <source>Merge Sentences</source>
+        <translation>Sätze zusammenfügen</translation>
+    </message>
+    <message>
+        <source>Edit Text</source>
+        <translation>Text bearbeiten</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sentence(s) you edited were kept.</source>
+        <translation>
+            <numerusform>%n bearbeiteter Satz wurde behalten.</numerusform>
+            <numerusform>%n bearbeitete Sätze wurden behalten.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a notice, then how many edited sentences were kept</comment>
+        <translation>%1 %2</translation>
+    </message>
 </context>
 <context>
     <name>AttemptCard</name>
@@ -544,6 +584,38 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
         <source>Show Picture</source>
         <translation>Bild anzeigen</translation>
     </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Move Start Earlier</source>
+        <translation>Anfang früher</translation>
+    </message>
+    <message>
+        <source>Move Start Later</source>
+        <translation>Anfang später</translation>
+    </message>
+    <message>
+        <source>Move End Earlier</source>
+        <translation>Ende früher</translation>
+    </message>
+    <message>
+        <source>Move End Later</source>
+        <translation>Ende später</translation>
+    </message>
+    <message>
+        <source>Split Sentence</source>
+        <translation>Satz teilen</translation>
+    </message>
+    <message>
+        <source>Merge with Next</source>
+        <translation>Mit dem nächsten zusammenfügen</translation>
+    </message>
+    <message>
+        <source>Edit Text…</source>
+        <translation>Text bearbeiten…</translation>
+    </message>
 </context>
 <context>
     <name>PracticeSettingsView</name>
@@ -712,6 +784,22 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>%1 Practice goes on with the sound.</source>
         <translation>%1 Das Üben geht mit dem Ton weiter.</translation>
+    </message>
+    <message>
+        <source>Start 50 ms earlier (Ctrl+Shift+Left)</source>
+        <translation>Anfang 50 ms früher (Strg+Umschalt+Links)</translation>
+    </message>
+    <message>
+        <source>End 50 ms earlier (Alt+Shift+Left)</source>
+        <translation>Ende 50 ms früher (Alt+Umschalt+Links)</translation>
+    </message>
+    <message>
+        <source>Start 50 ms later (Ctrl+Shift+Right)</source>
+        <translation>Anfang 50 ms später (Strg+Umschalt+Rechts)</translation>
+    </message>
+    <message>
+        <source>End 50 ms later (Alt+Shift+Right)</source>
+        <translation>Ende 50 ms später (Alt+Umschalt+Rechts)</translation>
     </message>
 </context>
 <context>
@@ -996,6 +1084,10 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
         <source>Mark Hard</source>
         <translation>Als schwer markieren</translation>
     </message>
+    <message>
+        <source>Edit Text…</source>
+        <translation>Text bearbeiten…</translation>
+    </message>
 </context>
 <context>
     <name>SentenceRow</name>
@@ -1024,6 +1116,29 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>%1 The sentences stay as they are.</source>
         <translation>%1 Die Sätze bleiben, wie sie sind.</translation>
+    </message>
+</context>
+<context>
+    <name>SentenceTextDialog</name>
+    <message>
+        <source>Edit Text</source>
+        <translation>Text bearbeiten</translation>
+    </message>
+    <message>
+        <source>The words of sentence %1 (%2 – %3), as you hear them.</source>
+        <translation>Die Wörter von Satz %1 (%2 – %3), wie Sie sie hören.</translation>
+    </message>
+    <message>
+        <source>No text</source>
+        <translation>Kein Text</translation>
+    </message>
+    <message>
+        <source>Leave it empty to remove the text.</source>
+        <translation>Leer lassen, um den Text zu entfernen.</translation>
+    </message>
+    <message>
+        <source>Save Text</source>
+        <translation>Text sichern</translation>
     </message>
 </context>
 <context>
@@ -1069,6 +1184,14 @@ In Anki die MP3-Dateien in den Ordner collection.media des Profils kopieren, dan
     <message>
         <source>The session couldn’t be saved to “%1”: %2</source>
         <translation>Die Sitzung konnte nicht in „%1“ gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Your recording of this sentence stays under its old start: another recording is already kept as “%1”.</source>
+        <translation>Ihre Aufnahme dieses Satzes bleibt unter seinem alten Anfang: Eine andere Aufnahme ist schon als „%1“ gespeichert.</translation>
+    </message>
+    <message>
+        <source>Your recording of this sentence couldn’t follow its new start: %1</source>
+        <translation>Ihre Aufnahme dieses Satzes konnte seinem neuen Anfang nicht folgen: %1</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>AppModel</name>
+    <message numerus="yes">
+        <source>%n sentence(s) you edited were kept.</source>
+        <translation>
+            <numerusform>%n sentence you edited was kept.</numerusform>
+            <numerusform>%n sentences you edited were kept.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>PracticeView</name>
     <message numerus="yes">
         <source>Play the sentence %n time(s) with a pause to repeat it (Space)</source>

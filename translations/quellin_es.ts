@@ -47,6 +47,46 @@
         <source>Couldn’t play the sound: %1</source>
         <translation>No se pudo reproducir el sonido: %1</translation>
     </message>
+    <message>
+        <source>Move Start Earlier</source>
+        <translation>Adelantar el inicio</translation>
+    </message>
+    <message>
+        <source>Move End Earlier</source>
+        <translation>Adelantar el final</translation>
+    </message>
+    <message>
+        <source>Move Start Later</source>
+        <translation>Retrasar el inicio</translation>
+    </message>
+    <message>
+        <source>Move End Later</source>
+        <translation>Retrasar el final</translation>
+    </message>
+    <message>
+        <source>Split Sentence</source>
+        <translation>Dividir la frase</translation>
+    </message>
+    <message>
+        <source>Merge Sentences</source>
+        <translation>Unir las frases</translation>
+    </message>
+    <message>
+        <source>Edit Text</source>
+        <translation>Editar el texto</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sentence(s) you edited were kept.</source>
+        <translation>
+            <numerusform>Se ha conservado %n frase que editó.</numerusform>
+            <numerusform>Se han conservado %n frases que editó.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a notice, then how many edited sentences were kept</comment>
+        <translation>%1 %2</translation>
+    </message>
 </context>
 <context>
     <name>AttemptCard</name>
@@ -544,6 +584,38 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
         <source>Show Picture</source>
         <translation>Mostrar imagen</translation>
     </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edición</translation>
+    </message>
+    <message>
+        <source>Move Start Earlier</source>
+        <translation>Adelantar el inicio</translation>
+    </message>
+    <message>
+        <source>Move Start Later</source>
+        <translation>Retrasar el inicio</translation>
+    </message>
+    <message>
+        <source>Move End Earlier</source>
+        <translation>Adelantar el final</translation>
+    </message>
+    <message>
+        <source>Move End Later</source>
+        <translation>Retrasar el final</translation>
+    </message>
+    <message>
+        <source>Split Sentence</source>
+        <translation>Dividir la frase</translation>
+    </message>
+    <message>
+        <source>Merge with Next</source>
+        <translation>Unir con la siguiente</translation>
+    </message>
+    <message>
+        <source>Edit Text…</source>
+        <translation>Editar el texto…</translation>
+    </message>
 </context>
 <context>
     <name>PracticeSettingsView</name>
@@ -712,6 +784,22 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>%1 Practice goes on with the sound.</source>
         <translation>%1 La práctica continúa con el sonido.</translation>
+    </message>
+    <message>
+        <source>Start 50 ms earlier (Ctrl+Shift+Left)</source>
+        <translation>Inicio 50 ms antes (Ctrl+Mayús+Izquierda)</translation>
+    </message>
+    <message>
+        <source>End 50 ms earlier (Alt+Shift+Left)</source>
+        <translation>Final 50 ms antes (Alt+Mayús+Izquierda)</translation>
+    </message>
+    <message>
+        <source>Start 50 ms later (Ctrl+Shift+Right)</source>
+        <translation>Inicio 50 ms después (Ctrl+Mayús+Derecha)</translation>
+    </message>
+    <message>
+        <source>End 50 ms later (Alt+Shift+Right)</source>
+        <translation>Final 50 ms después (Alt+Mayús+Derecha)</translation>
     </message>
 </context>
 <context>
@@ -996,6 +1084,10 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
         <source>Mark Hard</source>
         <translation>Marcar como difícil</translation>
     </message>
+    <message>
+        <source>Edit Text…</source>
+        <translation>Editar el texto…</translation>
+    </message>
 </context>
 <context>
     <name>SentenceRow</name>
@@ -1024,6 +1116,29 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>%1 The sentences stay as they are.</source>
         <translation>%1 Las frases se quedan como están.</translation>
+    </message>
+</context>
+<context>
+    <name>SentenceTextDialog</name>
+    <message>
+        <source>Edit Text</source>
+        <translation>Editar el texto</translation>
+    </message>
+    <message>
+        <source>The words of sentence %1 (%2 – %3), as you hear them.</source>
+        <translation>Las palabras de la frase %1 (%2 – %3), tal como las oye.</translation>
+    </message>
+    <message>
+        <source>No text</source>
+        <translation>Sin texto</translation>
+    </message>
+    <message>
+        <source>Leave it empty to remove the text.</source>
+        <translation>Déjelo vacío para quitar el texto.</translation>
+    </message>
+    <message>
+        <source>Save Text</source>
+        <translation>Guardar el texto</translation>
     </message>
 </context>
 <context>
@@ -1069,6 +1184,14 @@ En Anki, copie sus archivos MP3 a la carpeta collection.media de su perfil y des
     <message>
         <source>The session couldn’t be saved to “%1”: %2</source>
         <translation>No se pudo guardar la sesión en «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Your recording of this sentence stays under its old start: another recording is already kept as “%1”.</source>
+        <translation>Su grabación de esta frase se queda con su inicio anterior: ya hay otra grabación guardada como «%1».</translation>
+    </message>
+    <message>
+        <source>Your recording of this sentence couldn’t follow its new start: %1</source>
+        <translation>Su grabación de esta frase no pudo seguir a su nuevo inicio: %1</translation>
     </message>
 </context>
 <context>

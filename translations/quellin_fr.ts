@@ -47,6 +47,46 @@
         <source>Couldn’t play the sound: %1</source>
         <translation>Impossible de lire le son&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>Move Start Earlier</source>
+        <translation>Avancer le début</translation>
+    </message>
+    <message>
+        <source>Move End Earlier</source>
+        <translation>Avancer la fin</translation>
+    </message>
+    <message>
+        <source>Move Start Later</source>
+        <translation>Retarder le début</translation>
+    </message>
+    <message>
+        <source>Move End Later</source>
+        <translation>Retarder la fin</translation>
+    </message>
+    <message>
+        <source>Split Sentence</source>
+        <translation>Couper la phrase</translation>
+    </message>
+    <message>
+        <source>Merge Sentences</source>
+        <translation>Fusionner les phrases</translation>
+    </message>
+    <message>
+        <source>Edit Text</source>
+        <translation>Modifier le texte</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sentence(s) you edited were kept.</source>
+        <translation>
+            <numerusform>%n phrase que vous avez modifiée a été conservée.</numerusform>
+            <numerusform>%n phrases que vous avez modifiées ont été conservées.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>a notice, then how many edited sentences were kept</comment>
+        <translation>%1 %2</translation>
+    </message>
 </context>
 <context>
     <name>AttemptCard</name>
@@ -544,6 +584,38 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
         <source>Show Picture</source>
         <translation>Afficher l’image</translation>
     </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>É&amp;dition</translation>
+    </message>
+    <message>
+        <source>Move Start Earlier</source>
+        <translation>Avancer le début</translation>
+    </message>
+    <message>
+        <source>Move Start Later</source>
+        <translation>Retarder le début</translation>
+    </message>
+    <message>
+        <source>Move End Earlier</source>
+        <translation>Avancer la fin</translation>
+    </message>
+    <message>
+        <source>Move End Later</source>
+        <translation>Retarder la fin</translation>
+    </message>
+    <message>
+        <source>Split Sentence</source>
+        <translation>Couper la phrase</translation>
+    </message>
+    <message>
+        <source>Merge with Next</source>
+        <translation>Fusionner avec la suivante</translation>
+    </message>
+    <message>
+        <source>Edit Text…</source>
+        <translation>Modifier le texte…</translation>
+    </message>
 </context>
 <context>
     <name>PracticeSettingsView</name>
@@ -712,6 +784,22 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>%1 Practice goes on with the sound.</source>
         <translation>%1 L’entraînement continue avec le son.</translation>
+    </message>
+    <message>
+        <source>Start 50 ms earlier (Ctrl+Shift+Left)</source>
+        <translation>Début 50 ms plus tôt (Ctrl+Maj+Gauche)</translation>
+    </message>
+    <message>
+        <source>End 50 ms earlier (Alt+Shift+Left)</source>
+        <translation>Fin 50 ms plus tôt (Alt+Maj+Gauche)</translation>
+    </message>
+    <message>
+        <source>Start 50 ms later (Ctrl+Shift+Right)</source>
+        <translation>Début 50 ms plus tard (Ctrl+Maj+Droite)</translation>
+    </message>
+    <message>
+        <source>End 50 ms later (Alt+Shift+Right)</source>
+        <translation>Fin 50 ms plus tard (Alt+Maj+Droite)</translation>
     </message>
 </context>
 <context>
@@ -996,6 +1084,10 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
         <source>Mark Hard</source>
         <translation>Marquer comme difficile</translation>
     </message>
+    <message>
+        <source>Edit Text…</source>
+        <translation>Modifier le texte…</translation>
+    </message>
 </context>
 <context>
     <name>SentenceRow</name>
@@ -1024,6 +1116,29 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>%1 The sentences stay as they are.</source>
         <translation>%1 Les phrases restent telles quelles.</translation>
+    </message>
+</context>
+<context>
+    <name>SentenceTextDialog</name>
+    <message>
+        <source>Edit Text</source>
+        <translation>Modifier le texte</translation>
+    </message>
+    <message>
+        <source>The words of sentence %1 (%2 – %3), as you hear them.</source>
+        <translation>Les mots de la phrase %1 (%2 – %3), tels que vous les entendez.</translation>
+    </message>
+    <message>
+        <source>No text</source>
+        <translation>Aucun texte</translation>
+    </message>
+    <message>
+        <source>Leave it empty to remove the text.</source>
+        <translation>Laissez-le vide pour supprimer le texte.</translation>
+    </message>
+    <message>
+        <source>Save Text</source>
+        <translation>Enregistrer le texte</translation>
     </message>
 </context>
 <context>
@@ -1069,6 +1184,14 @@ Dans Anki, copiez ses fichiers MP3 dans le dossier collection.media de votre pro
     <message>
         <source>The session couldn’t be saved to “%1”: %2</source>
         <translation>La session n’a pas pu être enregistrée dans «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Your recording of this sentence stays under its old start: another recording is already kept as “%1”.</source>
+        <translation>Votre enregistrement de cette phrase reste sous son ancien début : un autre enregistrement est déjà conservé sous « %1 ».</translation>
+    </message>
+    <message>
+        <source>Your recording of this sentence couldn’t follow its new start: %1</source>
+        <translation>Votre enregistrement de cette phrase n’a pas pu suivre son nouveau début : %1</translation>
     </message>
 </context>
 <context>

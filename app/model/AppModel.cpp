@@ -13,6 +13,7 @@
 
 #include <QJsonDocument>
 #include <QSettings>
+#include <QUndoStack>
 
 // The model's state, its tasks and its settings; opening and practice have files of their own.
 
@@ -25,8 +26,8 @@ AppModel::AppModel(SessionStore sessions, bool persist, Services services, QObje
     : QObject(parent), m_sessions(std::move(sessions)), m_persist(persist),
       m_player(std::move(services.player)), m_recorder(std::move(services.recorder)),
       m_transcriber(std::move(services.transcriber)), m_defaults(std::move(services.defaults)),
-      m_fileChooser(std::move(services.fileChooser)),
-      m_phaseStart(QDateTime::currentDateTimeUtc()) {
+      m_fileChooser(std::move(services.fileChooser)), m_phaseStart(QDateTime::currentDateTimeUtc()),
+      m_edits(new QUndoStack(this)) {
     if (!m_player)
         m_player = std::make_unique<Player>();
     if (!m_recorder)

@@ -5,6 +5,7 @@
 #include "media/EnergyProfile.h"
 #include "practice/PracticePlan.h"
 #include "practice/PracticeSettings.h"
+#include "session/SentenceEdits.h"
 #include "session/Session.h"
 #include "session/SessionStore.h"
 #include "session/SessionSummary.h"
@@ -27,6 +28,7 @@
 class FileChooser;
 class Player;
 class QSettings;
+class QUndoStack;
 class Recorder;
 class Transcriber;
 
@@ -36,7 +38,8 @@ class Transcriber;
 // operations. Everything runs on the main thread; long operations are cancellable coroutines
 // held in two handles, `splitTask` (opening, finding sentences) and `work` (practice).
 // AppModel.cpp holds the state and settings, AppModelOpening.cpp the opening of a file and its
-// session, AppModelPractice.cpp the practice.
+// session, AppModelPractice.cpp the practice, AppModelEditing.cpp the learner's edits of the
+// sentences.
 class AppModel final : public QObject, public ListeningModel {
     Q_OBJECT
     Q_INTERFACES(ListeningModel)
@@ -249,6 +252,17 @@ public:
     void faster();
     void normalSpeed();
 
+    // Editing the sentences. Each edit is one step of `edits()`, the open file's undo history
+    // (emptied when a file opens or closes), and is saved at once; one that does not apply does
+    // nothing. Moving an edge plays the new range.
+    QUndoStack& edits() const { return *m_edits; }
+    void nudgeEdge(SentenceEdits::Edge edge, int steps);
+    // Cuts the current sentence at the quietest point near the playhead, or near its middle.
+    void splitSentence();
+    void mergeWithNext();
+    // The text of the sentence at `index` (the current one when none); empty removes it.
+    void editText(const QString& text, std::optional<qsizetype> index = std::nullopt);
+
     // How recognition shows its progress (while `splitting` is listening).
     std::optional<double> listeningProgress() const override;
     void setListeningProgress(double seconds) override;
@@ -302,7 +316,8 @@ private:
     };
     // Puts them in place and saves. The sentence being practised stays as it is until practice
     // stops (the found sentences are held until then), so nothing moves under the user.
-    void placeFound(FoundSentences found);
+    // Gives how many edited sentences were kept (Session::replaceSentences).
+    qsizetype placeFound(FoundSentences found);
     QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
     // Plays one repetition of the loop; one heard to the end goes into the practice record.
     QCoro::Task<bool> playRepetition(Sentence sentence, double rate);
@@ -323,6 +338,22 @@ private:
     // After a play that nobody stopped returned false: the practice goes back to idle and says
     // why the sound could not be played.
     void playFailed();
+
+    // A run of sentences an edit changed, before or after it, and where the place is in it.
+    struct Run {
+        std::vector<Sentence> sentences;
+        qsizetype current = 0;
+    };
+    using SentenceEdit = std::function<bool(std::vector<Sentence>&)>;
+    void pushEdit(const QString& title, bool replay, const SentenceEdit& edit);
+    // Puts the run `to` in place of `from` when `from` is still there and `to` overlaps no
+    // neighbour; false, changing nothing, when not. The take of the current sentence follows its
+    // start, the session is saved and, with `replay`, the loop plays the new range.
+    bool showEdit(const Run& from, const Run& to, bool replay);
+    // Where the loop is in the sentence now, when it is playing it.
+    std::optional<double> playhead(const Sentence& sentence) const;
+    // `notice` with how many edited sentences a new list kept, when it kept any.
+    std::optional<QString> withKeptEdits(std::optional<QString> notice, qsizetype kept) const;
 
     void cancelSplitting();
     void resume(Session saved);
@@ -385,6 +416,8 @@ private:
 
     // Found while the user practised: placed in full once practice stops.
     std::optional<FoundSentences> m_heldFound;
+
+    QUndoStack* m_edits;
 
     Token m_work;
     Token m_splitTask;

@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QSettings>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <utility>
@@ -289,21 +290,24 @@ QCoro::Task<> AppModel::findSentences(Token token, QString audio,
     if (found.sentences) {
         const double end =
             std::max(duration, found.sentences->empty() ? 0.0 : found.sentences->back().end);
-        placeFound({std::move(*found.sentences), {TimeRange(0, end)}, found.method});
+        const qsizetype kept =
+            placeFound({std::move(*found.sentences), {TimeRange(0, end)}, found.method});
+        found.notice = withKeptEdits(std::move(found.notice), kept);
     }
     setNotice(found.notice);
     setSplitting(Splitting::done());
 }
 
-void AppModel::placeFound(FoundSentences found) {
+qsizetype AppModel::placeFound(FoundSentences found) {
     if (!m_session)
-        return;
+        return 0;
     const std::optional<Sentence> current = m_session->currentSentence();
     std::optional<TimeRange> practised;
     if (current && m_phase.kind != Phase::Kind::idle)
         practised = TimeRange(current->start, current->end);
+    qsizetype kept = 0;
     changeSession([&](Session& session) {
-        session.replaceSentences(
+        kept = session.replaceSentences(
             splicedSentences(session.sentences, found.sentences, found.covered, practised),
             found.method);
         std::vector<TimeRange> recognised = session.recognised;
@@ -319,6 +323,7 @@ void AppModel::placeFound(FoundSentences found) {
     const std::optional<Sentence> now = m_session->currentSentence();
     if (!current || !now || now->id() != current->id())
         loadTake();
+    return kept;
 }
 
 void AppModel::restartFinding(const SourceMaker& makeSource) {
@@ -454,13 +459,11 @@ void AppModel::splitAtPausesOnly() {
         return;
     cancelSplitting();
     stop();
-    changeSession([this](Session& session) {
-        session.replaceSentences(pauseSentences(), SplitMethod::pauses());
-        session.recognised.clear();
-    });
-    setNotice(std::nullopt);
+    // Covering the whole file, the pauses also end what recognition went through.
+    const qsizetype kept =
+        placeFound({pauseSentences(), {TimeRange(0, m_session->duration)}, SplitMethod::pauses()});
+    setNotice(withKeptEdits(std::nullopt, kept));
     setSplitting(Splitting::done());
-    save();
     loadTake();
 }
 
@@ -479,6 +482,7 @@ void AppModel::leaveFile() {
     cancelSplitting();
     ModelTasks::cancel(m_takeTask);
     setSession(std::nullopt);
+    m_edits->clear();
     setProfile(std::nullopt);
     setTake(std::nullopt);
     setNotice(std::nullopt);

@@ -31,6 +31,7 @@ PracticeCommands::PracticeCommands(AppModel& model, QMenuBar* bar, Handlers hand
     QAction* quit = add(m_file, tr("Quit"), QKeySequence(QStringLiteral("Ctrl+Q")),
                         [this] { m_handlers.quit(); });
     quit->setMenuRole(QAction::QuitRole);
+    addEditMenu(bar);
 
     // Every Practice item stays enabled: an operation that does not apply (no session, no take)
     // does nothing, because the model checks its own preconditions.
@@ -128,7 +129,7 @@ void PracticeCommands::setTitle(QAction* action, const QString& title) {
 }
 
 QAction* PracticeCommands::action(const QString& title) const {
-    for (const QMenu* menu : {m_file, m_practice, m_view, m_help})
+    for (const QMenu* menu : {m_file, m_edit, m_practice, m_view, m_help})
         for (QAction* action : menu->actions())
             if (ShortcutsDialog::itemTitle(action) == title)
                 return action;

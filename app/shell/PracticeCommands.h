@@ -10,13 +10,14 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The menu bar: File (open, add subtitles or a transcript, close, export, settings, quit),
-// Practice (every practice operation with its shortcut, the review of hard sentences), View
-// (whether the picture of a video shows) and Help. Today's items keep their Ctrl shortcuts; the
-// practice steps also answer to single letters under the left hand (A previous, S loop/stop,
-// D next, R record, C compare, H hard).
-// Each item calls one model operation, or one of the shell's handlers for what is not the model's
-// (settings window, export, review, update check, about box, quitting, the transcript dialog).
+// The menu bar: File (open, add subtitles or a transcript, close, export, settings, quit), Edit
+// (undo and redo, moving a sentence's edges, split, merge, its text), Practice (every practice
+// operation with its shortcut, the review of hard sentences), View (whether the picture of a video
+// shows) and Help. Today's items keep their Ctrl shortcuts; the practice steps also answer to
+// single letters under the left hand (A previous, S loop/stop, D next, R record, C compare,
+// H hard). Each item calls one model operation, or one of the shell's handlers for what is not
+// the model's (settings window, export, review, update check, about box, quitting, the transcript
+// dialog).
 class PracticeCommands final : public QObject {
     Q_OBJECT
 
@@ -31,6 +32,7 @@ public:
         std::function<void()> addTranscript;    // File ▸ Add Transcript…
         std::function<void()> showLanguageMenu; // the toolbar's menu of where sentences come from
         std::function<void()> showShortcuts;    // Help ▸ Keyboard Shortcuts
+        std::function<void()> editText;         // Edit ▸ Edit Text…, for the current sentence
     };
 
     PracticeCommands(AppModel& model, QMenuBar* bar, Handlers handlers);
@@ -38,6 +40,7 @@ public:
     // The item with this title (as it reads now), searched through every menu; null if none.
     QAction* action(const QString& title) const;
     QMenu* fileMenu() const { return m_file; }
+    QMenu* editMenu() const { return m_edit; }
     QMenu* practiceMenu() const { return m_practice; }
     QMenu* viewMenu() const { return m_view; }
     QMenu* helpMenu() const { return m_help; }
@@ -54,12 +57,15 @@ private:
     // keyboard, right hand free).
     static void addOneHandKey(QAction* action, Qt::Key key);
     static void setTitle(QAction* action, const QString& title);
+    // Edit: in EditCommands.cpp.
+    void addEditMenu(QMenuBar* bar);
     void showPhase();
     void showSession();
 
     AppModel& m_model;
     Handlers m_handlers;
     QMenu* m_file;
+    QMenu* m_edit;
     QMenu* m_practice;
     QMenu* m_view;
     QMenu* m_help;

@@ -30,7 +30,8 @@ QuellinApp::QuellinApp(AppModel& model, Options options, QObject* parent)
         {[this] { showSettings(); }, [this] { showExport(); }, [this] { showReview(); },
          m_options.checkForUpdates, [this] { showAbout(); }, [] { QApplication::quit(); },
          [this] { m_window->showTranscriptDialog(); },
-         [this] { m_window->toolbar()->popUpLanguageMenu(); }, [this] { showShortcuts(); }});
+         [this] { m_window->toolbar()->popUpLanguageMenu(); }, [this] { showShortcuts(); },
+         [this] { m_window->showTextEditor(); }});
     connect(m_window.get(), &ContentView::reviewRequested, this, &QuellinApp::showReview);
     m_window->restorePlacement();
 }

@@ -6,6 +6,7 @@
 #include "ui/Alerts.h"
 #include "ui/PracticeView.h"
 #include "ui/SentenceList.h"
+#include "ui/SentenceTextDialog.h"
 #include "ui/StartView.h"
 #include "ui/Toolbar.h"
 #include "ui/TranscriptDialog.h"
@@ -71,6 +72,8 @@ ContentView::ContentView(AppModel& model, QWidget* parent) : QMainWindow(parent)
     connect(m_toolbar, &Toolbar::transcriptChosen, this,
             [this](qsizetype index) { m_model.useTranscript(index); });
     connect(m_toolbar, &Toolbar::addTranscriptRequested, this, &ContentView::showTranscriptDialog);
+    connect(m_list, &SentenceList::editTextRequested, this,
+            [this](qsizetype index) { showTextEditor(index); });
     connect(m_toolbar, &Toolbar::findSentencesAgainRequested, this,
             [this] { m_model.findSentencesAgain(); });
     connect(m_toolbar, &Toolbar::splitAtPausesOnlyRequested, this,
@@ -243,6 +246,16 @@ void ContentView::showTranscriptDialog() {
     TranscriptDialog dialog(m_model.session()->filePath, m_model.language(), this);
     if (dialog.exec() == QDialog::Accepted)
         m_model.addTranscript(dialog.transcript());
+}
+
+void ContentView::showTextEditor(std::optional<qsizetype> index) {
+    const std::optional<Session>& session = m_model.session();
+    const qsizetype at = index.value_or(session ? session->current : -1);
+    if (!session || at < 0 || at >= qsizetype(session->sentences.size()))
+        return;
+    SentenceTextDialog dialog(session->sentences[size_t(at)], at + 1, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_model.editText(dialog.text(), at);
 }
 
 void ContentView::showError() {

@@ -33,6 +33,8 @@ public:
     static QString textTitle(const QString& language, const QString& source);
     // File ▸ Add Transcript…: asks for the open file's transcript, then has it aligned.
     void showTranscriptDialog();
+    // Edit ▸ Edit Text… for the sentence at `index`, the current one when none.
+    void showTextEditor(std::optional<qsizetype> index = std::nullopt);
     // The desktop's sound settings, when a known program for them is installed.
     static QStringList soundSettingsCommand();
 

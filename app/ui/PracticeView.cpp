@@ -25,6 +25,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedLayout>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -123,10 +124,7 @@ QWidget* PracticeView::makeContent() {
     m_place->setObjectName(QStringLiteral("place"));
     Style::apply(m_place, Style::Text::headline, Style::primary(this));
     where->addWidget(m_place);
-    m_times = new QLabel(column);
-    m_times->setObjectName(QStringLiteral("times"));
-    Style::apply(m_times, Style::Text::callout, Style::secondary(this));
-    where->addWidget(m_times);
+    where->addLayout(makeTimesRow(column));
     header->addLayout(where);
     header->addStretch();
     m_phase = new PhaseLabel(column);
@@ -214,6 +212,43 @@ QWidget* PracticeView::makeContent() {
     layout->addStretch();
     m_page = page;
     return page;
+}
+
+QLayout* PracticeView::makeTimesRow(QWidget* column) {
+    // The times between the buttons that move the edge beside each, as the keys of the Edit menu
+    // do.
+    using Edge = SentenceEdits::Edge;
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    const auto edgeButton = [this, column, row](Edge edge, int steps) {
+        auto* button = new QToolButton(column);
+        const bool start = edge == Edge::start;
+        button->setArrowType(steps < 0 ? Qt::LeftArrow : Qt::RightArrow);
+        button->setAutoRaise(true);
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setToolTip(steps < 0 ? (start ? tr("Start 50 ms earlier (Ctrl+Shift+Left)")
+                                              : tr("End 50 ms earlier (Alt+Shift+Left)"))
+                                     : (start ? tr("Start 50 ms later (Ctrl+Shift+Right)")
+                                              : tr("End 50 ms later (Alt+Shift+Right)")));
+        button->setAccessibleName(button->toolTip());
+        connect(button, &QToolButton::clicked, this,
+                [this, edge, steps] { m_model.nudgeEdge(edge, steps); });
+        row->addWidget(button);
+        m_edgeButtons.push_back(button);
+    };
+    edgeButton(Edge::start, -1);
+    edgeButton(Edge::start, 1);
+    m_times = new QLabel(column);
+    m_times->setObjectName(QStringLiteral("times"));
+    Style::apply(m_times, Style::Text::callout, Style::secondary(this));
+    row->addSpacing(4);
+    row->addWidget(m_times);
+    row->addSpacing(4);
+    edgeButton(Edge::end, -1);
+    edgeButton(Edge::end, 1);
+    row->addStretch();
+    return row;
 }
 
 QWidget* PracticeView::withPicture(QWidget* content) {
@@ -328,8 +363,8 @@ QString PracticeView::placeText(qsizetype current, qsizetype count) {
 }
 
 QString PracticeView::timesText(const Sentence& sentence) {
-    return TimeText::short_(sentence.start) + QStringLiteral(" – ") +
-           TimeText::short_(sentence.end);
+    return TimeText::short_(sentence.start, true) + QStringLiteral(" – ") +
+           TimeText::short_(sentence.end, true);
 }
 
 void PracticeView::changeEvent(QEvent* event) {

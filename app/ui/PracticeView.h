@@ -16,16 +16,18 @@ class QPushButton;
 class QShortcut;
 class QSplitter;
 class QStackedLayout;
+class QToolButton;
 class WaveformView;
 
-// The detail column while a file is open: the current sentence with its place, times, hard mark
-// and transcript (faded where recognition was unsure of it, with a note and a way to show it
-// plainly when the whole file's text is doubtful), the waveforms of the original and of the user's
-// attempt, the practice controls and the settings panel; above them, for a video, its picture in
-// step with the sound (an audio file's cover; nothing for audio without one), which a dragged
-// divider or a double-click makes larger and Esc small again. It reads the model and calls one
-// model operation per action. Space is the loop button's key anywhere in the window, except on a
-// focused button, check box or combo box (and in text fields), which keep it.
+// The detail column while a file is open: the current sentence with its place, times (between
+// buttons that move either edge by 50 ms), hard mark and transcript (faded where recognition was
+// unsure of it, with a note and a way to show it plainly when the whole file's text is doubtful),
+// the waveforms of the original and of the user's attempt, the practice controls and the settings
+// panel; above them, for a video, its picture in step with the sound (an audio file's cover;
+// nothing for audio without one), which a dragged divider or a double-click makes larger and Esc
+// small again. It reads the model and calls one model operation per action. Space is the loop
+// button's key anywhere in the window, except on a focused button, check box or combo box (and in
+// text fields), which keep it.
 class PracticeView final : public QWidget {
     Q_OBJECT
 
@@ -34,12 +36,14 @@ public:
 
     // "Sentence 1 of 12"
     static QString placeText(qsizetype current, qsizetype count);
-    // "0:01.0 – 0:03.5"
+    // "0:01.00 – 0:03.55"
     static QString timesText(const Sentence& sentence);
 
     const Placeholder* placeholder() const { return m_placeholder; }
     QLabel* placeLabel() const { return m_place; }
     QLabel* timesLabel() const { return m_times; }
+    // Start earlier, start later, end earlier, end later.
+    const std::vector<QToolButton*>& edgeButtons() const { return m_edgeButtons; }
     QLabel* transcript() const { return m_transcript; }
     QLabel* uncertaintyNote() const { return m_uncertaintyNote; }
     QPushButton* plainTextButton() const { return m_plainText; }
@@ -64,6 +68,7 @@ protected:
 
 private:
     QWidget* makeContent();
+    QLayout* makeTimesRow(QWidget* column);
     // The picture above the content, the two parted by a divider.
     QWidget* withPicture(QWidget* content);
     // Shows the open file's picture when the learner wants it and the file has one, and gives
@@ -81,6 +86,7 @@ private:
     Placeholder* m_placeholder;
     QLabel* m_place;
     QLabel* m_times;
+    std::vector<QToolButton*> m_edgeButtons;
     PhaseLabel* m_phase;
     QPushButton* m_hard;
     QLabel* m_transcript;

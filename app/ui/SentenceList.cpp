@@ -190,6 +190,9 @@ QMenu* SentenceList::contextMenu(const QModelIndex& index) {
     const bool hard = index.data(SentenceListModel::HardRole).toBool();
     menu->addAction(hard ? tr("Unmark Hard") : tr("Mark Hard"), this,
                     [this, sentence] { Q_EMIT toggleHardRequested(sentence); });
+    menu->addAction(tr("Edit Text…"), this,
+                    [this, sentence] { Q_EMIT editTextRequested(sentence); })
+        ->setShortcut(QKeySequence(Qt::Key_F2)); // named here, the Edit menu's key
     return menu;
 }
 

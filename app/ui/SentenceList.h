@@ -18,8 +18,8 @@ class SplitStatus;
 struct Session;
 
 // The sidebar while a file is open: the sentences practised now (all, or only the hard ones),
-// single selection with the mouse or the arrow keys, a context menu to mark a sentence hard,
-// a placeholder when there is nothing to list, and the split status at its foot.
+// single selection with the mouse or the arrow keys, a context menu to mark a sentence hard or
+// edit its text, a placeholder when there is nothing to list, and the split status at its foot.
 class SentenceList final : public QWidget {
     Q_OBJECT
 
@@ -46,12 +46,13 @@ public:
     // Fades the rows whose recognised text the session's learner should doubt.
     static void fadeDoubtful(std::vector<SentenceRow>& rows, const Session& session);
 
-    // The context menu of a row: "Mark Hard" or "Unmark Hard".
+    // The context menu of a row: "Mark Hard" or "Unmark Hard", and "Edit Text…".
     QMenu* contextMenu(const QModelIndex& index);
 
 Q_SIGNALS:
     void selectRequested(qsizetype index);
     void toggleHardRequested(qsizetype index);
+    void editTextRequested(qsizetype index);
 
 private:
     void showModel();

@@ -35,6 +35,8 @@ QJsonObject Sentence::toJson() const {
                       practice.practisedAt.toUTC().toString(Qt::ISODate));
     if (practice.reviewStep > 0)
         object.insert(QStringLiteral("reviewStep"), practice.reviewStep);
+    if (edited)
+        object.insert(QStringLiteral("edited"), true);
     return object;
 }
 
@@ -58,6 +60,7 @@ Sentence Sentence::fromJson(const QJsonValue& value) {
     sentence.practice.reviewStep = count(u"reviewStep");
     sentence.practice.practisedAt =
         QDateTime::fromString(object.value(u"practisedAt").toString(), Qt::ISODate);
+    sentence.edited = object.value(u"edited").toBool(false);
     return sentence;
 }
 
@@ -168,14 +171,16 @@ double sanitized(double seconds) {
 
 } // namespace
 
-QString short_(double seconds) {
-    const double t = std::round(sanitized(seconds) * 10.0) / 10.0;
+QString short_(double seconds, bool hundredths) {
+    const double scale = hundredths ? 100.0 : 10.0;
+    const double t = std::round(sanitized(seconds) * scale) / scale;
     const long long n = static_cast<long long>(t);
     const long long m = n / 60;
     const double s = t - 60.0 * static_cast<double>(m);
+    const int places = hundredths ? 2 : 1;
     if (n < 3600)
-        return QString::asprintf("%lld:%04.1f", m, s);
-    return QString::asprintf("%lld:%02lld:%04.1f", n / 3600, m % 60, s);
+        return QString::asprintf("%lld:%0*.*f", m, places + 3, places, s);
+    return QString::asprintf("%lld:%02lld:%0*.*f", n / 3600, m % 60, places + 3, places, s);
 }
 
 QString whole(double seconds) {

@@ -30,6 +30,9 @@ struct Sentence {
     // confidences. None for sentences whose text did not come from recognition.
     std::optional<double> confidence;
     PracticeRecord practice;
+    // The learner moved its edges, split, merged or retyped it: a new list of sentences keeps it
+    // (SentenceEdits::keepEdited). Optional in the file, written only when set.
+    bool edited = false;
 
     Sentence() = default;
     Sentence(double start, double end, std::optional<QString> text = std::nullopt,
@@ -134,8 +137,9 @@ private:
 };
 size_t qHash(const SplitMethod& method, size_t seed = 0) noexcept;
 
-// The two ways times are shown: to a tenth of a second (m:ss.t) and to the whole second (m:ss).
+// The ways times are shown: to a tenth of a second (m:ss.t), or to a hundredth (m:ss.tt) with
+// `hundredths` (where edges move in 50 ms steps), and to the whole second (m:ss).
 namespace TimeText {
-QString short_(double seconds);
+QString short_(double seconds, bool hundredths = false);
 QString whole(double seconds);
 } // namespace TimeText

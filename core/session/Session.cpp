@@ -4,6 +4,7 @@
 #include "base/Locations.h"
 #include "base/LogCategories.h"
 #include "session/InternetDate.h"
+#include "session/SentenceEdits.h"
 #include "session/SessionFileError.h"
 
 #include <QCoreApplication>
@@ -80,7 +81,8 @@ std::optional<qsizetype> Session::step(qsizetype index, qsizetype offset) const 
     return notBefore == indices.begin() ? std::nullopt : std::optional(*std::prev(notBefore));
 }
 
-void Session::replaceSentences(std::vector<Sentence> newSentences, SplitMethod newMethod) {
+qsizetype Session::replaceSentences(std::vector<Sentence> newSentences, SplitMethod newMethod) {
+    const qsizetype kept = SentenceEdits::keepEdited(sentences, newSentences);
     const std::optional<Sentence> old = currentSentence();
     const double reference = old ? old->middle() : 0.0;
 
@@ -111,6 +113,7 @@ void Session::replaceSentences(std::vector<Sentence> newSentences, SplitMethod n
     else
         current = sentences.empty() ? 0 : qsizetype(sentences.size()) - 1;
     method = std::move(newMethod);
+    return kept;
 }
 
 namespace {

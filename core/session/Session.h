@@ -56,8 +56,9 @@ struct Session {
     // Puts new sentences in place of the old ones. A new sentence whose middle lies within an old
     // hard one is hard, one without a practice record of its own takes the record of the old
     // sentence holding its middle, and the place moves to the first new sentence that has not
-    // ended before the middle of the old current one.
-    void replaceSentences(std::vector<Sentence> newSentences, SplitMethod newMethod);
+    // ended before the middle of the old current one. The learner's edited sentences stay where
+    // they still overlap new ones (SentenceEdits::keepEdited); gives how many stayed.
+    qsizetype replaceSentences(std::vector<Sentence> newSentences, SplitMethod newMethod);
 
     bool operator==(const Session&) const = default;
 

@@ -40,8 +40,30 @@ QString SessionStore::takesFolder(const QString& key) const {
 }
 
 QString SessionStore::takeURL(const Session& session, const Sentence& sentence) const {
-    return takesFolder(session.key()) + u'/' + QString::number(sentence.id()) +
-           QStringLiteral(".m4a");
+    return takeFile(session.key(), sentence.id());
+}
+
+QString SessionStore::takeFile(const QString& key, qint64 sentenceId) const {
+    return takesFolder(key) + u'/' + QString::number(sentenceId) + QStringLiteral(".m4a");
+}
+
+std::optional<QString> SessionStore::moveTake(const Session& session, qint64 from,
+                                              qint64 to) const {
+    const auto path = [&](qint64 id) { return takeFile(session.key(), id); };
+    if (from == to || !QFileInfo(path(from)).isFile())
+        return std::nullopt;
+    if (QFileInfo::exists(path(to)))
+        return QCoreApplication::translate(
+                   "SessionStore", "Your recording of this sentence stays under its old start: "
+                                   "another recording is already kept as “%1”.")
+            .arg(path(to));
+    QFile take(path(from));
+    if (!take.rename(path(to)))
+        return QCoreApplication::translate("SessionStore",
+                                           "Your recording of this sentence couldn’t follow its "
+                                           "new start: %1")
+            .arg(take.errorString());
+    return std::nullopt;
 }
 
 void SessionStore::save(const Session& session) const {

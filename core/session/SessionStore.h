@@ -46,4 +46,9 @@ struct SessionStore {
     QString sessionFile(const QString& key) const;
     QString takesFolder(const QString& key) const;
     QString takeURL(const Session& session, const Sentence& sentence) const;
+    QString takeFile(const QString& key, qint64 sentenceId) const;
+    // Renames the take of the sentence with id `from` to follow it to id `to` (its start moved).
+    // Nothing to do without such a take. A take already kept under `to` is never overwritten:
+    // gives what went wrong, in the user's words, when the take could not follow.
+    std::optional<QString> moveTake(const Session& session, qint64 from, qint64 to) const;
 };

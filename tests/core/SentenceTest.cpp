@@ -59,29 +59,31 @@ private Q_SLOTS:
     void timeText_data() {
         QTest::addColumn<double>("seconds");
         QTest::addColumn<QString>("tenths"); // TimeText::short_
+        QTest::addColumn<QString>("hundredths");
         QTest::addColumn<QString>("whole");
         const auto row = [](const char* name, double seconds, const char* tenths,
-                            const char* whole) {
+                            const char* hundredths, const char* whole) {
             QTest::newRow(name) << seconds << QString::fromLatin1(tenths)
-                                << QString::fromLatin1(whole);
+                                << QString::fromLatin1(hundredths) << QString::fromLatin1(whole);
         };
-        row("minute", 65.3, "1:05.3", "1:05");
-        row("rounds down", 7.04, "0:07.0", "0:07");
-        row("half a second up", 59.5, "0:59.5", "1:00");
-        row("carries into minute", 59.96, "1:00.0", "1:00");
-        row("last before hour", 3599.4, "59:59.4", "59:59");
-        row("rounds to hour", 3599.96, "1:00:00.0", "1:00:00");
-        row("hour", 3600, "1:00:00.0", "1:00:00");
-        row("hours", 3725.3, "1:02:05.3", "1:02:05");
-        row("negative", -3, "0:00.0", "0:00");
-        row("nan", std::nan(""), "0:00.0", "0:00");
+        row("minute", 65.3, "1:05.3", "1:05.30", "1:05");
+        row("rounds down", 7.04, "0:07.0", "0:07.04", "0:07");
+        row("half a second up", 59.5, "0:59.5", "0:59.50", "1:00");
+        row("carries into minute", 59.96, "1:00.0", "0:59.96", "1:00");
+        row("last before hour", 3599.4, "59:59.4", "59:59.40", "59:59");
+        row("rounds to hour", 3599.996, "1:00:00.0", "1:00:00.00", "1:00:00");
+        row("hours", 3725.3, "1:02:05.3", "1:02:05.30", "1:02:05");
+        row("negative", -3, "0:00.0", "0:00.00", "0:00");
+        row("nan", std::nan(""), "0:00.0", "0:00.00", "0:00");
     }
 
     void timeText() {
         QFETCH(double, seconds);
         QFETCH(QString, tenths);
+        QFETCH(QString, hundredths);
         QFETCH(QString, whole);
         QCOMPARE(TimeText::short_(seconds), tenths);
+        QCOMPARE(TimeText::short_(seconds, true), hundredths);
         QCOMPARE(TimeText::whole(seconds), whole);
     }
 };

@@ -1,5 +1,6 @@
 #include "session/Session.h"
 #include "practice/ReviewSchedule.h"
+#include "session/SentenceEdits.h"
 #include "session/SessionFileError.h"
 
 #include <QJsonArray>
@@ -23,6 +24,7 @@ Session sampleSession() {
     session.sentences[2].confidence = 0.375;
     session.sentences[1].practice = {12, 2, savedAt.addDays(-3), 1};
     session.showUncertainText = true;
+    session.sentences[0].edited = true;
     session.recognised = {TimeRange(0, 2.5), TimeRange(6, 9)};
     return session;
 }
@@ -37,6 +39,8 @@ QByteArray sampleFile(const std::function<void(QJsonObject&)>& change) {
 QByteArray sampleWith(const char* key, const QJsonValue& value) {
     return sampleFile([&](QJsonObject& object) { object.insert(QLatin1String(key), value); });
 }
+
+using Edit = std::function<bool(std::vector<Sentence>&)>;
 
 } // namespace
 
@@ -136,6 +140,77 @@ private Q_SLOTS:
         QCOMPARE(session.current, 0);
     }
 
+    void editsStayWithinLimits_data() {
+        using namespace SentenceEdits;
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QString>("expected"); // empty: nothing changes
+        // Loud everywhere but two dips in the second sentence, the quieter at 3.6 s.
+        const auto profile = std::make_shared<EnergyProfile>(0.01, std::vector<float>(650, 1.f));
+        profile->rms[310] = 0.1f;
+        profile->rms[360] = 0.05f;
+        const auto row = [](const char* name, Edit edit, const char* expected) {
+            QTest::newRow(name) << edit << QString::fromUtf8(expected);
+        };
+        const auto nudging = [](qsizetype i, Edge edge, int steps) {
+            return [=](std::vector<Sentence>& s) { return nudge(s, i, edge, steps, 6.5); };
+        };
+        row("start earlier", nudging(0, Edge::start, -1), "0.950-2.000h one two||");
+        row("start stops at 0", nudging(0, Edge::start, -40), "0.000-2.000h one two||");
+        row("start stops at the previous end", nudging(1, Edge::start, -20),
+            "|2.000-4.000 three four five|");
+        row("start stops short of its end", nudging(0, Edge::start, 99), "1.800-2.000h one two||");
+        row("end stops at the next start", nudging(0, Edge::end, 20), "1.000-2.500h one two||");
+        row("end at the next start already", nudging(1, Edge::end, 1), "");
+        row("end stops at the duration", nudging(2, Edge::end, 40), "||4.000-6.500");
+        row(
+            "split at the quietest frame", [=](auto& s) { return split(s, 1, 3.2, *profile); },
+            "|2.500-3.605 three four|3.605-4.000 five|");
+        row(
+            "split keeps the hard mark", [=](auto& s) { return split(s, 0, 1.515, *profile); },
+            "1.000-1.515h one|1.515-2.000h two||");
+        row(
+            "merge keeps the second's hard mark",
+            [](auto& s) { return std::swap(s[0].hard, s[1].hard), mergeWithNext(s, 0); },
+            "1.000-4.000h one two three four five|");
+        row(
+            "merge the last", [](auto& s) { return mergeWithNext(s, 2); }, "");
+        row(
+            "empty text removes it", [](auto& s) { return setText(s, 0, u"  "_s); },
+            "1.000-2.000h||");
+        row(
+            "text for a sentence without", [](auto& s) { return setText(s, 2, u" Hi "_s); },
+            "||4.000-6.000 Hi");
+    }
+
+    void editsStayWithinLimits() {
+        QFETCH(Edit, edit);
+        QFETCH(QString, expected);
+        std::vector<Sentence> sentences{Sentence(1, 2, u"one two"_s, true),
+                                        Sentence(2.5, 4, u"three four five"_s), Sentence(4, 6)};
+        QCOMPARE(edit(sentences), !expected.isEmpty());
+        QStringList changed; // the edited sentences, written out; others as empty entries
+        for (const Sentence& s : sentences)
+            changed << (!s.edited
+                            ? QString()
+                            : u"%1-%2%3 %4"_s.arg(s.start, 0, 'f', 3)
+                                  .arg(s.end, 0, 'f', 3)
+                                  .arg(s.hard ? u"h"_s : QString(), s.text.value_or(QString()))
+                                  .trimmed());
+        QCOMPARE(changed.join(u'|'), expected.isEmpty() ? u"||"_s : expected);
+    }
+
+    // Edited sentences stay where the new list still has speech, and the new ones give way.
+    void replaceSentencesKeepsEditedOnes() {
+        Sentence mine(0, 2, u"mine"_s), gone(10, 12);
+        mine.edited = gone.edited = true;
+        Session session;
+        session.sentences = {mine, Sentence(2, 4), gone};
+        const qsizetype kept = session.replaceSentences(
+            {Sentence(0, 1.5), Sentence(1.5, 3, u"x"_s), Sentence(3, 5)}, SplitMethod::pauses());
+        QCOMPARE(kept, 1);
+        QCOMPARE(session.sentences, (std::vector{mine, Sentence(2, 3, u"x"_s), Sentence(3, 5)}));
+    }
+
     // Hard sentences come back after 1, 3, 7, 14 and then every 30 days; practice before a
     // sentence is due does not move it on, and marking it hard again starts over.
     void reviewScheduleMovesHardSentencesOn() {
@@ -187,12 +262,14 @@ private Q_SLOTS:
             .replace("\"2025-03-01T09:30:05Z\"", "\"2025-03-01T10:30:05+01:00\"")
             .replace("\"confidence\": 0.375,", "")
             .replace("\"showUncertainText\": true,", "")
+            .replace("\"edited\": true,", "")
             .replace("\"repetitions\": 12", "\"repetitions\": \"many\"")
             .replace("\"2025-02-26T09:30:05Z\"", "\"yesterday\"");
         expected.version = 7;
         expected.sentences[1].practice = {0, 2, QDateTime(), 1};
         expected.sentences[2].confidence.reset();
         expected.showUncertainText = false;
+        expected.sentences[0].edited = false;
         QCOMPARE(Session::decoded(file), expected);
     }
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QUndoStack>
 
 #include <future>
 
@@ -48,6 +49,8 @@ QString subtitles(const QString& path, const QStringList& texts, const std::vect
                          time(at[size_t(i)].end + shift), texts[i]);
     return TestMedia::textFile(path, cues.toUtf8());
 }
+
+using EditOf = std::function<void(AppModel&)>;
 
 const QStringList noText{QStringLiteral("(none)"), QStringLiteral("(none)"),
                          QStringLiteral("(none)")};
@@ -454,6 +457,61 @@ private Q_SLOTS:
         h->findSentencesAgain();
         QVERIFY(h.settle() && h->notice() && h.engine().started() == 0);
         QCOMPARE(texts(*h->session()), spoken);
+    }
+
+    // Every edit is undone and redone whole, saved each time, and the current sentence's take
+    // stays with it; moving an edge plays the new range.
+    void eachEditIsUndoneAndRedone_data() {
+        using Edge = SentenceEdits::Edge;
+        QTest::addColumn<EditOf>("edit");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("plays");
+        using M = AppModel&;
+        QTest::newRow("start") << EditOf([](M m) { m.nudgeEdge(Edge::start, -2); }) << 3 << true;
+        QTest::newRow("end") << EditOf([](M m) { m.nudgeEdge(Edge::end, 1); }) << 3 << true;
+        QTest::newRow("split") << EditOf([](M m) { m.splitSentence(); }) << 4 << false;
+        QTest::newRow("merge") << EditOf([](M m) { m.mergeWithNext(); }) << 2 << false;
+        QTest::newRow("text") << EditOf([](M m) { m.editText(u"Hi"_s); }) << 3 << false;
+    }
+    void eachEditIsUndoneAndRedone() {
+        QFETCH(EditOf, edit);
+        QFETCH(int, count);
+        QFETCH(bool, plays);
+        ModelHarness& h = *m_h;
+        QVERIFY(h.openAndSettle(m_a));
+        h->select(1);
+        const auto takeHere = [&h] {
+            return QFileInfo::exists(
+                h.store().takeURL(*h->session(), *h->session()->currentSentence()));
+        };
+        TestMedia::textFile(h.store().takeURL(*h->session(), *h->session()->currentSentence()), "");
+        const std::vector<Sentence> before = h->session()->sentences;
+        edit(h.model());
+        const std::vector<Sentence> after = h->session()->sentences;
+        QCOMPARE(qsizetype(after.size()), count);
+        QVERIFY(after != before && h->isWorking() == plays && takeHere() && h.savedMatchesModel());
+        h->edits().undo();
+        QVERIFY(h->session()->sentences == before && takeHere() && h.savedMatchesModel());
+        h->edits().redo();
+        QVERIFY(h->session()->sentences == after && takeHere());
+    }
+
+    // The learner's fixes outlive finding the sentences again, by recognition or at pauses.
+    void editedSentencesAreKept() {
+        ModelHarness& h = *m_h;
+        h.engine().setScript(recognise(threeSentences()));
+        QVERIFY(h.openAndSettle(m_a));
+        h->editText(u"Mine"_s, 1);
+        h.engine().setScript(recognise(threeSentences()));
+        h->findSentencesAgain();
+        QVERIFY(h.settle());
+        QCOMPARE(texts(*h->session()), (QStringList{u"Hello there."_s, u"Mine"_s, u"Fine."_s}));
+        QVERIFY(h->notice()->startsWith(u"1 sentence"_s));
+        h->splitAtPausesOnly();
+        QCOMPARE(texts(*h->session()), (QStringList{u"(none)"_s, u"Mine"_s, u"(none)"_s}));
+        QVERIFY(h->notice()->startsWith(u"1 sentence"_s));
+        h->edits().undo(); // an edit made before a new list is undone all the same
+        QCOMPARE(texts(*h->session()), (QStringList{u"(none)"_s, u"How are you?"_s, u"(none)"_s}));
     }
 
     // Files that cannot be used say so and never leave a half-open state.

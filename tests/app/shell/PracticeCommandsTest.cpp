@@ -23,7 +23,8 @@ class PracticeCommandsTest final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Files from the desktop open the first and stop a practice; the loop item, whose title
+    // Files from the desktop open the first and stop a practice; the edit keys reach the model;
+    // the loop item, whose title
     // follows the phase, stops a recording and keeps the take; quitting during a recording keeps
     // the take and saves the session.
     void commandsOnTheWindow() {
@@ -43,6 +44,11 @@ private Q_SLOTS:
         app.openFiles({other});
         QCOMPARE(h->phase(), Phase::idle());
         QVERIFY(h.settle() && commands.closeAction()->isEnabled());
+        const Sentence before = *h->session()->currentSentence();
+        QTest::keySequence(&app.window(), QKeySequence(QStringLiteral("Ctrl+Shift+Right")));
+        QCOMPARE(h->session()->currentSentence()->start, before.start + 0.05);
+        QTest::keySequence(&app.window(), QKeySequence(QStringLiteral("Ctrl+Z")));
+        QCOMPARE(*h->session()->currentSentence(), before);
 
         QTest::keySequence(&app.window(), QKeySequence(QStringLiteral("Ctrl+R")));
         QTRY_COMPARE_WITH_TIMEOUT(h->phase().kind, Phase::Kind::recording, 10000);

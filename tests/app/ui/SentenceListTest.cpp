@@ -88,6 +88,9 @@ private Q_SLOTS:
         hard->actions()[0]->trigger();
         QCOMPARE(QList<QVariantList>(toggle),
                  QList<QVariantList>{{QVariant::fromValue(qsizetype(2))}});
+        QSignalSpy edit(&list, &SentenceList::editTextRequested);
+        list.contextMenu(view->model()->index(1, 0))->actions()[1]->trigger();
+        QCOMPARE(edit.takeFirst().at(0).value<qsizetype>(), qsizetype(2));
     }
 
     // Progress and saves redraw the rows; only a new current sentence moves the list.
