@@ -318,6 +318,9 @@ private:
     // stops (the found sentences are held until then), so nothing moves under the user.
     // Gives how many edited sentences were kept (Session::replaceSentences).
     qsizetype placeFound(FoundSentences found);
+    // Moves the takes of sentences that `before` had and the open session no longer has to the
+    // sentences now in their place.
+    void keepTakes(const std::vector<Sentence>& before);
     QCoro::Task<> runLoop(Token token, Sentence sentence, PracticeSettings settings);
     // Plays one repetition of the loop; one heard to the end goes into the practice record.
     QCoro::Task<bool> playRepetition(Sentence sentence, double rate);

@@ -305,6 +305,7 @@ qsizetype AppModel::placeFound(FoundSentences found) {
     std::optional<TimeRange> practised;
     if (current && m_phase.kind != Phase::Kind::idle)
         practised = TimeRange(current->start, current->end);
+    const std::vector<Sentence> before = m_session->sentences;
     qsizetype kept = 0;
     changeSession([&](Session& session) {
         kept = session.replaceSentences(
@@ -319,11 +320,31 @@ qsizetype AppModel::placeFound(FoundSentences found) {
         session.recognised = whole ? std::vector<TimeRange>() : std::move(recognised);
     });
     m_heldFound = practised ? std::optional(std::move(found)) : std::nullopt;
+    keepTakes(before);
     save();
     const std::optional<Sentence> now = m_session->currentSentence();
     if (!current || !now || now->id() != current->id())
         loadTake();
     return kept;
+}
+
+void AppModel::keepTakes(const std::vector<Sentence>& before) {
+    // A take is named by its sentence's start: one whose sentence was reshaped follows it to the
+    // new sentence holding the old one's middle, unless that one has a take of its own.
+    const std::vector<Sentence>& now = m_session->sentences;
+    for (const Sentence& old : before) {
+        const double middle = (old.start + old.end) / 2;
+        const auto holder = std::find_if(now.begin(), now.end(), [&](const Sentence& sentence) {
+            return sentence.start <= middle && middle < sentence.end;
+        });
+        if (holder == now.end() || holder->id() == old.id() ||
+            std::any_of(now.begin(), now.end(),
+                        [&](const Sentence& sentence) { return sentence.id() == old.id(); }))
+            continue;
+        if (const std::optional<QString> failure =
+                m_sessions.moveTake(*m_session, old.id(), holder->id()))
+            qCDebug(lcModel) << "A take stays under its sentence's old start:" << *failure;
+    }
 }
 
 void AppModel::restartFinding(const SourceMaker& makeSource) {

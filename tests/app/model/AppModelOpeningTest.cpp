@@ -4,7 +4,9 @@
 #include "media/EnergyProfile.h"
 #include "media/MediaError.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QUndoStack>
@@ -145,6 +147,10 @@ private Q_SLOTS:
         h->select(2);
         h->loop();
         QTRY_VERIFY(h->phase().kind != AppModel::Phase::Kind::idle);
+        // A take of the practised sentence follows it when the sentence is reshaped.
+        const QString take = h.store().takeURL(*h->session(), h->session()->sentences[2]);
+        QVERIFY(QDir().mkpath(QFileInfo(take).path()));
+        QFile(take).open(QIODevice::WriteOnly);
         first.set_value();
         QTest::qWait(400);
         QCOMPARE(texts(*h->session()), noText);
@@ -152,6 +158,7 @@ private Q_SLOTS:
         const QStringList fine{u"(none)"_s, u"(none)"_s, u"Fine."_s};
         QTRY_COMPARE(texts(*h->session()), fine);
         QVERIFY(h->isSplitting() && h->session()->current == 2 && h.savedMatchesModel());
+        QVERIFY(QFile::exists(h.store().takeURL(*h->session(), h->session()->sentences[2])));
         QCOMPARE(h->session()->recognised, std::vector{TimeRange(4.2, 6)});
         // Closed before recognition went through the whole file, it goes on when reopened.
         h.engine().setScript(
