@@ -1,5 +1,7 @@
 #include "AttemptCommand.h"
 
+#include "CliArguments.h"
+
 #include "base/QuellinError.h"
 #include "practice/TakeShape.h"
 #include "speech/HeardWords.h"
@@ -48,15 +50,10 @@ AttemptCommand::parse(const QStringList& arguments) {
     const QCommandLineOption language(QStringLiteral("language"), {}, QStringLiteral("ID"));
     QCommandLineParser parser;
     parser.addOptions({start, end, take, text, language});
-    if (!parser.parse(QStringList{QStringLiteral("quellin-cli")} + arguments))
-        return UsageError{parser.errorText()};
-    QStringList positional = parser.positionalArguments();
-    positional.removeFirst(); // "attempt"
-    if (positional.size() != 1 || positional.first().isEmpty())
-        return UsageError{
-            positional.size() > 1
-                ? QCoreApplication::translate("quellin-cli", "more than one file given")
-                : QCoreApplication::translate("quellin-cli", "missing MEDIA")};
+    const std::variant<QString, CliArguments::UsageError> media = CliArguments::oneFile(
+        parser, arguments, QCoreApplication::translate("quellin-cli", "missing MEDIA"));
+    if (const auto* error = std::get_if<CliArguments::UsageError>(&media))
+        return UsageError{error->message};
     bool startIsNumber = false, endIsNumber = false;
     const double from = parser.value(start).toDouble(&startIsNumber);
     const double to = parser.value(end).toDouble(&endIsNumber);
@@ -66,8 +63,8 @@ AttemptCommand::parse(const QStringList& arguments) {
     if (parser.value(take).isEmpty())
         return UsageError{
             QCoreApplication::translate("quellin-cli", "--take needs the take's file")};
-    Arguments parsed{positional.first(), TimeRange(from, to), parser.value(take), std::nullopt,
-                     std::nullopt};
+    Arguments parsed{std::get<QString>(media), TimeRange(from, to), parser.value(take),
+                     std::nullopt, std::nullopt};
     if (parser.isSet(text))
         parsed.text = parser.value(text);
     if (parser.isSet(language))

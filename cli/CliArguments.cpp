@@ -93,6 +93,20 @@ CliArguments::Command exportCommand(const QCommandLineParser& parser, const Opti
 
 } // namespace
 
+std::variant<QString, CliArguments::UsageError> CliArguments::oneFile(QCommandLineParser& parser,
+                                                                      const QStringList& arguments,
+                                                                      const QString& missing) {
+    if (!parser.parse(QStringList{QStringLiteral("quellin-cli")} + arguments))
+        return UsageError{parser.errorText()};
+    QStringList positional = parser.positionalArguments();
+    positional.removeFirst(); // the command
+    if (positional.size() > 1)
+        return UsageError{QCoreApplication::translate("quellin-cli", "more than one file given")};
+    if (positional.isEmpty() || positional.first().isEmpty())
+        return UsageError{missing};
+    return positional.first();
+}
+
 // GNU style, which help2man turns into the manual page's synopsis.
 QString CliArguments::usage() {
     return QStringLiteral(

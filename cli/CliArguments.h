@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+class QCommandLineParser;
+
 #include <optional>
 #include <variant>
 
@@ -47,6 +49,11 @@ struct CliArguments {
 
     // `arguments` without the program name.
     static Command parse(const QStringList& arguments);
+    // For a command that takes one file: parses `arguments` (the command's name first) with the
+    // options already added to `parser`, and gives the file, or what is wrong (`missing` when no
+    // file is named).
+    static std::variant<QString, UsageError>
+    oneFile(QCommandLineParser& parser, const QStringList& arguments, const QString& missing);
     // The command lines, as printed after a usage error.
     static QString usage();
     // The usage followed by every option and what it does (--help).

@@ -1,5 +1,7 @@
 #include "FrameCommand.h"
 
+#include "CliArguments.h"
+
 #include "base/QuellinError.h"
 #include "video/FrameReader.h"
 #include "video/PictureFile.h"
@@ -22,16 +24,11 @@ FrameCommand::parse(const QStringList& arguments) {
     const QCommandLineOption width(QStringLiteral("width"), {}, QStringLiteral("N"));
     QCommandLineParser parser;
     parser.addOptions({at, out, width});
-    if (!parser.parse(QStringList{QStringLiteral("quellin-cli")} + arguments))
-        return UsageError{parser.errorText()};
-    QStringList positional = parser.positionalArguments();
-    positional.removeFirst(); // "frame"
-    if (positional.size() != 1 || positional.first().isEmpty())
-        return UsageError{
-            positional.size() > 1
-                ? QCoreApplication::translate("quellin-cli", "more than one file given")
-                : QCoreApplication::translate("quellin-cli", "missing FILE")};
-    Arguments parsed{positional.first(), 0, parser.value(out), 0};
+    const std::variant<QString, CliArguments::UsageError> file = CliArguments::oneFile(
+        parser, arguments, QCoreApplication::translate("quellin-cli", "missing FILE"));
+    if (const auto* error = std::get_if<CliArguments::UsageError>(&file))
+        return UsageError{error->message};
+    Arguments parsed{std::get<QString>(file), 0, parser.value(out), 0};
     bool isNumber = false;
     parsed.at = parser.value(at).toDouble(&isNumber);
     if (!isNumber || !(parsed.at >= 0))
