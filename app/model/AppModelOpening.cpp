@@ -330,19 +330,23 @@ qsizetype AppModel::placeFound(FoundSentences found) {
 
 void AppModel::keepTakes(const std::vector<Sentence>& before) {
     // A take is named by its sentence's start: one whose sentence was reshaped follows it to the
-    // new sentence holding the old one's middle, unless that one has a take of its own.
+    // new sentence holding the old one's middle, unless that one has a take of its own. The
+    // sentences are in time order, so both lookups are binary searches.
     const std::vector<Sentence>& now = m_session->sentences;
     for (const Sentence& old : before) {
+        const auto sameStart = std::lower_bound(
+            now.begin(), now.end(), old.id(),
+            [](const Sentence& sentence, qint64 id) { return sentence.id() < id; });
+        if (sameStart != now.end() && sameStart->id() == old.id())
+            continue;
         const double middle = (old.start + old.end) / 2;
-        const auto holder = std::find_if(now.begin(), now.end(), [&](const Sentence& sentence) {
-            return sentence.start <= middle && middle < sentence.end;
-        });
-        if (holder == now.end() || holder->id() == old.id() ||
-            std::any_of(now.begin(), now.end(),
-                        [&](const Sentence& sentence) { return sentence.id() == old.id(); }))
+        const auto after = std::upper_bound(
+            now.begin(), now.end(), middle,
+            [](double time, const Sentence& sentence) { return time < sentence.start; });
+        if (after == now.begin() || !(middle < std::prev(after)->end))
             continue;
         if (const std::optional<QString> failure =
-                m_sessions.moveTake(*m_session, old.id(), holder->id()))
+                m_sessions.moveTake(*m_session, old.id(), std::prev(after)->id()))
             qCDebug(lcModel) << "A take stays under its sentence's old start:" << *failure;
     }
 }
